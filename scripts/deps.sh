@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what the build, the data generators and the tests need (idempotent).
+set -euo pipefail
+
+PACKAGES=(
+  cmake make g++ pkg-config dpkg-dev
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine64 xvfb xauth x11-utils xdotool imagemagick
+  fonts-wqy-zenhei libfreetype-dev libgif-dev googletest
+  rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# giflib's source package needs a deb-src entry: derive one from the machine's own sources.
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > /etc/apt/sources.list.d/debian-src.sources
+  elif [ -f /etc/apt/sources.list ]; then
+    grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/debian-src.list
+  fi
+  apt-get update -qq
+fi

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and starts the program under Wine: on the user's display,
+# or on a private Xvfb display when there is none.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TAPMIRA_BUILD:-$root/build}
+bash "$root/scripts/build.sh"
+source "$root/scripts/wine-env.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  start_xvfb
+  echo "No display: the program runs on Xvfb display $DISPLAY (see it with x11vnc or a screenshot: import -display $DISPLAY -window root shot.png)."
+  trap stop_xvfb EXIT
+fi
+wine_prefix "${TAPMIRA_WINEPREFIX:-$build/wineprefix}"
+"$WINE" "$build/win/bin/Tapmira.exe"

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native (with sanitizers), then under
+# Wine in a throw-away prefix on a private Xvfb display.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TAPMIRA_BUILD:-$root/build}
+bash "$root/scripts/build.sh" || exit 1
+source "$root/scripts/wine-env.sh"
+
+status=0
+echo "== native tests"
+( cd "$build/native" && ctest --output-on-failure --verbose ) || status=1
+
+echo "== Windows tests under Wine"
+prefix=$(mktemp -d /tmp/tapmira-wine.XXXXXX)
+start_xvfb || exit 1
+trap 'stop_xvfb; "$WINESERVER" -k 2>/dev/null; rm -rf "$prefix"' EXIT
+wine_prefix "$prefix"
+( cd "$build/win" && ctest --output-on-failure --verbose ) || status=1
+exit $status

@@ -1,0 +1,58 @@
+# Sourced by the scripts: Wine's locale, a prepared prefix and a display.
+# The Chinese locale is given to Wine only (so its ANSI code page is 936);
+# the shell keeps its own, which need not be generated.
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+WINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-exec.sh"
+WINESERVER=/usr/lib/wine/wineserver64
+
+# wine_prefix DIR: creates the prefix once, with the CJK font standing in for
+# SimSun and the X11 driver leaving window decoration to the program.
+wine_prefix() {
+  export WINEPREFIX=$1
+  if [ ! -f "$WINEPREFIX/.tapmira-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+    local reg
+    reg=$(mktemp --suffix=.reg)
+    cat > "$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"SimSun"="WenQuanYi Zen Hei"
+"NSimSun"="WenQuanYi Zen Hei"
+"宋体"="WenQuanYi Zen Hei"
+"新宋体"="WenQuanYi Zen Hei"
+"MS Shell Dlg"="WenQuanYi Zen Hei"
+"MS Shell Dlg 2"="WenQuanYi Zen Hei"
+"Tahoma"="WenQuanYi Zen Hei"
+REG
+    # regedit reads .reg files in the ANSI code page: hand it GBK.
+    iconv -f UTF-8 -t GBK "$reg" > "$reg.gbk"
+    "$WINE" regedit "$(winepath_of "$reg.gbk")" >/dev/null 2>&1
+    "$WINESERVER" -w
+    rm -f "$reg" "$reg.gbk"
+    touch "$WINEPREFIX/.tapmira-ready"
+  fi
+}
+
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+# with_display: starts Xvfb when no display is given; sets XVFB_PID.
+XVFB_PID=
+start_xvfb() {
+  local n
+  for n in $(seq 91 120); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && return 0; sleep 0.1; done
+  done
+  echo "could not start Xvfb" >&2; return 1
+}
+stop_xvfb() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
