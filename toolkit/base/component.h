@@ -1,0 +1,72 @@
+#pragma once
+// Persistent objects and components: ownership, names and the Tag.
+#include <string>
+#include <vector>
+
+#include "toolkit/base/typeinfo.h"
+
+// An object whose published properties can be streamed and assigned.
+class TPersistent : public TObject {
+  TK_CLASS(TPersistent)
+public:
+  // Copies another persistent of a compatible class; raises EPropertyError otherwise.
+  virtual void Assign(const TPersistent& source);
+};
+
+enum class TOperation { opInsert, opRemove };
+
+// A component owns the components created with it as owner and frees them
+// (last created first) when it goes; each owned component is unregistered
+// from its owner before it is destroyed, whoever destroys it.
+class TComponent : public TPersistent {
+  TK_CLASS(TComponent)
+public:
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  TComponent* Owner() const { return owner_; }
+  const std::string& GetName() const { return name_; }
+  void SetName(const std::string& name);
+  long long GetTag() const { return tag_; }
+  void SetTag(long long tag) { tag_ = tag; }
+
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
+  int ComponentIndex() const;  // position in the owner's list, -1 without owner
+  TComponent* FindComponent(const std::string& name) const;  // case-insensitive, owned only
+
+  // Called while the component is being destroyed (destructors running).
+  bool Destroying() const { return destroying_; }
+  // Called once after streaming from a form definition.
+  virtual void Loaded() {}
+  bool IsLoading() const { return loading_; }
+  void SetLoading(bool loading) { loading_ = loading; }
+
+  // Another component tells of its insertion or removal (FreeNotification).
+  virtual void Notification(TComponent* component, TOperation operation) {}
+  void FreeNotification(TComponent* other);
+  void RemoveFreeNotification(TComponent* other);
+
+  // Moves this component to another owner.
+  void ChangeOwner(TComponent* newOwner);
+
+protected:
+  void BeginDestroy() { destroying_ = true; }
+
+private:
+  void InsertComponent(TComponent* c);
+  void RemoveComponent(TComponent* c);
+
+  TComponent* owner_ = nullptr;
+  std::vector<TComponent*> components_;
+  std::vector<TComponent*> freeNotifies_;
+  std::string name_;
+  long long tag_ = 0;
+  bool destroying_ = false;
+  bool loading_ = false;
+};
+
+template <class T>
+T* dyn(TObject* o) { return dynamic_cast<T*>(o); }

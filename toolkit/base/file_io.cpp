@@ -1,0 +1,65 @@
+#include "toolkit/base/file_io.h"
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+
+namespace {
+std::wstring Wide(const std::string& s) {
+  if (s.empty()) return std::wstring();
+  int n = MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+  return w;
+}
+FILE* Open(const std::string& path, const wchar_t* mode) { return _wfopen(Wide(path).c_str(), mode); }
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool RemoveFile(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+bool MoveFileOver(const std::string& source, const std::string& target) {
+  return MoveFileExW(Wide(source).c_str(), Wide(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+#define OPEN_READ(p) Open(p, L"rb")
+#define OPEN_WRITE(p) Open(p, L"wb")
+#else
+#include <sys/stat.h>
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
+bool MoveFileOver(const std::string& source, const std::string& target) {
+  return std::rename(source.c_str(), target.c_str()) == 0;
+}
+#define OPEN_READ(p) std::fopen((p).c_str(), "rb")
+#define OPEN_WRITE(p) std::fopen((p).c_str(), "wb")
+#endif
+
+bool ReadFileBytes(const std::string& path, TBytes& out) {
+  FILE* f = OPEN_READ(path);
+  if (!f) return false;
+  TBytes data;
+  std::uint8_t chunk[65536];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  if (ok) out.swap(data);
+  return ok;
+}
+
+bool WriteFileBytes(const std::string& path, const void* data, std::size_t size) {
+  FILE* f = OPEN_WRITE(path);
+  if (!f) return false;
+  bool ok = std::fwrite(data, 1, size, f) == size;
+  ok = (std::fflush(f) == 0) && ok;
+  ok = (std::fclose(f) == 0) && ok;
+  return ok;
+}

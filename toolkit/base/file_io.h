@@ -1,0 +1,17 @@
+#pragma once
+// Whole-file access by GBK path. On Windows the path is converted from code
+// page 936 explicitly, so it reads right whatever the system's code page.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using TBytes = std::vector<std::uint8_t>;
+
+// Each returns false (and leaves the output untouched) when the file cannot be
+// opened, read or written in full.
+bool ReadFileBytes(const std::string& path, TBytes& out);
+bool WriteFileBytes(const std::string& path, const void* data, std::size_t size);
+bool FileExists(const std::string& path);
+bool RemoveFile(const std::string& path);
+// Replaces `target` with `source` in one step (the old target survives a failure).
+bool MoveFileOver(const std::string& source, const std::string& target);
