@@ -52,6 +52,13 @@ public:
   // Moves this component to another owner.
   void ChangeOwner(TComponent* newOwner);
 
+  // Streaming hooks of the form reader: the component nested around this one in a
+  // form definition (a control's parent, a menu item's parent item), and the
+  // event handler published under a name by the root component (a std::function
+  // of the event's type, empty when there is none).
+  virtual void SetParentComponent(TComponent* parent) {}
+  virtual std::any MethodAddress(const std::string& name) const { return {}; }
+
 protected:
   void BeginDestroy() { destroying_ = true; }
 
