@@ -1,0 +1,23 @@
+#include "toolkit/win/app_errors.h"
+
+#include <windows.h>
+
+#include "toolkit/win/gbk.h"
+
+namespace {
+TExceptionReport& Current() {
+  static TExceptionReport report = [](const std::string& message) {
+    MessageBoxW(GetActiveWindow(), GbkToWide(message).c_str(), L"Error", MB_OK | MB_ICONERROR);
+  };
+  return report;
+}
+}  // namespace
+
+void ReportException(const std::exception& e) { Current()(e.what()); }
+void ReportUnknownException() { Current()("unknown error"); }
+
+TExceptionReport SetExceptionReport(TExceptionReport report) {
+  TExceptionReport old = std::move(Current());
+  Current() = std::move(report);
+  return old;
+}
