@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows executable under Wine with the project's test environment.
-# WINEPREFIX and DISPLAY come from scripts/test.sh (a throw-away prefix and Xvfb).
-export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+# Runs a Windows executable under Wine with the project's test environment:
+# the Chinese locale is given to Wine only, so its ANSI code page is 936.
+# WINEPREFIX and DISPLAY come from the calling script (scripts/test.sh).
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
-exec /usr/lib/wine/wine64 "$@"
+exec env LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8 /usr/lib/wine/wine64 "$@"

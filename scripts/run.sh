@@ -6,10 +6,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAPMIRA_BUILD:-$root/build}
 bash "$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"
+mode=managed
 if [ -z "${DISPLAY:-}" ]; then
   start_xvfb
+  mode=unmanaged
   echo "No display: the program runs on Xvfb display $DISPLAY (see it with x11vnc or a screenshot: import -display $DISPLAY -window root shot.png)."
   trap stop_xvfb EXIT
 fi
-wine_prefix "${TAPMIRA_WINEPREFIX:-$build/wineprefix}"
+wine_prefix "${TAPMIRA_WINEPREFIX:-$build/wineprefix}" "$mode"
 "$WINE" "$build/win/bin/Tapmira.exe"

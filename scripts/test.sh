@@ -15,6 +15,6 @@ echo "== Windows tests under Wine"
 prefix=$(mktemp -d /tmp/tapmira-wine.XXXXXX)
 start_xvfb || exit 1
 trap 'stop_xvfb; "$WINESERVER" -k 2>/dev/null; rm -rf "$prefix"' EXIT
-wine_prefix "$prefix"
+wine_prefix "$prefix" unmanaged
 ( cd "$build/win" && ctest --output-on-failure --verbose ) || status=1
 exit $status

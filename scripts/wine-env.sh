@@ -6,10 +6,14 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 WINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-exec.sh"
 WINESERVER=/usr/lib/wine/wineserver64
 
-# wine_prefix DIR: creates the prefix once, with the CJK font standing in for
-# SimSun and the X11 driver leaving window decoration to the program.
+# wine_prefix DIR [unmanaged]: creates the prefix once, with the CJK font
+# standing in for SimSun and the X11 driver leaving window decoration to the
+# program. "unmanaged" is for displays without a window manager (Xvfb): Wine
+# then does not wait for one when windows are shown and hidden.
 wine_prefix() {
   export WINEPREFIX=$1
+  local managed=Y
+  [ "${2:-}" = unmanaged ] && managed=N
   if [ ! -f "$WINEPREFIX/.tapmira-ready" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
@@ -37,6 +41,12 @@ REG
     "$WINESERVER" -w
     rm -f "$reg" "$reg.gbk"
     touch "$WINEPREFIX/.tapmira-ready"
+  fi
+  if [ "$(cat "$WINEPREFIX/.tapmira-managed" 2>/dev/null)" != "$managed" ]; then
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n' "$managed" > "$WINEPREFIX/managed.reg"
+    "$WINE" regedit "$(winepath_of "$WINEPREFIX/managed.reg")" >/dev/null 2>&1
+    "$WINESERVER" -w
+    echo "$managed" > "$WINEPREFIX/.tapmira-managed"
   fi
 }
 

@@ -92,9 +92,9 @@ std::map<std::string, const TClassInfo*>& Registry() {
 }
 }  // namespace
 
-void RegisterClass(const TClassInfo& info) { Registry()[UpperCase(info.Name)] = &info; }
+void RegisterComponentClass(const TClassInfo& info) { Registry()[UpperCase(info.Name)] = &info; }
 
-const TClassInfo* FindClass(const std::string& name) {
+const TClassInfo* FindComponentClass(const std::string& name) {
   auto it = Registry().find(UpperCase(name));
   return it == Registry().end() ? nullptr : it->second;
 }

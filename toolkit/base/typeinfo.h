@@ -77,8 +77,8 @@ int GetEnumValue(const TPropInfo& prop, const std::string& name);  // -1 when un
 
 // --- Class registry (for the form reader) -----------------------------------
 
-void RegisterClass(const TClassInfo& info);
-const TClassInfo* FindClass(const std::string& name);  // case-insensitive
+void RegisterComponentClass(const TClassInfo& info);
+const TClassInfo* FindComponentClass(const std::string& name);  // case-insensitive
 
 // --- Building descriptors ---------------------------------------------------
 

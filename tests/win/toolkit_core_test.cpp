@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/win/application.h"
+#include "toolkit/win/app_errors.h"
+
+namespace {
+
+// A windowed control over the system edit class, as the real edit builds on it.
+class TTestEdit : public TWinControl {
+  TK_CLASS(TTestEdit)
+public:
+  explicit TTestEdit(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 100, 24);
+  }
+
+protected:
+  void CreateParams(TCreateParams& p) override {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"EDIT";
+    p.Style |= ES_AUTOHSCROLL;
+  }
+};
+
+const TClassInfo& TTestEdit::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TTestEdit>("TTestEdit", &TWinControl::StaticClass()).Creatable().Build();
+  return info;
+}
+
+class TestLabel : public TGraphicControl {
+public:
+  explicit TestLabel(TComponent* owner) : TGraphicControl(owner) {}
+  int paints = 0;
+  void Paint() override {
+    ++paints;
+    RECT r{0, 0, GetWidth(), GetHeight()};
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect(r);
+  }
+};
+
+struct AppFixture : ::testing::Test {
+  void SetUp() override {
+    if (!Application) {
+      new TApplication();
+      Application->Initialize();
+    }
+    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
+    form = new TForm(Application);
+    form->SetBounds(10, 10, 400, 300);
+    edit = new TTestEdit(form);
+    edit->SetName("Edit1");
+    edit->SetParent(form);
+  }
+  void TearDown() override { delete form; }
+  void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!Application->IsKeyMsg(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+  }
+  // A key as the keyboard delivers it: posted to the focused window; the loop
+  // translates it into its character.
+  void PressKey(HWND w, WORD vk) {
+    PostMessageW(w, WM_KEYDOWN, vk, 1);
+    PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
+    Pump();
+  }
+  TForm* form = nullptr;
+  TTestEdit* edit = nullptr;
+  std::vector<std::string> reports;
+};
+
+TEST_F(AppFixture, WindowProcReplacedAndRestoredInReverseOrder) {
+  std::vector<std::string> seen;
+  TWndMethod original = edit->WindowProc;
+  TWndMethod first = [&, original](TMessage& m) {
+    if (m.Msg == WM_USER + 7) seen.push_back("first");
+    original(m);
+  };
+  edit->WindowProc = first;
+  TWndMethod second = [&, first](TMessage& m) {
+    if (m.Msg == WM_USER + 7) seen.push_back("second");
+    first(m);
+  };
+  edit->WindowProc = second;
+  SendMessageW(edit->Handle(), WM_USER + 7, 0, 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"second", "first"}));
+  edit->WindowProc = first;
+  edit->WindowProc = original;
+  seen.clear();
+  SendMessageW(edit->Handle(), WM_USER + 7, 0, 0);
+  EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(AppFixture, KeyPreviewSeesKeysFirstAndMaySwallowOrReplace) {
+  std::vector<std::string> order;
+  form->SetKeyPreview(true);
+  form->OnKeyPress = [&](TObject*, char& k) {
+    order.push_back(std::string("form:") + k);
+    if (k == 'x') k = 0;       // swallowed
+    if (k == 'a') k = 'b';     // replaced
+  };
+  edit->OnKeyPress = [&](TObject*, char& k) { order.push_back(std::string("edit:") + k); };
+  form->Show();
+  edit->SetFocus();
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  PressKey(edit->Handle(), 'A');
+  PressKey(edit->Handle(), 'X');
+  EXPECT_EQ(order, (std::vector<std::string>{"form:a", "edit:b", "form:x"}));
+  EXPECT_EQ(edit->GetText(), "b");
+}
+
+TEST_F(AppFixture, KeyDownSwallowedByFormNeverReachesControl) {
+  int editDowns = 0;
+  form->SetKeyPreview(true);
+  form->OnKeyDown = [&](TObject*, WORD& k, TShiftState) {
+    if (k == VK_F1) k = 0;
+  };
+  edit->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++editDowns; };
+  form->Show();
+  edit->SetFocus();
+  PressKey(edit->Handle(), VK_F1);
+  EXPECT_EQ(editDowns, 0);
+  PressKey(edit->Handle(), VK_F2);
+  EXPECT_EQ(editDowns, 1);
+  // Sent straight to the window (not through the loop), the events still run once.
+  SendMessageW(edit->Handle(), WM_KEYDOWN, VK_F3, 1);
+  EXPECT_EQ(editDowns, 2);
+}
+
+TEST_F(AppFixture, SetFocusIsQuietOnHiddenOrDisabledControls) {
+  form->Show();
+  edit->SetVisible(false);
+  EXPECT_NO_THROW(edit->SetFocus());
+  EXPECT_NE(GetFocus(), edit->HandleOrNull());
+  edit->SetVisible(true);
+  edit->SetEnabled(false);
+  EXPECT_NO_THROW(edit->SetFocus());
+  EXPECT_NE(GetFocus(), edit->HandleOrNull());
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(AppFixture, PropertiesByNameReachToolkitControls) {
+  EXPECT_TRUE(IsPublishedProp(edit, "caption"));
+  EXPECT_FALSE(IsPublishedProp(edit, "Glyph"));
+  SetStrProp(*edit, "Text", "你好");
+  EXPECT_EQ(edit->GetText(), "你好");
+  edit->Handle();
+  EXPECT_EQ(GetStrProp(*edit, "Caption"), "你好");
+  wchar_t w[16] = {};
+  GetWindowTextW(edit->Handle(), w, 16);
+  EXPECT_EQ(std::wstring(w), L"\x4F60\x597D");
+  SetOrdProp(*edit, "Left", 33);
+  EXPECT_EQ(edit->GetLeft(), 33);
+  auto* font = dynamic_cast<TFont*>(GetObjectProp(*edit, "Font"));
+  ASSERT_NE(font, nullptr);
+  SetOrdProp(*font, "Style", fsBold);
+  EXPECT_EQ(edit->GetFont()->GetStyle(), static_cast<unsigned>(fsBold));
+  EXPECT_FALSE(edit->GetParentFont());
+  EXPECT_THROW(SetOrdProp(*edit, "NoSuch", 1), EPropertyError);
+}
+
+TEST_F(AppFixture, ControlObjectFoundFromItsWindowOnly) {
+  HWND w = edit->Handle();
+  EXPECT_EQ(TWinControl::FindControl(w), edit);
+  EXPECT_EQ(TWinControl::FindControl(GetDesktopWindow()), nullptr);
+  delete edit;
+  edit = nullptr;
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_EQ(form->ControlCount(), 0);
+}
+
+TEST_F(AppFixture, WindowlessChildrenPaintIntoTheParentsDc) {
+  auto* label = new TestLabel(form);
+  label->SetParent(form);
+  label->SetBounds(50, 60, 20, 10);
+  form->Show();
+  UpdateWindow(form->Handle());
+  EXPECT_GE(label->paints, 1);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateBitmap(400, 300, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  form->PaintControls(mem);
+  EXPECT_EQ(GetPixel(mem, 55, 65), RGB(255, 0, 0));
+  EXPECT_NE(GetPixel(mem, 45, 65), RGB(255, 0, 0));
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+}
+
+TEST_F(AppFixture, OwnerDeletesChildrenAndComponentsSafely) {
+  auto* inner = new TTestEdit(form);
+  inner->SetParent(form);
+  auto* label = new TestLabel(Application);  // owned elsewhere, parented here
+  label->SetParent(form);
+  form->Show();
+  delete form;
+  form = nullptr;
+  // The label went with its parent and left its owner's list.
+  for (int i = 0; i < Application->ComponentCount(); ++i) EXPECT_NE(Application->Components(i), label);
+}
+
+TEST_F(AppFixture, ExceptionsInHandlersGoToTheErrorReport) {
+  form->Show();
+  edit->OnKeyPress = [](TObject*, char&) { throw Exception("boom"); };
+  edit->SetFocus();
+  PressKey(edit->Handle(), 'Q');
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], "boom");
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+#include "toolkit/win/application.h"
+
+#include <commctrl.h>
+
+#include "toolkit/win/app_errors.h"
+#include "toolkit/win/gbk.h"
+
+TApplication* Application = nullptr;
+
+const TClassInfo& TApplication::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TApplication>("TApplication", &TComponent::StaticClass()).Build();
+  return info;
+}
+
+namespace {
+LRESULT CALLBACK AppWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, msg, wp, lp); }
+}  // namespace
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+  Application = this;
+  if (!Screen) Screen = new TScreen;
+}
+
+TApplication::~TApplication() {
+  // Forms are owned components; they go before the application window.
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  if (handle_) DestroyWindow(handle_);
+  if (Application == this) Application = nullptr;
+  delete Screen;
+  Screen = nullptr;
+}
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                           ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&icc);
+  RegisterToolkitClasses();
+  if (handle_) return;
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{sizeof wc};
+  if (!GetClassInfoExW(inst, L"TApplication", &wc)) {
+    wc = WNDCLASSEXW{sizeof wc};
+    wc.lpfnWndProc = AppWndProc;
+    wc.hInstance = inst;
+    wc.lpszClassName = L"TApplication";
+    RegisterClassExW(&wc);
+  }
+  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", GbkToWide(title_).c_str(), WS_POPUP, 0, 0, 0, 0,
+                            nullptr, nullptr, inst, nullptr);
+}
+
+void TApplication::Run() {
+  if (terminated_) return;
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_ && HandleMessage()) {
+  }
+}
+
+void TApplication::Terminate() {
+  if (!terminated_) PostQuitMessage(0);
+  terminated_ = true;
+}
+
+void TApplication::FormDestroyed(TCustomForm* f) {
+  if (mainForm_ == f) mainForm_ = nullptr;
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  BOOL r = GetMessageW(&msg, nullptr, 0, 0);
+  if (r == 0 || r == -1) {
+    terminated_ = true;
+    return false;
+  }
+  ProcessMessage(msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ProcessMessage(msg);
+  }
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (IsKeyMsg(msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+bool TApplication::IsKeyMsg(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  // The window of a control, or a system window inside one (a combo box's edit).
+  TWinControl* c = nullptr;
+  for (HWND w = msg.hwnd; w && !c; w = GetParent(w)) c = TWinControl::FindControl(w);
+  if (!c) return false;
+  TMessage m{CN_BASE + msg.message, msg.wParam, msg.lParam, 0};
+  Guarded([&] { c->WindowProc(m); });
+  bool eaten = m.Result != 0;
+  msg.wParam = m.WParam;  // a handler may have replaced the key
+  // The window's own WM_KEYDOWN skips the key events only when it will arrive.
+  if (eaten || c->HandleOrNull() != msg.hwnd) c->keyDownSeen_ = false;
+  return eaten;
+}
+
+std::string TApplication::ExeName() const {
+  wchar_t buf[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameW(nullptr, buf, static_cast<DWORD>(std::size(buf)));
+  return WideToGbk(std::wstring(buf, n));
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The application: start, the main form, the message loop, the error report.
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/win/form.h"
+
+class TApplication : public TComponent {
+  TK_CLASS(TApplication)
+public:
+  explicit TApplication(TComponent* owner = nullptr);
+  ~TApplication() override;
+
+  // Common controls, the toolkit's classes, the hidden application window.
+  void Initialize();
+  template <class T>
+  void CreateForm(T*& ref) {
+    ref = CreateFormObject<T>(this);
+    if (!mainForm_) mainForm_ = ref;
+  }
+  // Shows the main form and runs the message loop until Terminate.
+  void Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // One message: false when the loop must end (WM_QUIT).
+  bool HandleMessage();
+  void ProcessMessages();
+  // Key messages routed to controls before dispatch; true when eaten.
+  bool IsKeyMsg(MSG& msg);
+
+  TCustomForm* MainForm() const { return mainForm_; }
+  void FormDestroyed(TCustomForm* f);
+  HWND Handle() const { return handle_; }
+  std::string ExeName() const;
+  const std::string& GetTitle() const { return title_; }
+  void SetTitle(const std::string& t) { title_ = t; }
+
+private:
+  bool ProcessMessage(MSG& msg);
+  HWND handle_ = nullptr;
+  TCustomForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  std::string title_;
+};
+
+extern TApplication* Application;
+
+// Registers every toolkit class for the form reader (called by Initialize).
+void RegisterToolkitClasses();

@@ -1,0 +1,5 @@
+#include "toolkit/win/application.h"
+
+void RegisterToolkitClasses() {
+  RegisterComponentClass(TForm::StaticClass());
+}
