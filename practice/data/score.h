@@ -17,10 +17,10 @@ struct svlScoreSet {
   std::string Article;
 };
 
-constexpr int MaxScoreRecords = 1000000;
+inline constexpr int MaxScoreRecords = 1000000;
 // Column widths of the nine fields in a score line, in field order.
-constexpr int ScoreFieldWidths[9] = {100, 20, 20, 20, 20, 20, 20, 40, 100};
-constexpr int ScoreLineWidth = 360;
+inline constexpr int ScoreFieldWidths[9] = {100, 20, 20, 20, 20, 20, 20, 40, 100};
+inline constexpr int ScoreLineWidth = 360;
 // The header lines of a new score file.
 extern const char* const StandardScoreHeader1;
 std::string StandardScoreHeader2();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -13,14 +14,14 @@ std::int64_t ToInt64(double v) {
   return static_cast<std::int64_t>(v);
 }
 
-// One element of a picture.
+// A parsed picture.
 struct Picture {
-  std::string text;      // the picture with quotes resolved; placeholders kept as '0', '#', '.'
-  std::string literal;   // 1 where text[i] is literal
-  int intPlaces = 0;     // placeholders before the point
-  int intZeros = 0;      // integer places from the first '0' to the point
-  int decPlaces = 0;     // placeholders after the point
-  int decZeros = 0;      // decimal places up to the last '0'
+  std::string text;           // the picture with quotes resolved; placeholders kept as '0', '#', '.'
+  std::vector<bool> literal;  // true where text[i] is literal text
+  int intPlaces = 0;          // placeholders before the point
+  int intZeros = 0;           // integer places from the first '0' to the point
+  int decPlaces = 0;          // placeholders after the point
+  int decZeros = 0;           // decimal places up to the last '0'
 };
 
 Picture ParsePicture(const std::string& format) {
@@ -34,14 +35,14 @@ Picture ParsePicture(const std::string& format) {
       if (end == std::string::npos) end = format.size();
       for (std::size_t k = i + 1; k < end; ++k) {
         p.text += format[k];
-        p.literal += '1';
+        p.literal.push_back(true);
       }
       i = end;
       continue;
     }
     bool placeholder = c == '0' || c == '#' || (c == '.' && !seenPoint);
     p.text += c;
-    p.literal += placeholder ? '0' : '1';
+    p.literal.push_back(!placeholder);
     if (!placeholder) continue;
     if (c == '.') {
       seenPoint = true;
@@ -147,7 +148,7 @@ std::string FormatFloat(const std::string& format, double value) {
   int intSeen = 0, decSeen = 0;
   for (std::size_t i = 0; i < p.text.size(); ++i) {
     char c = p.text[i];
-    if (p.literal[i] == '1') {
+    if (p.literal[i]) {
       out += c;
       continue;
     }
