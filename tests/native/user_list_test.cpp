@@ -18,96 +18,64 @@ TUserList ListOf(const std::string& text, const std::string& current) {
   return l;
 }
 
+std::string ManyNames(int n) {
+  std::string text;
+  for (int i = 1; i <= n; ++i) text += "u" + std::to_string(i) + ";";
+  return text;
+}
+
 }  // namespace
 
 TEST(UserListSplit, Cases) {
   struct Case {
     std::string text;
     std::vector<std::string> names;
-  } cases[] = {
-      {"", {}},
-      {"abc;", {"abc"}},
-      {"abc;bob", {"abc"}},  // the last name has no ";"
-      {";;", {"", ""}},
-      {"abc;张三;bob;", {"abc", "张三", "bob"}},
-  };
+  } cases[] = {{"", {}}, {"abc;", {"abc"}}, {"abc;bob", {"abc"}}, {";;", {"", ""}}, {"abc;张三;", {"abc", "张三"}}};
   for (const Case& c : cases) {
-    TUserList l;
-    SplitUserList(l, c.text);
-    EXPECT_EQ(l.UserCount, static_cast<int>(c.names.size())) << c.text;
+    TUserList l = ListOf(c.text, "abc");
     EXPECT_EQ(Names(l), c.names) << c.text;
     EXPECT_EQ(l.UserListText, c.text);
   }
-  TUserList l;
-  SplitUserList(l, "abc;bob");
-  EXPECT_EQ(l.UserNames[2], "bob");
+  EXPECT_EQ(ListOf("abc;bob", "abc").UserNames[2], "bob");  // held but not counted
+  TUserList many = ListOf(ManyNames(201), "abc");
+  EXPECT_EQ(many.UserCount, 200);
+  EXPECT_EQ(many.UserNames[200], "u200");
 }
 
-TEST(UserListSplit, StopsAfterTwoHundredNames) {
-  std::string text;
-  for (int i = 1; i <= 201; ++i) text += "u" + std::to_string(i) + ";";
-  TUserList l;
-  SplitUserList(l, text);
-  EXPECT_EQ(l.UserCount, 200);
-  EXPECT_EQ(l.UserNames[200], "u200");
-}
+TEST(UserListEdit, Add) {
+  TUserList l = ListOf("abc;bob", "abc");  // a dangling name never merges with a new one
+  EXPECT_EQ(AddUser(l, " carl"), TAddUserResult::Added);
+  EXPECT_EQ(AddUser(l, " carl"), TAddUserResult::Added);  // as typed, duplicates allowed
+  EXPECT_EQ(l.UserListText, "abc; carl; carl;");
+  EXPECT_EQ(l.CurrentUser, " carl");
+  EXPECT_EQ(UserCaption("T  版", l.CurrentUser), "T  版---- carl");
 
-TEST(UserListEdit, AddMakesTheNewUserCurrent) {
-  TUserList l = ListOf("abc;", "abc");
-  EXPECT_EQ(AddUser(l, " bob"), TAddUserResult::Added);  // taken as typed
-  EXPECT_EQ(l.CurrentUser, " bob");
-  EXPECT_EQ(l.UserListText, "abc; bob;");
-  EXPECT_EQ(AddUser(l, " bob"), TAddUserResult::Added);  // duplicates allowed
+  for (const std::string& bad : {std::string(), std::string("a;b"), std::string(101, 'x')})
+    EXPECT_NE(AddUser(l, bad), TAddUserResult::Added) << bad;
   EXPECT_EQ(l.UserCount, 3);
-  EXPECT_EQ(UserCaption("Tapmira     2020年8月15日版", l.CurrentUser), "Tapmira     2020年8月15日版---- bob");
-
-  TUserList dangling = ListOf("abc;bob", "abc");
-  EXPECT_EQ(AddUser(dangling, "carl"), TAddUserResult::Added);
-  EXPECT_EQ(dangling.UserListText, "abc;carl;");  // never "abc;bobcarl;"
-  EXPECT_EQ(Names(dangling), (std::vector<std::string>{"abc", "carl"}));
-}
-
-TEST(UserListEdit, AddRefusals) {
-  TUserList l = ListOf("abc;", "abc");
-  EXPECT_EQ(AddUser(l, ""), TAddUserResult::EmptyName);
-  EXPECT_EQ(AddUser(l, "a;b"), TAddUserResult::NameHasSeparator);
-  EXPECT_EQ(AddUser(l, std::string(101, 'x')), TAddUserResult::NameTooLong);
-  EXPECT_EQ(l.UserListText, "abc;");
-  EXPECT_EQ(l.CurrentUser, "abc");
   EXPECT_EQ(AddUser(l, std::string(100, 'x')), TAddUserResult::Added);
 
-  std::string text;
-  for (int i = 1; i <= 200; ++i) text += "u" + std::to_string(i) + ";";
-  TUserList full = ListOf(text, "u1");
+  TUserList full = ListOf(ManyNames(200), "u1");
   EXPECT_EQ(AddUser(full, "late"), TAddUserResult::ListFull);
-  EXPECT_EQ(full.UserCount, 200);
-  EXPECT_EQ(full.UserListText, text);
+  EXPECT_EQ(full.UserListText, ManyNames(200));
   EXPECT_EQ(full.CurrentUser, "u1");
 }
 
-TEST(UserListEdit, Delete) {
+TEST(UserListEdit, DeleteAndLogIn) {
   TUserList l = ListOf("abc;bob;carl;", "carl");
   EXPECT_EQ(DeleteUser(l, 0), TDeleteUserResult::SystemUser);
   EXPECT_EQ(DeleteUser(l, 3), TDeleteUserResult::NoSuchRow);
-  EXPECT_EQ(DeleteUser(l, -1), TDeleteUserResult::NoSuchRow);
-  EXPECT_EQ(l.UserListText, "abc;bob;carl;");
-
-  EXPECT_EQ(DeleteUser(l, 1), TDeleteUserResult::Deleted);  // not current
+  EXPECT_EQ(DeleteUser(l, 1), TDeleteUserResult::Deleted);
   EXPECT_EQ(l.UserListText, "abc;carl;");
   EXPECT_EQ(Names(l), (std::vector<std::string>{"abc", "carl"}));
   EXPECT_EQ(l.CurrentUser, "carl");
-
-  EXPECT_EQ(DeleteUser(l, 1), TDeleteUserResult::Deleted);  // current
+  EXPECT_EQ(DeleteUser(l, 1), TDeleteUserResult::Deleted);  // the current user
   EXPECT_EQ(l.CurrentUser, "abc");
   EXPECT_EQ(l.UserListText, "abc;");
-  EXPECT_EQ(l.UserCount, 1);
-}
 
-TEST(UserListEdit, LogIn) {
-  TUserList l = ListOf("abc;bob;", "abc");
-  EXPECT_FALSE(LogInUser(l, -1));
-  EXPECT_EQ(l.CurrentUser, "abc");
-  EXPECT_FALSE(LogInUser(l, 2));
-  EXPECT_TRUE(LogInUser(l, 1));
-  EXPECT_EQ(l.CurrentUser, "bob");
+  TUserList m = ListOf("abc;bob;", "abc");
+  EXPECT_FALSE(LogInUser(m, -1));
+  EXPECT_EQ(m.CurrentUser, "abc");
+  EXPECT_TRUE(LogInUser(m, 1));
+  EXPECT_EQ(m.CurrentUser, "bob");
 }
