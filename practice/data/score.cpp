@@ -65,7 +65,8 @@ std::string LineNumberText(std::size_t index) { return "第" + std::to_string(in
 }  // namespace
 
 std::string StandardScoreHeader2() {
-  svlScoreSet titles{"用户", "打字类型", "打字时间", "打字总数", "正确率", "错误", "速度", "统计日期", "文章名"};
+  svlScoreSet titles{"用户", "打字类型", "打字时间", "打字总数", "正确率",
+                     "错误", "速度",     "统计日期", "文章名"};
   return FormatScoreLine(titles);
 }
 

@@ -27,7 +27,8 @@ TEST(ScoreRecord, FromAFinishedRun) {
   run.ArticleChoice = "2.春晓";
   run.EndTime = {2026, 12, 9, 5, 31, 3};
   svlScoreSet r = MakeScoreRecord(run);
-  svlScoreSet want{"bob", "五笔文章", "0:2:5", "250字", "95.5%", "11", "120字/分", "2026年12月9日5时31分 星期三", "春晓"};
+  svlScoreSet want{"bob", "五笔文章", "0:2:5",  "250字", "95.5%",
+                   "11",  "120字/分", "2026年12月9日5时31分 星期三", "春晓"};
   EXPECT_EQ(FormatScoreLine(r), FormatScoreLine(want));
 
   run.Accuracy = 0;
