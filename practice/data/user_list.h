@@ -1,0 +1,40 @@
+#pragma once
+// The list of users: the names split from the stored list text, the current
+// user, and the changes the user dialog makes.
+#include <array>
+#include <string>
+
+constexpr int MaxUsers = 200;
+// A name is recorded in the score file's user column of this width.
+constexpr int MaxUserNameLength = 100;
+extern const char* const SystemUserName;  // "abc"
+
+struct TUserList {
+  std::array<std::string, MaxUsers + 1> UserNames;  // 1-based; [0] unused
+  int UserCount = 0;
+  std::string UserListText;  // every name followed by ";"
+  std::string CurrentUser;
+};
+
+// UserListText := text, then the names: each ";" ends a slot, at most 200 slots;
+// UserCount := the number of ";" read. A last name without ";" is held in its
+// slot but not counted; characters after the 200th ";" are not read.
+void SplitUserList(TUserList& list, const std::string& text);
+
+// The main window's caption for the current user.
+std::string UserCaption(const std::string& designCaption, const std::string& currentUser);
+
+enum class TAddUserResult { Added, EmptyName, ListFull, NameTooLong, NameHasSeparator };
+// Appends `name` as typed (no trimming, duplicates allowed) and makes it the
+// current user. The list text is rebuilt from the counted names, so a dangling
+// uncounted name never merges with the new one.
+TAddUserResult AddUser(TUserList& list, const std::string& name);
+
+enum class TDeleteUserResult { Deleted, SystemUser, NoSuchRow };
+// Deletes the name in list row `row` (0-based; row r is UserNames[r + 1]).
+// Row 0 is the system user and is refused. Deleting the current user makes
+// "abc" current. The names and the list text are rebuilt in list order.
+TDeleteUserResult DeleteUser(TUserList& list, int row);
+
+// Makes the name in list row `row` current; false (nothing changes) for no row.
+bool LogInUser(TUserList& list, int row);
