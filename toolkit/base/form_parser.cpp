@@ -275,12 +275,13 @@ private:
     TToken t = lex_.Next();
     prop.Line = t.Line;
     prop.Name = t.Text;
+    std::string outer = lex_.Property;
+    lex_.Property = prefix_ + prop.Name;
     while (IsSym(lex_.Peek(), '.')) {
       lex_.Next();
       prop.Name += "." + Expect(TTok::Ident, "property name").Text;
+      lex_.Property = prefix_ + prop.Name;
     }
-    std::string outer = lex_.Property;
-    lex_.Property = prefix_ + prop.Name;
     ExpectSym('=');
     prop.Value = ParseValue();
     lex_.Property = outer;
