@@ -91,7 +91,7 @@ TEST(FormParser, ReadsTheWholeTree) {
 
   const TFormProperty& items = root.Children[1].Props.at(0);
   EXPECT_EQ(items.Value.Kind, TFormValueKind::List);
-  EXPECT_EQ(items.Value.Names, (std::vector<std::string>{"英文(大)", "英文(小)"}));
+  EXPECT_EQ(items.Value.Strings, (std::vector<std::string>{"英文(大)", "英文(小)"}));
 
   const TFormProperty& columns = root.Children[2].Props.at(0);
   EXPECT_EQ(columns.Value.Kind, TFormValueKind::Collection);
@@ -195,8 +195,8 @@ TEST(FormParser, SetsListsAndBinaryForms) {
   ASSERT_EQ(root.Props.size(), 6u);
   EXPECT_EQ(root.Props[0].Value.Names, (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(root.Props[1].Value.Kind, TFormValueKind::List);
-  EXPECT_TRUE(root.Props[1].Value.Names.empty());
-  EXPECT_EQ(root.Props[2].Value.Names, (std::vector<std::string>{"xy", "z"}));
+  EXPECT_TRUE(root.Props[1].Value.Strings.empty());
+  EXPECT_EQ(root.Props[2].Value.Strings, (std::vector<std::string>{"xy", "z"}));
   EXPECT_EQ(root.Props[3].Value.Kind, TFormValueKind::Binary);
   EXPECT_TRUE(root.Props[3].Value.Bytes.empty());
   EXPECT_EQ(root.Props[4].Value.Bytes, (std::vector<std::uint8_t>{0xAB, 0xCD, 0xEF}));
@@ -267,6 +267,25 @@ TEST(FormParser, BadDefinitionsNameFileLineAndProperty) {
       EXPECT_NE(e.Detail().find(c.message), std::string::npos) << e.Detail();
     }
   }
+}
+
+TEST(FormParser, DeepNestingIsRefused) {
+  std::string objects, collection = "object F: TF\n  P = ";
+  for (int i = 0; i < 65; ++i) objects += "object O" + std::to_string(i) + ": TO\n";
+  for (int i = 0; i < 64; ++i) collection += "<item P = ";
+  for (const std::string& text : {objects, collection}) {
+    try {
+      ParseFormDefinition(text, "deep.form");
+      ADD_FAILURE() << "no error";
+    } catch (const EFormDefError& e) {
+      EXPECT_NE(e.Detail().find("nested too deeply"), std::string::npos) << e.Detail();
+    }
+  }
+  // Sixty-four levels are still read.
+  std::string fine;
+  for (int i = 0; i < 64; ++i) fine += "object O" + std::to_string(i) + ": TO\n";
+  for (int i = 0; i < 64; ++i) fine += "end\n";
+  EXPECT_EQ(ParseFormDefinition(fine, "deep.form").Children.size(), 1u);
 }
 
 TEST(FormParser, ErrorMessageSaysWhere) {

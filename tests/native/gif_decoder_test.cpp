@@ -376,6 +376,46 @@ TEST(GifDecoder, DamagedHeadersAndBlocksRaise) {
   }
 }
 
+TEST(GifDecoder, OversizedPicturesAreRefusedBeforeDecoding) {
+  PictureSpec p;
+  p.gif89 = false;
+  p.width = 2;
+  p.height = 2;
+  p.global = kPalette;
+  FrameSpec f;
+  f.control = false;
+  f.width = 2;
+  f.height = 2;
+  f.pixels = {0, 1, 2, 3};
+  p.frames = {f};
+  std::vector<std::uint8_t> good = Encode(p);
+  ASSERT_EQ(good[25], 0x2C);  // the image descriptor follows the palette
+  struct Case {
+    const char* name;
+    std::size_t offset;
+  };
+  const Case cases[] = {{"screen", 6}, {"frame", 30}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::uint8_t> big = good;
+    for (std::size_t i = 0; i < 4; ++i) big[c.offset + i] = 0xFF;  // 65535 x 65535
+    try {
+      Decode(big);
+      ADD_FAILURE() << "no error";
+    } catch (const EGifError& e) {
+      EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+    }
+  }
+
+  FrameSpec dot;
+  dot.control = false;
+  dot.pixels = {1};
+  p.frames.assign(1001, dot);
+  EXPECT_THROW(Decode(Encode(p)), EGifError);
+  p.frames.resize(1000);
+  EXPECT_EQ(Decode(Encode(p)).Frames.size(), 1000u);
+}
+
 TEST(GifDecoder, EveryTruncationRaises) {
   PictureSpec p = Animated();
   p.loop = 0;

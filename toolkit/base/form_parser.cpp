@@ -250,7 +250,18 @@ private:
     if (!IsSym(t, c)) lex_.Fail(t.Line, std::string("'") + c + "' expected but " + Describe(t) + " found");
   }
 
+  // Counts nested objects and collections; deep nesting is refused, not recursed into.
+  struct TDepth {
+    TParser& p;
+    TDepth(TParser& parser, int line) : p(parser) {
+      if (++p.depth_ > kMaxDepth) p.lex_.Fail(line, "objects or collections nested too deeply");
+    }
+    ~TDepth() { --p.depth_; }
+  };
+  static constexpr int kMaxDepth = 64;
+
   TFormObject ParseObject() {
+    TDepth depth(*this, lex_.Peek().Line);
     TToken t = lex_.Next();
     if (!IsWord(t, "object")) lex_.Fail(t.Line, "'object' expected but " + Describe(t) + " found");
     TFormObject obj;
@@ -357,11 +368,12 @@ private:
       if (t.Type == TTok::Eof)
         lex_.Fail(t.Line, "missing ')' of the list begun on line " + std::to_string(v.Line));
       if (t.Type != TTok::String) lex_.Fail(t.Line, "string expected in list but " + Describe(t) + " found");
-      v.Names.push_back(ParseStringExpr(t));
+      v.Strings.push_back(ParseStringExpr(t));
     }
   }
 
   void ParseCollection(TFormValue& v) {
+    TDepth depth(*this, v.Line);
     v.Kind = TFormValueKind::Collection;
     std::string outerPrefix = prefix_;
     for (;;) {
@@ -388,6 +400,7 @@ private:
 
   TLexer lex_;
   std::string prefix_;  // "Columns[0]." while the properties of an item are read
+  int depth_ = 0;
 };
 
 }  // namespace

@@ -49,7 +49,8 @@ struct TFormValue {
   std::int64_t Int = 0;             // Integer
   double Float = 0;                 // Float
   std::string Str;                  // Ident, String (quotes removed, pieces joined)
-  std::vector<std::string> Names;   // Set: element names; List: the strings
+  std::vector<std::string> Names;   // Set: element names
+  std::vector<std::string> Strings; // List
   std::vector<TFormItem> Items;     // Collection
   std::vector<std::uint8_t> Bytes;  // Binary
 };

@@ -195,7 +195,7 @@ private:
       }
       case TPropKind::Strings:
         if (v.Kind != TFormValueKind::List) WrongKind(info, p, shown);
-        out.List = v.Names;
+        out.List = v.Strings;
         break;
       case TPropKind::Binary:
         if (v.Kind != TFormValueKind::Binary) WrongKind(info, p, shown);

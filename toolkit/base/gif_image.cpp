@@ -9,6 +9,7 @@ namespace {
 // Bounds that keep damaged headers from asking for absurd amounts of memory.
 constexpr std::size_t kMaxPixels = std::size_t{1} << 24;       // per frame and canvas
 constexpr std::size_t kMaxTotalPixels = std::size_t{1} << 26;  // all frames together
+constexpr std::size_t kMaxFrames = 1000;
 
 struct TMemorySource {
   const std::uint8_t* Data;
@@ -168,6 +169,7 @@ TGifPicture DecodeGif(const void* data, std::size_t size) {
     if (type == EXTENSION_RECORD_TYPE) {
       ReadExtension(gif.get(), pic, pending, where);
     } else if (type == IMAGE_DESC_RECORD_TYPE) {
+      if (pic.Frames.size() >= kMaxFrames) throw EGifError("GIF picture has too many frames");
       ReadFrame(gif.get(), pic, pending, totalPixels, "frame " + std::to_string(pic.Frames.size() + 1));
     } else {
       throw EGifError("damaged GIF data (" + where + "): unknown block");
