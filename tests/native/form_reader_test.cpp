@@ -473,15 +473,4 @@ TEST(FormReader, DefinitionOfAnotherClassIsRefused) {
   EXPECT_EQ(form.GetTag(), 5);
 }
 
-TEST(FormReader, FullMessageNamesFileLineAndProperty) {
-  TTestForm form;
-  try {
-    ReadFormDefinition(form, "object Form1: TTestForm\n  object W: TTestWidget\n    Align = alLeft\n  end\nend\n",
-                       "Unit1.form");
-    FAIL() << "no error";
-  } catch (const EFormDefError& e) {
-    EXPECT_EQ(e.Message(), "Unit1.form(3): property Align: unknown value 'alLeft' for Align");
-  }
-}
-
 }  // namespace

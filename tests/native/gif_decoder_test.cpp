@@ -92,8 +92,29 @@ std::vector<std::uint8_t> Encode(const PictureSpec& spec) {
 
 const TGifColor kBlack{0, 0, 0}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
 const std::vector<TGifColor> kPalette{kBlack, kRed, kGreen, kBlue};
+const std::uint32_t K = 0xFF000000u, R = 0xFFFF0000u, G = 0xFF00FF00u, B = 0xFF0000FFu, W = 0xFFFFFFFFu;
 
-std::uint32_t Argb(TGifColor c) { return 0xFF000000u | (std::uint32_t{c.R} << 16) | (std::uint32_t{c.G} << 8) | c.B; }
+FrameSpec Rect(int left, int top, int width, int height, std::vector<std::uint8_t> pixels,
+               int disposal = DISPOSAL_UNSPECIFIED, int transparent = NO_TRANSPARENT_COLOR) {
+  FrameSpec f;
+  f.left = left;
+  f.top = top;
+  f.width = width;
+  f.height = height;
+  f.pixels = std::move(pixels);
+  f.disposal = disposal;
+  f.transparent = transparent;
+  return f;
+}
+
+PictureSpec Screen(int width, int height, std::vector<FrameSpec> frames) {
+  PictureSpec p;
+  p.width = width;
+  p.height = height;
+  p.global = kPalette;
+  p.frames = std::move(frames);
+  return p;
+}
 
 bool SameColour(const TGifColor& a, const TGifColor& b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
 
@@ -101,34 +122,13 @@ TGifPicture Decode(const std::vector<std::uint8_t>& bytes) { return DecodeGif(by
 
 // Three frames of a 4 x 3 screen, as a decomposition picture is animated.
 PictureSpec Animated() {
-  PictureSpec p;
-  p.width = 4;
-  p.height = 3;
-  p.global = kPalette;
-  FrameSpec a;
-  a.width = 4;
-  a.height = 3;
-  a.delay = 50;
-  a.disposal = DISPOSE_DO_NOT;
-  a.pixels = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
-  FrameSpec b;
-  b.left = 1;
-  b.top = 1;
-  b.width = 2;
-  b.height = 2;
-  b.delay = 120;
-  b.disposal = DISPOSE_BACKGROUND;
-  b.pixels = {0, 3, 3, 0};
-  FrameSpec c;
-  c.left = 3;
-  c.top = 0;
-  c.width = 1;
-  c.height = 1;
-  c.delay = 7;
-  c.disposal = DISPOSE_PREVIOUS;
-  c.local = {kWhite, kBlue};
-  c.pixels = {0};
-  p.frames = {a, b, c};
+  PictureSpec p = Screen(4, 3, {Rect(0, 0, 4, 3, {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3}, DISPOSE_DO_NOT),
+                                Rect(1, 1, 2, 2, {0, 3, 3, 0}, DISPOSE_BACKGROUND),
+                                Rect(3, 0, 1, 1, {0}, DISPOSE_PREVIOUS)});
+  p.frames[0].delay = 50;
+  p.frames[1].delay = 120;
+  p.frames[2].delay = 7;
+  p.frames[2].local = {kWhite, kBlue};
   return p;
 }
 
@@ -163,93 +163,58 @@ TEST(GifDecoder, AnimatedFramesWithDelaysDisposalsAndPalettes) {
     EXPECT_EQ(f.Disposal, want[i].disposal);
     EXPECT_EQ(f.LocalPalette, want[i].local);
     EXPECT_EQ(f.TransparentIndex, -1);
+    EXPECT_EQ(f.Pixels, Animated().frames[static_cast<std::size_t>(i)].pixels);
   }
-  EXPECT_EQ(pic.Frames[0].Pixels, (std::vector<std::uint8_t>{1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3}));
-  EXPECT_EQ(pic.Frames[1].Pixels, (std::vector<std::uint8_t>{0, 3, 3, 0}));
   ASSERT_EQ(pic.Frames[2].Palette.size(), 2u);
   EXPECT_TRUE(SameColour(pic.Frames[2].Palette[0], kWhite));
   EXPECT_TRUE(SameColour(pic.Frames[1].Palette[3], kBlue));  // the global one
 }
 
 TEST(GifDecoder, LoopCountOfTheLoopingExtension) {
-  struct Case {
-    int loop;
-    int expected;
-  };
-  const Case cases[] = {{-1, 1}, {0, 0}, {1, 1}, {5, 5}, {300, 300}, {65535, 65535}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.loop);
+  const int cases[][2] = {{-1, 1}, {0, 0}, {1, 1}, {5, 5}, {300, 300}, {65535, 65535}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c[0]);
     PictureSpec p = Animated();
-    p.loop = c.loop;
-    EXPECT_EQ(Decode(Encode(p)).LoopCount, c.expected);
+    p.loop = c[0];
+    EXPECT_EQ(Decode(Encode(p)).LoopCount, c[1]);
   }
 }
 
-TEST(GifDecoder, Gif87aWithoutExtensions) {
-  PictureSpec p;
+TEST(GifDecoder, Gif87aAndInterlacedRows) {
+  PictureSpec p = Screen(2, 2, {Rect(0, 0, 2, 2, {3, 2, 1, 0})});
   p.gif89 = false;
-  p.width = 2;
-  p.height = 2;
-  p.global = kPalette;
-  FrameSpec f;
-  f.control = false;
-  f.width = 2;
-  f.height = 2;
-  f.pixels = {3, 2, 1, 0};
-  p.frames = {f};
+  p.frames[0].control = false;
   std::vector<std::uint8_t> bytes = Encode(p);
   ASSERT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF87a");
   TGifPicture pic = Decode(bytes);
   EXPECT_EQ(pic.Version, "87a");
   ASSERT_EQ(pic.Frames.size(), 1u);
-  EXPECT_EQ(pic.Frames[0].Delay, 0);
   EXPECT_EQ(pic.Frames[0].Disposal, TGifDisposal::Unspecified);
   EXPECT_EQ(pic.Frames[0].TransparentIndex, -1);
-  EXPECT_EQ(ComposeGifFrame(pic, 0), (TGifCanvas{Argb(kBlue), Argb(kGreen), Argb(kRed), Argb(kBlack)}));
-}
+  EXPECT_EQ(ComposeGifFrame(pic, 0), (TGifCanvas{B, G, R, K}));
 
-TEST(GifDecoder, InterlacedRowsComeBackInOrder) {
-  PictureSpec p;
-  p.width = 2;
-  p.height = 11;
-  p.global = std::vector<TGifColor>(16);
-  FrameSpec f;
-  f.width = 2;
-  f.height = 11;
-  f.interlaced = true;
-  for (int r = 0; r < 11; ++r) f.pixels.insert(f.pixels.end(), {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(r)});
-  p.frames = {f};
-  TGifPicture pic = Decode(Encode(p));
-  ASSERT_EQ(pic.Frames.size(), 1u);
+  std::vector<std::uint8_t> rows;
+  for (int r = 0; r < 11; ++r) rows.insert(rows.end(), {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(r)});
+  p = Screen(2, 11, {Rect(0, 0, 2, 11, rows)});
+  p.global.resize(16);
+  p.frames[0].interlaced = true;
+  pic = Decode(Encode(p));
   EXPECT_TRUE(pic.Frames[0].Interlaced);
-  EXPECT_EQ(pic.Frames[0].Pixels, f.pixels);
+  EXPECT_EQ(pic.Frames[0].Pixels, rows);
 }
 
 TEST(GifDecoder, TransparentPixelsShowWhatIsBeneath) {
-  PictureSpec p;
-  p.width = 3;
-  p.height = 1;
-  p.global = kPalette;
-  FrameSpec bottom;
-  bottom.width = 2;  // leaves the third pixel undrawn
-  bottom.transparent = 0;
-  bottom.pixels = {1, 0};
-  FrameSpec top;
-  top.width = 3;
-  top.transparent = 2;
-  top.pixels = {2, 3, 2};
-  p.frames = {bottom, top};
-  TGifPicture pic = Decode(Encode(p));
+  // The first frame leaves its third pixel undrawn.
+  TGifPicture pic = Decode(Encode(Screen(3, 1, {Rect(0, 0, 2, 1, {1, 0}, DISPOSE_DO_NOT, 0),
+                                                Rect(0, 0, 3, 1, {2, 3, 2}, DISPOSE_DO_NOT, 2)})));
   EXPECT_EQ(pic.Frames[0].TransparentIndex, 0);
   EXPECT_EQ(pic.Frames[1].TransparentIndex, 2);
-  EXPECT_EQ(ComposeGifFrame(pic, 0), (TGifCanvas{Argb(kRed), 0, 0}));
-  EXPECT_EQ(ComposeGifFrame(pic, 1), (TGifCanvas{Argb(kRed), Argb(kBlue), 0}));
+  EXPECT_EQ(ComposeGifFrame(pic, 0), (TGifCanvas{R, 0, 0}));
+  EXPECT_EQ(ComposeGifFrame(pic, 1), (TGifCanvas{R, B, 0}));
 }
 
 TEST(GifDecoder, DisposalDecidesWhatTheNextFrameIsDrawnOn) {
-  // Screen 4 x 1. Frame 0 fills it red; frame 1 puts green at x = 2..3;
-  // frame 2 puts blue at x = 0.
-  const std::uint32_t R = Argb(kRed), G = Argb(kGreen), B = Argb(kBlue);
+  // Screen 4 x 1: frame 0 fills it red, frame 1 puts green at x = 2..3, frame 2 blue at x = 0.
   struct Case {
     int disposal0, disposal1;
     TGifCanvas frame1, frame2;
@@ -264,21 +229,8 @@ TEST(GifDecoder, DisposalDecidesWhatTheNextFrameIsDrawnOn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.disposal0) + "/" + std::to_string(c.disposal1));
-    PictureSpec p;
-    p.width = 4;
-    p.height = 1;
-    p.global = kPalette;
-    FrameSpec f0, f1, f2;
-    f0.width = 4;
-    f0.disposal = c.disposal0;
-    f0.pixels = {1, 1, 1, 1};
-    f1.left = 2;
-    f1.width = 2;
-    f1.disposal = c.disposal1;
-    f1.pixels = {2, 2};
-    f2.pixels = {3};
-    p.frames = {f0, f1, f2};
-    TGifPicture pic = Decode(Encode(p));
+    TGifPicture pic = Decode(Encode(Screen(4, 1, {Rect(0, 0, 4, 1, {1, 1, 1, 1}, c.disposal0),
+                                                  Rect(2, 0, 2, 1, {2, 2}, c.disposal1), Rect(0, 0, 1, 1, {3})})));
     EXPECT_EQ(ComposeGifFrame(pic, 0), (TGifCanvas{R, R, R, R}));
     EXPECT_EQ(ComposeGifFrame(pic, 1), c.frame1);
     EXPECT_EQ(ComposeGifFrame(pic, 2), c.frame2);
@@ -289,10 +241,8 @@ TEST(GifDecoder, ComposerGivesTheSameFramesInAnyOrder) {
   TGifPicture pic = Decode(Encode(Animated()));
   std::vector<TGifCanvas> fresh;
   for (int i = 0; i < 3; ++i) fresh.push_back(ComposeGifFrame(pic, i));
-  // Frame 1 shows frame 0 with the blue square over its centre.
-  const std::uint32_t R = Argb(kRed), G = Argb(kGreen), B = Argb(kBlue), K = Argb(kBlack), W = Argb(kWhite);
+  // Frame 1 shows frame 0 with the square over its centre; that area is cleared before frame 2.
   EXPECT_EQ(fresh[1], (TGifCanvas{R, R, R, R, G, K, B, G, B, B, K, B}));
-  // Frame 1's area is cleared before frame 2.
   EXPECT_EQ(fresh[2], (TGifCanvas{R, R, R, W, G, 0, 0, G, B, 0, 0, B}));
 
   TGifComposer composer(pic);
@@ -305,23 +255,10 @@ TEST(GifDecoder, ComposerGivesTheSameFramesInAnyOrder) {
 }
 
 TEST(GifDecoder, FramesReachingPastTheScreenAreClipped) {
-  PictureSpec p;
-  p.width = 2;
-  p.height = 2;
-  p.global = kPalette;
-  FrameSpec f;
-  f.left = 1;
-  f.top = 1;
-  f.width = 3;
-  f.height = 2;
-  f.disposal = DISPOSE_BACKGROUND;
-  f.pixels = {1, 2, 3, 3, 2, 1};
-  FrameSpec g;
-  g.pixels = {3};
-  p.frames = {f, g};
-  TGifPicture pic = Decode(Encode(p));
-  EXPECT_EQ(ComposeGifFrame(pic, 0), (TGifCanvas{0, 0, 0, Argb(kRed)}));
-  EXPECT_EQ(ComposeGifFrame(pic, 1), (TGifCanvas{Argb(kBlue), 0, 0, 0}));
+  TGifPicture pic = Decode(Encode(Screen(2, 2, {Rect(1, 1, 3, 2, {1, 2, 3, 3, 2, 1}, DISPOSE_BACKGROUND),
+                                                Rect(0, 0, 1, 1, {3})})));
+  EXPECT_EQ(ComposeGifFrame(pic, 0), (TGifCanvas{0, 0, 0, R}));
+  EXPECT_EQ(ComposeGifFrame(pic, 1), (TGifCanvas{B, 0, 0, 0}));
 }
 
 // --- Damaged data ------------------------------------------------------------
@@ -377,17 +314,9 @@ TEST(GifDecoder, DamagedHeadersAndBlocksRaise) {
 }
 
 TEST(GifDecoder, OversizedPicturesAreRefusedBeforeDecoding) {
-  PictureSpec p;
+  PictureSpec p = Screen(2, 2, {Rect(0, 0, 2, 2, {0, 1, 2, 3})});
   p.gif89 = false;
-  p.width = 2;
-  p.height = 2;
-  p.global = kPalette;
-  FrameSpec f;
-  f.control = false;
-  f.width = 2;
-  f.height = 2;
-  f.pixels = {0, 1, 2, 3};
-  p.frames = {f};
+  p.frames[0].control = false;
   std::vector<std::uint8_t> good = Encode(p);
   ASSERT_EQ(good[25], 0x2C);  // the image descriptor follows the palette
   struct Case {
@@ -407,10 +336,7 @@ TEST(GifDecoder, OversizedPicturesAreRefusedBeforeDecoding) {
     }
   }
 
-  FrameSpec dot;
-  dot.control = false;
-  dot.pixels = {1};
-  p.frames.assign(1001, dot);
+  p.frames.assign(1001, Rect(0, 0, 1, 1, {1}));
   EXPECT_THROW(Decode(Encode(p)), EGifError);
   p.frames.resize(1000);
   EXPECT_EQ(Decode(Encode(p)).Frames.size(), 1000u);
