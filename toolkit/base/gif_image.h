@@ -55,7 +55,7 @@ using TGifCanvas = std::vector<std::uint32_t>;
 
 // Composes frames in order, honouring each frame's disposal and transparency.
 // Asking for the frame after the last one composed costs one frame; any other
-// frame is composed again from the start.
+// frame is composed again from the start. The picture must outlive the composer.
 class TGifComposer {
 public:
   explicit TGifComposer(const TGifPicture& picture);
