@@ -249,9 +249,9 @@ const TClassInfo& TTestForm::StaticClass() {
 }
 
 const bool kRegistered = [] {
-  RegisterClass(TTestWidget::StaticClass());
-  RegisterClass(TTestTimer::StaticClass());
-  RegisterClass(TTestAbstract::StaticClass());
+  RegisterComponentClass(TTestWidget::StaticClass());
+  RegisterComponentClass(TTestTimer::StaticClass());
+  RegisterComponentClass(TTestAbstract::StaticClass());
   return true;
 }();
 

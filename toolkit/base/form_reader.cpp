@@ -89,7 +89,7 @@ private:
       if (!c->InheritsFrom(node.ClassName))
         Fail(node.Line, "", "component " + node.Name + " is a " + c->ClassName() + ", not a " + node.ClassName);
     } else {
-      const TClassInfo* cls = FindClass(node.ClassName);
+      const TClassInfo* cls = FindComponentClass(node.ClassName);
       if (!cls) Fail(node.Line, "", "unknown class " + node.ClassName);
       if (!cls->Create) Fail(node.Line, "", "class " + node.ClassName + " cannot be created");
       try {
@@ -157,6 +157,10 @@ private:
     out.Kind = info.Kind;
     switch (info.Kind) {
       case TPropKind::Integer:
+        if (v.Kind == TFormValueKind::Ident) {
+          if (!IdentToInteger(v.Str, out.Int)) Fail(v.Line, shown, "unknown identifier '" + v.Str + "'");
+          break;
+        }
         if (v.Kind != TFormValueKind::Integer) WrongKind(info, p, shown);
         out.Int = v.Int;
         break;

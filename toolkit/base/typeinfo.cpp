@@ -98,3 +98,22 @@ const TClassInfo* FindComponentClass(const std::string& name) {
   auto it = Registry().find(UpperCase(name));
   return it == Registry().end() ? nullptr : it->second;
 }
+
+namespace {
+std::vector<TIdentToInt>& IntIdents() {
+  static std::vector<TIdentToInt> v;
+  return v;
+}
+}  // namespace
+
+void RegisterIntegerIdents(TIdentToInt convert) {
+  for (TIdentToInt c : IntIdents())
+    if (c == convert) return;
+  IntIdents().push_back(convert);
+}
+
+bool IdentToInteger(const std::string& ident, std::int64_t& value) {
+  for (TIdentToInt c : IntIdents())
+    if (c(ident, value)) return true;
+  return false;
+}

@@ -80,6 +80,12 @@ int GetEnumValue(const TPropInfo& prop, const std::string& name);  // -1 when un
 void RegisterComponentClass(const TClassInfo& info);
 const TClassInfo* FindComponentClass(const std::string& name);  // case-insensitive
 
+// --- Integer constants by name (colours as "clTeal" in form definitions) ------
+
+using TIdentToInt = bool (*)(const std::string& ident, std::int64_t& value);
+void RegisterIntegerIdents(TIdentToInt convert);
+bool IdentToInteger(const std::string& ident, std::int64_t& value);
+
 // --- Building descriptors ---------------------------------------------------
 
 namespace typeinfo_detail {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/base/form_reader.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/gbk.h"
@@ -358,4 +360,14 @@ void TCustomForm::WndProc(TMessage& m) {
   }
 }
 
-void TCustomForm::ReadDefinition() { throw Exception("form definitions are not available yet"); }
+void TCustomForm::ReadDefinition() {
+  const std::string cls = ClassName();
+  const std::string fileName = cls + ".form";
+  HMODULE module = GetModuleHandleW(nullptr);
+  std::wstring name = GbkToWide(UpperCase(cls));
+  HRSRC res = FindResourceW(module, name.c_str(), L"FORMDEF");
+  HGLOBAL data = res ? LoadResource(module, res) : nullptr;
+  const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+  if (!bytes) throw Exception(fileName + ": form definition not found in the program");
+  ReadFormDefinition(*this, std::string(bytes, SizeofResource(module, res)), fileName);
+}
