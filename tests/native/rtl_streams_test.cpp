@@ -162,11 +162,9 @@ TEST(RtlFileStream, CreateWriteReopenRead) {
 
 TEST(RtlFileStream, ErrorsNameTheFile) {
   const std::string missing = Temp("rtl_missing.bin");
-  struct Case { TFileMode mode; bool create; } cases[] = {
-      {TFileMode::fmOpenRead, false}, {TFileMode::fmOpenWrite, false}, {TFileMode::fmOpenReadWrite, false}};
-  for (const Case& c : cases) {
+  for (TFileMode mode : {TFileMode::fmOpenRead, TFileMode::fmOpenWrite, TFileMode::fmOpenReadWrite}) {
     try {
-      TFileStream f(missing, c.mode);
+      TFileStream f(missing, mode);
       FAIL() << "opened a missing file";
     } catch (const EFOpenError& e) {
       EXPECT_NE(std::string(e.what()).find(missing), std::string::npos) << e.what();

@@ -31,7 +31,11 @@ bool ListDirectory(const std::string& folder, std::vector<TSearchRec>& entries) 
   entries.clear();
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW(Wide((folder.empty() ? "" : IncludeTrailingPathDelimiter(folder)) + "*.*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    // An empty drive root has no "." entry to find: it is still a folder.
+    DWORD a = GetFileAttributesW(Wide(folder.empty() ? "." : folder).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  }
   do {
     if (wcscmp(fd.cFileName, L".") == 0 || wcscmp(fd.cFileName, L"..") == 0) continue;
     TSearchRec r;
