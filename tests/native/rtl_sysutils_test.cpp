@@ -96,6 +96,7 @@ TEST(RtlFormat, BadFormatsRaise) {
   EXPECT_THROW(Format("%q", 1), EConvertError);           // unknown conversion
   EXPECT_THROW(Format("50%"), EConvertError);             // dangling percent
   EXPECT_THROW(Format("%99999d", 1), EConvertError);      // absurd width
+  EXPECT_THROW(Format("%.99999999999999999999f", 1.0), EConvertError);
 }
 
 // --- GBK bytes ------------------------------------------------------------------------

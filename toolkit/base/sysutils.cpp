@@ -121,12 +121,14 @@ std::string FormatArgs(const std::string& format, const std::vector<TFormatArg>&
     bool left = false;
     if (format[i] == '-') { left = true; ++i; }
     std::size_t width = 0;
-    while (i < format.size() && format[i] >= '0' && format[i] <= '9') width = width * 10 + static_cast<std::size_t>(format[i++] - '0');
+    while (i < format.size() && format[i] >= '0' && format[i] <= '9' && width <= 4096)
+      width = width * 10 + static_cast<std::size_t>(format[i++] - '0');
     int precision = -1;
     if (i < format.size() && format[i] == '.') {
       precision = 0;
       ++i;
-      while (i < format.size() && format[i] >= '0' && format[i] <= '9') precision = precision * 10 + (format[i++] - '0');
+      while (i < format.size() && format[i] >= '0' && format[i] <= '9' && precision <= 64)
+        precision = precision * 10 + (format[i++] - '0');
     }
     if (i >= format.size() || next >= args.size() || width > 4096 || precision > 64) BadFormat(format);
     const TFormatArg& a = args[next++];
