@@ -1,0 +1,129 @@
+#include "toolkit/win/media_player.h"
+
+#include <windows.h>
+// windows.h maps RegisterClass to its own; ours is the class registry.
+#undef RegisterClass
+#include <mmsystem.h>
+
+#include <cwchar>
+
+#include "toolkit/win/gbk.h"
+
+namespace {
+unsigned nextAlias = 1;
+
+unsigned long ToNumber(const std::wstring& s) { return std::wcstoul(s.c_str(), nullptr, 10); }
+}  // namespace
+
+const TClassInfo& TMediaPlayer::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TMediaPlayer>("TMediaPlayer", &TComponent::StaticClass())
+                                     .Creatable()
+                                     .Prop("FileName", &TMediaPlayer::GetFileName, &TMediaPlayer::SetFileName)
+                                     .Prop("Visible", &TMediaPlayer::GetVisible, &TMediaPlayer::SetVisible)
+                                     .Build();
+  return info;
+}
+
+namespace {
+const bool registered = (RegisterClass(TMediaPlayer::StaticClass()), true);
+}
+
+TMediaPlayer::TMediaPlayer(TComponent* owner) : TComponent(owner), alias_("tkmedia" + std::to_string(nextAlias++)) {}
+
+TMediaPlayer::~TMediaPlayer() { Close(); }
+
+unsigned TMediaPlayer::Command(const std::string& verb, const std::string& args) {
+  std::string cmd = verb + " " + alias_ + (args.empty() ? std::string() : " " + args);
+  error_ = static_cast<unsigned>(mciSendStringW(GbkToWide(cmd).c_str(), nullptr, 0, nullptr));
+  return error_;
+}
+
+unsigned TMediaPlayer::Status(const std::string& item, std::wstring& answer) const {
+  wchar_t buf[128] = {0};
+  std::string cmd = "status " + alias_ + " " + item;
+  MCIERROR r = mciSendStringW(GbkToWide(cmd).c_str(), buf, 128, nullptr);
+  answer = r == 0 ? buf : L"";
+  return static_cast<unsigned>(r);
+}
+
+unsigned TMediaPlayer::Open() {
+  Close();
+  if (fileName_.empty()) return error_ = MCIERR_FILENAME_REQUIRED;
+  // The file name is quoted; the alias names the device from here on.
+  std::string cmd = "open \"" + fileName_ + "\" alias " + alias_;
+  error_ = static_cast<unsigned>(mciSendStringW(GbkToWide(cmd).c_str(), nullptr, 0, nullptr));
+  if (error_ != 0) return error_;
+  open_ = true;
+  Command("set", "time format milliseconds");
+  return error_ = 0;
+}
+
+unsigned TMediaPlayer::Play() {
+  if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  unsigned len = Length();
+  if (len > 0 && Position() >= len) Rewind();
+  return Command("play");
+}
+
+unsigned TMediaPlayer::Pause() {
+  if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  return Command("pause");
+}
+
+unsigned TMediaPlayer::Resume() {
+  if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  return Command("resume");
+}
+
+unsigned TMediaPlayer::Stop() {
+  if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  return Command("stop");
+}
+
+unsigned TMediaPlayer::Rewind() {
+  if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  return Command("seek", "to start");
+}
+
+unsigned TMediaPlayer::SetPosition(unsigned ms) {
+  if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  return Command("seek", "to " + std::to_string(ms));
+}
+
+unsigned TMediaPlayer::Close() {
+  if (!open_) return error_ = 0;
+  open_ = false;
+  return Command("close");
+}
+
+TMPModes TMediaPlayer::Mode() const {
+  if (!open_) return mpNotReady;
+  std::wstring mode;
+  if (Status("mode", mode) != 0) return mpNotReady;
+  if (mode == L"stopped") return mpStopped;
+  if (mode == L"playing") return mpPlaying;
+  if (mode == L"paused") return mpPaused;
+  if (mode == L"seeking") return mpSeeking;
+  if (mode == L"recording") return mpRecording;
+  if (mode == L"open") return mpOpen;
+  return mpNotReady;
+}
+
+unsigned TMediaPlayer::Position() const {
+  std::wstring s;
+  if (!open_ || Status("position", s) != 0) return 0;
+  return static_cast<unsigned>(ToNumber(s));
+}
+
+unsigned TMediaPlayer::Length() const {
+  std::wstring s;
+  if (!open_ || Status("length", s) != 0) return 0;
+  return static_cast<unsigned>(ToNumber(s));
+}
+
+std::string TMediaPlayer::ErrorMessage() const {
+  if (error_ == 0) return std::string();
+  wchar_t buf[256] = {0};
+  if (!mciGetErrorStringW(error_, buf, 256)) return "media error " + std::to_string(error_);
+  return WideToGbk(buf);
+}

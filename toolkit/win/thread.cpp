@@ -1,0 +1,197 @@
+#include "toolkit/win/thread.h"
+
+#include <windows.h>
+#include <process.h>
+
+#include <exception>
+
+#include "toolkit/win/app_errors.h"
+
+namespace {
+const wchar_t kSyncClass[] = L"TThreadSyncWindow";
+const UINT kSyncMessage = WM_USER + 0x100;
+
+HWND syncWindow = nullptr;
+DWORD mainThreadId = 0;
+
+// A call carried to the user-interface thread and its outcome.
+struct TSyncCall {
+  const std::function<void()>* Call;
+  std::exception_ptr Error;
+  bool Ran = false;
+};
+
+LRESULT CALLBACK SyncWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kSyncMessage) {
+    TSyncCall* c = reinterpret_cast<TSyncCall*>(lp);
+    c->Ran = true;
+    try {
+      (*c->Call)();
+    } catch (...) {
+      c->Error = std::current_exception();
+    }
+    return 0;
+  }
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+// Runs call on the user-interface thread and hands back what it raised.
+void RunInMainThread(const std::function<void()>& call) {
+  if (GetCurrentThreadId() == mainThreadId) {
+    call();
+    return;
+  }
+  TSyncCall c{&call, nullptr, false};
+  SendMessageW(syncWindow, kSyncMessage, 0, reinterpret_cast<LPARAM>(&c));
+  if (!c.Ran) throw EThread("The user-interface thread did not run the synchronized call");
+  if (c.Error) std::rethrow_exception(c.Error);
+}
+
+std::string SystemMessage(DWORD code) {
+  wchar_t* buf = nullptr;
+  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                 reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+  std::string text = "system error " + std::to_string(code);
+  if (buf) {
+    std::string m;
+    for (const wchar_t* p = buf; *p; ++p) m += *p < 128 ? static_cast<char>(*p) : '?';
+    while (!m.empty() && (m.back() == '\n' || m.back() == '\r' || m.back() == ' ')) m.pop_back();
+    if (!m.empty()) text = m;
+    LocalFree(buf);
+  }
+  return text;
+}
+}  // namespace
+
+void TThread::InitMainThread() {
+  if (syncWindow) return;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = SyncWndProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kSyncClass;
+  RegisterClassW(&wc);
+  syncWindow = CreateWindowExW(0, kSyncClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+  mainThreadId = GetCurrentThreadId();
+}
+
+unsigned long TThread::MainThreadID() { return mainThreadId; }
+
+TThread::TThread(bool createSuspended) : suspendCount_(createSuspended ? 1 : 0) {
+  InitMainThread();
+  startGate_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!startGate_) throw EThread("Thread creation error: " + SystemMessage(GetLastError()));
+  uintptr_t h = _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, 0, &threadId_);
+  if (!h) {
+    DWORD err = GetLastError();
+    CloseHandle(startGate_);
+    throw EThread("Thread creation error: " + SystemMessage(err));
+  }
+  handle_ = reinterpret_cast<void*>(h);
+}
+
+TThread::~TThread() {
+  if (GetCurrentThreadId() != threadId_) {
+    {
+      std::lock_guard<std::mutex> g(lock_);
+      if (!started_) cancelled_ = true;
+      suspendCount_ = 0;
+    }
+    terminated_ = true;
+    wake_.notify_all();
+    SetEvent(startGate_);
+    WaitFor();
+  }
+  CloseHandle(handle_);
+  CloseHandle(startGate_);
+}
+
+void TThread::AfterConstruction() {
+  std::lock_guard<std::mutex> g(lock_);
+  if (!started_ && suspendCount_ <= 0) Start();
+}
+
+void TThread::Start() {
+  started_ = true;
+  if (suspendCount_ < 0) suspendCount_ = 0;
+  SetEvent(startGate_);
+}
+
+void TThread::Resume() {
+  {
+    std::lock_guard<std::mutex> g(lock_);
+    if (suspendCount_ > -1) --suspendCount_;
+    if (!started_) {
+      if (suspendCount_ <= 0) Start();
+      return;
+    }
+  }
+  wake_.notify_all();
+}
+
+void TThread::Suspend() {
+  std::unique_lock<std::mutex> g(lock_);
+  ++suspendCount_;
+  if (GetCurrentThreadId() == threadId_) wake_.wait(g, [this] { return suspendCount_ <= 0; });
+}
+
+bool TThread::Suspended() const {
+  std::lock_guard<std::mutex> g(lock_);
+  return !started_ || suspendCount_ > 0;
+}
+
+void TThread::CheckSuspended() {
+  std::unique_lock<std::mutex> g(lock_);
+  wake_.wait(g, [this] { return suspendCount_ <= 0; });
+}
+
+int TThread::WaitFor() {
+  if (GetCurrentThreadId() == threadId_) throw EThread("A thread cannot wait for itself");
+  {
+    std::lock_guard<std::mutex> g(lock_);
+    if (!started_ && !cancelled_) throw EThread("Cannot wait for a thread that has not started");
+  }
+  HANDLE h = handle_;
+  for (;;) {
+    DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_SENDMESSAGE);
+    if (r == WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+      continue;
+    }
+    break;
+  }
+  return ReturnValue;
+}
+
+void TThread::Synchronize(const std::function<void()>& call) {
+  if (GetCurrentThreadId() == threadId_) CheckSuspended();
+  RunInMainThread(call);
+}
+
+unsigned __stdcall TThread::ThreadProc(void* self) {
+  TThread* t = static_cast<TThread*>(self);
+  WaitForSingleObject(t->startGate_, INFINITE);
+  bool run;
+  {
+    std::lock_guard<std::mutex> g(t->lock_);
+    run = !t->cancelled_;
+  }
+  if (!run) return 0;
+  std::string failure;
+  bool failed = false;
+  try {
+    t->Execute();
+  } catch (const std::exception& e) {
+    failed = true;
+    failure = e.what();
+  } catch (...) {
+    failed = true;
+    failure = "unknown error";
+  }
+  if (failed)
+    Guarded([&] { RunInMainThread([&] { ReportException(Exception(failure)); }); });
+  unsigned rv = static_cast<unsigned>(t->ReturnValue);
+  t->finished_ = true;
+  if (t->FreeOnTerminate) delete t;
+  return rv;
+}
