@@ -119,12 +119,14 @@ std::string TRegistry::ReadString(const std::string& name) {
     throw ERegistryException("Invalid data type for '" + name + "'");
   // The value may change between the two calls: retry while it grows.
   std::vector<wchar_t> buf;
-  for (;;) {
-    buf.assign(size / sizeof(wchar_t) + 1, L'\0');
+  for (int tries = 0;; ++tries) {
+    if (tries == 8) throw ERegistryException("Failed to get data for '" + name + "'");
+    // Room for every byte (an odd count too) and a terminator.
+    buf.assign((size + 1) / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t));
     r = RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
     if (r == ERROR_MORE_DATA) {
-      size = got;
+      size = got > size ? got : size + sizeof(wchar_t);
       continue;
     }
     if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))

@@ -95,6 +95,7 @@ TThread::~TThread() {
       std::lock_guard<std::mutex> g(lock_);
       if (!started_) cancelled_ = true;
       suspendCount_ = 0;
+      releasing_ = true;  // no Suspend blocks from here on
     }
     terminated_ = true;
     wake_.notify_all();
@@ -131,7 +132,7 @@ void TThread::Resume() {
 void TThread::Suspend() {
   std::unique_lock<std::mutex> g(lock_);
   ++suspendCount_;
-  if (GetCurrentThreadId() == threadId_) wake_.wait(g, [this] { return suspendCount_ <= 0; });
+  if (GetCurrentThreadId() == threadId_) wake_.wait(g, [this] { return suspendCount_ <= 0 || releasing_; });
 }
 
 bool TThread::Suspended() const {
@@ -141,7 +142,7 @@ bool TThread::Suspended() const {
 
 void TThread::CheckSuspended() {
   std::unique_lock<std::mutex> g(lock_);
-  wake_.wait(g, [this] { return suspendCount_ <= 0; });
+  wake_.wait(g, [this] { return suspendCount_ <= 0 || releasing_; });
 }
 
 int TThread::WaitFor() {

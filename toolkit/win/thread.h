@@ -80,6 +80,7 @@ private:
   int suspendCount_;
   bool started_ = false;
   bool cancelled_ = false;  // destroyed before it started: the body is skipped
+  bool releasing_ = false;  // being destroyed: suspending no longer waits
   void* startGate_ = nullptr;
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};
