@@ -7,6 +7,7 @@
 #include "toolkit/win/message_box.h"
 #include "toolkit/win/resources.h"
 #include "toolkit/win/shell.h"
+#include "toolkit/win/sound.h"
 
 TEST(ServicesMediaPlayer, NothingOpenIsNotReadyAndEveryCommandFailsQuietly) {
   TMediaPlayer p(nullptr);
@@ -78,4 +79,73 @@ TEST(ServicesMessageBox, RecorderAnswersAndRecordsAndNestsCleanly) {
 
 TEST(ServicesShell, OpeningWhatDoesNotExistIsAFailure) {
   EXPECT_FALSE(ShellOpen(ProgramFolder() + "没有这个文件.jpg"));
+}
+
+// With a wave output device (ALSA's null device in the win_tests_audio run).
+namespace {
+bool WaitForMode(TMediaPlayer& p, TMPModes mode, DWORD ms) {
+  DWORD start = GetTickCount();
+  while (p.Mode() != mode) {
+    if (GetTickCount() - start > ms) return false;
+    Sleep(10);
+  }
+  return true;
+}
+}  // namespace
+
+TEST(ServicesAudio, Mp3PlaysPausesResumesRunsOutAndPlaysAgainFromTheStart) {
+  if (!SoundDeviceExists()) GTEST_SKIP() << "no wave output device";
+  TMediaPlayer p(nullptr);
+  p.SetFileName(ProgramFolder() + "svctest.mp3");
+  ASSERT_EQ(p.Open(), 0u) << p.ErrorMessage();
+  EXPECT_EQ(p.Mode(), mpStopped);
+  unsigned len = p.Length();
+  EXPECT_GT(len, 600u);
+  EXPECT_LT(len, 1200u);
+  EXPECT_EQ(p.Play(), 0u);
+  EXPECT_EQ(p.Mode(), mpPlaying);
+  Sleep(200);
+  EXPECT_EQ(p.Pause(), 0u);
+  EXPECT_EQ(p.Mode(), mpPaused);
+  unsigned at = p.Position();
+  EXPECT_GT(at, 0u);
+  Sleep(150);
+  EXPECT_LE(p.Position(), at + 30);  // holds while paused
+  EXPECT_EQ(p.Resume(), 0u);
+  EXPECT_EQ(p.Mode(), mpPlaying);
+  ASSERT_TRUE(WaitForMode(p, mpStopped, 3000));
+  // A stopped player at the end starts over (the music loop relies on it).
+  EXPECT_EQ(p.Play(), 0u);
+  EXPECT_EQ(p.Mode(), mpPlaying);
+  EXPECT_LT(p.Position(), 400u);
+  EXPECT_EQ(p.Stop(), 0u);
+  EXPECT_EQ(p.Mode(), mpStopped);
+  EXPECT_EQ(p.Rewind(), 0u);
+  EXPECT_EQ(p.Position(), 0u);
+  // A position set by hand is where playing goes on, also after a run-out.
+  ASSERT_EQ(p.SetPosition(400), 0u);
+  EXPECT_EQ(p.Play(), 0u);
+  EXPECT_GE(p.Position(), 400u);
+  EXPECT_EQ(p.Stop(), 0u);
+  EXPECT_EQ(p.Close(), 0u);
+  EXPECT_EQ(p.Mode(), mpNotReady);
+}
+
+TEST(ServicesAudio, EachPlayerHasItsOwnDeviceAndReopeningClosesTheOld) {
+  if (!SoundDeviceExists()) GTEST_SKIP() << "no wave output device";
+  TMediaPlayer a(nullptr), b(nullptr);
+  a.SetFileName(ProgramFolder() + "svctest.mp3");
+  b.SetFileName(ProgramFolder() + "svctest.mp3");
+  ASSERT_EQ(a.Open(), 0u);
+  ASSERT_EQ(b.Open(), 0u);
+  EXPECT_EQ(a.Play(), 0u);
+  EXPECT_EQ(a.Mode(), mpPlaying);
+  EXPECT_EQ(b.Mode(), mpStopped);
+  // Opening again while playing: the old device goes, the new one is stopped.
+  EXPECT_EQ(a.Open(), 0u);
+  EXPECT_EQ(a.Mode(), mpStopped);
+  // A missing file after a good one leaves nothing open.
+  b.SetFileName(ProgramFolder() + "missing.mp3");
+  EXPECT_NE(b.Open(), 0u);
+  EXPECT_EQ(b.Mode(), mpNotReady);
 }

@@ -60,9 +60,13 @@ unsigned TMediaPlayer::Open() {
 
 unsigned TMediaPlayer::Play() {
   if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  // Stopped after our own play: it ran out, so it starts over. After Stop it
+  // goes on from where it stopped.
+  if (playing_ && Mode() == mpStopped) Rewind();
   unsigned len = Length();
   if (len > 0 && Position() >= len) Rewind();
-  return Command("play");
+  playing_ = Command("play") == 0;
+  return error_;
 }
 
 unsigned TMediaPlayer::Pause() {
@@ -77,22 +81,26 @@ unsigned TMediaPlayer::Resume() {
 
 unsigned TMediaPlayer::Stop() {
   if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  playing_ = false;
   return Command("stop");
 }
 
 unsigned TMediaPlayer::Rewind() {
   if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  playing_ = false;
   return Command("seek", "to start");
 }
 
 unsigned TMediaPlayer::SetPosition(unsigned ms) {
   if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
+  playing_ = false;
   return Command("seek", "to " + std::to_string(ms));
 }
 
 unsigned TMediaPlayer::Close() {
   if (!open_) return error_ = 0;
   open_ = false;
+  playing_ = false;
   return Command("close");
 }
 
@@ -124,6 +132,6 @@ unsigned TMediaPlayer::Length() const {
 std::string TMediaPlayer::ErrorMessage() const {
   if (error_ == 0) return std::string();
   wchar_t buf[256] = {0};
-  if (!mciGetErrorStringW(error_, buf, 256)) return "media error " + std::to_string(error_);
+  if (!mciGetErrorStringW(error_, buf, 256) || !buf[0]) return "media error " + std::to_string(error_);
   return WideToGbk(buf);
 }

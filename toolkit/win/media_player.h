@@ -48,5 +48,6 @@ private:
   std::string fileName_;
   bool visible_ = false;
   bool open_ = false;
+  bool playing_ = false;  // the last of play/stop was a play that succeeded
   unsigned error_ = 0;
 };
