@@ -60,8 +60,7 @@ unsigned TMediaPlayer::Open() {
 
 unsigned TMediaPlayer::Play() {
   if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
-  // Stopped after our own play: it ran out, so it starts over. After Stop it
-  // goes on from where it stopped.
+  // Stopped after our own play: it ran out, so it starts over.
   if (playing_ && Mode() == mpStopped) Rewind();
   unsigned len = Length();
   if (len > 0 && Position() >= len) Rewind();
@@ -89,12 +88,6 @@ unsigned TMediaPlayer::Rewind() {
   if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
   playing_ = false;
   return Command("seek", "to start");
-}
-
-unsigned TMediaPlayer::SetPosition(unsigned ms) {
-  if (!open_) return error_ = MCIERR_DEVICE_NOT_READY;
-  playing_ = false;
-  return Command("seek", "to " + std::to_string(ms));
 }
 
 unsigned TMediaPlayer::Close() {

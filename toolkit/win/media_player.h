@@ -26,7 +26,7 @@ public:
   unsigned Play();    // from the current position; from the start when at the end
   unsigned Pause();
   unsigned Resume();
-  unsigned Stop();    // keeps the position
+  unsigned Stop();
   unsigned Rewind();  // back to the start
   unsigned Close();
 
@@ -35,7 +35,6 @@ public:
   // Position and length in milliseconds; 0 while nothing is open.
   unsigned Position() const;
   unsigned Length() const;
-  unsigned SetPosition(unsigned ms);
 
   unsigned Error() const { return error_; }
   std::string ErrorMessage() const;
