@@ -96,11 +96,6 @@ TEST(ServicesModules, LoadsByGbkPathAndFailsCleanlyOnMissingFiles) {
   DeleteFileW(GbkToWide(copy).c_str());
 }
 
-TEST(ServicesModules, ExeResourcesNeedNoModule) {
-  TResourceView v;
-  EXPECT_FALSE(FindResourceView(nullptr, "NoSuchFormAtAll", "FORMDEF", v));
-}
-
 TEST(ServicesProgramFolder, IsTheExeFolderUnlessOverridden) {
   std::string folder = ProgramFolder();
   ASSERT_FALSE(folder.empty());

@@ -14,13 +14,12 @@ namespace {
 // A thread whose body is a lambda given by the test.
 class TLambdaThread : public TThread {
 public:
-  TLambdaThread(bool suspended, std::function<void(TLambdaThread&)> body)
-      : TThread(suspended), body_(std::move(body)) {}
-  using TThread::CheckSuspended;
-  std::atomic<bool>* DestroyedFlag = nullptr;
+  TLambdaThread(bool suspended, std::function<void(TLambdaThread&)> body) : TThread(suspended), body_(std::move(body)) {}
   ~TLambdaThread() override {
     if (DestroyedFlag) *DestroyedFlag = true;
   }
+  using TThread::CheckSuspended;
+  std::atomic<bool>* DestroyedFlag = nullptr;
 
 protected:
   void Execute() override { body_(*this); }
@@ -28,87 +27,63 @@ protected:
 private:
   std::function<void(TLambdaThread&)> body_;
 };
-
-struct ReportRecorder {
-  std::vector<std::string> Messages;
-  std::vector<DWORD> Threads;
-  TExceptionReport Previous;
-  ReportRecorder() {
-    Previous = SetExceptionReport([this](const std::string& m) {
-      Messages.push_back(m);
-      Threads.push_back(GetCurrentThreadId());
-    });
-  }
-  ~ReportRecorder() { SetExceptionReport(std::move(Previous)); }
-};
 }  // namespace
 
-TEST(ServicesThread, CreatedSuspendedRunsOnlyAfterResume) {
+TEST(ServicesThread, CreatedSuspendedRunsOnlyWhenResumesBalanceSuspends) {
   std::atomic<int> runs{0};
   TLambdaThread t(true, [&](TLambdaThread& self) {
     ++runs;
     self.ReturnValue = 42;
   });
-  Sleep(100);
-  EXPECT_EQ(runs, 0);
-  EXPECT_TRUE(t.Suspended());
   EXPECT_THROW(t.WaitFor(), EThread);  // would wait forever
+  t.Suspend();  // a pause before the first hand-over
   t.Resume();
-  EXPECT_EQ(t.WaitFor(), 42);
-  EXPECT_EQ(runs, 1);
-  EXPECT_TRUE(t.Finished());
-}
-
-TEST(ServicesThread, CreatedRunningStartsAfterConstruction) {
-  std::atomic<DWORD> worker{0};
-  TLambdaThread* t = NewThread<TLambdaThread>(false, [&](TLambdaThread&) { worker = GetCurrentThreadId(); });
-  t->WaitFor();
-  EXPECT_NE(worker, 0u);
-  EXPECT_NE(worker, GetCurrentThreadId());
-  delete t;
-}
-
-TEST(ServicesThread, PauseBeforeFirstResumeKeepsItSuspendedUntilBalanced) {
-  std::atomic<int> runs{0};
-  TLambdaThread t(true, [&](TLambdaThread&) { ++runs; });
-  t.Suspend();  // count 2
-  t.Resume();   // count 1: still not started
   Sleep(50);
   EXPECT_EQ(runs, 0);
   EXPECT_TRUE(t.Suspended());
   t.Resume();
-  t.WaitFor();
+  EXPECT_EQ(t.WaitFor(), 42);
   EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(t.Finished());
+  // Created running: starts once constructed.
+  std::atomic<DWORD> worker{0};
+  TLambdaThread* r = NewThread<TLambdaThread>(false, [&](TLambdaThread&) { worker = GetCurrentThreadId(); });
+  r->WaitFor();
+  EXPECT_NE(worker, 0u);
+  EXPECT_NE(worker, GetCurrentThreadId());
+  delete r;
 }
 
 TEST(ServicesThread, SynchronizeRunsOnUserInterfaceThreadAndBlocksWorker) {
-  const DWORD ui = GetCurrentThreadId();
-  std::vector<std::string> order;  // written only on the user-interface thread
   std::atomic<DWORD> ranOn{0};
   std::atomic<bool> sawResult{false};
+  std::string caught;
   TLambdaThread t(true, [&](TLambdaThread& self) {
     int value = 0;
     self.Synchronize([&] {
       ranOn = GetCurrentThreadId();
-      order.push_back("call");
       Sleep(30);
       value = 7;
     });
     sawResult = (value == 7);  // the call finished before Synchronize returned
+    try {
+      self.Synchronize([] { throw EConvertError("bad number"); });
+    } catch (const EConvertError& e) {
+      caught = e.Message();
+    }
   });
   t.Resume();
-  t.WaitFor();  // serves the call
-  EXPECT_EQ(ranOn, ui);
+  t.WaitFor();  // serves the calls
+  EXPECT_EQ(ranOn, GetCurrentThreadId());
   EXPECT_TRUE(sawResult);
-  EXPECT_EQ(order.size(), 1u);
+  EXPECT_EQ(caught, "bad number");  // raised again in the worker
 }
 
 TEST(ServicesThread, SynchronizeIsServedInsideModalMessageBox) {
   HANDLE boxUp = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<bool> callRan{false};
+  std::atomic<bool> callRan{false}, workerDone{false};
   std::atomic<DWORD> ranOn{0};
-  std::atomic<bool> workerDone{false};
-  TLambdaThread t(false, [&](TLambdaThread& self) {
+  TLambdaThread t(true, [&](TLambdaThread& self) {
     WaitForSingleObject(boxUp, 5000);
     self.Synchronize([&] {
       ranOn = GetCurrentThreadId();
@@ -116,10 +91,9 @@ TEST(ServicesThread, SynchronizeIsServedInsideModalMessageBox) {
     });
     workerDone = true;
   });
-  t.AfterConstruction();
-
-  // A timer of the user-interface thread watches the box: once it is up it lets
-  // the worker go, and once the call has run (or time is up) it closes the box.
+  t.Resume();
+  // A timer of this thread lets the worker go once the box is up, and closes
+  // the box once the call has run (or time is up).
   DWORD started = GetTickCount();
   TTimer closer(nullptr);
   closer.SetInterval(20);
@@ -134,40 +108,30 @@ TEST(ServicesThread, SynchronizeIsServedInsideModalMessageBox) {
   EXPECT_TRUE(callRan) << "the call did not run while the box was up";
   EXPECT_EQ(ranOn, GetCurrentThreadId());
   t.WaitFor();
-  EXPECT_TRUE(workerDone);
   CloseHandle(boxUp);
 }
 
-TEST(ServicesThread, ExceptionInSynchronizedCallIsRaisedInWorker) {
-  std::string caught;
-  TLambdaThread t(true, [&](TLambdaThread& self) {
-    try {
-      self.Synchronize([] { throw EConvertError("bad number"); });
-    } catch (const EConvertError& e) {
-      caught = e.Message();
-    }
-  });
-  t.Resume();
-  t.WaitFor();
-  EXPECT_EQ(caught, "bad number");
-}
-
 TEST(ServicesThread, ExceptionEscapingExecuteIsReportedOnUserInterfaceThread) {
-  ReportRecorder reports;
+  std::vector<std::string> messages;
+  std::vector<DWORD> threads;
+  TExceptionReport previous = SetExceptionReport([&](const std::string& m) {
+    messages.push_back(m);
+    threads.push_back(GetCurrentThreadId());
+  });
   TLambdaThread t(true, [](TLambdaThread&) { throw Exception("lookup failed"); });
   t.Resume();
   t.WaitFor();
-  ASSERT_EQ(reports.Messages.size(), 1u);
-  EXPECT_EQ(reports.Messages[0], "lookup failed");
-  EXPECT_EQ(reports.Threads[0], GetCurrentThreadId());
+  SetExceptionReport(std::move(previous));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "lookup failed");
+  EXPECT_EQ(threads[0], GetCurrentThreadId());
 }
 
 // The hand-over of the hint threads: the worker marks itself idle and then
 // suspends; the resume may come in between. Each round must still go on.
 TEST(ServicesThread, ResumeBeforeSuspendIsNotLost) {
   const int rounds = 20;
-  std::atomic<int> idle{0};  // round the worker has announced itself idle in
-  std::atomic<int> done{0};
+  std::atomic<int> idle{0}, done{0};
   TLambdaThread t(true, [&](TLambdaThread& self) {
     for (int r = 1; r <= rounds; ++r) {
       idle = r;
@@ -185,44 +149,38 @@ TEST(ServicesThread, ResumeBeforeSuspendIsNotLost) {
   t.WaitFor();
 }
 
-TEST(ServicesThread, SuspendFromOutsideHoldsWorkerAtItsNextCheck) {
+TEST(ServicesThread, SuspendFromOutsideHoldsWorkerAtItsNextCheckAndSynchronize) {
   std::atomic<int> steps{0};
-  TLambdaThread t(false, [&](TLambdaThread& self) {
+  std::atomic<bool> looped{false}, go{false}, synced{false};
+  TLambdaThread t(true, [&](TLambdaThread& self) {
     while (!self.Terminated()) {
       ++steps;
       Sleep(1);
       self.CheckSuspended();
     }
+    looped = true;
+    while (!go) Sleep(1);
+    self.Synchronize([&] { synced = true; });
   });
-  t.AfterConstruction();
+  t.Resume();
   ASSERT_TRUE(PumpUntil([&] { return steps > 5; }, 3000));
   t.Suspend();
-  EXPECT_TRUE(t.Suspended());
   Sleep(50);
   int held = steps;
-  Sleep(100);
+  PumpFor(100);
   EXPECT_EQ(steps, held);
   t.Resume();
   EXPECT_TRUE(PumpUntil([&] { return steps > held + 5; }, 3000));
+  // Past its loop, suspended from here: the synchronized call waits for Resume.
   t.Terminate();
-  t.WaitFor();
-}
-
-TEST(ServicesThread, SynchronizeWaitsOutPendingSuspend) {
-  std::atomic<bool> go{false};
-  std::atomic<bool> called{false};
-  TLambdaThread t(false, [&](TLambdaThread& self) {
-    while (!go) Sleep(1);
-    self.Synchronize([&] { called = true; });
-  });
-  t.AfterConstruction();
+  ASSERT_TRUE(PumpUntil([&] { return looped.load(); }, 3000));
   t.Suspend();
   go = true;
   PumpFor(100);
-  EXPECT_FALSE(called);
+  EXPECT_FALSE(synced);
   t.Resume();
   t.WaitFor();
-  EXPECT_TRUE(called);
+  EXPECT_TRUE(synced);
 }
 
 TEST(ServicesThread, FreeOnTerminateDeletesItselfAfterExecute) {
@@ -234,15 +192,11 @@ TEST(ServicesThread, FreeOnTerminateDeletesItselfAfterExecute) {
   EXPECT_TRUE(PumpUntil([&] { return destroyed.load(); }, 3000));
 }
 
-TEST(ServicesThread, DestroyingNeverStartedThreadSkipsExecute) {
+TEST(ServicesThread, DestroyingSkipsUnstartedBodyAndWakesParkedOne) {
   std::atomic<int> runs{0};
-  { TLambdaThread t(true, [&](TLambdaThread&) { ++runs; }); }
+  { TLambdaThread never(true, [&](TLambdaThread&) { ++runs; }); }
   EXPECT_EQ(runs, 0);
-}
-
-TEST(ServicesThread, DestroyingParkedThreadTerminatesAndWakesIt) {
-  std::atomic<bool> parked{false};
-  std::atomic<bool> sawTerminated{false};
+  std::atomic<bool> parked{false}, sawTerminated{false};
   {
     TLambdaThread t(true, [&](TLambdaThread& self) {
       parked = true;
@@ -251,7 +205,6 @@ TEST(ServicesThread, DestroyingParkedThreadTerminatesAndWakesIt) {
     });
     t.Resume();
     ASSERT_TRUE(PumpUntil([&] { return parked.load(); }, 3000));
-    Sleep(20);
   }
   EXPECT_TRUE(sawTerminated);
 }
