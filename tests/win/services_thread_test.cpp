@@ -16,6 +16,7 @@ class TLambdaThread : public TThread {
 public:
   TLambdaThread(bool suspended, std::function<void(TLambdaThread&)> body) : TThread(suspended), body_(std::move(body)) {}
   ~TLambdaThread() override {
+    TerminateAndWait();  // body_ is used until the body ends
     if (DestroyedFlag) *DestroyedFlag = true;
   }
   using TThread::CheckSuspended;

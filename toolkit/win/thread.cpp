@@ -90,20 +90,23 @@ TThread::TThread(bool createSuspended) : suspendCount_(createSuspended ? 1 : 0) 
 }
 
 TThread::~TThread() {
-  if (GetCurrentThreadId() != threadId_) {
-    {
-      std::lock_guard<std::mutex> g(lock_);
-      if (!started_) cancelled_ = true;
-      suspendCount_ = 0;
-      releasing_ = true;  // no Suspend blocks from here on
-    }
-    terminated_ = true;
-    wake_.notify_all();
-    SetEvent(startGate_);
-    WaitFor();
-  }
+  TerminateAndWait();
   CloseHandle(handle_);
   CloseHandle(startGate_);
+}
+
+void TThread::TerminateAndWait() {
+  if (GetCurrentThreadId() == threadId_) return;  // a thread freeing itself
+  {
+    std::lock_guard<std::mutex> g(lock_);
+    if (!started_) cancelled_ = true;
+    suspendCount_ = 0;
+    releasing_ = true;  // no Suspend blocks from here on
+  }
+  terminated_ = true;
+  wake_.notify_all();
+  SetEvent(startGate_);
+  WaitFor();
 }
 
 void TThread::AfterConstruction() {

@@ -30,8 +30,9 @@ class TThread {
 public:
   // Raises EThread when the system cannot create the thread.
   explicit TThread(bool createSuspended);
-  // Waits for a started thread to finish (after Terminate and Resume); do not
-  // delete a FreeOnTerminate thread that has started.
+  // Stops the thread with TerminateAndWait; do not delete a FreeOnTerminate
+  // thread that has started. A derived class whose Execute uses its own members
+  // calls TerminateAndWait in its destructor, before those members go.
   virtual ~TThread();
   TThread(const TThread&) = delete;
   TThread& operator=(const TThread&) = delete;
@@ -50,6 +51,10 @@ public:
   bool FreeOnTerminate = false;
   bool Finished() const { return finished_; }
   int ReturnValue = 0;
+
+  // Terminates, wakes the thread whatever its suspend count (a body that has not
+  // started is skipped) and waits for it to end. Suspend no longer blocks after it.
+  void TerminateAndWait();
 
   // Blocks until the body has ended, serving calls sent to this thread
   // meanwhile (so a Synchronize in flight cannot deadlock). Returns ReturnValue.
