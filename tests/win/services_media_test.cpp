@@ -33,7 +33,7 @@ TEST(ServicesMediaPlayer, NothingOpenOrMissingFileIsNotReadyAndCommandsFailQuiet
 }
 
 TEST(ServicesMediaPlayer, PublishedForFormDefinitions) {
-  const TClassInfo* info = FindClass("TMediaPlayer");
+  const TClassInfo* info = FindComponentClass("TMediaPlayer");
   ASSERT_TRUE(info && info->Create);
   TComponent owner(nullptr);
   TComponent* c = info->Create(&owner);

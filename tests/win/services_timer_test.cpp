@@ -79,7 +79,7 @@ TEST(ServicesTimer, ExceptionFromHandlerIsReportedAndTimerGoesOn) {
 }
 
 TEST(ServicesTimer, CreatedByClassNameWithPropertiesByNameAndFreedByOwner) {
-  const TClassInfo* info = FindClass("ttimer");
+  const TClassInfo* info = FindComponentClass("ttimer");
   ASSERT_TRUE(info && info->Create);
   int calls = 0;
   {

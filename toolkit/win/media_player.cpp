@@ -1,8 +1,6 @@
 #include "toolkit/win/media_player.h"
 
 #include <windows.h>
-// windows.h maps RegisterClass to its own; ours is the class registry.
-#undef RegisterClass
 #include <mmsystem.h>
 
 #include <cwchar>
@@ -25,7 +23,7 @@ const TClassInfo& TMediaPlayer::StaticClass() {
 }
 
 namespace {
-const bool registered = (RegisterClass(TMediaPlayer::StaticClass()), true);
+const bool registered = (RegisterComponentClass(TMediaPlayer::StaticClass()), true);
 }
 
 TMediaPlayer::TMediaPlayer(TComponent* owner) : TComponent(owner), alias_("tkmedia" + std::to_string(nextAlias++)) {}

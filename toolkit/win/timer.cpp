@@ -1,8 +1,6 @@
 #include "toolkit/win/timer.h"
 
 #include <windows.h>
-// windows.h maps RegisterClass to its own; ours is the class registry.
-#undef RegisterClass
 
 #include <map>
 
@@ -56,7 +54,7 @@ const TClassInfo& TTimer::StaticClass() {
 }
 
 namespace {
-const bool registered = (RegisterClass(TTimer::StaticClass()), true);
+const bool registered = (RegisterComponentClass(TTimer::StaticClass()), true);
 }
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) { UpdateTimer(); }
