@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/win/message_box.h"
 
 namespace {
 TExceptionReport& Current() {
   static TExceptionReport report = [](const std::string& message) {
-    MessageBoxW(GetActiveWindow(), GbkToWide(message).c_str(), L"Error", MB_OK | MB_ICONERROR);
+    ShowMessageBox(message, "错误", MB_OK | MB_ICONERROR);
   };
   return report;
 }

@@ -4,6 +4,7 @@
 
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/gbk.h"
+#include "toolkit/win/thread.h"
 
 TApplication* Application = nullptr;
 
@@ -35,6 +36,7 @@ void TApplication::Initialize() {
                                            ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
   RegisterToolkitClasses();
+  TThread::InitMainThread();
   if (handle_) return;
   HINSTANCE inst = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{sizeof wc};

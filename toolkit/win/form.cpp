@@ -7,6 +7,7 @@
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/gbk.h"
+#include "toolkit/win/resources.h"
 
 TScreen* Screen = nullptr;
 
@@ -363,11 +364,8 @@ void TCustomForm::WndProc(TMessage& m) {
 void TCustomForm::ReadDefinition() {
   const std::string cls = ClassName();
   const std::string fileName = cls + ".form";
-  HMODULE module = GetModuleHandleW(nullptr);
-  std::wstring name = GbkToWide(UpperCase(cls));
-  HRSRC res = FindResourceW(module, name.c_str(), L"FORMDEF");
-  HGLOBAL data = res ? LoadResource(module, res) : nullptr;
-  const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
-  if (!bytes) throw Exception(fileName + ": form definition not found in the program");
-  ReadFormDefinition(*this, std::string(bytes, SizeofResource(module, res)), fileName);
+  TResourceView view;
+  if (!FindResourceView(nullptr, cls, "FORMDEF", view))
+    throw Exception(fileName + ": form definition not found in the program");
+  ReadFormDefinition(*this, std::string(static_cast<const char*>(view.Data), view.Size), fileName);
 }
