@@ -127,8 +127,11 @@ int Font::Draw(Canvas& c, int x, int y, const std::string& utf8, int px, Rgba co
   for (char32_t cp : cps) {
     const Glyph& g = GlyphOf(cp, px, bold);
     for (int gy = 0; gy < g.h; ++gy)
-      for (int gx = 0; gx < g.w; ++gx)
-        c.Blend(pen + g.left + gx, base - g.top + gy, color, g.coverage[size_t(gy) * g.w + gx]);
+      for (int gx = 0; gx < g.w; ++gx) {
+        int cover = g.coverage[size_t(gy) * g.w + gx];
+        if (steps_ > 1) cover = (cover * (steps_ - 1) + 127) / 255 * 255 / (steps_ - 1);
+        c.Blend(pen + g.left + gx, base - g.top + gy, color, cover);
+      }
     pen += g.advance;
   }
   return pen - x;

@@ -33,6 +33,9 @@ class Font {
                     bool bold = false);
   // Height of the line box (ascender minus descender) at a size.
   int LineHeight(int px);
+  // Rounds smooth edges to this many coverage steps (0: all 256); fewer
+  // steps mean fewer colours in an indexed picture.
+  void SetCoverageSteps(int steps) { steps_ = steps; }
 
  private:
   struct Glyph {
@@ -43,6 +46,7 @@ class Font {
   const Glyph& GlyphOf(char32_t cp, int px, bool bold);
   int Ascender(int px);
 
+  int steps_ = 0;
   void* library_ = nullptr;
   void* face_ = nullptr;
   std::map<std::tuple<char32_t, int, bool>, Glyph> cache_;

@@ -2,9 +2,9 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 namespace mediagen {
 
@@ -17,24 +17,31 @@ bool IndexFrames(const std::vector<const Canvas*>& canvases, GifImage& out, std:
   for (const Canvas* c : canvases)
     for (Rgba p : c->pixels()) any_transparent |= (p >> 24) == 0;
   // Drop low colour bits until the distinct colours fit.
-  std::map<Rgba, uint8_t> index;
+  std::vector<Rgba> colors;
   uint32_t mask = 0xFFFFFF;
   size_t room = any_transparent ? 255 : 256;
   for (int bits = 0; bits <= 7; ++bits) {
     uint8_t m = uint8_t(0xFF << bits);
     mask = (uint32_t(m) << 16) | (uint32_t(m) << 8) | m;
-    index.clear();
-    bool fits = true;
+    colors.clear();
+    bool fits = true, have_last = false;
+    Rgba last = 0;
     for (const Canvas* c : canvases) {
       for (Rgba p : c->pixels()) {
         if ((p >> 24) == 0) continue;
-        index.emplace(p & mask, 0);
-        if (index.size() > room) { fits = false; break; }
+        Rgba k = p & mask;
+        if (have_last && k == last) continue;
+        last = k;
+        have_last = true;
+        if (std::find(colors.begin(), colors.end(), k) != colors.end()) continue;
+        colors.push_back(k);
+        if (colors.size() > room) { fits = false; break; }
       }
       if (!fits) break;
     }
     if (fits) break;
   }
+  std::sort(colors.begin(), colors.end());  // the same pictures give the same files
   out.width = w;
   out.height = h;
   out.palette.clear();
@@ -43,17 +50,26 @@ bool IndexFrames(const std::vector<const Canvas*>& canvases, GifImage& out, std:
     out.palette.push_back(kTransparent);
     out.transparent = 0;
   }
-  for (auto& kv : index) {
-    kv.second = uint8_t(out.palette.size());
-    out.palette.push_back(kv.first | 0xFF000000u);
-  }
+  const int first = int(out.palette.size());
+  for (Rgba c : colors) out.palette.push_back(c | 0xFF000000u);
   out.frames.resize(canvases.size());
   for (size_t f = 0; f < canvases.size(); ++f) {
     auto& idx = out.frames[f].indices;
     idx.resize(size_t(w) * h);
     const auto& px = canvases[f]->pixels();
-    for (size_t i = 0; i < px.size(); ++i)
-      idx[i] = (px[i] >> 24) == 0 ? 0 : index[px[i] & mask];
+    Rgba last = 0;
+    uint8_t last_index = 0;
+    bool have_last = false;
+    for (size_t i = 0; i < px.size(); ++i) {
+      if ((px[i] >> 24) == 0) { idx[i] = 0; continue; }
+      Rgba c = px[i] & mask;
+      if (!have_last || c != last) {
+        last = c;
+        last_index = uint8_t(first + (std::lower_bound(colors.begin(), colors.end(), c) - colors.begin()));
+        have_last = true;
+      }
+      idx[i] = last_index;
+    }
   }
   return true;
 }

@@ -1,9 +1,11 @@
 // mediagen: makes the program's pictures, resource scripts, articles, help
 // documents and the empty score file from the lists and texts of the build.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
@@ -80,22 +82,43 @@ int Pictures(const Args& a) {
   if (!LoadRoots(a.Get("roots"), roots, err)) return Fail(err);
   if (!Load(a.Get("list"), text, err)) return Fail(err);
   if (!ParsePictures(text, list, err)) return Fail(a.Get("list") + ": " + err);
-  auto smooth = Font::Open(a.Get("font", kDefaultFont), 0, err);
-  auto crisp = smooth ? Font::Open(a.Get("font", kDefaultFont), 2, err) : nullptr;
-  if (!crisp) return Fail(err);
   std::string dir = a.Get("out");
   mkdir(dir.c_str(), 0777);
-  PictureMaker maker(*smooth, *crisp, roots);
-  std::vector<int> numbers;
+  // Workers take every n-th picture, each with fonts of its own.
+  unsigned workers = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+  std::vector<std::string> errors(workers);
+  std::vector<size_t> bytes_of(workers, 0);
+  std::vector<std::string> undrawable;
+  auto work = [&](unsigned k) {
+    std::string e;
+    auto smooth = Font::Open(a.Get("font", kDefaultFont), 0, e);
+    auto crisp = smooth ? Font::Open(a.Get("font", kDefaultFont), 2, e) : nullptr;
+    if (!crisp) { errors[k] = e; return; }
+    PictureMaker maker(*smooth, *crisp, roots);
+    for (size_t i = k; i < list.size(); i += workers) {
+      std::vector<uint8_t> gif;
+      if (!maker.Encode(list[i], gif, e)) {
+        errors[k] = "picture " + std::to_string(list[i].number) + ": " + e;
+        return;
+      }
+      if (!WriteFile(dir + "/" + std::to_string(list[i].number) + ".gif", gif)) {
+        errors[k] = "cannot write into " + dir;
+        return;
+      }
+      bytes_of[k] += gif.size();
+    }
+    if (k == 0) undrawable = maker.UndrawableRoots();
+  };
+  std::vector<std::thread> threads;
+  for (unsigned k = 0; k < workers; ++k) threads.emplace_back(work, k);
+  for (auto& t : threads) t.join();
   size_t bytes = 0;
-  for (const auto& e : list) {
-    std::vector<uint8_t> gif;
-    if (!maker.Encode(e, gif, err)) return Fail("picture " + std::to_string(e.number) + ": " + err);
-    if (!WriteFile(dir + "/" + std::to_string(e.number) + ".gif", gif))
-      return Fail("cannot write into " + dir);
-    numbers.push_back(e.number);
-    bytes += gif.size();
+  for (unsigned k = 0; k < workers; ++k) {
+    if (!errors[k].empty()) return Fail(errors[k]);
+    bytes += bytes_of[k];
   }
+  std::vector<int> numbers;
+  for (const auto& e : list) numbers.push_back(e.number);
   std::vector<RcEntry> first, second;
   PictureRcEntries(numbers, dir, first, second);
   std::string rc1, rc2;
@@ -103,7 +126,7 @@ int Pictures(const Args& a) {
   if (!WriteAtomic(a.Get("rc1"), VersionBlock("wbrc1.dll", "Tapmira pictures") + rc1) ||
       !WriteAtomic(a.Get("rc2"), VersionBlock("wbrc2.dll", "Tapmira pictures") + rc2))
     return Fail("cannot write the resource scripts");
-  auto bad = maker.UndrawableRoots();
+  const auto& bad = undrawable;
   std::printf("mediagen: %zu pictures (%zu in wbrc1, %zu in wbrc2), %zu bytes", list.size(),
               first.size(), second.size(), bytes);
   if (!bad.empty()) std::printf("; %zu roots without a glyph are left out", bad.size());

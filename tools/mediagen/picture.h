@@ -31,7 +31,9 @@ class PictureMaker {
   // smooth: a scalable face for the large character; crisp: a face with
   // bitmap strikes for the small root text.
   PictureMaker(Font& smooth, Font& crisp, const RootTable& roots)
-      : smooth_(smooth), crisp_(crisp), roots_(roots) {}
+      : smooth_(smooth), crisp_(crisp), roots_(roots) {
+    smooth_.SetCoverageSteps(4);
+  }
   // The frames of the picture (one per code letter).
   std::vector<Canvas> Frames(const PictureEntry& e);
   bool Encode(const PictureEntry& e, std::vector<uint8_t>& gif, std::string& error);
