@@ -87,7 +87,7 @@ int Pictures(const Args& a) {
   // Workers take every n-th picture, each with fonts of its own.
   unsigned workers = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
   std::vector<std::string> errors(workers);
-  std::vector<size_t> bytes_of(workers, 0);
+  std::vector<size_t> bytes_of(workers, 0), no_glyph(workers, 0);
   std::vector<std::string> undrawable;
   auto work = [&](unsigned k) {
     std::string e;
@@ -106,16 +106,18 @@ int Pictures(const Args& a) {
         return;
       }
       bytes_of[k] += gif.size();
+      no_glyph[k] += !maker.CanDrawCharacter(list[i]);
     }
     if (k == 0) undrawable = maker.UndrawableRoots();
   };
   std::vector<std::thread> threads;
   for (unsigned k = 0; k < workers; ++k) threads.emplace_back(work, k);
   for (auto& t : threads) t.join();
-  size_t bytes = 0;
+  size_t bytes = 0, missing = 0;
   for (unsigned k = 0; k < workers; ++k) {
     if (!errors[k].empty()) return Fail(errors[k]);
     bytes += bytes_of[k];
+    missing += no_glyph[k];
   }
   std::vector<int> numbers;
   for (const auto& e : list) numbers.push_back(e.number);
@@ -130,6 +132,7 @@ int Pictures(const Args& a) {
   std::printf("mediagen: %zu pictures (%zu in wbrc1, %zu in wbrc2), %zu bytes", list.size(),
               first.size(), second.size(), bytes);
   if (!bad.empty()) std::printf("; %zu roots without a glyph are left out", bad.size());
+  if (missing) std::printf("; %zu characters have no glyph in the font", missing);
   std::printf("\n");
   return 0;
 }

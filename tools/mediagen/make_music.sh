@@ -26,7 +26,8 @@ xargs -P "$(nproc)" -L 1 bash -c 'note "$@" "'"$work"'"' _ < "$notes"
 voices=$(cut -d' ' -f1 "$notes" | sort -u)
 tracks=()
 for v in $voices; do
-  sox $(ls "$work"/v"$v"-*.wav | sort) "$work/track$v.wav"
+  parts=("$work"/v"$v"-*.wav)  # the glob sorts by the zero-padded note number
+  sox "${parts[@]}" "$work/track$v.wav"
   tracks+=("$work/track$v.wav")
 done
 if [ ${#tracks[@]} -gt 1 ]; then

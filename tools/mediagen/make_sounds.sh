@@ -6,6 +6,10 @@
 set -euo pipefail
 names=$1 out=$2
 mkdir -p "$out/py"
+if bad=$(grep -v '^$' "$names" | grep -Ev '^[a-z][a-z0-9]{0,15}$' | head -n 1) && [ -n "$bad" ]; then
+  echo "make_sounds.sh: $names: \"$bad\" is not a syllable with a tone digit" >&2
+  exit 1
+fi
 fmt=(-r 11025 -c 1 -b 16 -e signed-integer)
 
 sox -n "${fmt[@]}" "$out/abc.tmp.wav" synth 0.035 pinknoise synth 0.035 sine amod 1800 \

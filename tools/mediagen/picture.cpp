@@ -94,6 +94,8 @@ bool PictureMaker::Encode(const PictureEntry& e, std::vector<uint8_t>& gif, std:
   return EncodeGif(img, gif, error);
 }
 
+bool PictureMaker::CanDrawCharacter(const PictureEntry& e) { return Drawable(smooth_, e.character); }
+
 std::vector<std::string> PictureMaker::UndrawableRoots() {
   std::vector<std::string> bad;
   for (const auto& kv : roots_)

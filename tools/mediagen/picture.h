@@ -26,10 +26,13 @@ struct PictureLayout {
 };
 PictureLayout LayoutPicture(size_t code_length);
 
+bool Drawable(Font& f, const std::string& utf8);
+
 class PictureMaker {
  public:
-  // smooth: a scalable face for the large character; crisp: a face with
-  // bitmap strikes for the small root text.
+  // smooth: a scalable face for the large character and the key letters
+  // (set here to four coverage steps); crisp: a face with bitmap strikes
+  // for the small root text.
   PictureMaker(Font& smooth, Font& crisp, const RootTable& roots)
       : smooth_(smooth), crisp_(crisp), roots_(roots) {
     smooth_.SetCoverageSteps(4);
@@ -39,6 +42,7 @@ class PictureMaker {
   bool Encode(const PictureEntry& e, std::vector<uint8_t>& gif, std::string& error);
   // Roots of the table the crisp face cannot draw (skipped in the pictures).
   std::vector<std::string> UndrawableRoots();
+  bool CanDrawCharacter(const PictureEntry& e);
 
  private:
   const Canvas& KeyCap(char key, bool lit, int w, int h);
@@ -51,6 +55,5 @@ class PictureMaker {
 // Draws a key's letter and as many of its roots as fit into a w x h cap.
 void DrawKeyCap(Canvas& c, const Rect& r, char key, const std::vector<std::string>& roots,
                 bool lit, Font& letter_font, Font& root_font);
-bool Drawable(Font& f, const std::string& utf8);
 
 }  // namespace mediagen
