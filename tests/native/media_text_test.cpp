@@ -60,12 +60,13 @@ TEST(MediaRtf, HeadingsListsBoldAndEscapes) {
       << err;
   EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
   EXPECT_EQ(rtf.back(), '\n');
-  EXPECT_NE(rtf.find("\\fs44\\b\\cf2 \\u26631?\\u-26472?\\b0"), std::string::npos);  // 标题; codes above 32767 are negative
+  // 标题 with its GBK bytes as fallback; codes above 32767 are negative.
+  EXPECT_NE(rtf.find("\\fs44\\b\\cf2 \\u26631\\'b1\\'ea\\u-26472\\'cc\\'e2\\b0"), std::string::npos);
   EXPECT_NE(rtf.find("Part \\{one\\}"), std::string::npos);
-  EXPECT_NE(rtf.find("\\bullet\\tab \\u22909? {\\b vbg}\\par"), std::string::npos);
+  EXPECT_NE(rtf.find("\\bullet\\tab \\u22909\\'ba\\'c3 {\\b vbg}\\par"), std::string::npos);
   EXPECT_NE(rtf.find("b\\\\c"), std::string::npos);
-  EXPECT_NE(rtf.find("line one line two\\u25509?"), std::string::npos);  // Latin lines joined by a blank
-  EXPECT_NE(rtf.find("\\u25509?\\u30528?\\u20889?"), std::string::npos);  // Chinese without
+  EXPECT_NE(rtf.find("line one line two\\u25509\\'bd\\'d3"), std::string::npos);  // Latin lines joined by a blank
+  EXPECT_NE(rtf.find("\\u30528\\'d7\\'c5\\u20889\\'d0\\'b4"), std::string::npos);  // Chinese without
   // Braces balance.
   int depth = 0;
   for (size_t i = 0; i < rtf.size(); ++i) {
@@ -80,7 +81,9 @@ TEST(MediaRtf, HeadingsListsBoldAndEscapes) {
 TEST(MediaRtf, CodesBeyondTheBasicPlaneAndErrors) {
   std::string rtf, err;
   ASSERT_TRUE(MarkupToRtf(u8"\U00020000 and \u00FF", rtf, err)) << err;
-  EXPECT_NE(rtf.find("\\u-10176?\\u-9216? and \\u255?"), std::string::npos);
+  // No GBK code: "??" stands in.
+  EXPECT_NE(rtf.find("\\u-10176\\'3f\\'3f\\u-9216\\'3f\\'3f and \\u255\\'3f\\'3f"), std::string::npos);
+  EXPECT_NE(rtf.find("\\uc2"), std::string::npos);
   EXPECT_FALSE(MarkupToRtf("an **open bold", rtf, err));
   EXPECT_NE(err.find("**"), std::string::npos);
   EXPECT_FALSE(MarkupToRtf("\n\n", rtf, err));

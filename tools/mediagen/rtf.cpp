@@ -4,13 +4,39 @@
 #include <vector>
 
 #include "font.h"
+#include "text_convert.h"
 
 namespace mediagen {
 
 namespace {
 
+std::string Utf8Of(const char32_t* cps) {
+  std::string s;
+  for (; *cps; ++cps) {
+    char32_t c = *cps;
+    if (c < 0x80) {
+      s += char(c);
+    } else if (c < 0x800) {
+      s += char(0xC0 | (c >> 6));
+      s += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      s += char(0xE0 | (c >> 12));
+      s += char(0x80 | ((c >> 6) & 0x3F));
+      s += char(0x80 | (c & 0x3F));
+    } else {
+      s += char(0xF0 | (c >> 18));
+      s += char(0x80 | ((c >> 12) & 0x3F));
+      s += char(0x80 | ((c >> 6) & 0x3F));
+      s += char(0x80 | (c & 0x3F));
+    }
+  }
+  return s;
+}
+
 // Text with bold spans into RTF: ASCII as is (with \ { } escaped), the rest
-// as \uN? with N the signed 16-bit code (surrogate pairs beyond the BMP).
+// as \uN with N the signed 16-bit code (surrogate pairs beyond the BMP),
+// each followed by two fallback bytes for readers without Unicode: the
+// character's GBK code, or "??".
 bool Inline(const std::string& text, std::string& out, std::string& error) {
   std::u32string cps;
   if (!DecodeUtf8(text, cps)) { error = "not valid UTF-8"; return false; }
@@ -29,7 +55,15 @@ bool Inline(const std::string& text, std::string& out, std::string& error) {
     } else if (c < 0x80) {
       out += char(c);
     } else {
-      auto unit = [&](unsigned u) { out += "\\u" + std::to_string(int(int16_t(u))) + "?"; };
+      std::string gbk, ignored;
+      char32_t one[2] = {c, 0};
+      std::string utf8 = Utf8Of(one);
+      if (c > 0xFFFF || !Utf8ToGbk(utf8, gbk, ignored) || gbk.size() != 2) gbk = "??";
+      auto unit = [&](unsigned u) {
+        static const char kHex[] = "0123456789abcdef";
+        out += "\\u" + std::to_string(int(int16_t(u)));
+        for (unsigned char b : gbk) out += std::string("\\'") + kHex[b >> 4] + kHex[b & 15];
+      };
       if (c > 0xFFFF) {
         unit(0xD800 + ((c - 0x10000) >> 10));
         unit(0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -67,7 +101,7 @@ bool MarkupToRtf(const std::string& utf8, std::string& rtf, std::string& error) 
   }
   flush();
   if (paras.empty()) { error = "the document is empty"; return false; }
-  rtf = "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc1"
+  rtf = "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc2"
         "{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}{\\f1\\fnil\\fcharset134 SimHei;}}"
         "{\\colortbl;\\red0\\green0\\blue0;\\red20\\green60\\blue140;}"
         "\\viewkind4\\paperw11906\\paperh16838\\margl1440\\margr1440\\margt1440\\margb1440\n";
