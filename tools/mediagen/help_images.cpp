@@ -111,6 +111,10 @@ std::map<char, Rect> RootMapLayout(int kw, int kh, int gap, int left, int top) {
   return out;
 }
 
+std::map<char, Rect> RootMapKeys() { return RootMapLayout(150, 168, 10, 24, 96); }
+
+Rect RootArea(const Rect& r) { return {r.x + 10, r.y + 46, r.w - 18, r.h - 52}; }
+
 int RootZone(char k) {
   static const char* kZones[] = {"gfdsa", "hjklm", "trewq", "yuiop", "nbvcx"};
   for (int z = 0; z < 5; ++z)
@@ -174,9 +178,8 @@ Canvas DrawKeypadPicture(Font& f) {
 }
 
 Canvas DrawRootMap(Font& f, const RootTable& roots) {
-  const int kw = 150, kh = 168, gap = 10, left = 24, top = 96;
-  auto layout = RootMapLayout(kw, kh, gap, left, top);
-  int right = 0, bottom = 0;
+  auto layout = RootMapKeys();
+  int right = 0, bottom = 0, left = layout['q'].x;
   for (const auto& kv : layout) {
     right = std::max(right, kv.second.x + kv.second.w);
     bottom = std::max(bottom, kv.second.y + kv.second.h);
@@ -201,8 +204,7 @@ Canvas DrawRootMap(Font& f, const RootTable& roots) {
     f.Draw(c, r.x + r.w - 40, r.y + 12, std::to_string(zone), 20, Opaque(120, 120, 120));
     auto it = roots.find(kv.first);
     if (it == roots.end()) continue;
-    DrawWrapped(c, f, {r.x + 10, r.y + 46, r.w - 18, r.h - 52}, it->second, {26, 22, 19, 16, 14},
-                kInk);
+    DrawWrapped(c, f, RootArea(r), it->second, {26, 22, 19, 16, 14}, kInk);
   }
   static const char* kZoneNames[] = {u8"1 横区 G F D S A", u8"2 竖区 H J K L M",
                                      u8"3 撇区 T R E W Q", u8"4 捺区 Y U I O P",

@@ -29,6 +29,10 @@ std::vector<KeySpot> NumericKeypad(int unit, int left, int top);
 
 // Key rectangles of the root map: the 25 root keys 'a'..'y' and 'z'.
 std::map<char, Rect> RootMapLayout(int key_w, int key_h, int gap, int left, int top);
+// The layout that DrawRootMap uses.
+std::map<char, Rect> RootMapKeys();
+// Where a key's roots go inside its rectangle.
+Rect RootArea(const Rect& key);
 // The root map's zone number of a key: 11..15, 21..25, 31..35, 41..45, 51..55.
 int RootZone(char key);
 
