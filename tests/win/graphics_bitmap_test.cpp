@@ -239,6 +239,12 @@ TEST_F(BitmapTest, ScanLinesAreTheRowsTopFirst) {
   EXPECT_EQ(b.GetPixel(0, 0), clLime);
   EXPECT_EQ(b.GetPixel(4, 1), RGB(255, 20, 30));
   EXPECT_EQ(b.GetPixel(6, 3), clBlack);
+  // A canvas held across a resize draws on the new pixels.
+  TCanvas& held = b.Canvas();
+  b.SetSize(8, 4);
+  held.Brush().SetColor(clYellow);
+  held.FillRect(RECT{7, 3, 8, 4});
+  EXPECT_EQ(b.GetPixel(7, 3), clYellow);
 }
 
 TEST_F(BitmapTest, MaskOfAColourIsWhiteWhereThatColourWas) {

@@ -103,7 +103,7 @@ void TBitmap::Changed() {
 void TBitmap::ReleaseDC() {
   if (!dc_) return;
   if (canvas_) canvas_->SetHandle(nullptr);
-  SelectObject(dc_, oldBitmap_);
+  if (oldBitmap_) SelectObject(dc_, oldBitmap_);
   DeleteDC(dc_);
   dc_ = nullptr;
   oldBitmap_ = nullptr;
@@ -153,8 +153,13 @@ TBitmap::Dib TBitmap::MakeDib(int w, int h, TPixelFormat f, const std::vector<RG
 }
 
 void TBitmap::Replace(Dib dib, int w, int h, TPixelFormat f, std::vector<RGBQUAD> palette) {
-  ReleaseDC();
+  // A canvas in use keeps its DC, which takes the new pixels.
+  if (dc_ && oldBitmap_) {
+    SelectObject(dc_, oldBitmap_);
+    oldBitmap_ = nullptr;
+  }
   if (handle_) DeleteObject(handle_);
+  if (dc_ && dib.handle) oldBitmap_ = SelectObject(dc_, dib.handle);
   handle_ = dib.handle;
   bits_ = dib.bits;
   width_ = dib.handle ? w : 0;
