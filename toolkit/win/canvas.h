@@ -7,6 +7,8 @@
 #include "toolkit/win/color.h"
 #include "toolkit/win/font.h"
 
+class TBitmap;
+
 enum class TBrushStyle { bsSolid, bsClear };
 
 class TBrush : public TPersistent {
@@ -69,6 +71,11 @@ public:
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
   void Draw(int x, int y, HBITMAP bitmap);
+  // Bitmaps at their size or stretched into `r`; a transparent bitmap leaves its key colour out.
+  void Draw(int x, int y, TBitmap& bitmap);
+  void StretchDraw(const RECT& r, TBitmap& bitmap);
+  // Copies sourceRect of another canvas into dest, stretching when the sizes differ.
+  void CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect);
 
   // Selects font, brush and pen into the DC before drawing.
   void Prepare();

@@ -8,6 +8,7 @@
 #include "toolkit/win/application.h"
 #include "toolkit/win/gbk.h"
 #include "toolkit/win/resources.h"
+#include "toolkit/win/menus.h"
 
 TScreen* Screen = nullptr;
 
@@ -329,6 +330,7 @@ bool TCustomForm::DialogKey(WORD key) {
 }
 
 void TCustomForm::WndProc(TMessage& m) {
+  if (FormMenuMessage(this, m)) return;
   switch (m.Msg) {
     case CM_DIALOGKEY:
       m.Result = DialogKey(static_cast<WORD>(m.WParam)) ? 1 : 0;

@@ -22,10 +22,6 @@ const TClassInfo& TMediaPlayer::StaticClass() {
   return info;
 }
 
-namespace {
-const bool registered = (RegisterComponentClass(TMediaPlayer::StaticClass()), true);
-}
-
 TMediaPlayer::TMediaPlayer(TComponent* owner) : TComponent(owner), alias_("tkmedia" + std::to_string(nextAlias++)) {}
 
 TMediaPlayer::~TMediaPlayer() { Close(); }

@@ -1,5 +1,12 @@
 #include "toolkit/win/application.h"
 #include "toolkit/win/color.h"
+#include "toolkit/win/image.h"
+#include "toolkit/win/image_list.h"
+#include "toolkit/win/listview.h"
+#include "toolkit/win/media_player.h"
+#include "toolkit/win/menus.h"
+#include "toolkit/win/open_dialog.h"
+#include "toolkit/win/timer.h"
 
 namespace {
 bool ColorIdent(const std::string& ident, std::int64_t& value) {
@@ -13,4 +20,13 @@ bool ColorIdent(const std::string& ident, std::int64_t& value) {
 void RegisterToolkitClasses() {
   RegisterIntegerIdents(ColorIdent);
   RegisterComponentClass(TForm::StaticClass());
+  RegisterComponentClass(TImage::StaticClass());
+  RegisterComponentClass(TImageList::StaticClass());
+  RegisterComponentClass(TListView::StaticClass());
+  RegisterComponentClass(TMainMenu::StaticClass());
+  RegisterComponentClass(TPopupMenu::StaticClass());
+  RegisterComponentClass(TMenuItem::StaticClass());
+  RegisterComponentClass(TOpenDialog::StaticClass());
+  RegisterComponentClass(TTimer::StaticClass());
+  RegisterComponentClass(TMediaPlayer::StaticClass());
 }

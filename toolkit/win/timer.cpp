@@ -53,10 +53,6 @@ const TClassInfo& TTimer::StaticClass() {
   return info;
 }
 
-namespace {
-const bool registered = (RegisterComponentClass(TTimer::StaticClass()), true);
-}
-
 TTimer::TTimer(TComponent* owner) : TComponent(owner) { UpdateTimer(); }
 
 TTimer::~TTimer() {

@@ -1,0 +1,57 @@
+#pragma once
+// Shared set-up of the graphics tests: one application, a form, a message pump.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "toolkit/win/app_errors.h"
+#include "toolkit/win/application.h"
+
+struct GraphicsFixture : ::testing::Test {
+  void SetUp() override {
+    if (!Application) {
+      new TApplication();
+      Application->Initialize();
+    }
+    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
+    form = new TForm(Application);
+    form->SetBounds(20, 20, 420, 320);
+  }
+  void TearDown() override {
+    delete form;
+    EXPECT_TRUE(reports.empty()) << reports.front();
+  }
+  static void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!Application->IsKeyMsg(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+  }
+  TForm* form = nullptr;
+  std::vector<std::string> reports;
+};
+
+// A memory DC with a 32-bit bitmap, for reading back what was drawn.
+struct TestSurface {
+  TestSurface(int w, int h) {
+    dc = CreateCompatibleDC(nullptr);
+    bmp = CreateBitmap(w, h, 1, 32, nullptr);
+    old = SelectObject(dc, bmp);
+    RECT r{0, 0, w, h};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  ~TestSurface() {
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+  }
+  COLORREF At(int x, int y) const { return ::GetPixel(dc, x, y); }
+  HDC dc;
+  HBITMAP bmp;
+  HGDIOBJ old;
+};
