@@ -57,7 +57,9 @@ int LoadTextDictionary(const std::string& folder, const std::string& name, int m
   const std::string tempName = TempDictionaryName(name);
   const std::string tempPath = folder + tempName;
   TTempFileGuard guard(tempPath);
-  if (!WriteFileBytes(tempPath, plain.data(), plain.size())) throw EDictionaryError(tempName, kCannotWriteTemp);
+  static const std::uint8_t kNoBytes = 0;  // an empty file still gets a valid pointer
+  if (!WriteFileBytes(tempPath, plain.empty() ? &kNoBytes : plain.data(), plain.size()))
+    throw EDictionaryError(tempName, kCannotWriteTemp);
   TBytes text;
   if (!ReadFileBytes(tempPath, text)) throw EDictionaryError(tempName, kCannotReadTemp);
 
