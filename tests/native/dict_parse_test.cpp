@@ -2,7 +2,6 @@
 #include <algorithm>
 #include "practice/data/dict_parse.h"
 
-using dictcol::Trim;
 
 namespace {
 // Pads `s` with blanks to `width` bytes.
@@ -12,16 +11,6 @@ std::string Pad(std::string s, std::size_t width) {
 }
 const std::string kCodes = Pad("vbg vb  vbg vb", 23);
 }  // namespace
-
-TEST(DictParseTest, TrimRemovesBlanksAndControlBytes) {
-  struct {
-    const char* in;
-    const char* out;
-  } cases[] = {{"", ""}, {"   ", ""}, {" a ", "a"}, {"\t\r\na b\x01", "a b"}, {"\x1f" "x", "x"}, {"好 ", "好"}};
-  for (const auto& c : cases) EXPECT_EQ(Trim(c.in), c.out) << c.in;
-  // Bytes above the blank stay, the trail bytes of a double-byte character included.
-  EXPECT_EQ(Trim(std::string("\xb0\x21 ")), "\xb0\x21");
-}
 
 TEST(DictParseTest, ColumnsOfShortLines) {
   EXPECT_EQ(dictcol::Cols("abcdef", 2, 4), "bcd");
@@ -53,6 +42,7 @@ TEST(DictParseTest, WubiCharacterLines) {
       {"好   x27", 1, "好"},
       {"好   ", 1, "好"},
       {"好   -3", -3, "好"},
+      {"好   \t12\r", 12, "好"},
       {"好   99999999999", 1, "好"},
       // Column 28 belongs to the character and to the number.
       {"好  7", 7, "好  7"},

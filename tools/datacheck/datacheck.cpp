@@ -176,7 +176,7 @@ void CheckWubi(const Context& c, const TDictionaries& d, std::set<int>& pictureN
   for (int k = 0; k < d.Wb2Buffer.Count; ++k) {
     const char* rec = d.Wb2Buffer.Record(k, kWb2RecordSize);
     std::string ch(rec, 2), code(rec + 2, 2), want, g;
-    std::string number = dictcol::Trim(std::string(rec + 8, 8));
+    std::string number = Trim(std::string(rec + 8, 8));
     if (!IsGbkChars(ch, 1)) Problem(At("wb2.dat", k), "not a GBK character");
     if (!IsLowerLetters(code, 'y')) Problem(At("wb2.dat", k), "code is not two lower-case letters");
     if (!level2.insert(code).second) Problem(At("wb2.dat", k), "code repeated: " + code);
