@@ -140,7 +140,6 @@ TEST(DictLoadTest, ReadingStopsAtTheFirstShortLine) {
   } cases[] = {
       {"abcdefgh\r\n\r\nabcdefgh\r\n", 1},           // an empty line ends the table
       {"abcdefgh\r\nabc\r\nabcdefgh\r\n", 1},        // so does a short one
-      {"abcdefgh\r\nabcdefgh", 2},                   // a last line without CR LF counts
       {"abcdefgh\r\nabcdefgh\r\n", 2},
       {"", 0},
       {"abcd\r\n", 0},
@@ -156,6 +155,40 @@ TEST(DictLoadTest, ReadingStopsAtTheFirstShortLine) {
   ASSERT_GE(seen.size(), 2u);
   EXPECT_EQ(seen[0], "abcdefgh");
   EXPECT_EQ(seen[1], "ij");
+}
+
+TEST(DictLoadTest, DamagedTextIsAnErrorAndMakesNoTemporaryFile) {
+  TDictFolder dir;
+  std::string garbage;
+  for (int i = 0; i < 400; ++i) garbage += char(i * 131 % 251 + 1);
+  const std::string cases[] = {"abcdefgh\r\nabcdefgh", garbage};
+  for (const auto& text : cases) {
+    dir.WriteEnciphered("PYOne.dat", text);
+    try {
+      CountLines(dir, "PYOne.dat", 8);
+      ADD_FAILURE() << "no error";
+    } catch (const EDictionaryError& e) {
+      EXPECT_EQ(e.FileName, "PYOne.dat");
+    }
+  }
+  // Plain text that was never enciphered, and a file cut short inside a block.
+  dir.WritePlain("PYOne.dat", kPYsLine + "\r\n");
+  EXPECT_THROW(CountLines(dir, "PYOne.dat", 16), EDictionaryError);
+  const std::string text = kPYsLine + "\r\n";
+  TBytes whole = EncipherBytes(TBytes(text.begin(), text.end()));
+  dir.WritePlain("PYOne.dat", std::string(whole.begin(), whole.end()));
+  EXPECT_EQ(CountLines(dir, "PYOne.dat", 16), 1);
+  dir.WritePlain("PYOne.dat", std::string(whole.begin(), whole.end() - 3));
+  EXPECT_THROW(CountLines(dir, "PYOne.dat", 16), EDictionaryError);
+  EXPECT_EQ(dir.Files().size(), 1u);
+
+  WriteValidSet(dir);
+  dir.WritePlain("PYOne.dat", garbage);
+  TDictionaries d;
+  TDictLoadResult r = LoadDictionaries(dir.Path(), d);
+  EXPECT_EQ(r.Status, TDictLoadStatus::Failed);
+  EXPECT_EQ(r.FileName, "PYOne.dat");
+  ExpectEmpty(d);
 }
 
 TEST(DictLoadTest, TablesStopAtTheirCapacity) {
