@@ -193,9 +193,11 @@ void CheckWubi(const Context& c, const TDictionaries& d, std::set<int>& pictureN
   }
   if (d.Wb1Buffer.Data.size() != std::size_t(d.Wb1Buffer.Count) * kWb1RecordSize + 1) Problem("wb1.dat", "size is not a whole number of records");
   if (d.Wb2Buffer.Data.size() != std::size_t(d.Wb2Buffer.Count) * kWb2RecordSize + 1) Problem("wb2.dat", "size is not a whole number of records");
-  for (const TBinaryBuffer* b : {&d.Wb1Buffer, &d.Wb2Buffer})
-    if (std::strlen(reinterpret_cast<const char*>(b->Data.data())) + 1 != b->Data.size())
-      Problem(b == &d.Wb1Buffer ? "wb1.dat" : "wb2.dat", "a zero byte ends the buffer early");
+  const std::pair<const TBinaryBuffer*, const char*> buffers[] = {
+      {&d.Wb1Buffer, "wb1.dat"}, {&d.Wb2Buffer, "wb2.dat"}, {&d.WbzgBuffer, "wbzg.dat"}};
+  for (const auto& b : buffers)
+    if (std::strlen(reinterpret_cast<const char*>(b.first->Data.data())) + 1 != b.first->Data.size())
+      Problem(b.second, "a zero byte ends the buffer early");
 
   for (int k = 0; k < d.WbzgBuffer.Count; ++k) {
     const char* rec = d.WbzgBuffer.Record(k, kWbzgRecordSize);
