@@ -38,12 +38,10 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
 
 void TCustomEdit::InitializeWindow() {
   lastGood_ = GbkToWide(text_);
-  SetSelChars(0, 0);
-  if (selStart_ || selLength_) {
-    int s = selStart_, l = selLength_;
-    SetSelStart(s);
-    SetSelLength(l);
-  }
+  int s = selStart_, l = selLength_;
+  selStartChar_ = -1;
+  SetSelStart(s);
+  SetSelLength(l);
 }
 
 void TCustomEdit::SetText(const std::string& text) {
@@ -114,6 +112,8 @@ void TCustomEdit::SetSelStart(int bytes) {
   }
   int s = CharAtByte(GbkOffsets(PositionText(), IsParagraphCrLf()), bytes, false);
   SetSelChars(s, s);
+  selStart_ = bytes;
+  selStartChar_ = s;
 }
 
 // The selection covers every character that has a byte in the range.
@@ -125,7 +125,8 @@ void TCustomEdit::SetSelLength(int bytes) {
   int s, e;
   GetSelChars(s, e);
   auto offsets = GbkOffsets(PositionText(), IsParagraphCrLf());
-  int startByte = BytesAtChar(offsets, s);
+  // The length counts from the byte SelStart asked for, even inside a character.
+  int startByte = s == selStartChar_ ? selStart_ : BytesAtChar(offsets, s);
   SetSelChars(s, CharAtByte(offsets, startByte + (bytes < 0 ? 0 : bytes), true));
 }
 

@@ -56,6 +56,7 @@ private:
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
   bool readOnly_ = false;
   int selStart_ = 0, selLength_ = 0;  // kept while there is no window
+  int selStartChar_ = -1;             // where the window put selStart_
   // The last text the limit allowed, restored when input slips past it.
   std::wstring lastGood_;
   bool restoring_ = false;
