@@ -17,4 +17,9 @@ start_xvfb || exit 1
 trap 'stop_xvfb; "$WINESERVER" -k 2>/dev/null; rm -rf "$prefix"' EXIT
 wine_prefix "$prefix" unmanaged
 ( cd "$build/win" && ctest --output-on-failure --verbose ) || status=1
+
+# Screenshots the tests took, as PNG beside the BMP files (build artefacts).
+for shot in "$build"/win/artefacts/*.bmp; do
+  [ -f "$shot" ] && convert "$shot" "${shot%.bmp}.png" 2>/dev/null && echo "screenshot: ${shot%.bmp}.png"
+done
 exit $status

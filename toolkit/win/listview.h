@@ -12,7 +12,7 @@
 
 class TCustomListView;
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+#include "toolkit/win/control_enums.h"
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 enum class TSortType { stNone, stData, stText, stBoth };
 

@@ -6,6 +6,7 @@
 #include "toolkit/win/media_player.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/open_dialog.h"
+#include "toolkit/win/std_controls.h"
 #include "toolkit/win/timer.h"
 
 namespace {
@@ -29,4 +30,16 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TOpenDialog::StaticClass());
   RegisterComponentClass(TTimer::StaticClass());
   RegisterComponentClass(TMediaPlayer::StaticClass());
+  RegisterComponentClass(TLabel::StaticClass());
+  RegisterComponentClass(TEdit::StaticClass());
+  RegisterComponentClass(TRichEdit::StaticClass());
+  RegisterComponentClass(TButton::StaticClass());
+  RegisterComponentClass(TCheckBox::StaticClass());
+  RegisterComponentClass(TRadioButton::StaticClass());
+  RegisterComponentClass(TRadioGroup::StaticClass());
+  RegisterComponentClass(TComboBox::StaticClass());
+  RegisterComponentClass(TListBox::StaticClass());
+  RegisterComponentClass(TTrackBar::StaticClass());
+  RegisterComponentClass(TGroupBox::StaticClass());
+  RegisterComponentClass(TPanel::StaticClass());
 }

@@ -1,0 +1,98 @@
+#pragma once
+// The main window: the practice screen with its controls, menus and timers.
+#include "toolkit/win/toolkit.h"
+
+class TForm1 : public TForm {
+  TK_CLASS(TForm1)
+public:
+  explicit TForm1(TComponent* owner);
+
+  // Controls, bound by name from the form definition.
+  TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
+  TLabel *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17;
+  TImage* Image1;
+  TButton *Button1, *Button2, *Button4, *Button5, *Button6;
+  TEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7;
+  TRadioGroup *RadioGroup1, *RadioGroup2;
+  TCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
+  TTrackBar* TrackBar1;
+  TComboBox* ComboBox1;
+  TRichEdit *RichEdit1, *RichEdit2, *RichEdit3, *RichEdit4, *RichEdit5, *RichEdit6;
+  TMediaPlayer* MediaPlayer1;
+  TTimer *Timer1, *Timer2, *Timer3, *Timer4, *Timer5, *Timer6, *Timer7, *Timer8;
+  TPopupMenu *PopupMenu1, *PopupMenu2;
+  TMenuItem *N1, *N2, *N3, *N4, *N861, *N5, *N6, *N7, *N8, *N9;
+
+  // Start-up and shut-down.
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormDestroy(TObject* Sender);
+
+  // The practice run and its keys.
+  void Button1Click(TObject* Sender);
+  void Button2Click(TObject* Sender);
+  void Timer1Timer(TObject* Sender);
+  void RadioGroup1Click(TObject* Sender);
+  void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void FormKeyPress(TObject* Sender, char& Key);
+  void Edit1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit1KeyPress(TObject* Sender, char& Key);
+  void Edit2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit3KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit4KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit5KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit6KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit7KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit2KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit3KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit4KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit5KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit6KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Edit7KeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+  void Timer3Timer(TObject* Sender);
+  void Timer4Timer(TObject* Sender);
+  void Timer5Timer(TObject* Sender);
+  void Timer6Timer(TObject* Sender);
+  void Timer7Timer(TObject* Sender);
+  void Timer8Timer(TObject* Sender);
+
+  // Feedback settings and music.
+  void Timer2Timer(TObject* Sender);
+  void CheckBox1Click(TObject* Sender);
+  void CheckBox2Click(TObject* Sender);
+  void CheckBox3Click(TObject* Sender);
+  void CheckBox4Click(TObject* Sender);
+  void TrackBar1Change(TObject* Sender);
+
+  // Window layout, menus and the about box.
+  void Button4Click(TObject* Sender);
+  void Button5Click(TObject* Sender);
+  void Button6Click(TObject* Sender);
+  void N1Click(TObject* Sender);
+  void N2Click(TObject* Sender);
+  void N3Click(TObject* Sender);
+  void N4Click(TObject* Sender);
+  void N861Click(TObject* Sender);
+  void N5Click(TObject* Sender);
+  void N6Click(TObject* Sender);
+  void N7Click(TObject* Sender);
+  void N8Click(TObject* Sender);
+  void N9Click(TObject* Sender);
+  void SysCommandHandler(TMessage& Message);
+
+  std::any MethodAddress(const std::string& name) const override;
+  void WndProc(TMessage& m) override;
+
+private:
+  void BindControls();
+  void ApplyWindowLayout();
+  void ApplyFullScreenLayout();
+  // Stores a check box's switch: a checked box turns its feature off (0).
+  void StoreSwitch(TCheckBox* box, const char* valueName, int& switchValue);
+  void ApplySettingsToControls();
+  void OpenHelpFile(const std::string& name);
+  // The registry key stays open from start-up to shut-down.
+  std::unique_ptr<TRegistry> registry_;
+};
+
+extern TForm1* Form1;

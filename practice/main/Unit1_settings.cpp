@@ -1,0 +1,29 @@
+// The feedback settings: the four switch boxes and the flash-time track bar.
+#include "practice/main/Unit1.h"
+#include "practice/main/practice_state.h"
+
+void TForm1::StoreSwitch(TCheckBox* box, const char* valueName, int& switchValue) {
+  switchValue = box->GetChecked() ? 0 : 1;
+  TRegistry registry;
+  if (registry.OpenKey(SettingsKeyPath, true)) {
+    try {
+      registry.WriteInteger(valueName, switchValue);
+    } catch (const ERegistryException&) {
+      // The switch holds for this run even when it cannot be stored.
+    }
+  }
+}
+
+void TForm1::CheckBox1Click(TObject* Sender) { StoreSwitch(CheckBox1, PlayMp3Value, Practice.Settings.MusicOn); }
+void TForm1::CheckBox2Click(TObject* Sender) { StoreSwitch(CheckBox2, PlayWavValue, Practice.Settings.KeySoundsOn); }
+void TForm1::CheckBox3Click(TObject* Sender) {
+  StoreSwitch(CheckBox3, PlayPYWavValue, Practice.Settings.PronunciationOn);
+}
+void TForm1::CheckBox4Click(TObject* Sender) { StoreSwitch(CheckBox4, PYOldTipValue, Practice.Settings.OldPinyinHint); }
+
+void TForm1::TrackBar1Change(TObject* Sender) {
+  const int position = TrackBar1->GetPosition();
+  TrackBar1->SetSelEnd(position);
+  Label9->SetCaption(IntToStr(position * 100) + "毫秒");
+  for (TTimer* t : {Timer3, Timer4, Timer5, Timer6}) t->SetInterval(position * 100);
+}

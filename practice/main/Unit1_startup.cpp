@@ -1,0 +1,107 @@
+// Start-up and shut-down of the main window.
+#include "practice/main/Unit1.h"
+#include "practice/main/practice_state.h"
+#include "practice/main/registry_settings.h"
+
+namespace {
+const char* const kStartupFailed = "失败";
+
+// A start-up step that failed: the message, then the program ends.
+void StopStartup(const std::string& text) {
+  ShowMessageBox(text, kStartupFailed, MB_OK);
+  Application->Terminate();
+}
+}  // namespace
+
+void TForm1::FormCreate(TObject* Sender) {
+  Practice.MaxRowLength = 86;
+  SetImeMode(TImeMode::imClose);
+  SetImeName("");
+  Randomize();
+  const std::string folder = ProgramFolder();
+
+  HINSTANCE__** modules[] = {&Practice.SoundModule, &Practice.PictureModule1, &Practice.PictureModule2};
+  const char* moduleNames[] = {"WavRes.dll", "wbrc1.dll", "wbrc2.dll"};
+  for (int i = 0; i < 3; ++i) {
+    *modules[i] = LoadDataModule(folder + moduleNames[i]);
+    if (!*modules[i]) return StopStartup("打开声音文件失败！");
+  }
+
+  TDictLoadResult loaded = LoadDictionaries(folder, Practice.Dictionaries);
+  if (loaded.Status == TDictLoadStatus::ShortCodesNotOpened) return StopStartup("打开字库失败！");
+  if (loaded.Status != TDictLoadStatus::Ok) return StopStartup(loaded.Message());
+
+  try {
+    ReadScoreFile(folder + "svlScore.dat", Practice.Scores);
+  } catch (const EScoreFileError& e) {
+    return StopStartup(e.Message());
+  }
+
+  // Settings: the key stays open until shut-down. A key that cannot be opened
+  // leaves the defaults in memory, and nothing is written back.
+  registry_ = std::make_unique<TRegistry>();
+  TSettings& settings = Practice.Settings;
+  if (registry_->OpenKey(SettingsKeyPath, true)) {
+    TRegistrySettingsKey key(*registry_);
+    ReadSettings(key, settings);
+  }
+
+  Practice.DesignCaption = GetCaption();
+  SetCaption(UserCaption(Practice.DesignCaption, settings.CurrentUser));
+  SplitUserList(Practice.Users, settings.Users);
+  Practice.Users.CurrentUser = settings.CurrentUser;
+
+  Practice.GameStartLeft = Label15->GetLeft();
+  Practice.MusicAllowed = 1;
+  ApplySettingsToControls();
+  Practice.StartedUp = true;
+}
+
+void TForm1::ApplySettingsToControls() {
+  const TSettings& settings = Practice.Settings;
+  TrackBar1->SetPosition(settings.Interval);
+  TrackBar1->SetSelEnd(TrackBar1->GetPosition());
+  const int position = TrackBar1->GetPosition();
+  Label9->SetCaption(IntToStr(position * 100) + "毫秒");
+  for (TTimer* t : {Timer3, Timer4, Timer5, Timer6}) t->SetInterval(position * 100);
+  // Each box is worded as a switch that turns its feature off.
+  if (settings.MusicOn == 0) CheckBox1->SetChecked(true);
+  if (settings.KeySoundsOn == 0) CheckBox2->SetChecked(true);
+  if (settings.PronunciationOn == 0) CheckBox3->SetChecked(true);
+  if (settings.OldPinyinHint == 0) CheckBox4->SetChecked(true);
+}
+
+void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
+  Practice.Dictionaries.FreeBuffers();
+
+  if (registry_) {
+    TSettings& settings = Practice.Settings;
+    if (settings.Loaded) {
+      settings.Interval = TrackBar1->GetPosition();
+      settings.Users = Practice.Users.UserListText;
+      settings.CurrentUser = Practice.Users.CurrentUser;
+      registry_->CloseKey();
+      if (registry_->OpenKey(SettingsKeyPath, true)) {
+        TRegistrySettingsKey key(*registry_);
+        WriteShutdownSettings(key, settings);
+      }
+    }
+    registry_.reset();
+  }
+
+  if (Practice.SoundModule) {
+    StopSound();
+    FreeDataModule(Practice.SoundModule);
+    Practice.SoundModule = nullptr;
+  }
+
+  if (Practice.Scores.Loaded) {
+    try {
+      WriteScoreFile(ProgramFolder() + "svlScore.dat", Practice.Scores);
+    } catch (const EScoreFileError& e) {
+      ShowMessageBox(e.Message(), kStartupFailed, MB_OK);
+    }
+  }
+}
+
+void TForm1::FormDestroy(TObject* Sender) {}

@@ -1,0 +1,3 @@
+#include "practice/main/practice_state.h"
+
+TPracticeState Practice;

@@ -1,0 +1,29 @@
+#pragma once
+// The practice program's state that lives for the whole run: the dictionary
+// tables, the score history, the user list and the settings, shared by the main
+// window and the user and score dialogs.
+#include <string>
+
+#include "practice/data/dict_load.h"
+#include "practice/data/score.h"
+#include "practice/data/settings.h"
+#include "practice/data/user_list.h"
+
+struct HINSTANCE__;
+
+struct TPracticeState {
+  TDictionaries Dictionaries;
+  TScoreTable Scores;
+  TUserList Users;
+  TSettings Settings;
+  std::string DesignCaption;  // the main window's caption as designed
+  int MaxRowLength = 86;      // bytes per article row
+  int MusicAllowed = 1;
+  int GameStartLeft = 0;
+  HINSTANCE__* SoundModule = nullptr;     // "WavRes.dll"
+  HINSTANCE__* PictureModule1 = nullptr;  // "wbrc1.dll"
+  HINSTANCE__* PictureModule2 = nullptr;  // "wbrc2.dll"
+  bool StartedUp = false;     // every step of start-up ran
+};
+
+extern TPracticeState Practice;

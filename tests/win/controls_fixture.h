@@ -1,0 +1,73 @@
+#pragma once
+// A form on screen for the control tests, with helpers that deliver input the
+// way the system does (posted to the window, pumped through the application).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/win/app_errors.h"
+#include "toolkit/win/application.h"
+#include "toolkit/win/gbk.h"
+#include "toolkit/win/std_controls.h"
+
+struct ControlsFixture : ::testing::Test {
+  void SetUp() override {
+    if (!Application) {
+      new TApplication();
+      Application->Initialize();
+    }
+    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
+    form = new TForm(Application);
+    form->SetBounds(20, 20, 640, 480);
+  }
+  void TearDown() override {
+    delete form;
+    EXPECT_TRUE(reports.empty()) << reports.front();
+  }
+  template <class T>
+  T* Make(int left, int top, int width, int height, TWinControl* parent = nullptr) {
+    T* c = new T(form);
+    c->SetParent(parent ? parent : form);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
+  void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!Application->IsKeyMsg(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+  }
+  void PressKey(HWND w, WORD vk) {
+    PostMessageW(w, WM_KEYDOWN, vk, 1);
+    PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
+    Pump();
+  }
+  // Characters as the keyboard or an input method hands them to a window.
+  void TypeWide(HWND w, const std::wstring& text) {
+    for (wchar_t c : text) PostMessageW(w, WM_CHAR, c, 1);
+    Pump();
+  }
+  static std::wstring WindowText(HWND w) {
+    wchar_t buf[512] = {};
+    GetWindowTextW(w, buf, 512);
+    return buf;
+  }
+  void SetClipboardText(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(form->Handle()));
+    EmptyClipboard();
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(h), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(h);
+    SetClipboardData(CF_UNICODETEXT, h);
+    CloseClipboard();
+  }
+  TForm* form = nullptr;
+  std::vector<std::string> reports;
+};
+
+// "五笔打字" as UTF-16, independent of the compiler's execution character set.
+inline const std::wstring kWubiWide = L"\x4E94\x7B14\x6253\x5B57";

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "practice/main/Unit1.h"
+#include "practice/main/practice_state.h"
+#include "program_fixture.h"
+
+namespace {
+
+struct Startup : ::testing::Test {
+  void SetUp() override {
+    FreshApplication();
+    Practice = TPracticeState{};
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+  }
+  void TearDown() override {
+    delete form;
+    SetProgramFolderOverride("");
+  }
+  void Start(const std::string& folder) {
+    SetProgramFolderOverride(folder);
+    form = CreateFormObject<TForm1>(Application);
+  }
+  // Shut-down as closing the window does it.
+  void Close() {
+    TCloseAction action = TCloseAction::caFree;
+    form->FormClose(form, action);
+  }
+  TForm1* form = nullptr;
+  TMessageBoxRecorder boxes{IDOK};
+};
+
+TEST_F(Startup, EachMissingModuleStopsWithTheSoundMessage) {
+  for (const char* module : {"WavRes.dll", "wbrc1.dll", "wbrc2.dll"}) {
+    SCOPED_TRACE(module);
+    std::string folder = CopyProgramFolder(std::string("nomodule_") + module);
+    RemoveFile(folder + module);
+    FreshApplication();
+    boxes.Calls.clear();
+    Start(folder);
+    ASSERT_EQ(boxes.Calls.size(), 1u);
+    EXPECT_EQ(boxes.Calls[0].Text, "打开声音文件失败！");
+    EXPECT_EQ(boxes.Calls[0].Caption, "失败");
+    EXPECT_EQ(boxes.Calls[0].Flags, static_cast<unsigned>(MB_OK));
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_FALSE(Practice.StartedUp);
+    delete form;
+    form = nullptr;
+  }
+}
+
+TEST_F(Startup, MissingShortCodesStopWithTheDictionaryMessage) {
+  std::string folder = CopyProgramFolder("nowb1");
+  RemoveFile(folder + "wb1.dat");
+  Start(folder);
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_EQ(boxes.Calls[0].Text, "打开字库失败！");
+  EXPECT_EQ(boxes.Calls[0].Caption, "失败");
+  EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(Startup, DamagedDictionaryOrScoreFileStopsCleanlyAndKeepsTheScores) {
+  struct Case {
+    const char* file;
+    const char* content;
+    const char* named;
+  };
+  const Case cases[] = {
+      {"PYs.dat", "\x01\x02\x03 not a dictionary", "PYs.dat"},
+      {"svlScore.dat", "header one\r\nheader two\r\nshort\r\nabc  then more after a short line\r\n", "svlScore.dat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::string folder = CopyProgramFolder(std::string("damaged_") + c.file);
+    const std::string score = "header one\r\nheader two\r\n";
+    if (std::string(c.file) != "svlScore.dat") WriteFileBytes(folder + "svlScore.dat", score.data(), score.size());
+    WriteFileBytes(folder + c.file, c.content, std::strlen(c.content));
+    TBytes before;
+    ASSERT_TRUE(ReadFileBytes(folder + "svlScore.dat", before));
+    FreshApplication();
+    boxes.Calls.clear();
+    Start(folder);
+    ASSERT_EQ(boxes.Calls.size(), 1u);
+    EXPECT_EQ(boxes.Calls[0].Caption, "失败");
+    EXPECT_NE(boxes.Calls[0].Text.find(c.named), std::string::npos) << boxes.Calls[0].Text;
+    EXPECT_TRUE(Application->Terminated());
+    // Shut-down after a failed start writes nothing.
+    Close();
+    delete form;
+    form = nullptr;
+    TBytes after;
+    ASSERT_TRUE(ReadFileBytes(folder + "svlScore.dat", after));
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(FileExists(folder + "PYsTemp.dat"));
+  }
+}
+
+TEST_F(Startup, FirstStartWritesDefaultsAndShowsTheUser) {
+  Start(CopyProgramFolder("first"));
+  ASSERT_TRUE(Practice.StartedUp) << (boxes.Calls.empty() ? "" : boxes.Calls[0].Text);
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_EQ(form->GetCaption(), "Tapmira     2020年8月15日版----abc");
+  EXPECT_EQ(form->TrackBar1->GetPosition(), 5);
+  EXPECT_EQ(form->Label9->GetCaption(), "500毫秒");
+  EXPECT_EQ(form->Timer3->GetInterval(), 500u);
+  EXPECT_FALSE(form->CheckBox1->GetChecked());
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", false));
+  EXPECT_EQ(reg.ReadInteger("PlayMp3"), 1);
+  EXPECT_EQ(reg.ReadInteger("Interval"), 5);
+  EXPECT_EQ(reg.ReadString("Users"), "abc;");
+  EXPECT_EQ(reg.ReadString("CurrentUser"), "abc");
+}
+
+TEST_F(Startup, StoredIntervalIsClampedByTheTrackBarAndWrittenBack) {
+  for (int stored : {0, 25}) {
+    SCOPED_TRACE(stored);
+    const int expected = stored == 0 ? 1 : 10;
+    {
+      TRegistry reg;
+      ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", true));
+      reg.WriteInteger("Interval", stored);
+      reg.WriteInteger("PlayMp3", 0);
+      reg.WriteString("Users", "abc;bob;");
+      reg.WriteString("CurrentUser", "bob");
+    }
+    FreshApplication();
+    Practice = TPracticeState{};
+    Start(CopyProgramFolder("interval"));
+    ASSERT_TRUE(Practice.StartedUp);
+    EXPECT_EQ(form->TrackBar1->GetPosition(), expected);
+    EXPECT_EQ(form->Timer6->GetInterval(), static_cast<unsigned>(expected * 100));
+    EXPECT_TRUE(form->CheckBox1->GetChecked());
+    EXPECT_EQ(form->GetCaption(), "Tapmira     2020年8月15日版----bob");
+    EXPECT_EQ(Practice.Users.UserCount, 2);
+    Close();
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", false));
+    EXPECT_EQ(reg.ReadInteger("Interval"), expected);
+    EXPECT_EQ(reg.ReadInteger("PlayMp3"), 0);
+    delete form;
+    form = nullptr;
+  }
+}
+
+TEST_F(Startup, WrongTypeRegistryValueReadsAsDefault) {
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", true));
+    reg.WriteString("Interval", "seven");
+    reg.WriteInteger("Users", 3);
+  }
+  Start(CopyProgramFolder("wrongtype"));
+  ASSERT_TRUE(Practice.StartedUp);
+  EXPECT_EQ(form->TrackBar1->GetPosition(), 5);
+  EXPECT_EQ(Practice.Users.UserListText, "abc;");
+}
+
+}  // namespace

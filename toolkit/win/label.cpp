@@ -1,0 +1,92 @@
+#include "toolkit/win/label.h"
+
+const TClassInfo& TLabel::StaticClass() {
+  static const TClassInfo info =
+      TClassBuilder<TLabel>("TLabel", &TGraphicControl::StaticClass())
+          .Creatable()
+          .Prop("WordWrap", &TLabel::GetWordWrap, &TLabel::SetWordWrap)
+          .Prop("Transparent", &TLabel::GetTransparent, &TLabel::SetTransparent)
+          .Enum("Alignment", &TLabel::GetAlignment, &TLabel::SetAlignment,
+                {"taLeftJustify", "taRightJustify", "taCenter"})
+          .Enum("Layout", &TLabel::GetLayout, &TLabel::SetLayout, {"tlTop", "tlCenter", "tlBottom"})
+          .Build();
+  return info;
+}
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+  SetBounds(0, 0, 65, 17);
+  SetParentColor(true);
+  SetAutoSize(true);
+}
+
+void TLabel::SetWordWrap(bool v) {
+  if (v == wordWrap_) return;
+  wordWrap_ = v;
+  AdjustAutoSize();
+  Invalidate();
+}
+
+void TLabel::SetTransparent(bool v) {
+  if (v == transparent_) return;
+  transparent_ = v;
+  Invalidate();
+}
+
+void TLabel::SetAlignment(TAlignment a) {
+  if (a == alignment_) return;
+  alignment_ = a;
+  Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout l) {
+  if (l == layout_) return;
+  layout_ = l;
+  Invalidate();
+}
+
+UINT TLabel::TextFlags() const {
+  UINT f = DT_EXPANDTABS | DT_NOPREFIX;
+  if (wordWrap_) f |= DT_WORDBREAK;
+  if (alignment_ == TAlignment::taRightJustify) f |= DT_RIGHT;
+  else if (alignment_ == TAlignment::taCenter) f |= DT_CENTER;
+  return f;
+}
+
+void TLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustAutoSize();
+}
+
+// Fits the bounds to the caption in the label's font: the width too unless the
+// text wraps. An empty caption keeps the height of one line.
+void TLabel::AdjustAutoSize() {
+  if (!GetAutoSize() || IsLoading()) return;
+  HDC dc = GetDC(nullptr);
+  TCanvas c(dc);
+  c.Font().Assign(*GetFont());
+  std::string text = text_.empty() ? " " : text_;
+  RECT r{0, 0, wordWrap_ ? width_ : 0, 0};
+  c.DrawText(text, r, TextFlags() | DT_CALCRECT);
+  c.SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
+  SetBounds(left_, top_, wordWrap_ ? width_ : r.right, r.bottom);
+}
+
+void TLabel::Paint() {
+  TCanvas& c = Canvas();
+  RECT r{0, 0, width_, height_};
+  if (!transparent_) {
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(GetColor());
+    c.FillRect(r);
+  }
+  c.Brush().SetStyle(TBrushStyle::bsClear);
+  if (!GetEnabled()) c.Font().SetColor(clGrayText);
+  if (layout_ != TTextLayout::tlTop) {
+    RECT m = r;
+    c.DrawText(text_.empty() ? " " : text_, m, TextFlags() | DT_CALCRECT);
+    int h = m.bottom - m.top;
+    r.top = layout_ == TTextLayout::tlCenter ? (height_ - h) / 2 : height_ - h;
+  }
+  c.DrawText(text_, r, TextFlags());
+}

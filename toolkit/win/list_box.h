@@ -1,0 +1,40 @@
+#pragma once
+// List box over the system LISTBOX class.
+#include "toolkit/win/control_enums.h"
+#include "toolkit/win/control_strings.h"
+#include "toolkit/win/controls.h"
+
+class TCustomListBox : public TWinControl {
+  TK_CLASS(TCustomListBox)
+public:
+  explicit TCustomListBox(TComponent* owner);
+  ~TCustomListBox() override;
+
+  TControlStrings* Items() const { return items_.get(); }
+  std::vector<std::string> GetItemsList() const { return items_->List(); }
+  void SetItemsList(const std::vector<std::string>& l) { items_->SetList(l); }
+  int GetItemIndex() const;
+  void SetItemIndex(int i);
+  // Items kept in ASCII-case-insensitive order.
+  bool GetSorted() const { return items_->GetSorted(); }
+  void SetSorted(bool v) { items_->SetSorted(v); }
+  TBorderStyle GetBorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle s);
+
+protected:
+  void CreateParams(TCreateParams& p) override;
+  void InitializeWindow() override;
+  void ReflectedMessage(TMessage& m) override;
+
+private:
+  void ItemsChanged(TControlStrings::TChange c, int i);
+  std::unique_ptr<TControlStrings> items_;
+  int itemIndex_ = -1;  // kept while there is no window
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+};
+
+class TListBox : public TCustomListBox {
+  TK_CLASS(TListBox)
+public:
+  explicit TListBox(TComponent* owner) : TCustomListBox(owner) {}
+};

@@ -1,0 +1,64 @@
+#pragma once
+// Rich edit over the system's rich text control: one line shown, no word wrap.
+// SelStart/SelLength are GBK bytes of Text (a paragraph break counts as CR LF),
+// mapped to the control's character positions; SelAttributes colours the
+// characters the selection covers.
+#include "toolkit/win/control_strings.h"
+#include "toolkit/win/edit.h"
+
+class TRichEdit;
+
+// Character attributes of a rich edit's selection.
+class TTextAttributes : public TPersistent {
+  TK_CLASS(TTextAttributes)
+public:
+  explicit TTextAttributes(TRichEdit* owner) : owner_(owner) {}
+  TColor GetColor() const;
+  void SetColor(TColor c);
+
+private:
+  TRichEdit* owner_;
+};
+
+class TRichEdit : public TCustomEdit {
+  TK_CLASS(TRichEdit)
+public:
+  explicit TRichEdit(TComponent* owner);
+  ~TRichEdit() override;
+
+  TControlStrings* GetLines() const { return lines_.get(); }
+  std::vector<std::string> GetLinesList() const { return lines_->List(); }
+  void SetLinesList(const std::vector<std::string>& l) { lines_->SetList(l); }
+  TTextAttributes* SelAttributes() const { return selAttributes_.get(); }
+  // Text set through Text is never read as rich text when PlainText is on.
+  bool GetPlainText() const { return plainText_; }
+  void SetPlainText(bool v) { plainText_ = v; }
+
+  std::string GetText() const override;
+  void SetText(const std::string& text) override;
+
+protected:
+  void CreateParams(TCreateParams& p) override;
+  void InitializeWindow() override;
+  void ReflectedMessage(TMessage& m) override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  void GetSelChars(int& start, int& end) const override;
+  void SetSelChars(int start, int end) override;
+  std::wstring PositionText() const override;
+  bool IsParagraphCrLf() const override { return true; }
+  bool LimitsBytes() const override { return false; }
+  void MaxLengthChanged() override;
+
+private:
+  friend class TTextAttributes;
+  void PutWindowText(const std::string& text, bool plain);
+  void ApplyFont();
+  // Runs f with the window writable (a read-only window refuses code changes on some systems).
+  template <class F>
+  void Writable(F f);
+  std::unique_ptr<TControlStrings> lines_;
+  std::unique_ptr<TTextAttributes> selAttributes_;
+  bool plainText_ = false;
+  bool syncing_ = false;
+};
