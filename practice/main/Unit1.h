@@ -64,6 +64,14 @@ public:
   void CheckBox4Click(TObject* Sender);
   void TrackBar1Change(TObject* Sender);
 
+  // Sounds, music and pictures. The sounds tell whether they were handed to
+  // the system (false: switched off, or no such sound).
+  void PlayBackgroundMusic(const std::string& FileName);
+  bool PlayHitSound();
+  bool PlayErrorSound();
+  bool PlayPronunciation(const std::string& SoundName);
+  bool ShowWubiPicture(int Number);
+
   // Window layout, menus and the about box.
   void Button4Click(TObject* Sender);
   void Button5Click(TObject* Sender);
@@ -87,6 +95,7 @@ private:
   void BindControls();
   void ApplyWindowLayout();
   void ApplyFullScreenLayout();
+  bool PlayWav(const std::string& name);
   // Stores a check box's switch: a checked box turns its feature off (0).
   void StoreSwitch(TCheckBox* box, const char* valueName, int& switchValue);
   void ApplySettingsToControls();

@@ -1,11 +1,10 @@
-// The practice run, its keys and timers, and the music loop: bound by the form
+// The practice run, its keys and timers: bound by the form
 // definition; their rules come with the practice engine.
 #include "practice/main/Unit1.h"
 
 void TForm1::Button1Click(TObject* Sender) {}
 void TForm1::Button2Click(TObject* Sender) {}
 void TForm1::Timer1Timer(TObject* Sender) {}
-void TForm1::Timer2Timer(TObject* Sender) {}
 void TForm1::RadioGroup1Click(TObject* Sender) {}
 void TForm1::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
 void TForm1::FormKeyPress(TObject* Sender, char& Key) {}

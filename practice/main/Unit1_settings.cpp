@@ -14,7 +14,10 @@ void TForm1::StoreSwitch(TCheckBox* box, const char* valueName, int& switchValue
   }
 }
 
-void TForm1::CheckBox1Click(TObject* Sender) { StoreSwitch(CheckBox1, PlayMp3Value, Practice.Settings.MusicOn); }
+void TForm1::CheckBox1Click(TObject* Sender) {
+  StoreSwitch(CheckBox1, PlayMp3Value, Practice.Settings.MusicOn);
+  PlayBackgroundMusic("Test1.mp3");
+}
 void TForm1::CheckBox2Click(TObject* Sender) { StoreSwitch(CheckBox2, PlayWavValue, Practice.Settings.KeySoundsOn); }
 void TForm1::CheckBox3Click(TObject* Sender) {
   StoreSwitch(CheckBox3, PlayPYWavValue, Practice.Settings.PronunciationOn);

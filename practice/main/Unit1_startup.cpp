@@ -54,6 +54,7 @@ void TForm1::FormCreate(TObject* Sender) {
   Practice.GameStartLeft = Label15->GetLeft();
   Practice.MusicAllowed = 1;
   ApplySettingsToControls();
+  PlayBackgroundMusic("Test1.mp3");
   Practice.StartedUp = true;
 }
 

@@ -2,57 +2,12 @@
 
 #include <cstring>
 
-#include "practice/main/Unit1.h"
-#include "practice/main/practice_state.h"
-#include "program_fixture.h"
+#include "main_form_fixture.h"
 #include "screenshot.h"
 
 namespace {
 
-// The main window as a learner first sees it, driven by real clicks and keys.
-struct MainWindow : ::testing::Test {
-  void SetUp() override {
-    FreshApplication();
-    Practice = TPracticeState{};
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
-    SetProgramFolderOverride(CopyProgramFolder("mainwindow"));
-    form = CreateFormObject<TForm1>(Application);
-    ASSERT_TRUE(Practice.StartedUp) << (boxes.Calls.empty() ? "" : boxes.Calls[0].Text);
-    form->Show();
-    Pump();
-  }
-  void TearDown() override {
-    delete form;
-    SetProgramFolderOverride("");
-  }
-  void Pump() {
-    for (int i = 0; i < 5; ++i) {
-      Application->ProcessMessages();
-      Sleep(10);
-    }
-  }
-  // A left click at the middle of a window, as the mouse delivers it.
-  void Click(HWND w) {
-    RECT r;
-    GetClientRect(w, &r);
-    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(w, WM_LBUTTONUP, 0, at);
-    Pump();
-  }
-  void Key(HWND w, WORD vk) {
-    PostMessageW(w, WM_KEYDOWN, vk, 1);
-    PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
-    Pump();
-  }
-  std::string WindowText(HWND w) {
-    wchar_t buf[256] = {};
-    GetWindowTextW(w, buf, 256);
-    return WideToGbk(buf);
-  }
-  TMessageBoxRecorder boxes{IDOK};
-  TForm1* form = nullptr;
-};
+using MainWindow = MainFormTest;
 
 TEST_F(MainWindow, IdleScreenShowsItsControlsWithChineseCaptions) {
   EXPECT_EQ(WindowText(form->Handle()), "Tapmira     2020年8月15日版----abc");
@@ -87,9 +42,7 @@ TEST_F(MainWindow, ClicksAndKeysReachTheControls) {
   Click(form->CheckBox1->Handle());
   EXPECT_TRUE(form->CheckBox1->GetChecked());
   EXPECT_EQ(Practice.Settings.MusicOn, 0);
-  TRegistry reg;
-  ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", false));
-  EXPECT_EQ(reg.ReadInteger("PlayMp3"), 0);
+  EXPECT_EQ(StoredSwitch("PlayMp3"), 0);
 
   // The flash time follows the track bar, moved with the arrow keys.
   form->TrackBar1->SetFocus();

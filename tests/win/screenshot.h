@@ -2,6 +2,7 @@
 // Saves what a window shows on the screen as a 24-bit BMP file (test artefacts).
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 

@@ -1,0 +1,59 @@
+#pragma once
+// The main window started from a scratch copy of the built program folder,
+// driven by real clicks and keys.
+#include <gtest/gtest.h>
+
+#include "practice/main/Unit1.h"
+#include "practice/main/practice_state.h"
+#include "program_fixture.h"
+
+class MainFormTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FreshApplication();
+    Practice = TPracticeState{};
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+    SetProgramFolderOverride(CopyProgramFolder("mainform"));
+    form = CreateFormObject<TForm1>(Application);
+    ASSERT_TRUE(Practice.StartedUp) << (boxes.Calls.empty() ? "" : boxes.Calls[0].Text);
+    form->Show();
+    Pump();
+  }
+  void TearDown() override {
+    delete form;
+    SetProgramFolderOverride("");
+  }
+  void Pump() {
+    for (int i = 0; i < 5; ++i) {
+      Application->ProcessMessages();
+      Sleep(10);
+    }
+  }
+  // A left click at the middle of a window, as the mouse delivers it.
+  void Click(HWND w) {
+    RECT r;
+    GetClientRect(w, &r);
+    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(w, WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+  void Key(HWND w, WORD vk) {
+    PostMessageW(w, WM_KEYDOWN, vk, 1);
+    PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
+    Pump();
+  }
+  static std::string WindowText(HWND w) {
+    wchar_t buf[256] = {};
+    GetWindowTextW(w, buf, 256);
+    return WideToGbk(buf);
+  }
+  static int StoredSwitch(const char* name) {
+    TRegistry reg;
+    if (!reg.OpenKey("\\Software\\Sunvelo\\Tapmira", false)) return -1;
+    return reg.ReadInteger(name);
+  }
+
+  TMessageBoxRecorder boxes{IDOK};
+  TForm1* form = nullptr;
+};
