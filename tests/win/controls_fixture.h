@@ -8,7 +8,7 @@
 
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/application.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/std_controls.h"
 
 struct ControlsFixture : ::testing::Test {

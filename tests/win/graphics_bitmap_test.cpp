@@ -5,7 +5,7 @@
 #include "graphics_support.h"
 #include "toolkit/base/file_io.h"
 #include "toolkit/win/bitmap.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/image_list.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "toolkit/base/sysutils.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/listview.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "toolkit/base/directory.h"
 #include "toolkit/base/file_io.h"
 #include "toolkit/win/application.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/resources.h"
 
 // The program's folder in the build tree, as Wine sees it ("Z:\...\bin\").

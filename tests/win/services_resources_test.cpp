@@ -6,7 +6,7 @@
 #include <string>
 
 #include "toolkit/base/file_io.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/resources.h"
 #include "toolkit/win/sound.h"
 

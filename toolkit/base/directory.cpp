@@ -5,14 +5,9 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "toolkit/base/gbk_wide.h"
+
 namespace {
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
 
 // False when some character has no GBK form.
 bool Gbk(const wchar_t* w, std::string& out) {
@@ -30,10 +25,10 @@ bool Gbk(const wchar_t* w, std::string& out) {
 bool ListDirectory(const std::string& folder, std::vector<TSearchRec>& entries) {
   entries.clear();
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW(Wide((folder.empty() ? "" : IncludeTrailingPathDelimiter(folder)) + "*.*").c_str(), &fd);
+  HANDLE h = FindFirstFileW(GbkToWide((folder.empty() ? "" : IncludeTrailingPathDelimiter(folder)) + "*.*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) {
     // An empty drive root has no "." entry to find: it is still a folder.
-    DWORD a = GetFileAttributesW(Wide(folder.empty() ? "." : folder).c_str());
+    DWORD a = GetFileAttributesW(GbkToWide(folder.empty() ? "." : folder).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
   }
   do {

@@ -5,24 +5,19 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "toolkit/base/gbk_wide.h"
+
 namespace {
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
-FILE* Open(const std::string& path, const wchar_t* mode) { return _wfopen(Wide(path).c_str(), mode); }
+FILE* Open(const std::string& path, const wchar_t* mode) { return _wfopen(GbkToWide(path).c_str(), mode); }
 }  // namespace
 
 bool FileExists(const std::string& path) {
-  DWORD a = GetFileAttributesW(Wide(path).c_str());
+  DWORD a = GetFileAttributesW(GbkToWide(path).c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
-bool RemoveFile(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+bool RemoveFile(const std::string& path) { return DeleteFileW(GbkToWide(path).c_str()) != 0; }
 bool MoveFileOver(const std::string& source, const std::string& target) {
-  return MoveFileExW(Wide(source).c_str(), Wide(target).c_str(),
+  return MoveFileExW(GbkToWide(source).c_str(), GbkToWide(target).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 #define OPEN_READ(p) Open(p, L"rb")
@@ -58,7 +53,7 @@ bool ReadFileBytes(const std::string& path, TBytes& out) {
 bool WriteFileBytes(const std::string& path, const void* data, std::size_t size) {
   FILE* f = OPEN_WRITE(path);
   if (!f) return false;
-  bool ok = std::fwrite(data, 1, size, f) == size;
+  bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
   ok = (std::fflush(f) == 0) && ok;
   ok = (std::fclose(f) == 0) && ok;
   return ok;

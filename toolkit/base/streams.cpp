@@ -137,15 +137,7 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 #ifdef _WIN32
 #include <windows.h>
 
-namespace {
-std::wstring WidePath(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  int n = MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(936, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-  return w;
-}
-}  // namespace
+#include "toolkit/base/gbk_wide.h"
 
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName_(fileName) {
   DWORD access = GENERIC_READ, share = FILE_SHARE_READ, disposition = OPEN_EXISTING;
@@ -155,7 +147,7 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
     case TFileMode::fmOpenWrite: access = GENERIC_WRITE; break;
     case TFileMode::fmOpenReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
   }
-  HANDLE h = CreateFileW(WidePath(fileName).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(GbkToWide(fileName).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     if (mode == TFileMode::fmCreate) throw EFCreateError("Cannot create file \"" + fileName + "\"");
     throw EFOpenError("Cannot open file \"" + fileName + "\"");

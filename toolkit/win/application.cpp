@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "toolkit/win/app_errors.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/thread.h"
 
 TApplication* Application = nullptr;

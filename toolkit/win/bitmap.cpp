@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "toolkit/base/file_io.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 namespace {
 

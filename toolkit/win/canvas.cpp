@@ -1,6 +1,6 @@
 #include "toolkit/win/canvas.h"
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 const TClassInfo& TBrush::StaticClass() {
   static const TClassInfo info = TClassBuilder<TBrush>("TBrush", &TPersistent::StaticClass())

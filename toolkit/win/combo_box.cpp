@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 const TClassInfo& TCustomComboBox::StaticClass() {
   static const TClassInfo info =

@@ -1,6 +1,6 @@
 #include "toolkit/win/edit.h"
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/text_positions.h"
 
 const TClassInfo& TCustomEdit::StaticClass() {

@@ -1,6 +1,6 @@
 #include "toolkit/win/font.h"
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 const TClassInfo& TFont::StaticClass() {
   static const TClassInfo info = TClassBuilder<TFont>("TFont", &TPersistent::StaticClass())

@@ -6,7 +6,7 @@
 #include "toolkit/base/sysutils.h"
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/application.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/resources.h"
 #include "toolkit/win/menus.h"
 

@@ -1,6 +1,6 @@
 #include "toolkit/win/list_box.h"
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 const TClassInfo& TCustomListBox::StaticClass() {
   static const TClassInfo info =

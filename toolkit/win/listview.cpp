@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "toolkit/base/sysutils.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 // --- Columns -------------------------------------------------------------------
 

@@ -5,7 +5,7 @@
 
 #include <cwchar>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 namespace {
 unsigned nextAlias = 1;

@@ -5,7 +5,7 @@
 
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/form.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/image_list.h"
 
 namespace {

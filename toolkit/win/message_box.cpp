@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 namespace {
 TMessageBoxHandler& Handler() {

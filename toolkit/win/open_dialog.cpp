@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "toolkit/win/application.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 namespace {
 TOpenDialog::TAnswer& Answer() {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 namespace {
 std::string Join(const std::string& base, const std::string& path) {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 const char* const RT_RCDATA_NAME = "#10";
 

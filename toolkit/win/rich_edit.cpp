@@ -2,7 +2,7 @@
 
 #include <richedit.h>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 namespace {
 // The newest rich text class the system has.

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 
 bool ShellOpen(const std::string& target) {
   HINSTANCE r = ShellExecuteW(nullptr, L"open", GbkToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);

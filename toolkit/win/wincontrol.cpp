@@ -5,7 +5,7 @@
 
 #include "toolkit/win/controls.h"
 #include "toolkit/win/form.h"
-#include "toolkit/win/gbk.h"
+#include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/object_instance.h"
 
 namespace {

@@ -1,4 +1,5 @@
-#include "toolkit/win/gbk.h"
+#ifdef _WIN32
+#include "toolkit/base/gbk_wide.h"
 
 #include <windows.h>
 
@@ -17,3 +18,4 @@ std::string WideToGbk(const std::wstring& wide) {
   WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &s[0], n, nullptr, nullptr);
   return s;
 }
+#endif
