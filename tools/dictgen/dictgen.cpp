@@ -16,6 +16,7 @@
 #include "practice/data/dict_load.h"
 #include "practice/data/dict_parse.h"
 #include "tools/dictgen/gbk.h"
+#include "tools/dictgen/sources.h"
 
 namespace {
 
@@ -30,31 +31,9 @@ struct Options {
   std::exit(1);
 }
 
-std::vector<std::string> Split(const std::string& s, char sep) {
-  std::vector<std::string> parts;
-  std::string cur;
-  std::istringstream in(s);
-  while (std::getline(in, cur, sep)) parts.push_back(cur);
-  if (!s.empty() && s.back() == sep) parts.push_back("");
-  return parts;
-}
-
-// Lines after the "..." that ends a dictionary's header.
-std::vector<std::string> BodyLines(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) Fail("cannot read " + path);
+std::vector<std::string> BodyLinesOrFail(const std::string& path) {
   std::vector<std::string> lines;
-  std::string line;
-  bool body = false;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!body) {
-      body = line == "...";
-      continue;
-    }
-    if (line.empty() || line[0] == '#') continue;
-    lines.push_back(line);
-  }
+  if (!BodyLines(path, lines)) Fail("cannot read " + path);
   return lines;
 }
 
@@ -64,41 +43,7 @@ std::string Gbk(const std::string& utf8) {
   return g;
 }
 
-bool IsWubiCode(const std::string& c) {
-  if (c.empty() || c.size() > 4) return false;
-  for (char ch : c)
-    if (ch < 'a' || ch > 'y') return false;
-  return true;
-}
-
 // ---- Wubi 86 source ----
-
-struct CodeEntry {
-  std::string code;
-  long long weight;
-};
-
-struct WubiSource {
-  std::map<std::string, std::vector<CodeEntry>> chars;  // single characters
-  std::map<std::string, CodeEntry> phrases;           // best code of each phrase
-};
-
-WubiSource ReadWubi(const std::string& path) {
-  WubiSource src;
-  for (const std::string& line : BodyLines(path)) {
-    std::vector<std::string> f = Split(line, '\t');
-    if (f.size() < 2 || !IsWubiCode(f[1])) continue;
-    long long w = f.size() > 2 && !f[2].empty() ? std::atoll(f[2].c_str()) : 0;
-    std::size_t n = Utf8Chars(f[0]).size();
-    if (n == 1) {
-      src.chars[f[0]].push_back({f[1], w});
-    } else if (n >= 2 && n <= 4) {
-      auto it = src.phrases.find(f[0]);
-      if (it == src.phrases.end() || w > it->second.weight) src.phrases[f[0]] = {f[1], w};
-    }
-  }
-  return src;
-}
 
 long long MaxWeight(const std::vector<CodeEntry>& v) {
   long long w = 0;
@@ -146,7 +91,7 @@ bool IsSyllable(const std::string& s) {
 
 PinyinSource ReadPinyin(const std::string& terra, const std::string& terraSimp) {
   PinyinSource src;
-  for (const std::string& line : BodyLines(terra)) {
+  for (const std::string& line : BodyLinesOrFail(terra)) {
     std::vector<std::string> f = Split(line, '\t');
     if (f.size() < 2 || Utf8Chars(f[0]).size() != 1 || !IsSyllable(f[1])) continue;
     double pct = f.size() > 2 && !f[2].empty() ? std::atof(f[2].c_str()) : 50.0;
@@ -159,7 +104,7 @@ PinyinSource ReadPinyin(const std::string& terra, const std::string& terraSimp) 
   for (auto& kv : src.chars)
     std::stable_sort(kv.second.begin(), kv.second.end(),
                      [](const Reading& a, const Reading& b) { return a.percent > b.percent; });
-  for (const std::string& line : BodyLines(terraSimp)) {
+  for (const std::string& line : BodyLinesOrFail(terraSimp)) {
     std::vector<std::string> f = Split(line, '\t');
     if (f.size() < 2) continue;
     std::vector<std::string> chars = Utf8Chars(f[0]);
@@ -280,19 +225,23 @@ struct Phrase {
   CodeEntry code;
 };
 
-std::vector<Phrase> PhrasesByWeight(const WubiSource& wb, std::size_t minChars, std::size_t maxChars) {
+// Phrases of known characters only (no letters or digits), most frequent first.
+std::vector<Phrase> PhrasesByWeight(const WubiSource& wb, const std::map<std::string, int>& known,
+                                    std::size_t minChars, std::size_t maxChars) {
   std::vector<Phrase> v;
   for (const auto& kv : wb.phrases) {
-    std::size_t n = Utf8Chars(kv.first).size();
-    if (n >= minChars && n <= maxChars && kv.second.code.size() == 4 && IsGb2312(kv.first))
-      v.push_back({kv.first, kv.second});
+    std::vector<std::string> chars = Utf8Chars(kv.first);
+    bool ok = chars.size() >= minChars && chars.size() <= maxChars && kv.second.code.size() == 4;
+    for (const auto& c : chars) ok = ok && known.count(c);
+    if (ok) v.push_back({kv.first, kv.second});
   }
   std::stable_sort(v.begin(), v.end(), [](const Phrase& a, const Phrase& b) { return a.code.weight > b.code.weight; });
   return v;
 }
 
 void Generate(const Options& o) {
-  WubiSource wb = ReadWubi(o.wubi);
+  WubiSource wb;
+  if (!ReadWubi(o.wubi, wb)) Fail("cannot read " + o.wubi);
   PinyinSource py = ReadPinyin(o.terra, o.terraSimp);
   const std::string out = o.out + "/";
 
@@ -321,14 +270,7 @@ void Generate(const Options& o) {
 
   // Level-1 and level-2 short codes: the source's character of each code.
   auto shortCode = [&](const std::string& code, std::string& ch) {
-    long long best = -1;
-    for (const auto& kv : wb.chars)
-      for (const auto& e : kv.second)
-        if (e.code == code && e.weight > best && recordOf.count(kv.first)) {
-          best = e.weight;
-          ch = kv.first;
-        }
-    return best >= 0;
+    return ShortCodeCharacter(wb, code, ch) && recordOf.count(ch);
   };
   std::string wb1, wb2;
   for (const char* k = kKeyOrder; *k; ++k) {
@@ -380,14 +322,14 @@ void Generate(const Options& o) {
   }
 
   std::vector<std::string> wbTwo, wbMulti, pyTwo, pyMulti;
-  for (const auto& p : PhrasesByWeight(wb, 2, 2)) {
+  for (const auto& p : PhrasesByWeight(wb, recordOf, 2, 2)) {
     std::string g = Gbk(p.text), line;
     std::vector<std::string> syl;
     if (wbTwo.size() < size_t(TWbTwoTable::Capacity)) wbTwo.push_back(PadTo(p.code.code, 12) + g);
     if (pyTwo.size() < size_t(TPYTwoTable::Capacity) && PhraseReading(py, p.text, syl) && PYTwoLine(p.text, syl, line))
       pyTwo.push_back(line);
   }
-  for (const auto& p : PhrasesByWeight(wb, 3, 4)) {
+  for (const auto& p : PhrasesByWeight(wb, recordOf, 3, 4)) {
     std::string g = Gbk(p.text), line;
     std::vector<std::string> syl;
     if (wbMulti.size() < size_t(TWbMultiTable::Capacity)) wbMulti.push_back(PadTo(p.code.code, 12) + g);
