@@ -1,0 +1,175 @@
+#include "practice/data/dict_load.h"
+
+#include <memory>
+#include "practice/data/dict_cipher.h"
+#include "practice/data/dict_parse.h"
+
+namespace {
+const char kCannotRead[] = "无法打开或读取文件";
+const char kCannotWriteTemp[] = "无法写入临时文件";
+const char kCannotReadTemp[] = "无法读取临时文件";
+const char kEmpty[] = "文件中没有可用的记录";
+
+// Deletes the temporary file however the reading ends.
+class TTempFileGuard {
+public:
+  explicit TTempFileGuard(std::string path) : path_(std::move(path)) {}
+  ~TTempFileGuard() { RemoveFile(path_); }
+  TTempFileGuard(const TTempFileGuard&) = delete;
+  TTempFileGuard& operator=(const TTempFileGuard&) = delete;
+
+private:
+  std::string path_;
+};
+
+template <class Table, class Parse>
+void LoadTable(const std::string& folder, const std::string& name, int minLength, Table& table,
+               Parse parse, bool required) {
+  table.Clear();
+  LoadTextDictionary(folder, name, minLength, [&](const std::string& line) { return table.Add(parse(line)); });
+  if (required && table.Count() == 0) throw EDictionaryError(name, kEmpty);
+}
+}  // namespace
+
+bool LoadBinaryDictionary(const std::string& path, int recordSize, TBinaryBuffer& buf) {
+  TBytes bytes;
+  if (!ReadFileBytes(path, bytes)) return false;
+  buf.Count = int(bytes.size() / std::size_t(recordSize));
+  bytes.push_back(0);
+  buf.Data = std::move(bytes);
+  return true;
+}
+
+void LoadWbzgDictionary(const std::string& folder, TBinaryBuffer& buf) {
+  const std::string name = "wbzg.dat";
+  TBytes plain;
+  if (!DecipherFile(folder + name, plain)) throw EDictionaryError(name, kCannotRead);
+  int count = int(plain.size() / kWbzgRecordSize) - 1;
+  plain.push_back(0);
+  buf.Data = std::move(plain);
+  buf.Count = count < 0 ? 0 : count;
+}
+
+int LoadTextDictionary(const std::string& folder, const std::string& name, int minLength,
+                       const TLineHandler& handler) {
+  TBytes plain;
+  if (!DecipherFile(folder + name, plain)) throw EDictionaryError(name, kCannotRead);
+  const std::string tempName = TempDictionaryName(name);
+  const std::string tempPath = folder + tempName;
+  TTempFileGuard guard(tempPath);
+  if (!WriteFileBytes(tempPath, plain.data(), plain.size())) throw EDictionaryError(tempName, kCannotWriteTemp);
+  TBytes text;
+  if (!ReadFileBytes(tempPath, text)) throw EDictionaryError(tempName, kCannotReadTemp);
+
+  int lines = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\n') ++end;
+    std::size_t next = end < text.size() ? end + 1 : end;
+    if (end > pos && text[end - 1] == '\r' && end < text.size()) --end;
+    std::string line(reinterpret_cast<const char*>(text.data()) + pos, end - pos);
+    pos = next;
+    if (int(line.size()) < minLength) break;
+    if (!handler(line)) break;
+    ++lines;
+  }
+  return lines;
+}
+
+void BuildPinyinGroups(const TPYsTable& pys, svlcharsetpy2 groups[kPinyinGroupCount + 1]) {
+  for (int g = 0; g <= kPinyinGroupCount; ++g) groups[g] = svlcharsetpy2();
+  auto fill = [&](int g, int s, int record) {
+    if (record > pys.Count()) return;
+    const svlcharsetPYs& r = pys[record];
+    groups[g].HintSpellings[s] = r.HintSpelling;
+    groups[g].Pinyins[s] = r.Pinyin;
+    groups[g].SoundNames[s] = r.SoundName;
+  };
+  for (int g = 1; g <= 17; ++g) {
+    fill(g, 1, 2 * g - 1);
+    fill(g, 2, 2 * g);
+  }
+  for (int s = 1; s <= 3; ++s) {
+    fill(18, s, 34 + s);
+    fill(19, s, 37 + s);
+  }
+}
+
+int PinyinGroupOfRecord(int recordNo) {
+  if (recordNo < 1 || recordNo > 40) return 0;
+  if (recordNo <= 34) return (recordNo + 1) / 2;
+  return recordNo <= 37 ? 18 : 19;
+}
+
+void TDictionaries::FreeBuffers() {
+  Wb1Buffer.Free();
+  Wb2Buffer.Free();
+  WbzgBuffer.Free();
+}
+
+namespace {
+void ClearAll(TDictionaries& d) {
+  d.FreeBuffers();
+  d.WbOneTable.Clear();
+  d.WbsTable.Clear();
+  d.WbTwoTable.Clear();
+  d.WbMultiTable.Clear();
+  d.PYsTable.Clear();
+  d.PYOneTable.Clear();
+  d.PYTwoTable.Clear();
+  d.PYMultiTable.Clear();
+  for (auto& g : d.PinyinGroups) g = svlcharsetpy2();
+  d.Loaded = false;
+}
+
+void LoadEnciphered(const std::string& folder, TDictionaries& d) {
+  LoadWbzgDictionary(folder, d.WbzgBuffer);
+  if (d.WbzgBuffer.Count <= 0) throw EDictionaryError("wbzg.dat", kEmpty);
+  LoadTable(folder, "wbOne.dat", kWbOneMinLine, d.WbOneTable, ParseWbOneLine, false);
+  LoadTable(folder, "wbs.dat", kWbsMinLine, d.WbsTable, ParseWbsLine, true);
+  LoadTable(folder, "wbTwo.dat", kWbTwoMinLine, d.WbTwoTable, ParseWbTwoLine, true);
+  LoadTable(folder, "wbMulti.dat", kWbMultiMinLine, d.WbMultiTable, ParseWbMultiLine, false);
+  LoadTable(folder, "PYs.dat", kPYsMinLine, d.PYsTable, ParsePYsLine, true);
+  BuildPinyinGroups(d.PYsTable, d.PinyinGroups);
+  LoadTable(folder, "PYOne.dat", kPYOneMinLine, d.PYOneTable, ParsePYOneLine, false);
+  LoadTable(folder, "PYTwo.dat", kPYTwoMinLine, d.PYTwoTable, ParsePYTwoLine, true);
+  LoadTable(folder, "PYMulti.dat", kPYMultiMinLine, d.PYMultiTable, ParsePYMultiLine, false);
+}
+}  // namespace
+
+TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out) {
+  ClearAll(out);
+  TDictLoadResult result;
+  // Built aside and moved in only when complete, so a failure leaves nothing half-loaded.
+  auto d = std::make_unique<TDictionaries>();
+  const char* shortCodes[2] = {"wb1.dat", "wb2.dat"};
+  TBinaryBuffer* buffers[2] = {&d->Wb1Buffer, &d->Wb2Buffer};
+  const int sizes[2] = {kWb1RecordSize, kWb2RecordSize};
+  for (int i = 0; i < 2; ++i) {
+    if (!LoadBinaryDictionary(folder + shortCodes[i], sizes[i], *buffers[i])) {
+      result.Status = TDictLoadStatus::ShortCodesNotOpened;
+      result.FileName = shortCodes[i];
+      result.Reason = kCannotRead;
+      return result;
+    }
+  }
+  try {
+    for (int i = 0; i < 2; ++i)
+      if (buffers[i]->Count <= 0) throw EDictionaryError(shortCodes[i], kEmpty);
+    LoadEnciphered(folder, *d);
+  } catch (const EDictionaryError& e) {
+    result.Status = TDictLoadStatus::Failed;
+    result.FileName = e.FileName;
+    result.Reason = e.Reason;
+    return result;
+  } catch (const std::exception& e) {
+    result.Status = TDictLoadStatus::Failed;
+    result.FileName = "";
+    result.Reason = e.what();
+    return result;
+  }
+  d->Loaded = true;
+  out = std::move(*d);
+  return result;
+}

@@ -1,0 +1,449 @@
+// Generates the dictionary files of the program from the Wubi 86 and Pinyin
+// tables of the system's input-method data, plus the picture and sound lists
+// the media generator works from.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "practice/data/dict_cipher.h"
+#include "practice/data/dict_load.h"
+#include "practice/data/dict_parse.h"
+#include "tools/dictgen/gbk.h"
+#include "tools/dictgen/sources.h"
+
+namespace {
+
+const char kKeyOrder[] = "gfdsahjklmtrewqyuiopnbvcx";
+
+struct Options {
+  std::string wubi, terra, terraSimp, roots, out, gen;
+};
+
+[[noreturn]] void Fail(const std::string& msg) {
+  std::cerr << "dictgen: " << msg << "\n";
+  std::exit(1);
+}
+
+std::vector<std::string> BodyLinesOrFail(const std::string& path) {
+  std::vector<std::string> lines;
+  if (!BodyLines(path, lines)) Fail("cannot read " + path);
+  return lines;
+}
+
+std::string Gbk(const std::string& utf8) {
+  std::string g;
+  if (!Utf8ToGbk(utf8, g)) Fail("no GBK code for " + utf8);
+  return g;
+}
+
+// ---- Wubi 86 source ----
+
+long long MaxWeight(const std::vector<CodeEntry>& v) {
+  long long w = 0;
+  for (const auto& e : v) w = std::max(w, e.weight);
+  return w;
+}
+
+// Full code first (the longest, the one the picture spells out), then the short
+// codes from the shortest up; slots left over repeat the list.
+std::vector<std::string> OrderCodes(std::vector<CodeEntry> v) {
+  std::stable_sort(v.begin(), v.end(), [](const CodeEntry& a, const CodeEntry& b) {
+    if (a.code.size() != b.code.size()) return a.code.size() > b.code.size();
+    return a.weight > b.weight;
+  });
+  std::vector<std::string> codes{v[0].code};
+  std::vector<CodeEntry> rest(v.begin() + 1, v.end());
+  std::stable_sort(rest.begin(), rest.end(), [](const CodeEntry& a, const CodeEntry& b) {
+    if (a.code.size() != b.code.size()) return a.code.size() < b.code.size();
+    return a.weight > b.weight;
+  });
+  for (const auto& e : rest)
+    if (codes.size() < 4 && std::find(codes.begin(), codes.end(), e.code) == codes.end()) codes.push_back(e.code);
+  for (std::size_t i = 0; codes.size() < 4; ++i) codes.push_back(codes[i]);
+  return codes;
+}
+
+// ---- Pinyin source ----
+
+struct Reading {
+  std::string syllable;  // letters and tone digit, e.g. "hao3"
+  double percent;
+};
+
+struct PinyinSource {
+  std::map<std::string, std::vector<Reading>> chars;          // most likely first
+  std::map<std::string, std::vector<std::string>> phrases;   // simplified phrase -> syllables
+};
+
+bool IsSyllable(const std::string& s) {
+  if (s.size() < 2 || s.back() < '1' || s.back() > '5') return false;
+  for (std::size_t i = 0; i + 1 < s.size(); ++i)
+    if (s[i] < 'a' || s[i] > 'z') return false;
+  return true;
+}
+
+PinyinSource ReadPinyin(const std::string& terra, const std::string& terraSimp) {
+  PinyinSource src;
+  for (const std::string& line : BodyLinesOrFail(terra)) {
+    std::vector<std::string> f = Split(line, '\t');
+    if (f.size() < 2 || Utf8Chars(f[0]).size() != 1 || !IsSyllable(f[1])) continue;
+    double pct = f.size() > 2 && !f[2].empty() ? std::atof(f[2].c_str()) : 50.0;
+    auto& v = src.chars[f[0]];
+    bool seen = false;
+    for (auto& r : v)
+      if (r.syllable == f[1]) seen = true;
+    if (!seen) v.push_back({f[1], pct});
+  }
+  for (auto& kv : src.chars)
+    std::stable_sort(kv.second.begin(), kv.second.end(),
+                     [](const Reading& a, const Reading& b) { return a.percent > b.percent; });
+  for (const std::string& line : BodyLinesOrFail(terraSimp)) {
+    std::vector<std::string> f = Split(line, '\t');
+    if (f.size() < 2) continue;
+    std::vector<std::string> chars = Utf8Chars(f[0]);
+    std::vector<std::string> syl = Split(f[1], ' ');
+    if (chars.size() < 2 || chars.size() != syl.size()) continue;
+    bool ok = true;
+    for (const auto& s : syl) ok = ok && IsSyllable(s);
+    if (ok && !src.phrases.count(f[0])) src.phrases[f[0]] = syl;
+  }
+  return src;
+}
+
+// "hao3" -> "hǎo" (UTF-8): the tone mark on a or e, on the o of "ou", else on the last vowel.
+std::string ToneMarked(const std::string& syllable) {
+  static const char* marks[6][4] = {{"ā", "á", "ǎ", "à"}, {"ē", "é", "ě", "è"}, {"ī", "í", "ǐ", "ì"},
+                                    {"ō", "ó", "ǒ", "ò"}, {"ū", "ú", "ǔ", "ù"}, {"ǖ", "ǘ", "ǚ", "ǜ"}};
+  static const char vowels[] = "aeiouv";
+  int tone = syllable.back() - '0';
+  std::string letters = syllable.substr(0, syllable.size() - 1);
+  std::size_t at = std::string::npos;
+  if (letters.find('a') != std::string::npos) at = letters.find('a');
+  else if (letters.find('e') != std::string::npos) at = letters.find('e');
+  else if (letters.find("ou") != std::string::npos) at = letters.find("ou");
+  else at = letters.find_last_of("iouv");
+  std::string out;
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    char c = letters[i];
+    int v = int(std::strchr(vowels, c) ? std::strchr(vowels, c) - vowels : -1);
+    if (i == at && tone >= 1 && tone <= 4 && v >= 0) out += marks[v][tone - 1];
+    else if (c == 'v') out += "ü";
+    else out += c;
+  }
+  return out;
+}
+
+std::string Toneless(const std::string& syllable) { return syllable.substr(0, syllable.size() - 1); }
+
+// ---- line writers (fixed columns, see the data notes) ----
+
+std::string PadTo(std::string s, std::size_t width) {
+  if (s.size() < width) s.append(width - s.size(), ' ');
+  return s;
+}
+
+std::string WbCodesColumns(const std::vector<std::string>& codes) {
+  std::string line;
+  for (int i = 0; i < 4; ++i) line += PadTo(codes[std::size_t(i)], 4);
+  return PadTo(line, 23);  // columns 17-23 blank
+}
+
+// Hint in 1-11, column 12 blank, character 13-14, 15-17 blank, sound from 18.
+bool PYsLine(const std::string& ch, const Reading& r, std::string& line) {
+  std::string hint;
+  if (!Utf8ToGbk(ToneMarked(r.syllable), hint) || hint.size() > 11) return false;
+  line = PadTo(hint, 12) + Gbk(ch) + "   " + r.syllable;
+  return true;
+}
+
+// Pinyin 1-12, phrase 13-16, 17-18 blank, hint 19-37, 38-39 blank, sounds from 40.
+bool PYTwoLine(const std::string& phrase, const std::vector<std::string>& syl, std::string& line) {
+  std::string typed, hintUtf8, sounds;
+  for (std::size_t i = 0; i < syl.size(); ++i) {
+    typed += Toneless(syl[i]);
+    hintUtf8 += (i ? " " : "") + ToneMarked(syl[i]);
+    sounds += (i ? " " : "") + syl[i];
+  }
+  std::string hint;
+  if (typed.size() > 12 || !Utf8ToGbk(hintUtf8, hint) || hint.size() > 19) return false;
+  line = PadTo(typed, 12) + PadTo(Gbk(phrase), 6) + PadTo(hint, 21) + sounds;
+  return true;
+}
+
+// Pinyin 1-12, phrase 13-20, 21-32 blank, hint 33-81, 82-84 blank, sounds from 85.
+bool PYMultiLine(const std::string& phrase, const std::vector<std::string>& syl, std::string& line) {
+  std::string typed, hintUtf8, sounds;
+  for (std::size_t i = 0; i < syl.size(); ++i) {
+    typed += Toneless(syl[i]);
+    hintUtf8 += (i ? " " : "") + ToneMarked(syl[i]);
+    sounds += (i ? " " : "") + syl[i];
+  }
+  std::string hint;
+  if (typed.size() > 12 || !Utf8ToGbk(hintUtf8, hint) || hint.size() > 49) return false;
+  line = PadTo(typed, 12) + PadTo(Gbk(phrase), 20) + PadTo(hint, 52) + sounds;
+  return true;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  if (!WriteFileBytes(path, bytes.data(), bytes.size())) Fail("cannot write " + path);
+}
+
+void WriteEnciphered(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  TBytes plain(text.begin(), text.end());
+  TBytes cipher = EncipherBytes(plain);
+  WriteFile(path, std::string(cipher.begin(), cipher.end()));
+}
+
+// Syllables of a phrase: its own reading when the source lists one, else each
+// character's most likely reading.
+bool PhraseReading(const PinyinSource& py, const std::string& phrase, std::vector<std::string>& syl) {
+  auto it = py.phrases.find(phrase);
+  if (it != py.phrases.end()) {
+    syl = it->second;
+    return true;
+  }
+  syl.clear();
+  for (const auto& c : Utf8Chars(phrase)) {
+    auto r = py.chars.find(c);
+    if (r == py.chars.end() || r->second.empty()) return false;
+    syl.push_back(r->second[0].syllable);
+  }
+  return true;
+}
+
+struct Phrase {
+  std::string text;
+  CodeEntry code;
+};
+
+// Phrases of known characters only (no letters or digits), most frequent first.
+std::vector<Phrase> PhrasesByWeight(const WubiSource& wb, const std::map<std::string, int>& known,
+                                    std::size_t minChars, std::size_t maxChars) {
+  std::vector<Phrase> v;
+  for (const auto& kv : wb.phrases) {
+    std::vector<std::string> chars = Utf8Chars(kv.first);
+    bool ok = chars.size() >= minChars && chars.size() <= maxChars && kv.second.code.size() == 4;
+    for (const auto& c : chars) ok = ok && known.count(c);
+    if (ok) v.push_back({kv.first, kv.second});
+  }
+  std::stable_sort(v.begin(), v.end(), [](const Phrase& a, const Phrase& b) { return a.code.weight > b.code.weight; });
+  return v;
+}
+
+void Generate(const Options& o) {
+  WubiSource wb;
+  if (!ReadWubi(o.wubi, wb)) Fail("cannot read " + o.wubi);
+  PinyinSource py = ReadPinyin(o.terra, o.terraSimp);
+  const std::string out = o.out + "/";
+
+  // Characters by frequency: the order of wbOne and so the picture numbers.
+  std::vector<std::string> chars;
+  for (const auto& kv : wb.chars)
+    if (IsGb2312(kv.first)) chars.push_back(kv.first);
+  std::stable_sort(chars.begin(), chars.end(), [&](const std::string& a, const std::string& b) {
+    return MaxWeight(wb.chars.at(a)) > MaxWeight(wb.chars.at(b));
+  });
+  if (chars.size() > size_t(TWbOneTable::Capacity)) chars.resize(TWbOneTable::Capacity);
+  std::map<std::string, int> recordOf;
+  std::vector<std::string> wbOne, wbs;
+  std::string pictures;
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    std::vector<std::string> codes = OrderCodes(wb.chars.at(chars[i]));
+    int no = int(i + 1);
+    recordOf[chars[i]] = no;
+    std::string line = WbCodesColumns(codes) + Gbk(chars[i]);
+    wbOne.push_back(line);
+    if (wbs.size() < size_t(TWbsTable::Capacity)) wbs.push_back(line + "   " + std::to_string(no));
+    pictures += std::to_string(no) + "\t" + chars[i] + "\t" + codes[0] + "\n";
+  }
+  WriteEnciphered(out + "wbOne.dat", wbOne);
+  WriteEnciphered(out + "wbs.dat", wbs);
+
+  // Level-1 and level-2 short codes: the source's character of each code.
+  auto shortCode = [&](const std::string& code, std::string& ch) {
+    return ShortCodeCharacter(wb, code, ch) && recordOf.count(ch);
+  };
+  std::string wb1, wb2;
+  for (const char* k = kKeyOrder; *k; ++k) {
+    std::string ch;
+    if (!shortCode(std::string(1, *k), ch)) Fail(std::string("no level-1 code ") + *k);
+    wb1 += Gbk(ch) + *k + "\r\n";
+  }
+  for (const char* a = kKeyOrder; *a; ++a)
+    for (const char* b = kKeyOrder; *b; ++b) {
+      std::string code{*a, *b}, ch;
+      if (!shortCode(code, ch)) continue;
+      char number[9];
+      std::snprintf(number, sizeof number, "%8d", recordOf.at(ch));
+      wb2 += Gbk(ch) + code + "    " + number + "\r\n";
+    }
+  WriteFile(out + "wb1.dat", wb1);
+  WriteFile(out + "wb2.dat", wb2);
+
+  // Roots: 5-byte records, enciphered; the count the loader derives must land
+  // on the last real root, so a root is repeated when the sizes demand it.
+  std::vector<std::string> roots;
+  {
+    std::ifstream in(o.roots);
+    if (!in) Fail("cannot read " + o.roots);
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.empty() || line[0] == '#') continue;
+      std::vector<std::string> f = Split(line, '\t');
+      if (f.size() != 2 || f[0].size() != 1) Fail("bad root line: " + line);
+      for (const auto& r : Split(f[1], ' ')) {
+        std::string g;
+        if (Utf8ToGbk(r, g) && g.size() == 2) roots.push_back(g + f[0] + "\r\n");
+      }
+    }
+  }
+  for (std::size_t first = 0;; ++first) {
+    std::size_t n = roots.size(), blocks = (n * 5 + 7) / 8;
+    std::size_t count = blocks * 8 / 5 - 1;
+    if (count < n) blocks += 1, count = blocks * 8 / 5 - 1;
+    if (count == n) {
+      std::string plain;
+      for (const auto& r : roots) plain += r;
+      plain.append(blocks * 8 - plain.size(), ' ');
+      TBytes cipher = EncipherBytes(TBytes(plain.begin(), plain.end()));
+      WriteFile(out + "wbzg.dat", std::string(cipher.begin(), cipher.end()));
+      break;
+    }
+    roots.push_back(roots[first]);
+  }
+
+  std::vector<std::string> wbTwo, wbMulti, pyTwo, pyMulti;
+  for (const auto& p : PhrasesByWeight(wb, recordOf, 2, 2)) {
+    std::string g = Gbk(p.text), line;
+    std::vector<std::string> syl;
+    if (wbTwo.size() < size_t(TWbTwoTable::Capacity)) wbTwo.push_back(PadTo(p.code.code, 12) + g);
+    if (pyTwo.size() < size_t(TPYTwoTable::Capacity) && PhraseReading(py, p.text, syl) && PYTwoLine(p.text, syl, line))
+      pyTwo.push_back(line);
+  }
+  for (const auto& p : PhrasesByWeight(wb, recordOf, 3, 4)) {
+    std::string g = Gbk(p.text), line;
+    std::vector<std::string> syl;
+    if (wbMulti.size() < size_t(TWbMultiTable::Capacity)) wbMulti.push_back(PadTo(p.code.code, 12) + g);
+    if (pyMulti.size() < size_t(TPYMultiTable::Capacity) && PhraseReading(py, p.text, syl) &&
+        PYMultiLine(p.text, syl, line))
+      pyMulti.push_back(line);
+  }
+  WriteEnciphered(out + "wbTwo.dat", wbTwo);
+  WriteEnciphered(out + "wbMulti.dat", wbMulti);
+  WriteEnciphered(out + "PYTwo.dat", pyTwo);
+  WriteEnciphered(out + "PYMulti.dat", pyMulti);
+
+  // Single-character readings: likely ones only, at most four per character.
+  std::vector<std::string> pyOne;
+  for (const auto& ch : chars) {
+    auto it = py.chars.find(ch);
+    if (it == py.chars.end()) continue;
+    int n = 0;
+    std::vector<std::string> lines;
+    for (const auto& r : it->second) {
+      std::string line;
+      if (n < 4 && (n == 0 || r.percent >= 1.0) && PYsLine(ch, r, line)) lines.push_back(line), ++n;
+    }
+    if (pyOne.size() + lines.size() > size_t(TPYOneTable::Capacity)) break;
+    pyOne.insert(pyOne.end(), lines.begin(), lines.end());
+  }
+  WriteEnciphered(out + "PYOne.dat", pyOne);
+
+  // Drill characters: first the 19 groups of alternative spellings (17 pairs,
+  // then 2 triples) of common characters with distinct spellings, then the
+  // most common characters with their main reading.
+  auto distinct = [&](const std::string& ch, std::size_t want, double minPercent, std::vector<std::string>& lines) {
+    auto it = py.chars.find(ch);
+    if (it == py.chars.end()) return false;
+    std::set<std::string> spellings;
+    lines.clear();
+    for (const auto& r : it->second) {
+      std::string line;
+      if (r.percent >= minPercent && !spellings.count(Toneless(r.syllable)) && PYsLine(ch, r, line)) {
+        spellings.insert(Toneless(r.syllable));
+        lines.push_back(line);
+      }
+    }
+    if (lines.size() < want) return false;
+    lines.resize(want);
+    return true;
+  };
+  std::vector<std::string> pairs, triples;
+  std::set<std::string> grouped;
+  for (const auto& ch : chars) {
+    std::vector<std::string> lines;
+    if (triples.size() < 6 && distinct(ch, 3, 1.0, lines)) {
+      triples.insert(triples.end(), lines.begin(), lines.end());
+      grouped.insert(ch);
+    } else if (pairs.size() < 34 && distinct(ch, 2, 5.0, lines)) {
+      pairs.insert(pairs.end(), lines.begin(), lines.end());
+      grouped.insert(ch);
+    }
+    if (pairs.size() == 34 && triples.size() == 6) break;
+  }
+  if (pairs.size() != 34 || triples.size() != 6) Fail("not enough polyphonic characters for the groups");
+  std::vector<std::string> pys = pairs;
+  pys.insert(pys.end(), triples.begin(), triples.end());
+  for (const auto& ch : chars) {
+    if (pys.size() >= size_t(TPYsTable::Capacity)) break;
+    auto it = py.chars.find(ch);
+    std::string line;
+    if (it != py.chars.end() && !grouped.count(ch) && PYsLine(ch, it->second[0], line)) pys.push_back(line);
+  }
+  WriteEnciphered(out + "PYs.dat", pys);
+
+  // The media lists, from the files as the program loads them.
+  TDictionaries d;
+  TDictLoadResult res = LoadDictionaries(out, d);
+  if (res.Status != TDictLoadStatus::Ok) Fail("generated files do not load: " + res.Message());
+  std::set<std::string> sounds;
+  const std::size_t pre = std::strlen(kSoundPrefix);
+  auto add = [&](const std::string& s) {
+    if (s.size() > pre) sounds.insert(s.substr(pre));
+  };
+  for (int r = 1; r <= d.PYsTable.Count(); ++r) add(d.PYsTable[r].SoundName);
+  for (int r = 1; r <= d.PYOneTable.Count(); ++r) add(d.PYOneTable[r].SoundName);
+  for (int r = 1; r <= d.PYTwoTable.Count(); ++r)
+    for (int k = 1; k <= 2; ++k) add(d.PYTwoTable[r].SoundNames[k]);
+  for (int r = 1; r <= d.PYMultiTable.Count(); ++r)
+    for (int k = 1; k <= kPYMultiSounds; ++k) add(d.PYMultiTable[r].SoundNames[k]);
+  std::string soundList;
+  for (const auto& s : sounds) soundList += s + "\n";
+  WriteFile(o.gen + "/sounds.txt", soundList);
+  WriteFile(o.gen + "/pictures.tsv", pictures);
+
+  std::cout << "dictgen: wb1 " << d.Wb1Buffer.Count << ", wb2 " << d.Wb2Buffer.Count << ", wbzg "
+            << d.WbzgBuffer.Count << ", wbOne " << d.WbOneTable.Count() << ", wbs " << d.WbsTable.Count()
+            << ", wbTwo " << d.WbTwoTable.Count() << ", wbMulti " << d.WbMultiTable.Count() << ", PYs "
+            << d.PYsTable.Count() << ", PYOne " << d.PYOneTable.Count() << ", PYTwo " << d.PYTwoTable.Count()
+            << ", PYMulti " << d.PYMultiTable.Count() << ", sounds " << sounds.size() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    std::string k = argv[i], v = argv[i + 1];
+    if (k == "--wubi") o.wubi = v;
+    else if (k == "--terra") o.terra = v;
+    else if (k == "--terra-simp") o.terraSimp = v;
+    else if (k == "--roots") o.roots = v;
+    else if (k == "--out") o.out = v;
+    else if (k == "--gen") o.gen = v;
+    else Fail("unknown option " + k);
+  }
+  if (o.wubi.empty() || o.terra.empty() || o.terraSimp.empty() || o.roots.empty() || o.out.empty() || o.gen.empty())
+    Fail("usage: dictgen --wubi F --terra F --terra-simp F --roots F --out DIR --gen DIR");
+  Generate(o);
+  return 0;
+}

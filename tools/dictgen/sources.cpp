@@ -1,0 +1,69 @@
+#include "tools/dictgen/sources.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include "tools/dictgen/gbk.h"
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+  std::vector<std::string> parts;
+  std::string cur;
+  std::istringstream in(s);
+  while (std::getline(in, cur, sep)) parts.push_back(cur);
+  if (!s.empty() && s.back() == sep) parts.push_back("");
+  return parts;
+}
+
+bool BodyLines(const std::string& path, std::vector<std::string>& lines) {
+  std::ifstream in(path);
+  if (!in) return false;
+  std::string line;
+  bool body = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!body) {
+      body = line == "...";
+      continue;
+    }
+    if (line.empty() || line[0] == '#') continue;
+    lines.push_back(line);
+  }
+  return true;
+}
+
+bool IsWubiCode(const std::string& c) {
+  if (c.empty() || c.size() > 4) return false;
+  for (char ch : c)
+    if (ch < 'a' || ch > 'y') return false;
+  return true;
+}
+
+bool ReadWubi(const std::string& path, WubiSource& src) {
+  std::vector<std::string> lines;
+  if (!BodyLines(path, lines)) return false;
+  for (const std::string& line : lines) {
+    std::vector<std::string> f = Split(line, '\t');
+    if (f.size() < 2 || !IsWubiCode(f[1])) continue;
+    long long w = f.size() > 2 && !f[2].empty() ? std::atoll(f[2].c_str()) : 0;
+    std::size_t n = Utf8Chars(f[0]).size();
+    if (n == 1) {
+      src.chars[f[0]].push_back({f[1], w});
+    } else if (n >= 2 && n <= 4) {
+      src.phraseCodes[f[0]].push_back(f[1]);
+      auto it = src.phrases.find(f[0]);
+      if (it == src.phrases.end() || w > it->second.weight) src.phrases[f[0]] = {f[1], w};
+    }
+  }
+  return true;
+}
+
+bool ShortCodeCharacter(const WubiSource& src, const std::string& code, std::string& ch) {
+  long long best = -1;
+  for (const auto& kv : src.chars)
+    for (const auto& e : kv.second)
+      if (e.code == code && e.weight > best && IsGb2312(kv.first)) {
+        best = e.weight;
+        ch = kv.first;
+      }
+  return best >= 0;
+}

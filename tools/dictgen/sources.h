@@ -1,0 +1,27 @@
+#pragma once
+// Readers of the input-method source tables (UTF-8), shared by the data tools.
+#include <map>
+#include <string>
+#include <vector>
+
+std::vector<std::string> Split(const std::string& s, char sep);
+// Lines after the "..." that ends a table's header, comments and blank lines left out;
+// empty when the file cannot be read.
+bool BodyLines(const std::string& path, std::vector<std::string>& lines);
+// One to four letters a-y.
+bool IsWubiCode(const std::string& c);
+
+struct CodeEntry {
+  std::string code;
+  long long weight;
+};
+
+struct WubiSource {
+  std::map<std::string, std::vector<CodeEntry>> chars;     // single characters, every code
+  std::map<std::string, CodeEntry> phrases;              // best code of each phrase
+  std::map<std::string, std::vector<std::string>> phraseCodes;  // every code of each phrase
+};
+
+bool ReadWubi(const std::string& path, WubiSource& src);
+// The source's character of a short code: the one with the highest weight.
+bool ShortCodeCharacter(const WubiSource& src, const std::string& code, std::string& ch);
