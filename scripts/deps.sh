@@ -6,7 +6,7 @@ PACKAGES=(
   cmake make g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine64 xvfb xauth x11-utils xdotool imagemagick
-  fonts-wqy-zenhei libfreetype-dev libgif-dev googletest
+  locales fonts-wqy-zenhei libfreetype-dev libgif-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
 )
 
@@ -28,4 +28,10 @@ if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-s
     grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/debian-src.list
   fi
   apt-get update -qq
+fi
+
+# Wine names Unix files in the C library's locale: without a generated
+# zh_CN.UTF-8, a file name outside ASCII can be neither created nor opened.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi

@@ -9,6 +9,16 @@ const char kCannotRead[] = "无法打开或读取文件";
 const char kCannotWriteTemp[] = "无法写入临时文件";
 const char kCannotReadTemp[] = "无法读取临时文件";
 const char kEmpty[] = "文件中没有可用的记录";
+const char kDamaged[] = "文件已损坏";
+
+// A whole text dictionary deciphers to lines ending in CR LF plus the zero
+// bytes that fill its last block; a damaged file or another key gives anything else.
+bool IsWholeText(const TBytes& plain) {
+  std::size_t end = plain.size(), zeros = 0;
+  while (end > 0 && plain[end - 1] == 0 && zeros < 8) --end, ++zeros;
+  if (plain.empty()) return true;
+  return zeros < 8 && end >= 2 && plain[end - 2] == '\r' && plain[end - 1] == '\n';
+}
 
 // Deletes the temporary file however the reading ends.
 class TTempFileGuard {
@@ -54,10 +64,13 @@ int LoadTextDictionary(const std::string& folder, const std::string& name, int m
                        const TLineHandler& handler) {
   TBytes plain;
   if (!DecipherFile(folder + name, plain)) throw EDictionaryError(name, kCannotRead);
+  if (!IsWholeText(plain)) throw EDictionaryError(name, kDamaged);
   const std::string tempName = TempDictionaryName(name);
   const std::string tempPath = folder + tempName;
   TTempFileGuard guard(tempPath);
-  if (!WriteFileBytes(tempPath, plain.data(), plain.size())) throw EDictionaryError(tempName, kCannotWriteTemp);
+  static const std::uint8_t kNoBytes = 0;  // an empty file still gets a valid pointer
+  if (!WriteFileBytes(tempPath, plain.empty() ? &kNoBytes : plain.data(), plain.size()))
+    throw EDictionaryError(tempName, kCannotWriteTemp);
   TBytes text;
   if (!ReadFileBytes(tempPath, text)) throw EDictionaryError(tempName, kCannotReadTemp);
 

@@ -44,7 +44,9 @@ using TLineHandler = std::function<bool(const std::string& line)>;
 // Deciphers `name` from `folder` into its "...Temp.dat" file there, reads that
 // back line by line until the end or the first line shorter than minLength,
 // and deletes it on every path. Returns the number of lines handed over.
-// Throws EDictionaryError when a file cannot be read or written.
+// Throws EDictionaryError when a file cannot be read or written, or when its
+// text does not end in CR LF and the cipher's zero padding (damaged, or not
+// enciphered with the dictionary key).
 int LoadTextDictionary(const std::string& folder, const std::string& name, int minLength,
                        const TLineHandler& handler);
 

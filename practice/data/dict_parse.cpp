@@ -1,18 +1,7 @@
 #include "practice/data/dict_parse.h"
 
-#include <cstdlib>
-#include <limits>
-
 using dictcol::Cols;
 using dictcol::ColsToEnd;
-using dictcol::Trim;
-
-std::string dictcol::Trim(const std::string& s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
 
 std::string dictcol::Cols(const std::string& line, int first, int last) {
   if (first < 1 || last < first || std::size_t(first) > line.size()) return std::string();
@@ -37,28 +26,6 @@ void ParseWbCodes(const std::string& line, R& r) {
   r.Character = Trim(Cols(line, 24, 28));
 }
 
-// The integer value of a decimal text, as the run-time library converts it.
-bool ToInt(const std::string& s, std::int32_t& out) {
-  if (s.empty()) return false;
-  std::size_t i = 0;
-  bool neg = false;
-  if (s[0] == '+' || s[0] == '-') {
-    neg = s[0] == '-';
-    i = 1;
-  }
-  if (i == s.size()) return false;
-  long long v = 0;
-  for (; i < s.size(); ++i) {
-    if (s[i] < '0' || s[i] > '9') return false;
-    v = v * 10 + (s[i] - '0');
-    if (v > (long long)std::numeric_limits<std::int32_t>::max() + 1) return false;
-  }
-  if (neg) v = -v;
-  if (v > std::numeric_limits<std::int32_t>::max() || v < std::numeric_limits<std::int32_t>::min()) return false;
-  out = std::int32_t(v);
-  return true;
-}
-
 template <class R>
 R ParseWbPhrase(const std::string& line) {
   R r;
@@ -77,7 +44,7 @@ svlcharsetWBOne ParseWbOneLine(const std::string& line) {
 svlcharsetWBs ParseWbsLine(const std::string& line) {
   svlcharsetWBs r;
   ParseWbCodes(line, r);
-  if (!ToInt(Trim(ColsToEnd(line, 28)), r.PictureNo)) r.PictureNo = 1;
+  r.PictureNo = StrToIntDef(Trim(ColsToEnd(line, 28)), 1);
   r.HintCycle = 0;
   return r;
 }

@@ -1,12 +1,11 @@
 #pragma once
 // Line parsers of the text dictionaries: fixed 1-based byte columns, each field
-// cut independently (the ranges overlap), blanks and control bytes trimmed.
+// cut independently (the ranges overlap) and trimmed.
 #include <string>
 #include "practice/data/dict_records.h"
+#include "toolkit/base/sysutils.h"
 
 namespace dictcol {
-// Removes leading and trailing bytes at or below the blank.
-std::string Trim(const std::string& s);
 // Bytes first..last (1-based, inclusive), fewer when the line is shorter.
 std::string Cols(const std::string& line, int first, int last);
 // Bytes from `first` to the end of the line.

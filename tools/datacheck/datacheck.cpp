@@ -176,7 +176,7 @@ void CheckWubi(const Context& c, const TDictionaries& d, std::set<int>& pictureN
   for (int k = 0; k < d.Wb2Buffer.Count; ++k) {
     const char* rec = d.Wb2Buffer.Record(k, kWb2RecordSize);
     std::string ch(rec, 2), code(rec + 2, 2), want, g;
-    std::string number = dictcol::Trim(std::string(rec + 8, 8));
+    std::string number = Trim(std::string(rec + 8, 8));
     if (!IsGbkChars(ch, 1)) Problem(At("wb2.dat", k), "not a GBK character");
     if (!IsLowerLetters(code, 'y')) Problem(At("wb2.dat", k), "code is not two lower-case letters");
     if (!level2.insert(code).second) Problem(At("wb2.dat", k), "code repeated: " + code);
@@ -193,9 +193,11 @@ void CheckWubi(const Context& c, const TDictionaries& d, std::set<int>& pictureN
   }
   if (d.Wb1Buffer.Data.size() != std::size_t(d.Wb1Buffer.Count) * kWb1RecordSize + 1) Problem("wb1.dat", "size is not a whole number of records");
   if (d.Wb2Buffer.Data.size() != std::size_t(d.Wb2Buffer.Count) * kWb2RecordSize + 1) Problem("wb2.dat", "size is not a whole number of records");
-  for (const TBinaryBuffer* b : {&d.Wb1Buffer, &d.Wb2Buffer})
-    if (std::strlen(reinterpret_cast<const char*>(b->Data.data())) + 1 != b->Data.size())
-      Problem(b == &d.Wb1Buffer ? "wb1.dat" : "wb2.dat", "a zero byte ends the buffer early");
+  const std::pair<const TBinaryBuffer*, const char*> buffers[] = {
+      {&d.Wb1Buffer, "wb1.dat"}, {&d.Wb2Buffer, "wb2.dat"}, {&d.WbzgBuffer, "wbzg.dat"}};
+  for (const auto& b : buffers)
+    if (std::strlen(reinterpret_cast<const char*>(b.first->Data.data())) + 1 != b.first->Data.size())
+      Problem(b.second, "a zero byte ends the buffer early");
 
   for (int k = 0; k < d.WbzgBuffer.Count; ++k) {
     const char* rec = d.WbzgBuffer.Record(k, kWbzgRecordSize);

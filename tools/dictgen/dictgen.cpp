@@ -3,6 +3,7 @@
 // the media generator works from.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -115,6 +116,29 @@ PinyinSource ReadPinyin(const std::string& terra, const std::string& terraSimp) 
     if (ok && !src.phrases.count(f[0])) src.phrases[f[0]] = syl;
   }
   return src;
+}
+
+// The source is written in traditional characters: a simplified character that
+// stands for a traditional one takes that one's readings, since its own entry
+// describes an older, rarer use (开 of 開 reads kai1, not jian1).
+void UseTraditionalReadings(PinyinSource& py, const std::vector<std::string>& chars, const std::string& gen) {
+  const std::string in = gen + "/chars_simp.txt", out = gen + "/chars_trad.txt";
+  std::string list;
+  for (const auto& c : chars) list += c + "\n";
+  if (!WriteFileBytes(in, list.data(), list.size())) Fail("cannot write " + in);
+  std::string cmd = "opencc -c s2t.json -i '" + in + "' -o '" + out + "'";
+  if (std::system(cmd.c_str()) != 0) Fail("opencc failed");
+  std::ifstream trad(out);
+  std::string line;
+  std::map<std::string, std::vector<Reading>> replaced;
+  for (std::size_t i = 0; std::getline(trad, line) && i < chars.size(); ++i) {
+    if (line == chars[i]) continue;
+    auto t = py.chars.find(line);
+    if (t != py.chars.end() && !t->second.empty()) replaced[chars[i]] = t->second;
+  }
+  for (auto& kv : replaced) py.chars[kv.first] = kv.second;
+  std::remove(in.c_str());
+  std::remove(out.c_str());
 }
 
 // "hao3" -> "hǎo" (UTF-8): the tone mark on a or e, on the o of "ou", else on the last vowel.
@@ -253,6 +277,7 @@ void Generate(const Options& o) {
     return MaxWeight(wb.chars.at(a)) > MaxWeight(wb.chars.at(b));
   });
   if (chars.size() > size_t(TWbOneTable::Capacity)) chars.resize(TWbOneTable::Capacity);
+  UseTraditionalReadings(py, chars, o.gen);
   std::map<std::string, int> recordOf;
   std::vector<std::string> wbOne, wbs;
   std::string pictures;

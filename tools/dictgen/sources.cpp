@@ -48,6 +48,10 @@ bool ReadWubi(const std::string& path, WubiSource& src) {
     std::size_t n = Utf8Chars(f[0]).size();
     if (n == 1) {
       src.chars[f[0]].push_back({f[1], w});
+      if (f[1].size() <= 2 && IsGb2312(f[0])) {
+        auto it = src.shortCodes.find(f[1]);
+        if (it == src.shortCodes.end() || w > it->second.weight) src.shortCodes[f[1]] = {f[0], w};
+      }
     } else if (n >= 2 && n <= 4) {
       src.phraseCodes[f[0]].push_back(f[1]);
       auto it = src.phrases.find(f[0]);
@@ -58,12 +62,8 @@ bool ReadWubi(const std::string& path, WubiSource& src) {
 }
 
 bool ShortCodeCharacter(const WubiSource& src, const std::string& code, std::string& ch) {
-  long long best = -1;
-  for (const auto& kv : src.chars)
-    for (const auto& e : kv.second)
-      if (e.code == code && e.weight > best && IsGb2312(kv.first)) {
-        best = e.weight;
-        ch = kv.first;
-      }
-  return best >= 0;
+  auto it = src.shortCodes.find(code);
+  if (it == src.shortCodes.end()) return false;
+  ch = it->second.code;  // the character, kept in the code field
+  return true;
 }

@@ -20,6 +20,8 @@ struct WubiSource {
   std::map<std::string, std::vector<CodeEntry>> chars;     // single characters, every code
   std::map<std::string, CodeEntry> phrases;              // best code of each phrase
   std::map<std::string, std::vector<std::string>> phraseCodes;  // every code of each phrase
+  // Short code of 1-2 letters -> its GB 2312 character (in `code`) of the highest weight.
+  std::map<std::string, CodeEntry> shortCodes;
 };
 
 bool ReadWubi(const std::string& path, WubiSource& src);
