@@ -1,7 +1,6 @@
 // The answer box of the code types: forming a code, hits and misses, the
 // F1-F4 hints and the delayed second syllable.
 #include "practice/rules/practice_session.h"
-#include "practice/rules/rules_text.h"
 #include "toolkit/base/sysutils.h"
 
 namespace {
@@ -31,14 +30,14 @@ TFeedback TPracticeSession::Edit1KeyPress(char& key, const std::string& edit1Tex
   };
   if (key == '.') setBox(std::string());
   if (SpaceSubmitted(t) && key == ' ') {
-    code = UpperCase(TrimText(box));
+    code = UpperCase(Trim(box));
     setBox(std::string());
   } else if (WubiSubmitted(t)) {
     if (key == ' ') {
-      code = LowerCase(TrimText(box));
+      code = LowerCase(Trim(box));
       setBox(std::string());
     } else if (FourthKeySubmits(t) && box.size() == 3) {
-      code = LowerCase(TrimText(box + key));
+      code = LowerCase(Trim(box + key));
       setBox(std::string());
     }
   } else if (RootType(t) && key != 0) {

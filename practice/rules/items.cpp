@@ -1,6 +1,5 @@
 #include "practice/rules/items.h"
 
-#include "practice/rules/rules_text.h"
 #include "toolkit/base/sysutils.h"
 
 int TItemDrawer::Pick(int count, const char* table) const {
@@ -28,12 +27,12 @@ svlcharsetpyTwo TItemDrawer::DrawPinyinPhrase() const {
 
 svlcharsetzg TItemDrawer::DrawRoot() const {
   const char* rec = d_.WbzgBuffer.Record(Pick(d_.WbzgBuffer.Count, "wbzg.dat"), kWbzgRecordSize);
-  return {UpperCase(TrimText(std::string(rec + 2, 1))), std::string(rec, 2)};
+  return {UpperCase(Trim(std::string(rec + 2, 1))), std::string(rec, 2)};
 }
 
 svlcharset1 TItemDrawer::DrawLevel1() const {
   const char* rec = d_.Wb1Buffer.Record(Pick(d_.Wb1Buffer.Count, "wb1.dat"), kWb1RecordSize);
-  return {UpperCase(TrimText(std::string(rec + 2, 1))), std::string(rec, 2)};
+  return {UpperCase(Trim(std::string(rec + 2, 1))), std::string(rec, 2)};
 }
 
 svlcharset2 TItemDrawer::DrawLevel2() const {
@@ -41,10 +40,10 @@ svlcharset2 TItemDrawer::DrawLevel2() const {
   const char* rec = d_.Wb2Buffer.Record(k, kWb2RecordSize);
   svlcharset2 item;
   item.Character = std::string(rec, 2);
-  item.Code = UpperCase(TrimText(std::string(rec + 2, 2)));
-  std::string picture = TrimText(std::string(rec + 8, 8));
+  item.Code = UpperCase(Trim(std::string(rec + 2, 2)));
+  std::string picture = Trim(std::string(rec + 8, 8));
   int no = 0;
-  if (!ParseInt32(picture, no))
+  if (!TryStrToInt(picture, no))
     throw EItemDrawError("wb2.dat: 第" + std::to_string(k + 1) + "条记录的图片号\"" + picture +
                          "\"不是整数");
   item.PictureNo = no;

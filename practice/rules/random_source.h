@@ -1,7 +1,7 @@
 #pragma once
 // The random numbers of the item draws. Draws ask a TRandomSource, so tests can
 // hand in a fixed sequence.
-#include <cstdint>
+#include "toolkit/base/sysutils.h"
 
 class TRandomSource {
 public:
@@ -10,15 +10,13 @@ public:
   virtual int Random(int range) = 0;
 };
 
-// Seeded once from a high-resolution counter and never reset, so draws made
-// within one clock tick still differ.
-class TCounterRandom : public TRandomSource {
+// The process's generator, re-seeded before each draw. Randomize mixes a
+// high-resolution counter into the old state, so draws made within one clock
+// tick still differ.
+class TSystemRandom : public TRandomSource {
 public:
-  TCounterRandom();
-  explicit TCounterRandom(std::uint64_t seed) : state_(seed ? seed : 1) {}
-  int Random(int range) override;
-
-private:
-  std::uint64_t Next();
-  std::uint64_t state_;
+  int Random(int range) override {
+    ::Randomize();
+    return ::Random(range);
+  }
 };

@@ -77,7 +77,7 @@ TEST_F(DrillTest, NewSymbolNeverRepeatsTheHitOne) {
     session.Button2Click();
   }
   // With real draws, over many hits.
-  TCounterRandom real;
+  TSystemRandom real;
   TPracticeSession s(dicts, real, 888);
   for (int type : {0, 2, 17, 18}) {
     s.Button1Click({type, 4, -1, ""});

@@ -194,7 +194,7 @@ TEST_F(RunTest, FailedDrawLeavesTheIdleScreen) {
 }
 
 TEST(RulesRandom, DrawsWithinOneTickDiffer) {
-  TCounterRandom a;
+  TSystemRandom a;
   std::set<int> seen;
   for (int i = 0; i < 4; ++i) seen.insert(a.Random(3300));
   EXPECT_GT(seen.size(), 1u);
@@ -204,6 +204,4 @@ TEST(RulesRandom, DrawsWithinOneTickDiffer) {
     ASSERT_LT(v, 26);
   }
   EXPECT_EQ(a.Random(0), 0);
-  TCounterRandom b(42), c(42);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(b.Random(1000), c.Random(1000));
 }

@@ -19,7 +19,7 @@ TEST(RulesTiming, HandlerTimePerKey) {
   TDictionaries dicts = TestDictionaries();
   // A full-size character table, so a draw works on realistic data.
   for (int r = dicts.WbsTable.Count(); r < TWbsTable::Capacity; ++r) dicts.WbsTable.Add(dicts.WbsTable[1 + r % 3]);
-  TCounterRandom random;
+  TSystemRandom random;
   TPracticeSession s(dicts, random, 888);
   const int calls = 20000;
 
