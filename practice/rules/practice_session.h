@@ -1,0 +1,102 @@
+#pragma once
+// One practice run at a time: the state behind the main window's start button,
+// clock, flash timers, answer box, window keys and game timer. Each handler
+// returns the one-off effects; Screen() holds the control states to mirror.
+#include <functional>
+#include <string>
+
+#include "practice/data/dict_load.h"
+#include "practice/data/score.h"
+#include "practice/data/user_list.h"
+#include "practice/rules/items.h"
+#include "practice/rules/practice_screen.h"
+#include "practice/rules/practice_types.h"
+#include "practice/rules/random_source.h"
+#include "practice/rules/run_stats.h"
+
+// Shift-state bits as the toolkit's key events pass them.
+const unsigned kShiftBit = 1, kAltBit = 2, kCtrlBit = 4;
+const unsigned short kVkTab = 9, kVkEscape = 27, kVkF1 = 112, kVkF4 = 115;
+
+// The choices read at a start: RadioGroup1's, RadioGroup2's and the article
+// chooser's item index (-1 none), and the chooser's text.
+struct TRunChoices {
+  int Type = -1;
+  int LengthItem = -1;
+  int ArticleItem = -1;
+  std::string ArticleChoice;
+};
+
+class TPracticeSession {
+public:
+  TPracticeSession(const TDictionaries& dicts, TRandomSource& random, int gameStartLeft);
+
+  // Settings and data the window keeps up to date.
+  int OldPinyinHint = 1;
+  const TUserList* Users = nullptr;  // CurrentUser names the score record
+  TScoreTable* Scores = nullptr;     // where finished runs are appended
+  std::function<TScoreTime()> Clock = LocalScoreTime;
+
+  // 1 while no run goes and during drills and code types; 0 in games and
+  // articles (PlayBackgroundMusic reads it).
+  int MusicAllowed = 1;
+
+  // Start, pause or continue by Button1's caption.
+  TFeedback Button1Click(const TRunChoices& choices);
+  // End of a run (Esc, article end).
+  TFeedback Button2Click();
+  // The one-second clock.
+  TFeedback Timer1Timer();
+  // Flash end of item n = 1..4 (Timer3..Timer6).
+  TFeedback FlashTimer(int n);
+  // The answer box of the code types; `key` may be replaced (0 swallows it).
+  TFeedback Edit1KeyPress(char& key, const std::string& edit1Text);
+  TFeedback Edit1KeyDown(unsigned short& key, unsigned shift);
+  // The delayed second syllable of the phrase hints.
+  TFeedback Timer8Timer();
+  // Single keys of the drills and games (the window's key preview).
+  TFeedback FormKeyPress(char& key);
+  TFeedback FormKeyDown(unsigned short& key, unsigned shift);
+  // One step of the game symbol; `trackBarPosition` 1..10.
+  TFeedback Timer7Timer(int trackBarPosition);
+
+  const TPracticeScreen& Screen() const { return screen_; }
+  const TRunCounters& Counters() const { return counters_; }
+  TArticleCounters& ArticleCounters() { return article_; }
+  const TPracticeItems& Items() const { return items_; }
+  int RunType() const { return type_; }
+  int PhraseSpeechSelector() const { return speechSelector_; }
+  int GameStartLeft() const { return gameStartLeft_; }
+
+private:
+  TFeedback Start(const TRunChoices& choices);
+  TFeedback Pause();
+  TFeedback Continue();
+  void EndRun(TFeedback& fb, bool byClock);
+  void PrepareType(TFeedback& fb);
+  void PinyinHintVisibility();
+  void PhraseHintVisibility();
+  void ShowItemCaptions();
+  std::string ItemCaption(int n) const;
+  void EscapeScreen();
+  void CodeHit(int n, char key, TFeedback& fb);
+  int FindCodeHit(const std::string& code) const;
+  void CodeHint(int n, TFeedback& fb);
+  std::string Suffix() const;
+
+  const TDictionaries& dicts_;
+  TRandomSource& random_;
+  TItemDrawer drawer_;
+  int gameStartLeft_;
+  int type_ = -1;
+  int speechSelector_ = 1;
+  std::string articleChoice_;
+  TPracticeScreen screen_;
+  TRunCounters counters_;
+  TArticleCounters article_;
+  TPracticeItems items_;
+};
+
+// The big label (1..4) that shows item n of practice type `type`: in the
+// phrase types item 2 stands in Label3.
+inline int LabelOfItem(int type, int n) { return IsPhraseType(type) && n == 2 ? 3 : n; }

@@ -1,0 +1,40 @@
+#pragma once
+// The counters of one run, the clock's statistics and the run's score record.
+#include <string>
+
+#include "practice/data/score.h"
+
+// Counters of the article rows (kept by the article code, read by the clock).
+struct TArticleCounters {
+  int ArticleTypedBytes = 0, ArticleErrorBytes = 0;  // finished rows
+  int RowTypedBytes = 0, RowErrorBytes = 0;          // the row being typed
+  int CorrectionKeys = 0;                            // Backspace and Delete presses
+};
+
+struct TRunCounters {
+  int TestLength = 0;  // seconds
+  int ElapsedSeconds = 0;
+  int KeyHits = 0;     // types 0-2, 17, 18
+  int CodeHits = 0;    // types 3-16
+  int ErrorCount = 0;
+  int TotalCount = 0;
+  double Accuracy = 0;  // percent
+  int PausedType = -1;
+};
+
+// Recomputes TotalCount, Accuracy (and ErrorCount for the article types) for
+// practice type `type` from the hits or the article counters.
+void UpdateStatistics(int type, TRunCounters& c, const TArticleCounters& a);
+
+// "总数:.. 正确率:..% 错误:.. [回退:.. ]速度:..字/分 用时:h:m:s".
+std::string StatisticsLine(int type, const TRunCounters& c, const TArticleCounters& a);
+
+// Label6 after a run: the caption + "练习," + the statistics (types 2 and 12,
+// whose captions end in 练习, without "练习,").
+std::string ResultLine(int type, const std::string& statistics);
+
+// A run ended after `ElapsedSeconds` leaves a score record from one minute on.
+inline bool RunLeavesRecord(const TRunCounters& c) { return c.ElapsedSeconds >= 60; }
+
+// The local time now, as a score record's date needs it.
+TScoreTime LocalScoreTime();

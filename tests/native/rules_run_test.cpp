@@ -1,0 +1,152 @@
+// A practice run: start checks, pause and continue, the clock, the end and its
+// score record.
+#include "tests/native/rules_fixture.h"
+
+#include <set>
+
+using RunTest = RulesFixture;
+
+TEST_F(RunTest, StartRefusesMissingChoices) {
+  struct Case {
+    int type, length, article;
+    const char* message;
+  } cases[] = {{-1, -1, 0, "请选择打字类型"},         {0, -1, 0, "请选择测试时间"},
+               {19, 0, -1, "请先选择练习的英文文章。"}, {21, 0, -1, "请先选择练习的拼音文章。"},
+               {22, 0, -1, "请先选择练习的五笔文章。"}, {20, 0, -1, ""}, {22, 0, 2, ""}};
+  for (const Case& c : cases) {
+    TFeedback fb = session.Button1Click({c.type, c.length, c.article, ""});
+    EXPECT_EQ(fb.Message, c.message) << c.type;
+    EXPECT_EQ(screen().Timer1, fb.Message.empty());
+    EXPECT_EQ(fb.Action, fb.Message.empty() ? TWindowAction::PrepareArticle : TWindowAction::None);
+    session.Button2Click();
+  }
+}
+
+TEST_F(RunTest, ScoreRecordFromOneMinuteOn) {
+  for (int seconds : {59, 60}) {
+    int before = scores.ScoreCount;
+    Start(1);
+    Ticks(seconds);
+    Esc(0, true);
+    EXPECT_EQ(scores.ScoreCount - before, seconds >= 60 ? 1 : 0) << seconds;
+  }
+}
+
+TEST_F(RunTest, EndedRunRecordsItsTotals) {
+  random.Queue({7, 7, 7});  // each hit draws "h"
+  Start(1);
+  Press('a');
+  Press('x');  // the one miss
+  Ticks(1);
+  Press('b');
+  Press('c');
+  Ticks(124);
+  Esc(kCtrlBit | kShiftBit, true);  // not Shift alone: ends
+  ASSERT_EQ(scores.ScoreCount, 1);
+  const svlScoreSet& r = scores.ScoreRecords[1];
+  svlScoreSet want{"bob", "英文(小)", "0:2:5", "4字", "75%", "1", "2字/分", "2026年12月9日6时30分 星期三", ""};
+  EXPECT_EQ(FormatScoreLine(r), FormatScoreLine(want));
+  EXPECT_EQ(screen().Label6, "英文(小)练习,总数:4 正确率:75% 错误:1 速度:2字/分 用时:0:2:5");
+}
+
+TEST_F(RunTest, StatisticsLineWithNothingTyped) {
+  struct Case {
+    int type, seconds;
+    const char* result;
+  } cases[] = {{0, 1, "英文(大)练习,总数:0 正确率:% 错误:0 速度:0字/分 用时:0:0:1"},
+               {2, 3599, "数字练习总数:0 正确率:% 错误:0 速度:0字/分 用时:0:59:59"},
+               // ended before the first tick: not the last run's figures
+               {0, 0, "英文(大)练习,总数:0 正确率:% 错误:0 速度:0字/分 用时:0:0:0"}};
+  for (const Case& c : cases) {
+    Start(c.type);
+    Ticks(c.seconds);
+    Esc(0, true);
+    EXPECT_EQ(screen().Label6, c.result);
+  }
+}
+
+TEST_F(RunTest, ClockEndsTheRunAtItsLength) {
+  Start(0, {}, 0);
+  Ticks(59);
+  EXPECT_EQ(screen().Phase, TRunPhase::Running);
+  session.Timer1Timer();
+  EXPECT_EQ(screen().Phase, TRunPhase::Idle);
+  EXPECT_EQ(screen().Button1Caption, "开始");
+  EXPECT_EQ(screen().Big[1].Caption, "完");
+  ASSERT_EQ(scores.ScoreCount, 1);
+  EXPECT_EQ(scores.ScoreRecords[1].TimeUsed, "0:1:0");
+  session.Timer1Timer();  // a late tick of the stopped clock
+  EXPECT_EQ(counters().ElapsedSeconds, 0);
+}
+
+TEST_F(RunTest, ArticleTypesCountCharacters) {
+  struct Case {
+    int type, typed, wrong;
+    const char* line;
+  } cases[] = {{21, 7, 3, "总数:3 正确率:66.67% 错误:1 回退:2 速度:180字/分 用时:0:0:1"},
+               {19, 7, 3, "总数:7 正确率:57.14% 错误:3 回退:2 速度:420字/分 用时:0:0:1"}};
+  for (const Case& c : cases) {
+    session.Button1Click({c.type, 4, 0, "1.a"});
+    TArticleCounters& a = session.ArticleCounters();
+    a.ArticleTypedBytes = c.typed - 1;
+    a.RowTypedBytes = 1;
+    a.ArticleErrorBytes = c.wrong;
+    a.CorrectionKeys = 2;
+    session.Timer1Timer();
+    EXPECT_EQ(screen().Label7, c.line);
+    session.Button2Click();
+  }
+}
+
+TEST_F(RunTest, PauseAndContinue) {
+  struct Case {
+    int type;
+    bool keyPreview, focusEdit1, timer7;
+  } cases[] = {{1, true, false, false}, {3, false, true, false}, {17, false, false, true}};
+  for (const Case& c : cases) {
+    Start(c.type);
+    Ticks(2);
+    TFeedback fb = Esc(kShiftBit, c.type != 3);
+    EXPECT_EQ(screen().Button1Caption, "继续");
+    EXPECT_EQ(fb.Music, TMusicRequest::Pause);
+    EXPECT_FALSE(screen().Timer7);
+    EXPECT_FALSE(screen().Edit1Enabled);
+    session.Timer1Timer();  // a stopped clock
+    fb = Esc(kShiftBit, true);
+    EXPECT_EQ(screen().Button1Caption, "暂停");
+    EXPECT_EQ(screen().KeyPreview, c.keyPreview) << c.type;
+    EXPECT_EQ(fb.FocusEdit1, c.focusEdit1) << c.type;
+    EXPECT_EQ(screen().Timer7, c.timer7) << c.type;
+    EXPECT_EQ(screen().Big[1].Caption == "完", c.type == 17) << "the items come back";
+    session.Timer1Timer();
+    EXPECT_EQ(counters().ElapsedSeconds, 3);
+    Esc(0);
+    EXPECT_EQ(screen().Phase, TRunPhase::Idle);
+  }
+}
+
+TEST_F(RunTest, EndStopsFlashAndSpeechTimers) {
+  Start(6, {0, 1});
+  Keys("zhongguo ");
+  EXPECT_TRUE(screen().Flash[1] && screen().Timer8);
+  session.Button2Click();
+  EXPECT_FALSE(screen().Flash[1] || screen().Timer8);
+  EXPECT_EQ(screen().Big[1].Color, TLabelColor::Highlight);
+  // Messages already queued do nothing.
+  EXPECT_TRUE(session.FlashTimer(1).Pronounce.empty());
+  EXPECT_EQ(screen().Big[1].Caption, "完");
+  EXPECT_TRUE(session.Timer8Timer().Pronounce.empty());
+}
+
+TEST_F(RunTest, FailedDrawLeavesTheIdleScreen) {
+  EXPECT_THROW(Start(9, {2}), EItemDrawError);
+  EXPECT_EQ(screen().Phase, TRunPhase::Idle);
+  EXPECT_FALSE(screen().Timer1);
+}
+
+TEST(RulesRandom, DrawsWithinOneTickDiffer) {
+  TSystemRandom a;
+  std::set<int> seen;
+  for (int i = 0; i < 4; ++i) seen.insert(a.Random(3300));
+  EXPECT_GT(seen.size(), 1u);
+}
