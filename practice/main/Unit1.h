@@ -1,5 +1,6 @@
 #pragma once
 // The main window: the practice screen with its controls, menus and timers.
+#include "practice/rules/practice_session.h"
 #include "toolkit/win/toolkit.h"
 
 class TForm1 : public TForm {
@@ -96,12 +97,24 @@ private:
   void ApplyWindowLayout();
   void ApplyFullScreenLayout();
   bool PlayWav(const std::string& name);
+  bool MusicWanted() const;
   // Stores a check box's switch: a checked box turns its feature off (0).
   void StoreSwitch(TCheckBox* box, const char* valueName, int& switchValue);
   void ApplySettingsToControls();
   void OpenHelpFile(const std::string& name);
+  // The practice rules: every run handler asks the session, then mirrors its
+  // screen onto the controls and carries out its one-off effects.
+  TRunChoices Choices() const;
+  void MirrorScreen();
+  void Apply(const TFeedback& feedback);
+  void ApplyMusic(const TFeedback& feedback);
+
   // The registry key stays open from start-up to shut-down.
   std::unique_ptr<TRegistry> registry_;
+
+public:
+  // Made once the dictionaries are loaded (start-up).
+  std::unique_ptr<TPracticeSession> Session;
 };
 
 extern TForm1* Form1;

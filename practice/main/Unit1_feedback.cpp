@@ -2,9 +2,10 @@
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 
-namespace {
-bool MusicWanted() { return Practice.Settings.MusicOn != 0 && Practice.MusicAllowed != 0; }
-}  // namespace
+
+bool TForm1::MusicWanted() const {
+  return Practice.Settings.MusicOn != 0 && Session && Session->MusicAllowed != 0;
+}
 
 void TForm1::PlayBackgroundMusic(const std::string& FileName) {
   const bool device = SoundDeviceExists();

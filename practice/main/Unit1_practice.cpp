@@ -1,15 +1,142 @@
-// The practice run, its keys and timers: bound by the form
-// definition; their rules come with the practice engine.
+// The practice run, its keys and timers: each handler hands the event to the
+// practice session, then shows what the session decided.
 #include "practice/main/Unit1.h"
+#include "practice/main/practice_state.h"
 
-void TForm1::Button1Click(TObject* Sender) {}
-void TForm1::Button2Click(TObject* Sender) {}
-void TForm1::Timer1Timer(TObject* Sender) {}
+TRunChoices TForm1::Choices() const {
+  return TRunChoices{RadioGroup1->GetItemIndex(), RadioGroup2->GetItemIndex(), ComboBox1->GetItemIndex(),
+                     ComboBox1->GetText()};
+}
+
+namespace {
+void ShowLabel(TLabel* label, const TLabelState& state) {
+  label->SetCaption(state.Caption);
+  label->SetVisible(state.Visible);
+  label->SetEnabled(state.Enabled);
+  label->GetFont()->SetColor(state.Color == TLabelColor::Red ? clRed : clHighlight);
+}
+// Setting Enabled again would restart a running timer's period.
+void RunTimer(TTimer* timer, bool on) {
+  if (timer->GetEnabled() != on) timer->SetEnabled(on);
+}
+}  // namespace
+
+void TForm1::MirrorScreen() {
+  const TPracticeScreen& s = Session->Screen();
+  const bool idle = s.Phase == TRunPhase::Idle;
+  const bool buttons = s.Phase != TRunPhase::Running;
+  for (TControl* c : std::initializer_list<TControl*>{RadioGroup1, RadioGroup2, CheckBox1, CheckBox2, CheckBox3,
+                                                      CheckBox4, Label9, Label10, TrackBar1})
+    c->SetVisible(idle);
+  for (TControl* c : std::initializer_list<TControl*>{Button1, Button4, Button5, Button6}) c->SetVisible(buttons);
+  if (!idle) ComboBox1->SetVisible(false);
+  Button1->SetCaption(s.Button1Caption);
+  Button2->SetVisible(false);
+  Button2->SetEnabled(!idle);
+
+  TLabel* big[] = {nullptr, Label1, Label2, Label3, Label4};
+  TLabel* small[] = {nullptr, Label11, Label12, Label13, Label14};
+  for (int n = 1; n <= 4; ++n) {
+    ShowLabel(big[n], s.Big[n]);
+    small[n]->SetCaption(s.Small[n].Caption);
+    small[n]->SetVisible(s.Small[n].Visible);
+    small[n]->SetEnabled(s.Small[n].Enabled);
+  }
+  Label5->SetCaption(s.Label5.Caption);
+  Label5->SetVisible(s.Label5.Visible);
+  Label5->SetEnabled(s.Label5.Enabled);
+  Label8->SetCaption(s.Label8.Caption);
+  Label8->SetVisible(s.Label8.Visible);
+  Label8->SetEnabled(s.Label8.Enabled);
+  Label15->SetCaption(s.Label15.Caption);
+  Label15->SetVisible(s.Label15.Visible);
+  Label15->SetEnabled(s.Label15.Enabled);
+  Label15->SetLeft(s.Label15Left);
+  Label6->SetCaption(s.Label6);
+  Label7->SetCaption(s.Label7);
+  Label7->SetVisible(s.Label7Visible);
+  Edit1->SetVisible(s.Edit1Visible);
+  Edit1->SetEnabled(s.Edit1Enabled);
+  SetKeyPreview(s.KeyPreview);
+
+  RunTimer(Timer1, s.Timer1);
+  TTimer* flash[] = {nullptr, Timer3, Timer4, Timer5, Timer6};
+  for (int n = 1; n <= 4; ++n) RunTimer(flash[n], s.Flash[n]);
+  RunTimer(Timer7, s.Timer7);
+  RunTimer(Timer8, s.Timer8);
+}
+
+void TForm1::ApplyMusic(const TFeedback& fb) {
+  const bool allowed = Practice.Settings.MusicOn != 0 && Session->MusicAllowed != 0 && SoundDeviceExists();
+  switch (fb.Music) {
+    case TMusicRequest::Play: PlayBackgroundMusic(fb.MusicFile); break;
+    case TMusicRequest::Stop: PlayBackgroundMusic(""); break;
+    case TMusicRequest::Pause:
+      if (allowed && MediaPlayer1->Mode() == mpPlaying) MediaPlayer1->Pause();
+      break;
+    case TMusicRequest::Resume:
+      if (allowed && MediaPlayer1->Mode() == mpPaused) MediaPlayer1->Resume();
+      break;
+    case TMusicRequest::None: break;
+  }
+}
+
+void TForm1::Apply(const TFeedback& fb) {
+  if (fb.BringToFront) BringToForeground();
+  if (!fb.Message.empty()) {
+    ShowMessageBox(fb.Message, "提示", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  MirrorScreen();
+  if (fb.ClearPicture) Image1->Picture()->Clear();
+  ApplyMusic(fb);
+  if (fb.SetEdit1Text) Edit1->SetText(fb.Edit1Text);
+  if (fb.HitSound) PlayHitSound();
+  if (!fb.Pronounce.empty()) PlayPronunciation(fb.Pronounce);
+  if (fb.ShowPicture) ShowWubiPicture(fb.PictureNo);
+  if (fb.FocusEdit1) Edit1->SetFocus();
+  switch (fb.Action) {
+    case TWindowAction::PauseOrContinue: Button1Click(this); break;
+    case TWindowAction::End: Button2Click(this); break;
+    case TWindowAction::FocusRadioGroup1: RadioGroup1->SetFocus(); break;
+    case TWindowAction::PrepareArticle:
+    case TWindowAction::None: break;
+  }
+}
+
+void TForm1::Button1Click(TObject* Sender) {
+  Session->OldPinyinHint = Practice.Settings.OldPinyinHint;  // read at each start
+  Apply(Session->Button1Click(Choices()));
+}
+void TForm1::Button2Click(TObject* Sender) { Apply(Session->Button2Click()); }
+void TForm1::Timer1Timer(TObject* Sender) { Apply(Session->Timer1Timer()); }
+void TForm1::Timer3Timer(TObject* Sender) { Apply(Session->FlashTimer(1)); }
+void TForm1::Timer4Timer(TObject* Sender) { Apply(Session->FlashTimer(2)); }
+void TForm1::Timer5Timer(TObject* Sender) { Apply(Session->FlashTimer(3)); }
+void TForm1::Timer6Timer(TObject* Sender) { Apply(Session->FlashTimer(4)); }
+void TForm1::Timer7Timer(TObject* Sender) { Apply(Session->Timer7Timer(TrackBar1->GetPosition())); }
+void TForm1::Timer8Timer(TObject* Sender) { Apply(Session->Timer8Timer()); }
+
+void TForm1::Edit1KeyPress(TObject* Sender, char& Key) { Apply(Session->Edit1KeyPress(Key, Edit1->GetText())); }
+
+void TForm1::Edit1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+  unsigned short key = Key;
+  TFeedback fb = Session->Edit1KeyDown(key, Shift);
+  Key = key;
+  Apply(fb);
+}
+
+void TForm1::FormKeyPress(TObject* Sender, char& Key) { Apply(Session->FormKeyPress(Key)); }
+
+void TForm1::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
+  unsigned short key = Key;
+  TFeedback fb = Session->FormKeyDown(key, Shift);
+  Key = key;
+  Apply(fb);
+}
+
+// The article kinds and their rows come with article typing.
 void TForm1::RadioGroup1Click(TObject* Sender) {}
-void TForm1::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::FormKeyPress(TObject* Sender, char& Key) {}
-void TForm1::Edit1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit1KeyPress(TObject* Sender, char& Key) {}
 void TForm1::Edit2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
 void TForm1::Edit3KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
 void TForm1::Edit4KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
@@ -22,11 +149,7 @@ void TForm1::Edit4KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
 void TForm1::Edit5KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
 void TForm1::Edit6KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
 void TForm1::Edit7KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Timer3Timer(TObject* Sender) {}
-void TForm1::Timer4Timer(TObject* Sender) {}
-void TForm1::Timer5Timer(TObject* Sender) {}
-void TForm1::Timer6Timer(TObject* Sender) {}
-void TForm1::Timer7Timer(TObject* Sender) {}
-void TForm1::Timer8Timer(TObject* Sender) {}
+
+// The user dialog and the score query.
 void TForm1::N7Click(TObject* Sender) {}
 void TForm1::N8Click(TObject* Sender) {}

@@ -5,6 +5,7 @@
 
 namespace {
 const char* const kStartupFailed = "失败";
+TSystemRandom g_random;
 
 // A start-up step that failed: the message, then the program ends.
 void StopStartup(const std::string& text) {
@@ -52,7 +53,11 @@ void TForm1::FormCreate(TObject* Sender) {
   Practice.Users.CurrentUser = settings.CurrentUser;
 
   Practice.GameStartLeft = Label15->GetLeft();
-  Practice.MusicAllowed = 1;
+  Session = std::make_unique<TPracticeSession>(Practice.Dictionaries, g_random, Practice.GameStartLeft);
+  Session->Users = &Practice.Users;
+  Session->Scores = &Practice.Scores;
+  Session->OldPinyinHint = Practice.Settings.OldPinyinHint;
+  Session->MusicAllowed = 1;
   ApplySettingsToControls();
   PlayBackgroundMusic("Test1.mp3");
   Practice.StartedUp = true;

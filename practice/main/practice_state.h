@@ -18,7 +18,6 @@ struct TPracticeState {
   TSettings Settings;
   std::string DesignCaption;  // the main window's caption as designed
   int MaxRowLength = 86;      // bytes per article row
-  int MusicAllowed = 1;
   int GameStartLeft = 0;
   HINSTANCE__* SoundModule = nullptr;     // "WavRes.dll"
   HINSTANCE__* PictureModule1 = nullptr;  // "wbrc1.dll"

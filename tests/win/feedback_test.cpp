@@ -110,10 +110,10 @@ TEST_F(FeedbackAudio, MusicFollowsItsSwitchAndLoopsOnlyWhenAllowed) {
 
   // A game or article run: the loop leaves the music off.
   form->MediaPlayer1->Stop();
-  Practice.MusicAllowed = 0;
+  form->Session->MusicAllowed = 0;
   form->Timer2Timer(form);
   EXPECT_EQ(form->MediaPlayer1->Mode(), mpStopped);
-  Practice.MusicAllowed = 1;
+  form->Session->MusicAllowed = 1;
   form->Timer2Timer(form);
   EXPECT_EQ(form->MediaPlayer1->Mode(), mpPlaying);
 }

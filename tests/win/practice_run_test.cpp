@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "main_form_fixture.h"
+#include "screenshot.h"
+
+namespace {
+
+// Practice runs in the real main window: types chosen and started by clicks,
+// keys posted as the keyboard posts them, time stepped by calling the timers.
+class PracticeRun : public MainFormTest {
+protected:
+  void StartType(int type, int lengthItem = 0) {
+    Click(form->RadioGroup1->Buttons(type)->Handle());
+    Click(form->RadioGroup2->Buttons(lengthItem)->Handle());
+    Click(form->Button1->Handle());
+    ASSERT_EQ(form->Button1->GetCaption(), "暂停");
+  }
+  // Where the keyboard sends keys now: the focused window, else the form.
+  HWND KeyTarget() {
+    HWND f = GetFocus();
+    return f ? f : form->Handle();
+  }
+  void Type(const std::string& keys) {
+    for (char c : keys) {
+      WORD vk = c == ' ' ? VK_SPACE : static_cast<WORD>(toupper(static_cast<unsigned char>(c)));
+      if (c >= '0' && c <= '9') vk = static_cast<WORD>(c);
+      Key(KeyTarget(), vk);
+    }
+  }
+  void ShiftEscape(bool withCtrl = false) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = 0x80;
+    if (withCtrl) state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    Key(KeyTarget(), VK_ESCAPE);
+    state[VK_SHIFT] = 0;
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+  }
+  void Seconds(int n) {
+    for (int i = 0; i < n; ++i) form->Timer1Timer(form);
+  }
+  const TRunCounters& Counters() { return form->Session->Counters(); }
+  const TPracticeItems& Items() { return form->Session->Items(); }
+};
+
+TEST_F(PracticeRun, LetterDrillCountsHitsFlashesAndRecordsAMinute) {
+  StartType(1);
+  EXPECT_EQ(form->Label1->GetCaption(), "a");
+  EXPECT_EQ(form->Label4->GetCaption(), "d");
+  EXPECT_TRUE(form->GetKeyPreview());
+  EXPECT_FALSE(form->RadioGroup1->GetVisible());
+  Type("c");
+  EXPECT_EQ(Counters().KeyHits, 1);
+  EXPECT_EQ(form->Label3->GetFont()->GetColor(), clRed);
+  EXPECT_TRUE(form->Timer5->GetEnabled());
+  form->Timer5Timer(form);
+  EXPECT_NE(form->Label3->GetCaption(), "c") << "a hit symbol never comes straight back";
+  EXPECT_EQ(form->Label3->GetFont()->GetColor(), clHighlight);
+  EXPECT_FALSE(form->Timer5->GetEnabled());
+  Type("z");
+  EXPECT_EQ(Counters().ErrorCount, 1);
+
+  Seconds(59);
+  EXPECT_EQ(Practice.Scores.ScoreCount, 0);
+  Seconds(1);  // the test length: the clock ends the run
+  EXPECT_EQ(form->Button1->GetCaption(), "开始");
+  ASSERT_EQ(Practice.Scores.ScoreCount, 1);
+  const svlScoreSet& r = Practice.Scores.ScoreRecords[1];
+  EXPECT_EQ(r.User, "abc");
+  EXPECT_EQ(r.PracticeType, "英文(小)");
+  EXPECT_EQ(r.TimeUsed, "0:1:0");
+  EXPECT_EQ(r.Total, "2字");
+  EXPECT_EQ(r.AccuracyText, "50%");
+  EXPECT_EQ(r.Errors, "1");
+  EXPECT_EQ(r.Speed, "2字/分");
+  EXPECT_EQ(form->Label1->GetCaption(), "完");
+  EXPECT_TRUE(form->RadioGroup1->GetVisible());
+}
+
+TEST_F(PracticeRun, EscapeEndsShortRunsWithoutRecordAndLongOnesWithIt) {
+  StartType(0, 4);  // 60 minutes
+  Seconds(59);
+  Key(KeyTarget(), VK_ESCAPE);
+  EXPECT_EQ(form->Button1->GetCaption(), "开始");
+  EXPECT_EQ(Practice.Scores.ScoreCount, 0);
+
+  StartType(0, 4);
+  Seconds(125);
+  Key(KeyTarget(), VK_ESCAPE);
+  ASSERT_EQ(Practice.Scores.ScoreCount, 1);
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].TimeUsed, "0:2:5");
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].AccuracyText, "%") << "nothing typed";
+}
+
+TEST_F(PracticeRun, WubiCodeEntryHitsOnSpaceAndPausesWithShiftEscape) {
+  StartType(15);
+  ASSERT_EQ(GetFocus(), form->Edit1->Handle());
+  const std::string code = Items().WubiCharItems[1].Codes[1];
+  ASSERT_FALSE(code.empty());
+  Type(code);
+  EXPECT_EQ(Counters().CodeHits, 0) << "type 15 waits for Space even after four letters";
+  Type(" ");
+  EXPECT_GE(Counters().CodeHits, 1);
+  EXPECT_EQ(form->Edit1->GetText(), "");
+
+  ShiftEscape();
+  EXPECT_EQ(form->Button1->GetCaption(), "继续");
+  EXPECT_FALSE(form->Timer1->GetEnabled());
+  EXPECT_FALSE(form->Edit1->GetEnabled());
+  Click(form->Button1->Handle());
+  EXPECT_EQ(form->Button1->GetCaption(), "暂停");
+  EXPECT_EQ(GetFocus(), form->Edit1->Handle());
+  ShiftEscape(true);  // Ctrl+Shift+Esc ends
+  EXPECT_EQ(form->Button1->GetCaption(), "开始");
+}
+
+TEST_F(PracticeRun, WubiFollowDrillShowsHintAndPicture) {
+  StartType(10);
+  const svlcharset& item = Items().WubiCharItems[1];
+  EXPECT_EQ(form->Label5->GetCaption(), item.Codes[1]);
+  EXPECT_FALSE(form->Image1->Picture()->Empty());
+  EXPECT_EQ(form->Image1->GetWidth(), 225);
+  Pump();
+  ASSERT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "wubi-follow-drill.bmp"));
+  // The fourth letter submits in type 10.
+  std::string code = item.Codes[1];
+  if (code.size() == 4) {
+    Type(code);
+    EXPECT_EQ(Counters().CodeHits + Counters().ErrorCount, 1);
+  }
+}
+
+TEST_F(PracticeRun, LetterGameMovesTheSymbolAndStopsAtPause) {
+  StartType(17);
+  EXPECT_TRUE(form->Label15->GetVisible());
+  EXPECT_TRUE(form->Timer7->GetEnabled());
+  const int left = form->Label15->GetLeft();
+  form->TrackBar1->SetPosition(10);
+  form->Timer7Timer(form);
+  EXPECT_EQ(form->Label15->GetLeft(), left - 5);
+  form->TrackBar1->SetPosition(1);
+  form->Timer7Timer(form);
+  EXPECT_EQ(form->Label15->GetLeft(), left - 19);
+  // The real 1 ms timer keeps moving the symbol: this key is handled at once.
+  const int beforeHit = form->Label15->GetLeft();
+  const std::string symbol = form->Label15->GetCaption();
+  PostMessageW(KeyTarget(), WM_KEYDOWN, static_cast<WORD>(symbol[0]), 1);
+  PostMessageW(KeyTarget(), WM_KEYUP, static_cast<WORD>(symbol[0]), 0xC0000001);
+  Application->ProcessMessages();
+  EXPECT_EQ(Counters().KeyHits, 1);
+  EXPECT_GT(form->Label15->GetLeft(), beforeHit) << "a hit symbol starts again at the right";
+  EXPECT_NE(form->Label15->GetCaption(), symbol);
+  Pump();
+  ASSERT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "letter-game.bmp"));
+  ShiftEscape();
+  EXPECT_FALSE(form->Timer7->GetEnabled()) << "a paused game keeps its symbol still";
+}
+
+TEST_F(PracticeRun, StartRefusesMissingArticleChoice) {
+  Click(form->RadioGroup1->Buttons(19)->Handle());
+  Click(form->Button1->Handle());
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_EQ(boxes.Calls[0].Text, "请先选择练习的英文文章。");
+  EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+  EXPECT_EQ(boxes.Calls[0].Flags, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
+  EXPECT_EQ(form->Button1->GetCaption(), "开始");
+  EXPECT_TRUE(form->RadioGroup1->GetVisible());
+}
+
+}  // namespace
