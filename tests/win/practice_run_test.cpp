@@ -158,6 +158,47 @@ TEST_F(PracticeRun, LetterGameMovesTheSymbolAndStopsAtPause) {
   EXPECT_FALSE(form->Timer7->GetEnabled()) << "a paused game keeps its symbol still";
 }
 
+// What item 1 of the running type asks to be typed, as keys.
+std::string FirstItemKeys(int type, const TPracticeItems& items, TForm1* form) {
+  switch (type) {
+    case 0: case 1: case 2: return form->Label1->GetCaption();
+    case 3: case 4: return items.PinyinItems[1].Pinyin + " ";
+    case 5: case 6: return items.PinyinPhraseItems[1].Pinyin + " ";
+    case 7: case 12: return items.RootItems[1].Key;
+    case 8: case 13: return items.Level1Items[1].Key + " ";
+    case 9: case 14: return items.Level2Items[1].Code + " ";
+    case 10: case 15: return items.WubiCharItems[1].Codes[1] + " ";
+    case 11: case 16: return items.WubiPhraseItems[1].Code + " ";
+    default: return form->Label15->GetCaption();
+  }
+}
+
+TEST_F(PracticeRun, EveryTypeUpToTheGamesPlaysAMinuteIntoAScoreRecord) {
+  const char* captions[] = {"英文(大)", "英文(小)", "数字练习", "拼单字练", "拼单字跟", "拼词组练", "拼词组跟",
+                            "字根跟打", "一级跟打", "二级跟打", "五笔单跟", "五笔词跟", "字根练习", "一级简码",
+                            "二级简码", "五笔单练", "五笔词练", "英文游戏", "数字游戏"};
+  for (int type = 0; type <= 18; ++type) {
+    SCOPED_TRACE(captions[type]);
+    StartType(type);
+    const std::string keys = FirstItemKeys(type, Items(), form);
+    Type(keys);
+    const int hits = type <= 2 || type >= 17 ? Counters().KeyHits : Counters().CodeHits;
+    EXPECT_EQ(hits, 1) << "typed '" << keys << "'";
+    EXPECT_EQ(Counters().ErrorCount, 0);
+    Seconds(60);
+    ASSERT_EQ(Practice.Scores.ScoreCount, type + 1);
+    const svlScoreSet& r = Practice.Scores.ScoreRecords[type + 1];
+    EXPECT_EQ(r.PracticeType, captions[type]);
+    EXPECT_EQ(r.TimeUsed, "0:1:0");
+    EXPECT_EQ(r.Total, "1字");
+    EXPECT_EQ(r.AccuracyText, "100%");
+    EXPECT_EQ(r.Errors, "0");
+    EXPECT_EQ(r.Speed, "1字/分");
+    EXPECT_NE(r.DateText.find("年"), std::string::npos);
+    EXPECT_EQ(form->Button1->GetCaption(), "开始");
+  }
+}
+
 TEST_F(PracticeRun, StartRefusesMissingArticleChoice) {
   Click(form->RadioGroup1->Buttons(19)->Handle());
   Click(form->Button1->Handle());
