@@ -29,9 +29,11 @@ void TForm1::Timer2Timer(TObject* Sender) {
 }
 
 // The sound resource's own memory is handed over; it lives as long as the module.
+// Without a sound device there is nothing to hand it to (asking the system to
+// play anyway costs a millisecond or more a key on some systems).
 bool TForm1::PlayWav(const std::string& name) {
   TResourceView view;
-  if (!Practice.SoundModule || !FindResourceView(Practice.SoundModule, name, "WAV", view)) return false;
+  if (!Practice.SoundDevice || !Practice.SoundModule || !FindResourceView(Practice.SoundModule, name, "WAV", view)) return false;
   return PlaySoundFromMemory(view);
 }
 

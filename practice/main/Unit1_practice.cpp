@@ -67,15 +67,16 @@ void TForm1::MirrorScreen() {
 }
 
 void TForm1::ApplyMusic(const TFeedback& fb) {
-  const bool allowed = Practice.Settings.MusicOn != 0 && Session->MusicAllowed != 0 && SoundDeviceExists();
+  // Asking for a sound device is slow on some systems: only when it matters.
+  auto allowed = [this] { return MusicWanted() && SoundDeviceExists(); };
   switch (fb.Music) {
     case TMusicRequest::Play: PlayBackgroundMusic(fb.MusicFile); break;
     case TMusicRequest::Stop: PlayBackgroundMusic(""); break;
     case TMusicRequest::Pause:
-      if (allowed && MediaPlayer1->Mode() == mpPlaying) MediaPlayer1->Pause();
+      if (allowed() && MediaPlayer1->Mode() == mpPlaying) MediaPlayer1->Pause();
       break;
     case TMusicRequest::Resume:
-      if (allowed && MediaPlayer1->Mode() == mpPaused) MediaPlayer1->Resume();
+      if (allowed() && MediaPlayer1->Mode() == mpPaused) MediaPlayer1->Resume();
       break;
     case TMusicRequest::None: break;
   }

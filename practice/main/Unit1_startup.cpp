@@ -58,6 +58,7 @@ void TForm1::FormCreate(TObject* Sender) {
   Session->Scores = &Practice.Scores;
   Session->OldPinyinHint = Practice.Settings.OldPinyinHint;
   Session->MusicAllowed = 1;
+  Practice.SoundDevice = SoundDeviceExists();
   ApplySettingsToControls();
   PlayBackgroundMusic("Test1.mp3");
   Practice.StartedUp = true;

@@ -22,6 +22,7 @@ struct TPracticeState {
   HINSTANCE__* SoundModule = nullptr;     // "WavRes.dll"
   HINSTANCE__* PictureModule1 = nullptr;  // "wbrc1.dll"
   HINSTANCE__* PictureModule2 = nullptr;  // "wbrc2.dll"
+  bool SoundDevice = false;   // a wave output device existed at start-up
   bool StartedUp = false;     // every step of start-up ran
 };
 

@@ -155,13 +155,18 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
-  bool graphic = !dynamic_cast<TWinControl*>(this);
-  if (graphic) Invalidate();
+  // A windowless control repaints the old and the new place in one request.
+  const bool graphic = !dynamic_cast<TWinControl*>(this);
+  const RECT old = BoundsRect();
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
-  if (graphic) Invalidate();
+  if (graphic) {
+    RECT now = BoundsRect(), both;
+    UnionRect(&both, &old, &now);
+    InvalidateArea(both);
+  }
   BoundsChanged();
   if (parent_ && align_ != TAlign::alNone) parent_->Realign();
 }
@@ -286,12 +291,11 @@ void TGraphicControl::PaintTo(HDC dc) {
   canvas_.SetHandle(nullptr);
 }
 
-void TGraphicControl::Invalidate() {
+void TGraphicControl::Invalidate() { InvalidateArea(BoundsRect()); }
+
+void TControl::InvalidateArea(const RECT& r) {
   TWinControl* p = Parent();
-  if (p && p->HandleAllocated() && GetVisible()) {
-    RECT r = BoundsRect();
-    InvalidateRect(p->HandleOrNull(), &r, TRUE);
-  }
+  if (p && p->HandleAllocated() && GetVisible()) InvalidateRect(p->HandleOrNull(), &r, TRUE);
 }
 
 void TGraphicControl::Update() {

@@ -115,6 +115,8 @@ protected:
   virtual void BoundsChanged() {}
   virtual void AdjustAutoSize() {}
   void MouseMessage(TMessage& m);  // mouse events from a window or from the parent
+  // Repaints part of the parent (windowless controls), in parent coordinates.
+  void InvalidateArea(const RECT& r);
 
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::string text_;
