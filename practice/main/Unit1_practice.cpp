@@ -84,10 +84,11 @@ void TForm1::ApplyMusic(const TFeedback& fb) {
 
 void TForm1::Apply(const TFeedback& fb) {
   if (fb.BringToFront) BringToForeground();
-  if (!fb.Message.empty()) {
-    ShowMessageBox(fb.Message, "提示", MB_OK | MB_ICONINFORMATION);
-    return;
-  }
+  // A refused start changes nothing; the full-history notice comes with the end.
+  const bool refused = !fb.Message.empty() && Session->Screen().Phase == TRunPhase::Idle &&
+                       fb.Message != ScoreHistoryFullMessage;
+  if (!fb.Message.empty()) ShowMessageBox(fb.Message, "提示", MB_OK | MB_ICONINFORMATION);
+  if (refused) return;
   MirrorScreen();
   if (fb.ClearPicture) Image1->Picture()->Clear();
   ApplyMusic(fb);

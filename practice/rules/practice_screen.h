@@ -49,6 +49,9 @@ enum class TWindowAction {
   PrepareArticle     // an article type started: its rows are prepared elsewhere
 };
 
+// The history holds its 1,000,000 records: a finished run is not stored.
+inline const char* const ScoreHistoryFullMessage = "打字成绩记录已满（100万条），本次成绩未能保存。请在“查询打字成绩”中删除旧成绩。";
+
 struct TFeedback {
   bool HitSound = false;
   std::string Pronounce;        // a sound name to speak, empty for none
@@ -62,5 +65,6 @@ struct TFeedback {
   bool SetEdit1Text = false;    // Edit1.Text := Edit1Text
   std::string Edit1Text;
   TWindowAction Action = TWindowAction::None;
-  std::string Message;          // a start refused: "提示" box with this text
+  std::string Message;          // a "提示" box with this text: a start refused, or the
+                                // history full at the end (the screen still changes)
 };

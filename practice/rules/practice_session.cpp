@@ -131,7 +131,7 @@ void TPracticeSession::EndRun(TFeedback& fb, bool byClock) {
     run.ErrorCount = counters_.ErrorCount;
     run.ArticleChoice = articleChoice_;
     run.EndTime = Clock ? Clock() : TScoreTime();
-    AppendScoreRecord(*Scores, MakeScoreRecord(run));
+    if (!AppendScoreRecord(*Scores, MakeScoreRecord(run))) fb.Message = ScoreHistoryFullMessage;
   }
 
   screen_.Label8.Show(false);

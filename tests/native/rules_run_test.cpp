@@ -32,6 +32,23 @@ TEST_F(RunTest, ScoreRecordFromOneMinuteOn) {
   }
 }
 
+TEST_F(RunTest, FullHistoryIsToldAndNothingWritten) {
+  scores.ScoreRecords.resize(MaxScoreRecords + 1);
+  scores.ScoreCount = MaxScoreRecords;
+  Start(1);
+  Ticks(61);
+  TFeedback fb = session.Button2Click();  // ended after a minute
+  EXPECT_EQ(fb.Message, ScoreHistoryFullMessage);
+  EXPECT_EQ(screen().Phase, TRunPhase::Idle);
+
+  Start(1, {}, 0);  // one minute: the clock ends it
+  Ticks(59);
+  fb = session.Timer1Timer();
+  EXPECT_EQ(fb.Message, ScoreHistoryFullMessage);
+  EXPECT_EQ(scores.ScoreCount, MaxScoreRecords);
+  EXPECT_EQ(scores.ScoreRecords.size(), static_cast<std::size_t>(MaxScoreRecords + 1));
+}
+
 TEST_F(RunTest, EndedRunRecordsItsTotals) {
   random.Queue({7, 7, 7});  // each hit draws "h"
   Start(1);
