@@ -13,7 +13,7 @@ namespace {
 
 // --- Sample pictures made with giflib's encoder ------------------------------
 
-struct FrameSpec {
+struct FrameDesc {
   int left = 0, top = 0, width = 1, height = 1;
   int delay = 0;
   int disposal = DISPOSAL_UNSPECIFIED;
@@ -24,12 +24,12 @@ struct FrameSpec {
   std::vector<std::uint8_t> pixels;
 };
 
-struct PictureSpec {
+struct PictureDesc {
   bool gif89 = true;
   int width = 1, height = 1;
   std::vector<TGifColor> global;
   int loop = -1;  // -1: no looping extension
-  std::vector<FrameSpec> frames;
+  std::vector<FrameDesc> frames;
 };
 
 int WriteToVector(GifFileType* gif, const GifByteType* data, int length) {
@@ -47,23 +47,23 @@ ColorMapObject* MakeMap(const std::vector<TGifColor>& colours) {
   return GifMakeMapObject(n, c.data());
 }
 
-std::vector<std::uint8_t> Encode(const PictureSpec& spec) {
+std::vector<std::uint8_t> Encode(const PictureDesc& desc) {
   std::vector<std::uint8_t> out;
   int err = 0;
   GifFileType* gif = EGifOpen(&out, WriteToVector, &err);
   if (!gif) throw std::runtime_error("EGifOpen failed");
-  EGifSetGifVersion(gif, spec.gif89);
-  ColorMapObject* global = MakeMap(spec.global);
-  bool ok = EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global) == GIF_OK;
+  EGifSetGifVersion(gif, desc.gif89);
+  ColorMapObject* global = MakeMap(desc.global);
+  bool ok = EGifPutScreenDesc(gif, desc.width, desc.height, 8, 0, global) == GIF_OK;
   GifFreeMapObject(global);
-  if (ok && spec.loop >= 0) {
+  if (ok && desc.loop >= 0) {
     const GifByteType app[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
-    const GifByteType sub[] = {1, static_cast<GifByteType>(spec.loop & 0xFF), static_cast<GifByteType>(spec.loop >> 8)};
+    const GifByteType sub[] = {1, static_cast<GifByteType>(desc.loop & 0xFF), static_cast<GifByteType>(desc.loop >> 8)};
     ok = EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
          EGifPutExtensionBlock(gif, sizeof app, app) == GIF_OK &&
          EGifPutExtensionBlock(gif, sizeof sub, sub) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
   }
-  for (const FrameSpec& f : spec.frames) {
+  for (const FrameDesc& f : desc.frames) {
     if (!ok) break;
     if (f.control) {
       GraphicsControlBlock gcb{f.disposal, false, f.delay, f.transparent};
@@ -94,9 +94,9 @@ const TGifColor kBlack{0, 0, 0}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0,
 const std::vector<TGifColor> kPalette{kBlack, kRed, kGreen, kBlue};
 const std::uint32_t K = 0xFF000000u, R = 0xFFFF0000u, G = 0xFF00FF00u, B = 0xFF0000FFu, W = 0xFFFFFFFFu;
 
-FrameSpec Rect(int left, int top, int width, int height, std::vector<std::uint8_t> pixels,
+FrameDesc Rect(int left, int top, int width, int height, std::vector<std::uint8_t> pixels,
                int disposal = DISPOSAL_UNSPECIFIED, int transparent = NO_TRANSPARENT_COLOR) {
-  FrameSpec f;
+  FrameDesc f;
   f.left = left;
   f.top = top;
   f.width = width;
@@ -107,8 +107,8 @@ FrameSpec Rect(int left, int top, int width, int height, std::vector<std::uint8_
   return f;
 }
 
-PictureSpec Screen(int width, int height, std::vector<FrameSpec> frames) {
-  PictureSpec p;
+PictureDesc Screen(int width, int height, std::vector<FrameDesc> frames) {
+  PictureDesc p;
   p.width = width;
   p.height = height;
   p.global = kPalette;
@@ -121,8 +121,8 @@ bool SameColour(const TGifColor& a, const TGifColor& b) { return a.R == b.R && a
 TGifPicture Decode(const std::vector<std::uint8_t>& bytes) { return DecodeGif(bytes.data(), bytes.size()); }
 
 // Three frames of a 4 x 3 screen, as a decomposition picture is animated.
-PictureSpec Animated() {
-  PictureSpec p = Screen(4, 3, {Rect(0, 0, 4, 3, {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3}, DISPOSE_DO_NOT),
+PictureDesc Animated() {
+  PictureDesc p = Screen(4, 3, {Rect(0, 0, 4, 3, {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3}, DISPOSE_DO_NOT),
                                 Rect(1, 1, 2, 2, {0, 3, 3, 0}, DISPOSE_BACKGROUND),
                                 Rect(3, 0, 1, 1, {0}, DISPOSE_PREVIOUS)});
   p.frames[0].delay = 50;
@@ -174,14 +174,14 @@ TEST(GifDecoder, LoopCountOfTheLoopingExtension) {
   const int cases[][2] = {{-1, 1}, {0, 0}, {1, 1}, {5, 5}, {300, 300}, {65535, 65535}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c[0]);
-    PictureSpec p = Animated();
+    PictureDesc p = Animated();
     p.loop = c[0];
     EXPECT_EQ(Decode(Encode(p)).LoopCount, c[1]);
   }
 }
 
 TEST(GifDecoder, Gif87aAndInterlacedRows) {
-  PictureSpec p = Screen(2, 2, {Rect(0, 0, 2, 2, {3, 2, 1, 0})});
+  PictureDesc p = Screen(2, 2, {Rect(0, 0, 2, 2, {3, 2, 1, 0})});
   p.gif89 = false;
   p.frames[0].control = false;
   std::vector<std::uint8_t> bytes = Encode(p);
@@ -314,7 +314,7 @@ TEST(GifDecoder, DamagedHeadersAndBlocksRaise) {
 }
 
 TEST(GifDecoder, OversizedPicturesAreRefusedBeforeDecoding) {
-  PictureSpec p = Screen(2, 2, {Rect(0, 0, 2, 2, {0, 1, 2, 3})});
+  PictureDesc p = Screen(2, 2, {Rect(0, 0, 2, 2, {0, 1, 2, 3})});
   p.gif89 = false;
   p.frames[0].control = false;
   std::vector<std::uint8_t> good = Encode(p);
@@ -343,7 +343,7 @@ TEST(GifDecoder, OversizedPicturesAreRefusedBeforeDecoding) {
 }
 
 TEST(GifDecoder, EveryTruncationRaises) {
-  PictureSpec p = Animated();
+  PictureDesc p = Animated();
   p.loop = 0;
   std::vector<std::uint8_t> good = Encode(p);
   ASSERT_NO_THROW(Decode(good));
