@@ -118,6 +118,15 @@ TEST_F(FeedbackAudio, MusicFollowsItsSwitchAndLoopsOnlyWhenAllowed) {
   EXPECT_EQ(form->MediaPlayer1->Mode(), mpPlaying);
 }
 
+TEST_F(FeedbackAudio, MissingMusicLeavesThePlayerNotReadyAndTheLoopIdle) {
+  if (!SoundDeviceExists()) GTEST_SKIP() << "no wave output device";
+  form->PlayBackgroundMusic("NoSuchMusic.mp3");
+  EXPECT_EQ(form->MediaPlayer1->Mode(), mpNotReady);
+  for (int second = 0; second < 3; ++second) form->Timer2Timer(form);
+  EXPECT_EQ(form->MediaPlayer1->Mode(), mpNotReady);
+  EXPECT_TRUE(boxes.Calls.empty());
+}
+
 TEST_F(FeedbackAudio, ShortSoundsAreHandedToTheSystem) {
   if (!SoundDeviceExists()) GTEST_SKIP() << "no wave output device";
   EXPECT_TRUE(form->PlayHitSound());
