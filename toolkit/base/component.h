@@ -1,9 +1,13 @@
 #pragma once
 // Persistent objects and components: ownership, names and the Tag.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "toolkit/base/typeinfo.h"
+
+// The plain event of every component: who sent it.
+using TNotifyEvent = std::function<void(TObject* sender)>;
 
 // An object whose published properties can be streamed and assigned.
 class TPersistent : public TObject {

@@ -25,7 +25,6 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TImeMode { imDisable, imClose, imOpen, imDontCare };
 
-using TNotifyEvent = std::function<void(TObject* sender)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;

@@ -7,8 +7,6 @@
 
 #include "toolkit/base/component.h"
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
-
 class TTimer : public TComponent {
   TK_CLASS(TTimer)
 public:
