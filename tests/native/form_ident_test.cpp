@@ -42,3 +42,20 @@ TEST(FormIdents, IntegerPropertiesTakeRegisteredNames) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormIdents, IntegerOutOfThePropertysRangeIsRefused) {
+  TTinted root(nullptr);
+  try {
+    ReadFormDefinition(root, "object T: TTinted\n  Color = 5000000000\nend\n", "T.form");
+    FAIL() << "a value an int cannot hold must be refused";
+  } catch (const Exception& e) {
+    EXPECT_NE(std::string(e.what()).find("T.form(2)"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(root.GetColor(), 0);
+  ReadFormDefinition(root, "object T: TTinted\n  Color = $FF00000D\nend\n", "T.form");
+  EXPECT_EQ(static_cast<unsigned>(root.GetColor()), 0xFF00000Du);
+}
+
+}  // namespace

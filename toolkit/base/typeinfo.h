@@ -8,6 +8,7 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -112,7 +113,15 @@ template <class V> V Unwrap(const TPropValue& p) {
   if constexpr (std::is_same_v<V, std::string>) return p.Str;
   else if constexpr (std::is_same_v<V, double>) return p.Kind == TPropKind::Float ? p.Float : static_cast<double>(p.Int);
   else if constexpr (std::is_same_v<V, bool>) return p.Int != 0;
-  else return static_cast<V>(p.Int);
+  else if constexpr (std::is_integral_v<V>) {
+    // A value the property cannot hold is refused rather than cut; a signed
+    // property also takes its width's bit pattern written unsigned ($FF00000D).
+    using U = std::make_unsigned_t<V>;
+    if (p.Int < static_cast<std::int64_t>(std::numeric_limits<V>::min()) ||
+        (p.Int > 0 && static_cast<std::uint64_t>(p.Int) > static_cast<std::uint64_t>(std::numeric_limits<U>::max())))
+      throw EPropertyError("value " + std::to_string(p.Int) + " is out of range");
+    return static_cast<V>(p.Int);
+  } else return static_cast<V>(p.Int);
 }
 template <class V> using Plain = std::remove_cv_t<std::remove_reference_t<V>>;
 }  // namespace typeinfo_detail
