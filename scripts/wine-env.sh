@@ -2,7 +2,8 @@
 # The Chinese locale is given to Wine only (so its ANSI code page is 936);
 # the shell keeps its own, which need not be generated.
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+# No debugger on a crash: a crashed test ends at once instead of hanging the run.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winedbg.exe=d"}
 WINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-exec.sh"
 WINESERVER=/usr/lib/wine/wineserver64
 

@@ -6,23 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win/app_errors.h"
-#include "toolkit/win/application.h"
+#include "form_fixture.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/std_controls.h"
 
-struct ControlsFixture : ::testing::Test {
-  void SetUp() override {
-    if (!Application) {
-      new TApplication();
-      Application->Initialize();
-    }
-    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
-    form = new TForm(Application);
-    form->SetBounds(20, 20, 640, 480);
-  }
+struct ControlsFixture : FormFixture {
   void TearDown() override {
-    delete form;
+    FormFixture::TearDown();
     EXPECT_TRUE(reports.empty()) << reports.front();
   }
   template <class T>
@@ -31,20 +21,6 @@ struct ControlsFixture : ::testing::Test {
     c->SetParent(parent ? parent : form);
     c->SetBounds(left, top, width, height);
     return c;
-  }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!Application->IsKeyMsg(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-  }
-  void PressKey(HWND w, WORD vk) {
-    PostMessageW(w, WM_KEYDOWN, vk, 1);
-    PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
-    Pump();
   }
   // Characters as the keyboard or an input method hands them to a window.
   void TypeWide(HWND w, const std::wstring& text) {
@@ -65,8 +41,6 @@ struct ControlsFixture : ::testing::Test {
     SetClipboardData(CF_UNICODETEXT, h);
     CloseClipboard();
   }
-  TForm* form = nullptr;
-  std::vector<std::string> reports;
 };
 
 // "五笔打字" as UTF-16, independent of the compiler's execution character set.

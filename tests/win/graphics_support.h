@@ -6,34 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win/app_errors.h"
-#include "toolkit/win/application.h"
+#include "form_fixture.h"
 
-struct GraphicsFixture : ::testing::Test {
+struct GraphicsFixture : FormFixture {
   void SetUp() override {
-    if (!Application) {
-      new TApplication();
-      Application->Initialize();
-    }
-    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
-    form = new TForm(Application);
+    FormFixture::SetUp();
     form->SetBounds(20, 20, 420, 320);
   }
   void TearDown() override {
-    delete form;
+    FormFixture::TearDown();
     EXPECT_TRUE(reports.empty()) << reports.front();
   }
-  static void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!Application->IsKeyMsg(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-  }
-  TForm* form = nullptr;
-  std::vector<std::string> reports;
 };
 
 // A memory DC with a 32-bit bitmap, for reading back what was drawn.

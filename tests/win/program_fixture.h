@@ -7,6 +7,7 @@
 
 #include "toolkit/base/directory.h"
 #include "toolkit/base/file_io.h"
+#include "app_support.h"
 #include "toolkit/win/application.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/resources.h"
@@ -34,19 +35,4 @@ inline std::string CopyProgramFolder(const std::string& name) {
     if (ReadFileBytes(BuiltProgramFolder() + e.Name, bytes)) WriteFileBytes(folder + e.Name, bytes.data(), bytes.size());
   }
   return folder;
-}
-
-// One application for the test process; a test that ends it (Terminate) gets a
-// fresh one from the next fixture.
-inline void FreshApplication() {
-  if (Application && Application->Terminated()) {
-    delete Application;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  }
-  if (!Application) {
-    new TApplication();
-    Application->Initialize();
-  }
 }

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/win/application.h"
-#include "toolkit/win/app_errors.h"
+#include "form_fixture.h"
 
 namespace {
 
@@ -42,39 +41,15 @@ public:
   }
 };
 
-struct AppFixture : ::testing::Test {
+struct AppFixture : FormFixture {
   void SetUp() override {
-    if (!Application) {
-      new TApplication();
-      Application->Initialize();
-    }
-    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
-    form = new TForm(Application);
+    FormFixture::SetUp();
     form->SetBounds(10, 10, 400, 300);
     edit = new TTestEdit(form);
     edit->SetName("Edit1");
     edit->SetParent(form);
   }
-  void TearDown() override { delete form; }
-  void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!Application->IsKeyMsg(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-  }
-  // A key as the keyboard delivers it: posted to the focused window; the loop
-  // translates it into its character.
-  void PressKey(HWND w, WORD vk) {
-    PostMessageW(w, WM_KEYDOWN, vk, 1);
-    PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
-    Pump();
-  }
-  TForm* form = nullptr;
   TTestEdit* edit = nullptr;
-  std::vector<std::string> reports;
 };
 
 TEST_F(AppFixture, WindowProcReplacedAndRestoredInReverseOrder) {
