@@ -265,3 +265,41 @@ TEST_F(ControlsFixture, TrackBarUserMoveFiresOnChange) {
 }
 
 }  // namespace
+
+namespace {
+
+// Properties read from a form definition arrive in any order while the
+// component is loading; Loaded settles them and fires no events.
+TEST_F(ControlsFixture, StateReadWhileLoadingSettlesInLoaded) {
+  auto* group = Make<TRadioGroup>(5, 4, 200, 126);
+  auto* box = Make<TCheckBox>(220, 10, 100, 20);
+  auto* track = Make<TTrackBar>(220, 40, 150, 25);
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  int events = 0;
+  group->OnClick = box->OnClick = [&](TObject*) { ++events; };
+  track->OnChange = [&](TObject*) { ++events; };
+  for (TComponent* c : std::vector<TComponent*>{group, box, track, label}) c->SetLoading(true);
+  SetOrdProp(*group, "ItemIndex", 1);
+  group->SetItemsList({"1分钟", "5分钟", "15分钟"});
+  box->SetChecked(true);
+  track->SetPosition(25);
+  track->SetMax(10);
+  track->SetMin(1);
+  label->SetCaption("打中红字显示时间：");
+  label->SetWidth(3);
+  for (TComponent* c : std::vector<TComponent*>{group, box, track, label}) c->SetLoading(false);
+  for (TComponent* c : std::vector<TComponent*>{group, box, track, label}) c->Loaded();
+  form->Show();
+  EXPECT_EQ(events, 0);
+  ASSERT_EQ(group->ButtonCount(), 3);
+  EXPECT_EQ(group->GetItemIndex(), 1);
+  EXPECT_EQ(SendMessageW(group->Buttons(1)->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(track->GetPosition(), 10);
+  EXPECT_EQ(SendMessageW(track->Handle(), TBM_GETPOS, 0, 0), 10);
+  EXPECT_EQ(SendMessageW(track->Handle(), TBM_GETRANGEMIN, 0, 0), 1);
+  EXPECT_GT(label->GetWidth(), 100);
+}
+
+}  // namespace

@@ -44,9 +44,16 @@ void TTrackBar::InitializeWindow() {
   SendMessageW(w, TBM_SETPOS, TRUE, position_);
 }
 
+// Values read in any order settle here, without an OnChange.
 void TTrackBar::Loaded() {
   TWinControl::Loaded();
-  RangeChanged();
+  if (max_ < min_) max_ = min_;
+  position_ = std::clamp(position_, min_, max_);
+  if (HWND w = HandleOrNull()) {
+    SendMessageW(w, TBM_SETRANGEMIN, FALSE, min_);
+    SendMessageW(w, TBM_SETRANGEMAX, FALSE, max_);
+    SendMessageW(w, TBM_SETPOS, TRUE, position_);
+  }
 }
 
 // The position is brought back into the range; a move fires OnChange.
