@@ -5,6 +5,15 @@
 bool SortAscending = false;
 
 namespace {
+// The list's columns: header and width (0: the list view's default).
+struct TScoreColumn {
+  const char* Caption;
+  int Width;
+};
+const TScoreColumn ScoreColumns[] = {{"打字类型", 80}, {"打字时间", 70}, {"打字总数", 70},
+                                     {"正确率", 70},   {"错误", 0},      {"速度", 70},
+                                     {"统计日期", 140}, {"用户", 90},     {"文章名", 160}};
+
 // Column 0 is the caption, column c > 0 sub-item c - 1.
 std::string ColumnText(const TListItem* item, long long column) {
   if (column == 0) return item->GetCaption();
@@ -29,6 +38,12 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
   Bind(Button2, "Button2");
   Bind(Button3, "Button3");
   Bind(ListView1, "ListView1");
+  // The form reader takes no column lists, so the columns are made here.
+  for (const TScoreColumn& c : ScoreColumns) {
+    TListColumn* column = ListView1->Columns()->Add();
+    column->SetCaption(c.Caption);
+    if (c.Width > 0) column->SetWidth(c.Width);
+  }
 }
 
 std::any TForm3::MethodAddress(const std::string& name) const {
