@@ -1,7 +1,11 @@
 // The practice run, its keys and timers: each handler hands the event to the
 // practice session, then shows what the session decided.
+#include <memory>
+
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
+#include "users/Unit3.h"
+#include "users/Unit5.h"
 
 TRunChoices TForm1::Choices() const {
   return TRunChoices{RadioGroup1->GetItemIndex(), RadioGroup2->GetItemIndex(), ComboBox1->GetItemIndex(),
@@ -153,5 +157,14 @@ void TForm1::Edit6KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
 void TForm1::Edit7KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
 
 // The user dialog and the score query.
-void TForm1::N7Click(TObject* Sender) {}
-void TForm1::N8Click(TObject* Sender) {}
+namespace {
+// Each use of the menu makes the dialog afresh and frees it when it closes.
+template <class TDialog>
+void RunDialog() {
+  std::unique_ptr<TDialog> dialog(CreateFormObject<TDialog>(Application));
+  dialog->ShowModal();
+}
+}  // namespace
+
+void TForm1::N7Click(TObject* Sender) { RunDialog<TForm5>(); }
+void TForm1::N8Click(TObject* Sender) { RunDialog<TForm3>(); }

@@ -1,0 +1,356 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "main_form_fixture.h"
+#include "practice/rules/practice_types.h"
+#include "screenshot.h"
+#include "users/Unit3.h"
+#include "users/Unit5.h"
+
+namespace {
+
+// The dialogs over the real main window, shown non-modally and driven by clicks.
+class UserDialogs : public MainFormTest {
+protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    Form1 = form;
+  }
+  void TearDown() override {
+    Form1 = nullptr;
+    MainFormTest::TearDown();
+  }
+  void UseList(const std::string& text, const std::string& current) {
+    SplitUserList(Practice.Users, text);
+    Practice.Users.CurrentUser = current;
+  }
+  std::unique_ptr<TForm5> OpenUsers() {
+    std::unique_ptr<TForm5> d(CreateFormObject<TForm5>(Application));
+    d->Show();
+    Pump();
+    return d;
+  }
+  void Select(TForm5& d, int row) { d.ListBox1->SetItemIndex(row); }
+  void NewUser(TForm5& d, const std::string& name) {
+    Click(d.Button2->Handle());
+    d.Edit1->SetText(name);
+    Click(d.Button6->Handle());
+  }
+  std::string MainCaption() { return WindowText(form->Handle()); }
+  static std::vector<std::string> Names() {
+    const TUserList& u = Practice.Users;
+    return std::vector<std::string>(u.UserNames.begin() + 1, u.UserNames.begin() + 1 + u.UserCount);
+  }
+};
+
+TEST_F(UserDialogs, DeletingTheCurrentUserMakesTheSystemUserCurrent) {
+  UseList("abc;bob;carol;", "bob");
+  auto d = OpenUsers();
+  EXPECT_EQ(d->ListBox1->GetItemsList(), (std::vector<std::string>{"abc", "bob", "carol"}));
+  EXPECT_EQ(d->Label2->GetCaption(), "当前用户:bob");
+  EXPECT_FALSE(d->Edit1->GetVisible() || d->Label1->GetVisible() || d->Button6->GetVisible());
+  ASSERT_TRUE(SaveWindowShot(d->Handle(), ArtefactFolder() + "user-dialog.bmp"));
+  Select(*d, 1);
+  Click(d->Button3->Handle());
+  EXPECT_EQ(Practice.Users.CurrentUser, "abc");
+  EXPECT_EQ(d->Label2->GetCaption(), "当前用户:abc");
+  EXPECT_EQ(MainCaption(), UserCaption(Practice.DesignCaption, "abc"));
+  EXPECT_EQ(Practice.Users.UserListText, "abc;carol;");
+  EXPECT_EQ(d->ListBox1->GetItemsList(), Names());
+}
+
+TEST_F(UserDialogs, DeletingAnotherUserRebuildsTheListInOrder) {
+  UseList("abc;bob;carol;dave;", "carol");
+  const std::string caption = MainCaption();
+  auto d = OpenUsers();
+  Select(*d, 1);
+  Click(d->Button3->Handle());
+  EXPECT_EQ(Practice.Users.UserListText, "abc;carol;dave;");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"abc", "carol", "dave"}));
+  EXPECT_EQ(d->ListBox1->GetItemsList(), Names());
+  EXPECT_EQ(Practice.Users.CurrentUser, "carol");
+  EXPECT_EQ(MainCaption(), caption);
+  EXPECT_TRUE(boxes.Calls.empty());
+}
+
+TEST_F(UserDialogs, DeleteRefusesTheSystemUserAndIgnoresNoSelection) {
+  UseList("abc;bob;", "abc");
+  auto d = OpenUsers();
+  Click(d->Button3->Handle());  // no row selected
+  EXPECT_TRUE(boxes.Calls.empty());
+  Select(*d, 0);
+  Click(d->Button3->Handle());
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_EQ(boxes.Calls[0].Text, "不能删除系统用户！");
+  EXPECT_EQ(boxes.Calls[0].Caption, "错误");
+  EXPECT_EQ(boxes.Calls[0].Flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+  EXPECT_EQ(Practice.Users.UserListText, "abc;bob;");
+  EXPECT_EQ(d->ListBox1->Items()->Count(), 2);
+}
+
+TEST_F(UserDialogs, NewUserBecomesCurrentAtOnce) {
+  UseList("abc;", "abc");
+  auto d = OpenUsers();
+  Click(d->Button2->Handle());
+  EXPECT_TRUE(d->Edit1->GetVisible() && d->Label1->GetVisible() && d->Button6->GetVisible());
+  EXPECT_EQ(d->Label1->GetCaption(), "新建用户名");
+  d->Edit1->SetText(" 小明 ");
+  Click(d->Button6->Handle());
+  EXPECT_EQ(Practice.Users.CurrentUser, " 小明 ") << "names are taken as typed";
+  EXPECT_EQ(MainCaption(), Practice.DesignCaption + "---- 小明 ");
+  EXPECT_EQ(Practice.Users.UserListText, "abc; 小明 ;");
+  EXPECT_EQ(d->ListBox1->GetItemsList(), Names());
+  EXPECT_EQ(d->Label2->GetCaption(), "当前用户:abc") << "the label is left as it was";
+  EXPECT_FALSE(d->Edit1->GetVisible() || d->Button6->GetVisible());
+  // The typed text stays for the next entry; the same name can be added again.
+  Click(d->Button2->Handle());
+  EXPECT_EQ(d->Edit1->GetText(), " 小明 ");
+  Click(d->Button6->Handle());
+  EXPECT_EQ(Practice.Users.UserCount, 3);
+}
+
+TEST_F(UserDialogs, ConfirmWithAnEmptyNameOnlyHidesTheEntry) {
+  UseList("abc;", "abc");
+  auto d = OpenUsers();
+  NewUser(*d, "");
+  EXPECT_FALSE(d->Edit1->GetVisible() || d->Label1->GetVisible() || d->Button6->GetVisible());
+  EXPECT_EQ(Practice.Users.UserListText, "abc;");
+  EXPECT_TRUE(boxes.Calls.empty());
+}
+
+TEST_F(UserDialogs, NamesTheListCannotHoldAreRefusedWithAMessage) {
+  std::string full;
+  for (int i = 1; i <= MaxUsers; ++i) full += i == 1 ? "abc;" : "u" + std::to_string(i) + ";";
+  struct Case {
+    std::string list, name;
+  } cases[] = {{full, "extra"}, {"abc;", std::string(MaxUserNameLength + 1, 'x')}, {"abc;", "a;b"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name.substr(0, 10));
+    UseList(c.list, "abc");
+    boxes.Calls.clear();
+    auto d = OpenUsers();
+    NewUser(*d, c.name);
+    ASSERT_EQ(boxes.Calls.size(), 1u);
+    EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+    EXPECT_FALSE(boxes.Calls[0].Text.empty());
+    EXPECT_EQ(Practice.Users.UserListText, c.list);
+    EXPECT_EQ(Practice.Users.CurrentUser, "abc");
+    EXPECT_EQ(d->ListBox1->Items()->Count(), Practice.Users.UserCount);
+  }
+}
+
+TEST_F(UserDialogs, LogInTakesTheSelectedUserAndCloses) {
+  UseList("abc;bob;", "abc");
+  const std::string before = MainCaption();
+  auto d = OpenUsers();
+  Click(d->Button1->Handle());  // nothing selected
+  EXPECT_FALSE(d->GetVisible());
+  EXPECT_EQ(Practice.Users.CurrentUser, "abc");
+  EXPECT_EQ(MainCaption(), before);
+
+  auto again = OpenUsers();
+  Select(*again, 1);
+  Click(again->Button1->Handle());
+  EXPECT_FALSE(again->GetVisible());
+  EXPECT_EQ(Practice.Users.CurrentUser, "bob");
+  EXPECT_EQ(MainCaption(), Practice.DesignCaption + "----bob");
+}
+
+// Closes the modal dialog from a timer once it is up.
+TButton* ModalCloseButton = nullptr;
+std::string ModalLabel;
+void CALLBACK CloseUserDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (auto* d = dynamic_cast<TForm5*>(Screen->Forms(i)); d && d->IsModal()) {
+      KillTimer(nullptr, id);
+      ModalLabel = d->Label2->GetCaption();
+      ModalCloseButton = d->Button4;
+      PostMessageW(d->Button4->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      PostMessageW(d->Button4->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+}
+
+TEST_F(UserDialogs, ExitMenuShowsTheDialogModallyAndFreesIt) {
+  UseList("abc;bob;", "bob");
+  const int forms = Screen->FormCount();
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseUserDialog);
+  form->N7Click(form);
+  KillTimer(nullptr, timer);
+  EXPECT_NE(ModalCloseButton, nullptr);
+  EXPECT_EQ(ModalLabel, "当前用户:bob");
+  EXPECT_EQ(Screen->FormCount(), forms) << "the dialog is freed when it closes";
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+}
+
+// The score query over a history set up by the test.
+class ScoreQuery : public UserDialogs {
+protected:
+  void AddScore(const std::string& user, const std::string& type, const std::string& speed) {
+    svlScoreSet r;
+    r.User = user;
+    r.PracticeType = type;
+    r.TimeUsed = "0:1:0";
+    r.Total = "100字";
+    r.AccuracyText = "99%";
+    r.Errors = "1";
+    r.Speed = speed;
+    r.DateText = "2026年1月2日3时4分 星期五";
+    ASSERT_TRUE(AppendScoreRecord(Practice.Scores, r));
+  }
+  void History() {
+    UseList("abc;bob;carol;", "abc");
+    Practice.Scores = TScoreTable{};
+    AddScore("bob", "英文(大)", "120字/分");
+    AddScore("", "英文(大)", "");  // deleted earlier
+    AddScore("carol", "五笔文章", "95字/分");
+    AddScore("bob", "五笔文章", "30字/分");
+    AddScore("carol", "英文(大)", "88字/分");
+  }
+  std::unique_ptr<TForm3> OpenScores() {
+    std::unique_ptr<TForm3> d(CreateFormObject<TForm3>(Application));
+    d->Show();
+    Pump();
+    return d;
+  }
+  // Column `c` of every row, top to bottom.
+  static std::vector<std::string> Column(TForm3& d, int c) {
+    std::vector<std::string> out;
+    TListItems* items = d.ListView1->Items();
+    for (int i = 0; i < items->Count(); ++i)
+      out.push_back(c == 0 ? items->Item(i)->GetCaption() : items->Item(i)->SubItems().at(c - 1));
+    return out;
+  }
+  void Choose(TComboBox* box, const std::string& text) {
+    int i = box->Items()->IndexOf(text);
+    ASSERT_GE(i, 0) << text;
+    box->SetItemIndex(i);
+  }
+  // A click on a column header, as the mouse delivers it.
+  void ClickHeader(TForm3& d, int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(d.ListView1->Handle(), LVM_GETHEADER, 0, 0));
+    RECT r{};
+    SendMessageW(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&r));
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(header, WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+};
+
+TEST_F(ScoreQuery, OpensWithEveryRecordThatHasAUser) {
+  History();
+  auto d = OpenScores();
+  std::vector<std::string> users = {"所有用户", "abc", "bob", "carol"};
+  EXPECT_EQ(d->ComboBox1->GetItemsList(), users);
+  EXPECT_EQ(d->ComboBox1->GetItemIndex(), 0);
+  std::vector<std::string> types = {"所有类型"};
+  for (int t = 0; t < 23; ++t) types.push_back(PracticeTypeCaption(t));
+  EXPECT_EQ(d->ComboBox2->GetItemsList(), types);
+  EXPECT_EQ(d->ComboBox2->GetItemIndex(), 0);
+  ASSERT_EQ(d->ListView1->Items()->Count(), 4);
+  EXPECT_EQ(d->ListView1->Columns()->Count(), 9);
+  // Rows are kept in caption order, equal captions in record order.
+  EXPECT_EQ(Column(*d, 0), (std::vector<std::string>{"五笔文章", "五笔文章", "英文(大)", "英文(大)"}));
+  TListItem* row = d->ListView1->Items()->Item(0);
+  EXPECT_EQ(row->SubItems(), (std::vector<std::string>{"0:1:0", "100字", "99%", "1", "95字/分",
+                                                       "2026年1月2日3时4分 星期五", "carol", ""}));
+  ASSERT_TRUE(SaveWindowShot(d->Handle(), ArtefactFolder() + "score-query.bmp"));
+}
+
+TEST_F(ScoreQuery, QueryFiltersByUserAndType) {
+  History();
+  auto d = OpenScores();
+  struct Case {
+    std::string user, type;
+    std::vector<std::string> speeds;  // of the rows, in record order
+  } cases[] = {
+      {"所有用户", "所有类型", {"120字/分", "95字/分", "30字/分", "88字/分"}},
+      {"bob", "所有类型", {"120字/分", "30字/分"}},
+      {"所有用户", "五笔文章", {"95字/分", "30字/分"}},
+      {"carol", "英文(大)", {"88字/分"}},
+      {"abc", "所有类型", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.user + "/" + c.type);
+    Choose(d->ComboBox1, c.user);
+    Choose(d->ComboBox2, c.type);
+    Click(d->Button1->Handle());
+    std::vector<std::string> speeds = Column(*d, 5);
+    std::sort(speeds.begin(), speeds.end());
+    std::vector<std::string> want = c.speeds;
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(speeds, want);
+  }
+  // A typed user name filters as well; it is compared exactly.
+  d->ComboBox1->SetText("BOB");
+  Click(d->Button1->Handle());
+  EXPECT_EQ(d->ListView1->Items()->Count(), 0);
+}
+
+TEST_F(ScoreQuery, DeleteGoesByTheFiltersNowChosen) {
+  History();
+  auto d = OpenScores();
+  Choose(d->ComboBox1, "bob");
+  Click(d->Button1->Handle());
+  Choose(d->ComboBox1, "carol");  // changed after the query
+  Click(d->Button3->Handle());
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_EQ(d->ListView1->Items()->Count(), 0);
+  EXPECT_EQ(Practice.Scores.ScoreCount, 5) << "emptied records stay until the file is written";
+  Choose(d->ComboBox1, "所有用户");
+  Click(d->Button1->Handle());
+  EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"bob", "bob"}));
+  const svlScoreSet& gone = Practice.Scores.ScoreRecords[3];
+  EXPECT_TRUE(gone.User.empty() && gone.PracticeType.empty() && gone.Speed.empty() && gone.DateText.empty());
+
+  Choose(d->ComboBox1, "bob");
+  Choose(d->ComboBox2, "英文(大)");
+  Click(d->Button3->Handle());
+  Choose(d->ComboBox2, "所有类型");
+  Click(d->Button1->Handle());
+  EXPECT_EQ(Column(*d, 0), (std::vector<std::string>{"五笔文章"}));
+}
+
+TEST_F(ScoreQuery, DeleteWithBothFiltersOnAllEmptiesTheHistory) {
+  History();
+  auto d = OpenScores();
+  Click(d->Button3->Handle());
+  EXPECT_EQ(Practice.Scores.ScoreCount, 0);
+  EXPECT_TRUE(Practice.Scores.ScoreRecords[1].User.empty());
+  Click(d->Button2->Handle());
+  EXPECT_FALSE(d->GetVisible());
+  auto again = OpenScores();  // an empty history gives an empty list
+  EXPECT_EQ(again->ListView1->Items()->Count(), 0);
+  AddScore("bob", "数字练习", "10字/分");  // a new score after the emptied ones
+  Click(again->Button1->Handle());
+  EXPECT_EQ(Column(*again, 0), (std::vector<std::string>{"数字练习"}));
+}
+
+TEST_F(ScoreQuery, HeaderClicksAlternateTheDirectionWhicheverColumn) {
+  History();
+  SortAscending = false;
+  auto d = OpenScores();
+  ClickHeader(*d, 5);  // 速度
+  EXPECT_EQ(Column(*d, 5), (std::vector<std::string>{"95字/分", "88字/分", "30字/分", "120字/分"}));
+  EXPECT_TRUE(SortAscending);
+  ClickHeader(*d, 5);
+  EXPECT_EQ(Column(*d, 5), (std::vector<std::string>{"120字/分", "30字/分", "88字/分", "95字/分"}))
+      << "speeds sort as text";
+  ClickHeader(*d, 7);  // 用户: descending again
+  EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"carol", "carol", "bob", "bob"}));
+  ClickHeader(*d, 0);  // 打字类型, ascending; equal captions keep their order
+  EXPECT_EQ(Column(*d, 0), (std::vector<std::string>{"五笔文章", "五笔文章", "英文(大)", "英文(大)"}));
+  EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"carol", "bob", "carol", "bob"}));
+  d.reset();
+  // The direction is kept across openings of the dialog.
+  EXPECT_FALSE(SortAscending);
+  auto again = OpenScores();
+  ClickHeader(*again, 7);
+  EXPECT_EQ(Column(*again, 7), (std::vector<std::string>{"carol", "carol", "bob", "bob"}));
+  EXPECT_TRUE(SortAscending);
+}
+
+}  // namespace

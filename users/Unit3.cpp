@@ -1,0 +1,109 @@
+#include "users/Unit3.h"
+
+#include "practice/main/practice_state.h"
+
+bool SortAscending = false;
+
+namespace {
+// The list's columns: header and width (0: the list view's default).
+struct TScoreColumn {
+  const char* Caption;
+  int Width;
+};
+const TScoreColumn ScoreColumns[] = {{"打字类型", 80}, {"打字时间", 70}, {"打字总数", 70},
+                                     {"正确率", 70},   {"错误", 0},      {"速度", 70},
+                                     {"统计日期", 140}, {"用户", 90},     {"文章名", 160}};
+
+// Column 0 is the caption, column c > 0 sub-item c - 1.
+std::string ColumnText(const TListItem* item, long long column) {
+  if (column == 0) return item->GetCaption();
+  const auto& sub = item->SubItems();
+  if (column < 0 || column > static_cast<long long>(sub.size())) return "";
+  return sub[static_cast<std::size_t>(column - 1)];
+}
+}  // namespace
+
+const TClassInfo& TForm3::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TForm3>("TForm3", &TForm::StaticClass()).Build();
+  return info;
+}
+
+TForm3::TForm3(TComponent* owner) : TForm(owner) {
+  ReadDefinition();
+  Bind(Label1, "Label1");
+  Bind(Label2, "Label2");
+  Bind(ComboBox1, "ComboBox1");
+  Bind(ComboBox2, "ComboBox2");
+  Bind(Button1, "Button1");
+  Bind(Button2, "Button2");
+  Bind(Button3, "Button3");
+  Bind(ListView1, "ListView1");
+  // The form reader takes no column lists, so the columns are made here.
+  for (const TScoreColumn& c : ScoreColumns) {
+    TListColumn* column = ListView1->Columns()->Add();
+    column->SetCaption(c.Caption);
+    if (c.Width > 0) column->SetWidth(c.Width);
+  }
+}
+
+std::any TForm3::MethodAddress(const std::string& name) const {
+  using M = TMethodTable<TForm3>;
+  static const M table = {M::Method("FormCreate", &TForm3::FormCreate),
+                          M::Method("Button1Click", &TForm3::Button1Click),
+                          M::Method("Button2Click", &TForm3::Button2Click),
+                          M::Method("Button3Click", &TForm3::Button3Click),
+                          M::Method("ListView1ColumnClick", &TForm3::ListView1ColumnClick)};
+  return table.Find(const_cast<TForm3*>(this), name);
+}
+
+TScoreFilter TForm3::CurrentFilter() const {
+  TScoreFilter f;
+  f.AllUsers = ComboBox1->GetItemIndex() == 0;
+  if (!f.AllUsers) f.User = ComboBox1->GetText();
+  f.AllTypes = ComboBox2->GetItemIndex() == 0;
+  if (!f.AllTypes) f.PracticeType = ComboBox2->GetText();
+  return f;
+}
+
+void TForm3::AddScoreRow(const svlScoreSet& r) {
+  TListItem* item = ListView1->Items()->Add();
+  item->SetCaption(r.PracticeType);
+  item->SetSubItems({r.TimeUsed, r.Total, r.AccuracyText, r.Errors, r.Speed, r.DateText, r.User, r.Article});
+}
+
+void TForm3::FormCreate(TObject* Sender) {
+  const TUserList& users = Practice.Users;
+  ComboBox1->Items()->Add("所有用户");
+  for (int i = 1; i <= users.UserCount; ++i) ComboBox1->Items()->Add(users.UserNames[i]);
+  ComboBox1->SetItemIndex(0);
+  ListScores(TScoreFilter{});
+}
+
+void TForm3::Button1Click(TObject* Sender) {
+  ListView1->Items()->Clear();
+  ListScores(CurrentFilter());
+}
+
+void TForm3::ListScores(const TScoreFilter& filter) {
+  const TScoreTable& scores = Practice.Scores;
+  for (int j = 1; j <= scores.ScoreCount; ++j) {
+    const svlScoreSet& r = scores.ScoreRecords[static_cast<std::size_t>(j)];
+    if (ScoreListed(r, filter)) AddScoreRow(r);
+  }
+}
+
+void TForm3::Button2Click(TObject* Sender) { Close(); }
+
+void TForm3::Button3Click(TObject* Sender) {
+  DeleteScores(Practice.Scores, CurrentFilter());
+  ListView1->Items()->Clear();
+}
+
+void TForm3::ListView1ColumnClick(TObject* Sender, TListColumn* Column) {
+  ListView1->CustomSort(CompareScoreItems, Column->Index());
+  SortAscending = !SortAscending;
+}
+
+int CompareScoreItems(TListItem* Item1, TListItem* Item2, long long Column) {
+  return CompareScoreTexts(ColumnText(Item1, Column), ColumnText(Item2, Column), SortAscending);
+}
