@@ -187,8 +187,11 @@ bool PYsLine(const std::string& ch, const Reading& r, std::string& line) {
   return true;
 }
 
-// Pinyin 1-12, phrase 13-16, 17-18 blank, hint 19-37, 38-39 blank, sounds from 40.
-bool PYTwoLine(const std::string& phrase, const std::vector<std::string>& syl, std::string& line) {
+// A phrase line: typed pinyin in 1-12, the phrase padded to `phraseWidth`, the
+// tone-marked hint (at most `hintMax` bytes) padded to `hintWidth`, then the
+// sound names separated by blanks.
+bool PhraseLine(const std::string& phrase, const std::vector<std::string>& syl, int phraseWidth, int hintMax,
+                int hintWidth, std::string& line) {
   std::string typed, hintUtf8, sounds;
   for (std::size_t i = 0; i < syl.size(); ++i) {
     typed += Toneless(syl[i]);
@@ -196,23 +199,19 @@ bool PYTwoLine(const std::string& phrase, const std::vector<std::string>& syl, s
     sounds += (i ? " " : "") + syl[i];
   }
   std::string hint;
-  if (typed.size() > 12 || !Utf8ToGbk(hintUtf8, hint) || hint.size() > 19) return false;
-  line = PadTo(typed, 12) + PadTo(Gbk(phrase), 6) + PadTo(hint, 21) + sounds;
+  if (typed.size() > 12 || !Utf8ToGbk(hintUtf8, hint) || static_cast<int>(hint.size()) > hintMax) return false;
+  line = PadTo(typed, 12) + PadTo(Gbk(phrase), phraseWidth) + PadTo(hint, hintWidth) + sounds;
   return true;
+}
+
+// Pinyin 1-12, phrase 13-16, 17-18 blank, hint 19-37, 38-39 blank, sounds from 40.
+bool PYTwoLine(const std::string& phrase, const std::vector<std::string>& syl, std::string& line) {
+  return PhraseLine(phrase, syl, 6, 19, 21, line);
 }
 
 // Pinyin 1-12, phrase 13-20, 21-32 blank, hint 33-81, 82-84 blank, sounds from 85.
 bool PYMultiLine(const std::string& phrase, const std::vector<std::string>& syl, std::string& line) {
-  std::string typed, hintUtf8, sounds;
-  for (std::size_t i = 0; i < syl.size(); ++i) {
-    typed += Toneless(syl[i]);
-    hintUtf8 += (i ? " " : "") + ToneMarked(syl[i]);
-    sounds += (i ? " " : "") + syl[i];
-  }
-  std::string hint;
-  if (typed.size() > 12 || !Utf8ToGbk(hintUtf8, hint) || hint.size() > 49) return false;
-  line = PadTo(typed, 12) + PadTo(Gbk(phrase), 20) + PadTo(hint, 52) + sounds;
-  return true;
+  return PhraseLine(phrase, syl, 20, 49, 52, line);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
