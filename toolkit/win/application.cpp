@@ -1,4 +1,5 @@
 #include "toolkit/win/application.h"
+#include "toolkit/win/hidden_window.h"
 
 #include <commctrl.h>
 
@@ -38,17 +39,7 @@ void TApplication::Initialize() {
   RegisterToolkitClasses();
   TThread::InitMainThread();
   if (handle_) return;
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{sizeof wc};
-  if (!GetClassInfoExW(inst, L"TApplication", &wc)) {
-    wc = WNDCLASSEXW{sizeof wc};
-    wc.lpfnWndProc = AppWndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = L"TApplication";
-    RegisterClassExW(&wc);
-  }
-  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", GbkToWide(title_).c_str(), WS_POPUP, 0, 0, 0, 0,
-                            nullptr, nullptr, inst, nullptr);
+  handle_ = CreateHiddenWindow(L"TApplication", AppWndProc, THiddenKind::TopLevel, GbkToWide(title_).c_str());
 }
 
 void TApplication::Run() {

@@ -1,4 +1,5 @@
 #include "toolkit/win/image.h"
+#include "toolkit/win/hidden_window.h"
 
 #include <algorithm>
 #include <cstring>
@@ -178,16 +179,7 @@ LRESULT CALLBACK TImage::TimerWndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 void TImage::StartFrame(int index) {
   frame_ = index;
   if (!timerWnd_) {
-    HINSTANCE inst = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{sizeof wc};
-    if (!GetClassInfoExW(inst, kTimerClass, &wc)) {
-      wc = WNDCLASSEXW{sizeof wc};
-      wc.lpfnWndProc = TimerWndProc;
-      wc.hInstance = inst;
-      wc.lpszClassName = kTimerClass;
-      RegisterClassExW(&wc);
-    }
-    timerWnd_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
+    timerWnd_ = CreateHiddenWindow(kTimerClass, TimerWndProc);
     if (!timerWnd_) throw Exception("cannot create the animation timer window");
     SetWindowLongPtrW(timerWnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }

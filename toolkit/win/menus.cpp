@@ -1,4 +1,5 @@
 #include "toolkit/win/menus.h"
+#include "toolkit/win/hidden_window.h"
 
 #include <algorithm>
 #include <map>
@@ -371,17 +372,7 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 HWND TPopupMenu::OwnerWindow() {
   static HWND owner = nullptr;
   if (owner && IsWindow(owner)) return owner;
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{sizeof wc};
-  if (!GetClassInfoExW(inst, L"TMenuOwnerWindow", &wc)) {
-    wc = WNDCLASSEXW{sizeof wc};
-    wc.lpfnWndProc = MenuOwnerProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = L"TMenuOwnerWindow";
-    RegisterClassExW(&wc);
-  }
-  owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"TMenuOwnerWindow", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst,
-                          nullptr);
+  owner = CreateHiddenWindow(L"TMenuOwnerWindow", MenuOwnerProc, THiddenKind::TopLevel);
   return owner;
 }
 

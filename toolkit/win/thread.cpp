@@ -1,4 +1,5 @@
 #include "toolkit/win/thread.h"
+#include "toolkit/win/hidden_window.h"
 
 #include <windows.h>
 #include <process.h>
@@ -65,12 +66,7 @@ std::string SystemMessage(DWORD code) {
 
 void TThread::InitMainThread() {
   if (syncWindow) return;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = SyncWndProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kSyncClass;
-  RegisterClassW(&wc);
-  syncWindow = CreateWindowExW(0, kSyncClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+  syncWindow = CreateHiddenWindow(kSyncClass, SyncWndProc);
   mainThreadId = GetCurrentThreadId();
 }
 

@@ -1,4 +1,5 @@
 #include "toolkit/win/timer.h"
+#include "toolkit/win/hidden_window.h"
 
 #include <windows.h>
 
@@ -28,17 +29,7 @@ LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND HostWindow() {
-  if (!host.Wnd) {
-    static ATOM atom = [] {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = TimerWndProc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = kTimerClass;
-      return RegisterClassW(&wc);
-    }();
-    (void)atom;
-    host.Wnd = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-  }
+  if (!host.Wnd) host.Wnd = CreateHiddenWindow(kTimerClass, TimerWndProc);
   return host.Wnd;
 }
 }  // namespace
