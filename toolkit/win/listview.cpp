@@ -233,17 +233,25 @@ void TCustomListView::SetSortType(TSortType t) {
 
 // Columns in the window.
 
+namespace {
+// The system's description of a column; `text` holds its caption while used.
+LVCOLUMNW ColumnInfo(const TListColumn& c, std::wstring& text) {
+  static const int fmts[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+  col.fmt = fmts[static_cast<int>(c.GetAlignment())];
+  col.cx = c.GetWidth();
+  col.pszText = text.data();
+  return col;
+}
+}  // namespace
+
 void TCustomListView::ColumnInserted(int index) {
   HWND w = HandleOrNull();
   if (!w) return;
   TListColumn* c = columns_->Items(index);
   std::wstring text = GbkToWide(c->GetCaption());
-  static const int fmts[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
-  LVCOLUMNW col{};
-  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-  col.fmt = fmts[static_cast<int>(c->GetAlignment())];
-  col.cx = c->GetWidth();
-  col.pszText = text.data();
+  LVCOLUMNW col = ColumnInfo(*c, text);
   SendMessageW(w, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
   // Rows already shown get the new column's texts.
   ++quiet_;
@@ -256,12 +264,7 @@ void TCustomListView::ColumnChanged(int index) {
   if (!w || index < 0) return;
   TListColumn* c = columns_->Items(index);
   std::wstring text = GbkToWide(c->GetCaption());
-  static const int fmts[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
-  LVCOLUMNW col{};
-  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-  col.fmt = fmts[static_cast<int>(c->GetAlignment())];
-  col.cx = c->GetWidth();
-  col.pszText = text.data();
+  LVCOLUMNW col = ColumnInfo(*c, text);
   SendMessageW(w, LVM_SETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&col));
 }
 
