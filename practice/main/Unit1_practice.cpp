@@ -13,10 +13,14 @@ TRunChoices TForm1::Choices() const {
 }
 
 namespace {
-void ShowLabel(TLabel* label, const TLabelState& state) {
+void ShowText(TLabel* label, const TLabelState& state) {
   label->SetCaption(state.Caption);
   label->SetVisible(state.Visible);
   label->SetEnabled(state.Enabled);
+}
+// The big labels also flash red on a hit.
+void ShowLabel(TLabel* label, const TLabelState& state) {
+  ShowText(label, state);
   label->GetFont()->SetColor(state.Color == TLabelColor::Red ? clRed : clHighlight);
 }
 // Setting Enabled again would restart a running timer's period.
@@ -42,19 +46,11 @@ void TForm1::MirrorScreen() {
   TLabel* small[] = {nullptr, Label11, Label12, Label13, Label14};
   for (int n = 1; n <= 4; ++n) {
     ShowLabel(big[n], s.Big[n]);
-    small[n]->SetCaption(s.Small[n].Caption);
-    small[n]->SetVisible(s.Small[n].Visible);
-    small[n]->SetEnabled(s.Small[n].Enabled);
+    ShowText(small[n], s.Small[n]);
   }
-  Label5->SetCaption(s.Label5.Caption);
-  Label5->SetVisible(s.Label5.Visible);
-  Label5->SetEnabled(s.Label5.Enabled);
-  Label8->SetCaption(s.Label8.Caption);
-  Label8->SetVisible(s.Label8.Visible);
-  Label8->SetEnabled(s.Label8.Enabled);
-  Label15->SetCaption(s.Label15.Caption);
-  Label15->SetVisible(s.Label15.Visible);
-  Label15->SetEnabled(s.Label15.Enabled);
+  ShowText(Label5, s.Label5);
+  ShowText(Label8, s.Label8);
+  ShowText(Label15, s.Label15);
   Label15->SetLeft(s.Label15Left);
   Label6->SetCaption(s.Label6);
   Label7->SetCaption(s.Label7);
