@@ -74,9 +74,11 @@ void TForm1::ApplyWindowLayout() {
   }
   Practice.MaxRowLength = 86;
   Button6->SetCaption("全屏");
-  // Back from full screen the window returns to where it was; otherwise it is centred.
+  // Back from full screen the window returns exactly to its place and size (977 x 559
+  // where the system's frame is the designed one); otherwise it is centred.
   if (windowPlace_.right > windowPlace_.left) {
-    SetBounds(windowPlace_.left, windowPlace_.top, 977, 559);
+    const RECT& r = windowPlace_;
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     windowPlace_ = RECT{};
   } else {
     Centre(nullptr);

@@ -45,7 +45,7 @@ void TForm1::FormCreate(TObject* Sender) {
   TSettings& settings = Practice.Settings;
   settingsWritable_ = registry_->OpenKey(SettingsKeyPath, true);
   if (settingsWritable_ || registry_->OpenKeyReadOnly(SettingsKeyPath)) {
-    TRegistrySettingsKey key(*registry_);
+    TRegistrySettingsKey key(*registry_, settingsWritable_);
     ReadSettings(key, settings);
   }
 

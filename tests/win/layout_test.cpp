@@ -21,8 +21,10 @@ TEST_F(Layout, FullScreenAndBackByTheButton) {
   Pump();
   RECT before, monitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, now;
   GetWindowRect(form->Handle(), &before);
-  ASSERT_EQ(before.right - before.left, 977);
-  ASSERT_EQ(before.bottom - before.top, 559);
+  RECT client;
+  GetClientRect(form->Handle(), &client);
+  ASSERT_EQ(client.right, 961);
+  ASSERT_EQ(client.bottom, 521);
   Click(form->Button6->Handle());
   Pump();
   ASSERT_EQ(form->Button6->GetCaption(), "窗口");
@@ -50,7 +52,6 @@ TEST_F(Layout, FullScreenAndBackByTheButton) {
   EXPECT_EQ(form->GetBorderStyle(), TFormBorderStyle::bsSingle);
   GetWindowRect(form->Handle(), &now);
   EXPECT_TRUE(SameRect(now, before)) << RectText(now) << " after " << RectText(before);
-  RECT client;
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 961);
   EXPECT_EQ(client.bottom, 521);

@@ -88,6 +88,7 @@ TEST_F(MainWindow, SettingsAreReadWhereWriteAccessIsRefused) {
     reg.WriteString("Users", "abc;bob;");
     reg.WriteString("CurrentUser", "bob");
     reg.WriteInteger("PlayMp3", 0);
+    reg.WriteInteger("Interval", 7);
   }
   ASSERT_TRUE(SetSettingsKeyAccess(KEY_READ | WRITE_DAC | READ_CONTROL));
   struct Restore {
@@ -105,6 +106,8 @@ TEST_F(MainWindow, SettingsAreReadWhereWriteAccessIsRefused) {
   EXPECT_EQ(Practice.Users.UserCount, 2);
   EXPECT_TRUE(form->CheckBox1->GetChecked()) << "music stored as off";
   EXPECT_EQ(WindowText(form->Handle()), "Tapmira     2020年8月15日版----bob");
+  EXPECT_EQ(form->TrackBar1->GetPosition(), 7);
+  form->TrackBar1->SetPosition(3);
   form->Close();
   Pump();
   EXPECT_TRUE(boxes.Calls.empty()) << (boxes.Calls.empty() ? "" : boxes.Calls[0].Text);
@@ -112,7 +115,7 @@ TEST_F(MainWindow, SettingsAreReadWhereWriteAccessIsRefused) {
   TRegistry reg;
   ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", false));
   EXPECT_EQ(reg.ReadString("CurrentUser"), "bob");
-  EXPECT_FALSE(reg.ValueExists("Interval")) << "nothing written back";
+  EXPECT_EQ(reg.ReadInteger("Interval"), 7) << "nothing written back";
 }
 
 }  // namespace

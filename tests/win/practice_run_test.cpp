@@ -220,10 +220,11 @@ TEST_F(PracticeRun, FourthKeyOfAMissedCodeNeverStartsTheNextOne) {
     SCOPED_TRACE(type);
     StartType(type);
     std::string good;  // a four-letter code of an item on the screen
-    for (int n = 1; n <= 2 && good.empty(); ++n) {
-      const std::string c = type == 10 ? Items().WubiCharItems[n].Codes[4] : Items().WubiPhraseItems[n].Code;
-      if (c.size() == 4) good = c;
-    }
+    for (int n = 1; n <= 2 && good.empty(); ++n)
+      for (int k = 1; k <= 4 && good.empty(); ++k) {
+        const std::string c = type == 10 ? Items().WubiCharItems[n].Codes[k] : Items().WubiPhraseItems[n].Code;
+        if (c.size() == 4) good = c;
+      }
     ASSERT_EQ(good.size(), 4u);
     Type("zzzz");  // no Wubi code
     EXPECT_EQ(form->Edit1->GetText(), "") << "the fourth key went with the submitted code";

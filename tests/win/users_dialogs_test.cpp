@@ -105,11 +105,13 @@ TEST_F(UserDialogs, NewUserBecomesCurrentAtOnce) {
   EXPECT_EQ(d->ListBox1->GetItemsList(), Names());
   EXPECT_EQ(d->Label2->GetCaption(), "当前用户:abc") << "the label is left as it was";
   EXPECT_FALSE(d->Edit1->GetVisible() || d->Button6->GetVisible());
-  // The typed text stays for the next entry; the same name can be added again.
+  // The typed text stays for the next entry; the same name is refused.
   Click(d->Button2->Handle());
   EXPECT_EQ(d->Edit1->GetText(), " 小明 ");
   Click(d->Button6->Handle());
-  EXPECT_EQ(Practice.Users.UserCount, 3);
+  EXPECT_EQ(Practice.Users.UserCount, 2);
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_EQ(boxes.Calls[0].Caption, "提示");
 }
 
 TEST_F(UserDialogs, ConfirmWithAnEmptyNameOnlyHidesTheEntry) {
