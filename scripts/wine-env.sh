@@ -10,7 +10,7 @@ WINESERVER=/usr/lib/wine/wineserver64
 # The fonts the prefix puts in place of the Windows ones the program and the
 # system dialogs ask for: WenQuanYi Micro Hei (outline glyphs with hinting, which
 # stay legible at 12-16 px) for SimSun/宋体 and the dialog, menu and caption fonts.
-PREFIX_FONTS_VERSION=2
+PREFIX_FONTS_VERSION=3
 prefix_fonts_reg() {
   local face="WenQuanYi Micro Hei" name
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
@@ -37,6 +37,12 @@ wine_prefix() {
     touch "$WINEPREFIX/.tapmira-ready"
   fi
   if [ "$(cat "$WINEPREFIX/.tapmira-fonts" 2>/dev/null)" != "$PREFIX_FONTS_VERSION" ]; then
+    # Wine's own Marlett (the caption buttons' symbols) is not always found in
+    # its data folder; a copy among the prefix's fonts always is.
+    local marlett
+    for marlett in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+      [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" && break
+    done
     # regedit reads .reg files in the ANSI code page: hand it GBK.
     prefix_fonts_reg | iconv -f UTF-8 -t GBK > "$WINEPREFIX/fonts.reg"
     "$WINE" regedit "$(winepath_of "$WINEPREFIX/fonts.reg")" >/dev/null 2>&1
