@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "skin/portable/lzh.h"
+#include "toolkit/base/classes.h"
 #include "toolkit/base/sysutils.h"
 
 namespace {
@@ -18,16 +19,9 @@ std::int32_t Int32At(const std::uint8_t* p) {
 
 // One name per line; lines end in CR, LF or CR LF; an empty last line is no entry.
 std::vector<std::string> SplitNames(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t i = 0, n = text.size();
-  while (i < n) {
-    std::size_t start = i;
-    while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
-    lines.push_back(text.substr(start, i - start));
-    if (i < n && text[i] == '\r') ++i;
-    if (i < n && text[i] == '\n') ++i;
-  }
-  return lines;
+  TStringList lines;
+  lines.SetText(text);
+  return lines.ToVector();
 }
 
 constexpr std::int64_t kHeaderSize = 16;
