@@ -44,6 +44,11 @@ void TSkinReader::Decompress(TMemoryStream& source, TMemoryStream& destination) 
   destination.Clear();
   std::int32_t size = 0;
   if (source.Read(&size, 4) != 4) throw ESkinDamaged("the container is shorter than its header");
+  // Room for the whole result at once (Decode refuses sizes out of range first).
+  if (size > 0 && size <= TLZH::MaxDecodedSize) {
+    destination.SetSize(size);
+    destination.SetPosition(0);
+  }
   TLZH lzh;
   lzh.Decode(
       size,
@@ -59,10 +64,10 @@ void TSkinReader::Decompress(TMemoryStream& source, TMemoryStream& destination) 
 bool TSkinReader::Load(TMemoryStream& source) {
   std::string failure;
   try {
-    TMemoryStream decoded;
-    Decompress(source, decoded);
-    const std::uint8_t* bytes = decoded.Memory();
-    const std::int64_t total = decoded.Size();
+    auto decoded = std::make_unique<TMemoryStream>();
+    Decompress(source, *decoded);
+    const std::uint8_t* bytes = decoded->Memory();
+    const std::int64_t total = decoded->Size();
     if (total < kHeaderSize) throw ESkinDamaged("the entry table is missing");
     const int version = Int32At(bytes);
     const int extra = ExtraBlockLength(version);
@@ -85,7 +90,7 @@ bool TSkinReader::Load(TMemoryStream& source) {
     for (std::int64_t i = 0; i < n; ++i) {
       std::int32_t s = Int32At(bytes + at + 4 * i);
       if (s < 0) throw ESkinDamaged("an entry has a negative size");
-      offsets.push_back(sum);
+      offsets.push_back(at + 4 * n + sum);
       sizes.push_back(s);
       sum += s;
     }
@@ -93,9 +98,7 @@ bool TSkinReader::Load(TMemoryStream& source) {
     if (sum > total - at) throw ESkinDamaged("the entries are larger than the data");
 
     // Everything checked: the new table replaces the old one.
-    data_.Clear();
-    if (total > at) data_.WriteBuffer(bytes + at, total - at);
-    data_.SetPosition(0);
+    decoded_ = std::move(decoded);
     version_ = version;
     namesLength_ = namesLength;
     names_ = std::move(names);
@@ -114,7 +117,7 @@ bool TSkinReader::Load(TMemoryStream& source) {
 }
 
 void TSkinReader::CopyEntry(std::size_t index, TMemoryStream& out) const {
-  if (sizes_[index] > 0) out.WriteBuffer(data_.Memory() + offsets_[index], sizes_[index]);
+  if (sizes_[index] > 0) out.WriteBuffer(decoded_->Memory() + offsets_[index], sizes_[index]);
   out.SetPosition(0);
 }
 
