@@ -1,6 +1,6 @@
 #include "skin/portable/skin_reader.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "skin/portable/lzh.h"
 #include "toolkit/base/classes.h"
@@ -42,11 +42,14 @@ int TSkinReader::ExtraBlockLength(int version) {
 void TSkinReader::Decompress(TMemoryStream& source, TMemoryStream& destination) {
   source.SetPosition(0);
   destination.Clear();
-  std::int32_t size = 0;
-  if (source.Read(&size, 4) != 4) throw ESkinDamaged("the container is shorter than its header");
-  // Room for the whole result at once (Decode refuses sizes out of range first).
-  if (size > 0 && size <= TLZH::MaxDecodedSize) {
-    destination.SetSize(size);
+  std::uint8_t header[4];
+  if (source.Read(header, 4) != 4) throw ESkinDamaged("the container is shorter than its header");
+  const std::int32_t size = Int32At(header);
+  // Room for the result at once, but never more than the code stream can
+  // produce (at most one match of F bytes per bit), whatever the size claims.
+  const std::int64_t reachable = (source.Size() - 4 + 2) * 8 * 60;
+  if (size > 0) {
+    destination.SetSize(std::min<std::int64_t>({size, reachable, TLZH::MaxDecodedSize}));
     destination.SetPosition(0);
   }
   TLZH lzh;
