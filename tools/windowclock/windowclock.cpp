@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
     std::perror("windowclock: spawn");
     return 2;
   }
+  posix_spawn_file_actions_destroy(&quiet);
 
   double found = -1;
   pollfd pfd = {ConnectionNumber(d), POLLIN, 0};
