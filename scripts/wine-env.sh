@@ -49,6 +49,13 @@ wine_prefix() {
     "$WINESERVER" -w
     echo "$PREFIX_FONTS_VERSION" > "$WINEPREFIX/.tapmira-fonts"
   fi
+  # The device service's SDL backend polls every millisecond: off, in older prefixes too.
+  if [ ! -f "$WINEPREFIX/.tapmira-winebus" ]; then
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\winebus]\n"Enable SDL"=dword:00000000\n' > "$WINEPREFIX/winebus.reg"
+    "$WINE" regedit "$(winepath_of "$WINEPREFIX/winebus.reg")" >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.tapmira-winebus"
+  fi
   if [ "$(cat "$WINEPREFIX/.tapmira-managed" 2>/dev/null)" != "$managed" ]; then
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n' "$managed" > "$WINEPREFIX/managed.reg"
     "$WINE" regedit "$(winepath_of "$WINEPREFIX/managed.reg")" >/dev/null 2>&1
