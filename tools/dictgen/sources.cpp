@@ -76,3 +76,11 @@ std::string WubiPhraseCode(const std::vector<std::string>& c) {
   if (c.size() >= 4) return c[0].substr(0, 1) + c[1].substr(0, 1) + c[2].substr(0, 1) + c.back().substr(0, 1);
   return "";
 }
+
+std::string FullCode(const std::vector<CodeEntry>& codes) {
+  const CodeEntry* best = nullptr;
+  for (const auto& e : codes)
+    if (!best || e.code.size() > best->code.size() || (e.code.size() == best->code.size() && e.weight > best->weight))
+      best = &e;
+  return best ? best->code : "";
+}

@@ -25,6 +25,8 @@ struct WubiSource {
 };
 
 bool ReadWubi(const std::string& path, WubiSource& src);
+// A character's full code: its longest code, of the highest weight among those.
+std::string FullCode(const std::vector<CodeEntry>& codes);
 // The source's character of a short code: the one with the highest weight.
 bool ShortCodeCharacter(const WubiSource& src, const std::string& code, std::string& ch);
 
