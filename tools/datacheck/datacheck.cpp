@@ -389,7 +389,7 @@ int main(int argc, char** argv) {
     while (std::getline(pic, line)) {
       std::vector<std::string> f = Split(line, '\t');
       std::string g;
-      if (f.size() != 3 || !Utf8ToGbk(f[1], g)) Problem("pictures.tsv", "bad line " + line);
+      if (f.size() < 3 || f.size() > 4 || !Utf8ToGbk(f[1], g)) Problem("pictures.tsv", "bad line " + line);
       else c.pictures[std::atoi(f[0].c_str())] = g;
     }
   }

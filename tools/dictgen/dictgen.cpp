@@ -461,9 +461,9 @@ void Generate(const Options& o) {
     fullCode[chars[i]] = codes[0];
     std::string line = WbCodesColumns(codes) + Gbk(chars[i]);
     wbOne.push_back(line);
-    if (wbs.size() < size_t(TWbsTable::Capacity) && IsDrillCharacter(s, chars[i]))
-      wbs.push_back(line + "   " + std::to_string(no));
-    pictures += std::to_string(no) + "\t" + chars[i] + "\t" + codes[0] + "\n";
+    bool drill = wbs.size() < size_t(TWbsTable::Capacity) && IsDrillCharacter(s, chars[i]);
+    if (drill) wbs.push_back(line + "   " + std::to_string(no));
+    pictures += std::to_string(no) + "\t" + chars[i] + "\t" + codes[0] + (drill ? "\tdrill\n" : "\n");
   }
   WriteEnciphered(out + "wbOne.dat", wbOne);
   WriteEnciphered(out + "wbs.dat", wbs);
