@@ -61,8 +61,10 @@ std::string CedictSyllable(const std::string& s) {
   }
   if (t.size() < 2 || t.back() < '1' || t.back() > '5') return "";
   std::string letters = t.substr(0, t.size() - 1);
-  if (letters == "r") letters = "er";  // erhua
-  if (!PlainLetters(letters) || letters == "xx" || letters == "m" || letters == "n" || letters == "ng") return "";
+  // Erhua (r5) joins the syllable before it, which one sound per character cannot say.
+  if (!PlainLetters(letters) || letters == "xx" || letters == "r" || letters == "m" || letters == "n" ||
+      letters == "ng")
+    return "";
   return letters + t.back();
 }
 

@@ -9,8 +9,8 @@
 // "hǎo" -> "hao3", "me" -> "me5", "lǜ" -> "lv4"; empty when the text is not
 // plain pinyin of one syllable.
 std::string NumberedSyllable(const std::string& marked);
-// A CC-CEDICT syllable as a sound name: lower case, u: as v, erhua r5 as er5;
-// empty when it is not a syllable (letters, digits of numbers, symbols).
+// A CC-CEDICT syllable as a sound name: lower case, u: as v; empty when it is
+// not a syllable of its own (letters, symbols, erhua r5).
 std::string CedictSyllable(const std::string& s);
 
 // go-pinyin's table: character -> its readings, most common first (tone digits).

@@ -22,7 +22,7 @@ TEST(MainlandTest, SyllablesSpellSoundNames) {
   EXPECT_EQ(NumberedSyllable("ń"), "");  // not plain pinyin
   EXPECT_EQ(CedictSyllable("lu:4"), "lv4");
   EXPECT_EQ(CedictSyllable("Zhong1"), "zhong1");
-  EXPECT_EQ(CedictSyllable("r5"), "er5");
+  EXPECT_EQ(CedictSyllable("r5"), "");  // erhua: the word is left out
   EXPECT_EQ(CedictSyllable("xx5"), "");
   EXPECT_EQ(CedictSyllable("C"), "");
 }
