@@ -10,6 +10,7 @@ PACKAGES=(
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
   golang-github-mozillazg-go-pinyin-dev python3-jieba
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  clang libclang-rt-14-dev
 )
 
 missing=()
