@@ -292,3 +292,8 @@ void TSkinData::LoadAppIcon() {
   bitmap->SetTransparent(true);
   AppIcon = std::move(bitmap);
 }
+
+namespace {
+// Form definitions create the component by its class name.
+const bool registered = (RegisterComponentClass(TSkinData::StaticClass()), true);
+}  // namespace
