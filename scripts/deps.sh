@@ -8,7 +8,7 @@ PACKAGES=(
   wine64 xvfb xauth x11-utils xdotool imagemagick
   locales fonts-wqy-zenhei libfreetype-dev libgif-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good ffmpeg
 )
 
 missing=()
