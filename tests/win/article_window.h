@@ -40,12 +40,14 @@ protected:
     HWND f = GetFocus();
     return f ? f : form->Handle();
   }
-  // Letters, digits and space as the keyboard types them (key down, key up).
+  // Letters, digits and space as the keyboard types them: the key goes down
+  // (and makes its character), then comes up.
   void TypeKeys(const std::string& keys) {
     for (char c : keys) {
       WORD vk = c == ' ' ? VK_SPACE : static_cast<WORD>(toupper(static_cast<unsigned char>(c)));
       HWND w = Focused();
       PostMessageW(w, WM_KEYDOWN, vk, 1);
+      Serve();
       PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
       Serve();
     }
