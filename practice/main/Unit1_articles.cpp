@@ -1,6 +1,8 @@
 // The article types in the window: the chooser, the shown rows and the input
 // rows under them, their clipboard guards and the run's hint thread. The rules
 // are the practice session's; this file mirrors them onto the controls.
+#include <richedit.h>
+
 #include "practice/main/Unit1.h"
 #include "practice/main/hint_threads.h"
 #include "practice/main/practice_state.h"
@@ -85,14 +87,23 @@ void TForm1::ShowArticlePage() {
   }
 }
 
+// Straight to the control, by character: each selection or format change
+// lays the row out again and draws what changed, so there are as few as can
+// be. The selection stays unseen (the row never has the focus).
 void TForm1::ColourRow(int row, const std::vector<TColourRun>& changes) {
-  TRichEdit* shown = ShownRow(row);
+  if (changes.empty()) return;
+  HWND w = ShownRow(row)->Handle();
+  SendMessageW(w, EM_SETREADONLY, FALSE, 0);  // some systems refuse formats in a read-only row
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_COLOR;
   for (const TColourRun& run : changes) {
-    shown->SetSelStart(run.Start);
-    shown->SetSelLength(run.Count);
-    shown->SelAttributes()->SetColor(run.Red ? clRed : clHighlight);
+    CHARRANGE range{run.FirstChar, run.FirstChar + run.Chars};
+    SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    cf.crTextColor = ColorToRGB(run.Red ? clRed : clHighlight);
+    SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   }
-  if (!changes.empty()) shown->SetSelLength(0);
+  SendMessageW(w, EM_SETREADONLY, TRUE, 0);
 }
 
 // Cut, copy and paste never reach an input row during an article run.

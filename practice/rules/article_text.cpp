@@ -108,7 +108,8 @@ void TRowColouring::Reset(const std::string& row) {
   charStart_.clear();
   for (std::size_t i = 0; i < row.size();) {
     charStart_.push_back(static_cast<int>(i));
-    i += IsGbkLeadByte(static_cast<unsigned char>(row[i])) && i + 1 < row.size() ? 2 : 1;
+    const bool pair = (IsGbkLeadByte(static_cast<unsigned char>(row[i])) || (row[i] == '\r' && row[i + 1] == '\n'));
+    i += pair && i + 1 < row.size() ? 2 : 1;
   }
   red_.assign(charStart_.size(), 0);
 }
@@ -129,10 +130,12 @@ int TRowColouring::Compare(const std::string& typed, std::vector<TColourRun>& ch
     if (red == (red_[c] != 0)) continue;
     red_[c] = red;
     TColourRun* last = changes.empty() ? nullptr : &changes.back();
-    if (last && last->Red == red && last->Start + last->Count == static_cast<int>(begin))
+    if (last && last->Red == red && last->Start + last->Count == static_cast<int>(begin)) {
       last->Count += static_cast<int>(end - begin);
-    else
-      changes.push_back({static_cast<int>(begin), static_cast<int>(end - begin), red});
+      ++last->Chars;
+    } else {
+      changes.push_back({static_cast<int>(begin), static_cast<int>(end - begin), red, static_cast<int>(c), 1});
+    }
   }
   return wrong;
 }

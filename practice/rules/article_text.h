@@ -51,10 +51,12 @@ private:
 // shorter than maxRowLength - 9 bytes.
 std::string RandomDigitRow(TRandomSource& random, int maxRowLength);
 
-// A stretch of a shown row in one colour, in bytes of the row.
+// A stretch of a shown row in one colour: in bytes of the row, and in the
+// characters a text control counts (a two-byte character and a CR LF are one).
 struct TColourRun {
   int Start = 0, Count = 0;
   bool Red = false;
+  int FirstChar = 0, Chars = 0;
 };
 
 // The colours a row shows for what was typed under it: a byte is wrong when it
@@ -73,6 +75,6 @@ public:
 
 private:
   std::string row_;
-  std::vector<int> charStart_;   // byte where each character starts
+  std::vector<int> charStart_;   // byte where each character (or CR LF) starts
   std::vector<char> red_;        // per character, as shown
 };

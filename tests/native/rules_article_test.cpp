@@ -409,3 +409,22 @@ TEST(HintHandOver, OneRequestAtATimeAndStopEndsTheWait) {
 
 TEST(HintHandOver, StressedWithoutLostRequestsOrLateResults) { EXPECT_EQ(RunHandOverStress(20, 3000), ""); }
 }  // namespace
+
+namespace {
+TEST(RowColouring, RunsCountCharactersAsATextControlDoes) {
+  TRowColouring c;
+  std::vector<TColourRun> changes;
+  c.Reset("a" + kZhong + "b\r\n");
+  EXPECT_EQ(c.Compare("a" + kZhong + "bxy", changes), 2);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].Start, 4);
+  EXPECT_EQ(changes[0].FirstChar, 3) << "中 is one character";
+  EXPECT_EQ(changes[0].Chars, 1) << "CR LF is one paragraph end";
+  EXPECT_EQ(c.Compare("x" + kGuo, changes), 3);
+  ASSERT_EQ(changes.size(), 2u) << "a and 中 turn red, the row end back";
+  EXPECT_EQ(changes[0].FirstChar, 0);
+  EXPECT_EQ(changes[0].Chars, 2);
+  EXPECT_EQ(changes[0].Count, 3);
+  EXPECT_FALSE(changes[1].Red);
+}
+}  // namespace
