@@ -9,6 +9,7 @@ PACKAGES=(
   locales fonts-wqy-zenhei libfreetype-dev libgif-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good ffmpeg
+  clang libclang-rt-14-dev
 )
 
 missing=()
