@@ -93,7 +93,6 @@ void TForm1::ShowArticlePage() {
 void TForm1::ColourRow(int row, const std::vector<TColourRun>& changes) {
   if (changes.empty()) return;
   HWND w = ShownRow(row)->Handle();
-  SendMessageW(w, EM_SETREADONLY, FALSE, 0);  // some systems refuse formats in a read-only row
   CHARFORMAT2W cf{};
   cf.cbSize = sizeof cf;
   cf.dwMask = CFM_COLOR;
@@ -103,7 +102,6 @@ void TForm1::ColourRow(int row, const std::vector<TColourRun>& changes) {
     cf.crTextColor = ColorToRGB(run.Red ? clRed : clHighlight);
     SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   }
-  SendMessageW(w, EM_SETREADONLY, TRUE, 0);
 }
 
 // Cut, copy and paste never reach an input row during an article run.

@@ -72,18 +72,21 @@ int main() {
     std::printf("start-up failed\n");
     return 1;
   }
-  form->SetBounds(0, 0, form->GetWidth(), form->GetHeight());
   form->Show();
+  Wait(300);
+  // The recording covers the display's top-left corner; the window centres itself when shown.
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Wait(2000);
 
   // A letter drill: the learner types what the big labels show.
   Click(form->RadioGroup1->Buttons(1)->Handle());
   Click(form->RadioGroup2->Buttons(0)->Handle());
   Click(form->Button1->Handle());
-  for (int i = 0; i < 24; ++i) {
+  // A hit flashes red for the flash time (500 ms) before its new symbol shows.
+  for (int i = 0; i < 16; ++i) {
     const std::string symbol = form->Label1->GetCaption();
-    if (symbol.size() == 1) Key(static_cast<WORD>(toupper(static_cast<unsigned char>(symbol[0]))), 330);
-    if (i % 8 == 5) Key('Q', 330);  // now and then a miss
+    if (symbol.size() == 1) Key(static_cast<WORD>(toupper(static_cast<unsigned char>(symbol[0]))), 650);
+    if (i == 9) Key('Q', 500);  // a miss
   }
   Wait(800);
   Key(VK_ESCAPE, 1500);
