@@ -9,7 +9,7 @@ PACKAGES=(
   locales fonts-wqy-zenhei fonts-wqy-microhei libfreetype-dev libgif-dev libx11-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
   golang-github-mozillazg-go-pinyin-dev python3-jieba
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good ffmpeg
   clang libclang-rt-14-dev
 )
 

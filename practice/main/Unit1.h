@@ -4,10 +4,13 @@
 #include "skin/win/skin_data.h"
 #include "toolkit/win/toolkit.h"
 
+#include "practice/main/hint_threads.h"
+
 class TForm1 : public TForm {
   TK_CLASS(TForm1)
 public:
   explicit TForm1(TComponent* owner);
+  ~TForm1() override;
 
   // Controls, bound by name from the form definition.
   TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
@@ -58,6 +61,21 @@ public:
   void Timer6Timer(TObject* Sender);
   void Timer7Timer(TObject* Sender);
   void Timer8Timer(TObject* Sender);
+
+  // Article types (Unit1_articles.cpp): the chooser, the rows' clipboard
+  // guards, and the results the hint thread of the run hands in.
+  void ListArticleFiles(int Kind);
+  void Edit2ClipboardGuard(TMessage& Message);
+  void Edit3ClipboardGuard(TMessage& Message);
+  void Edit4ClipboardGuard(TMessage& Message);
+  void Edit5ClipboardGuard(TMessage& Message);
+  void Edit6ClipboardGuard(TMessage& Message);
+  void Edit7ClipboardGuard(TMessage& Message);
+  void ShowPinyinHint(int run, const TPinyinHint& hint);
+  void ShowWubiHint(int run, const TWubiHint& hint);
+  // HintThreadState of the running hint thread: 2 idle, 1 busy, 0 no thread.
+  int HintThreadState() const;
+  bool ClipboardGuardsInstalled() const { return guardsInstalled_ && !removeGuardsPending_; }
 
   // Feedback settings and music.
   void Timer2Timer(TObject* Sender);
@@ -110,6 +128,25 @@ private:
   void MirrorScreen();
   void Apply(const TFeedback& feedback);
   void ApplyMusic(const TFeedback& feedback);
+  // The article rows: mirrored screen, one-off effects, guards and thread.
+  void MirrorArticleScreen();
+  void ApplyArticle(const TFeedback& feedback);
+  void ShowArticlePage();
+  void ColourRow(int row, const std::vector<TColourRun>& changes);
+  void InstallClipboardGuards();
+  void RemoveClipboardGuards();
+  void ClipboardGuard(int row, TMessage& Message);
+  void StartHintThread();
+  void StopHintThread();
+  void ArticleKeyUp(int row, WORD& Key);
+  void ArticleKeyDown(int row, WORD& Key, TShiftState Shift);
+  TEdit* InputRow(int row) const;
+  TRichEdit* ShownRow(int row) const;
+  TWndMethod savedRowProcs_[7];  // the input rows' own procedures while guarded
+  bool guardsInstalled_ = false;
+  int guardDepth_ = 0;  // guard calls under way
+  bool removeGuardsPending_ = false;
+  std::unique_ptr<THintThread> hintThread_;
 
   std::string ScoreFilePath() const;
   void StoreLastScore();

@@ -7,9 +7,12 @@
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 
+// The article named by the chosen item itself: an edited chooser text has no item.
 TRunChoices TForm1::Choices() const {
-  return TRunChoices{RadioGroup1->GetItemIndex(), RadioGroup2->GetItemIndex(), ComboBox1->GetItemIndex(),
-                     ComboBox1->GetText()};
+  const int article = ComboBox1->GetItemIndex();
+  return TRunChoices{RadioGroup1->GetItemIndex(), RadioGroup2->GetItemIndex(), article,
+                     article >= 0 && article < ComboBox1->Items()->Count() ? ComboBox1->Items()->Strings(article)
+                                                                        : ComboBox1->GetText()};
 }
 
 namespace {
@@ -64,6 +67,7 @@ void TForm1::MirrorScreen() {
   for (int n = 1; n <= 4; ++n) RunTimer(flash[n], s.Flash[n]);
   RunTimer(Timer7, s.Timer7);
   RunTimer(Timer8, s.Timer8);
+  MirrorArticleScreen();
 }
 
 void TForm1::ApplyMusic(const TFeedback& fb) {
@@ -98,11 +102,11 @@ void TForm1::Apply(const TFeedback& fb) {
   if (!fb.Pronounce.empty()) PlayPronunciation(fb.Pronounce);
   if (fb.ShowPicture) ShowWubiPicture(fb.PictureNo);
   if (fb.FocusEdit1) Edit1->SetFocus();
+  ApplyArticle(fb);
   switch (fb.Action) {
     case TWindowAction::PauseOrContinue: Button1Click(this); break;
     case TWindowAction::End: Button2Click(this); break;
     case TWindowAction::FocusRadioGroup1: RadioGroup1->SetFocus(); break;
-    case TWindowAction::PrepareArticle:
     case TWindowAction::None: break;
   }
 }
@@ -137,21 +141,6 @@ void TForm1::FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {
   Key = key;
   Apply(fb);
 }
-
-// The article kinds and their rows come with article typing.
-void TForm1::RadioGroup1Click(TObject* Sender) {}
-void TForm1::Edit2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit3KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit4KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit5KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit6KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit7KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit2KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit3KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit4KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit5KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit6KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
-void TForm1::Edit7KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) {}
 
 // The user dialog and the score query.
 namespace {

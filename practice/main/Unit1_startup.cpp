@@ -80,6 +80,7 @@ void TForm1::ApplySettingsToControls() {
 }
 
 void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
+  StopHintThread();
   Practice.Dictionaries.FreeBuffers();
 
   if (registry_) {

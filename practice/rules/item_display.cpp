@@ -78,7 +78,7 @@ void TPracticeSession::PrepareType(TFeedback& fb) {
     return;
   }
   if (IsArticleType(t)) {
-    fb.Action = TWindowAction::PrepareArticle;
+    PrepareArticle(fb);
     return;
   }
 

@@ -3,6 +3,8 @@
 // controls it copies after every call, and the one-off effects of a call.
 #include <string>
 
+#include "practice/rules/article_page.h"
+
 enum class TRunPhase { Idle, Running, Paused };
 
 enum class TLabelColor { Highlight, Red };  // normal colour, and a hit's flash (255)
@@ -38,6 +40,7 @@ struct TPracticeScreen {
   bool Flash[5] = {};   // Timer3..Timer6 for items 1..4
   bool Timer7 = false;  // the game's motion
   bool Timer8 = false;  // the delayed second syllable
+  TArticleScreen Article;
 };
 
 enum class TMusicRequest { None, Play, Stop, Pause, Resume };
@@ -47,8 +50,7 @@ enum class TWindowAction {
   None,
   PauseOrContinue,   // call Button1Click
   End,               // call Button2Click
-  FocusRadioGroup1,  // Tab while no run goes
-  PrepareArticle     // an article type started: its rows are prepared elsewhere
+  FocusRadioGroup1   // Tab while no run goes
 };
 
 // The history holds its 1,000,000 records: a finished run is not stored.
@@ -68,6 +70,7 @@ struct TFeedback {
   std::string Edit1Text;
   TWindowAction Action = TWindowAction::None;
   bool ScoreAppended = false;   // the run's record was appended: store it in the file now
+  TArticleEffects Article;
   std::string Message;          // a "提示" box with this text: a start refused, or the
                                 // history full at the end (the screen still changes)
 };

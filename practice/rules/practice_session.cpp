@@ -39,8 +39,10 @@ TFeedback TPracticeSession::Start(const TRunChoices& choices) {
   const TPracticeItems savedItems = items_;
   const int savedType = type_, savedMusic = MusicAllowed;
   try {
+    ++runNumber_;
     type_ = choices.Type;
     articleChoice_ = choices.ArticleChoice;
+    articleItem_ = choices.ArticleItem;
     counters_.TestLength = TestLengthOfItem(choices.LengthItem);
     screen_.Label5.Caption.clear();
     fb.ClearPicture = true;
@@ -88,6 +90,10 @@ TFeedback TPracticeSession::Pause() {
   screen_.Edit1Enabled = false;
   screen_.Button1Caption = kPaused;
   fb.Music = TMusicRequest::Pause;
+  if (IsArticleType(type_)) {
+    screen_.Article.Label16Visible = false;
+    fb.Article.Hints = THintCommand::Pause;
+  }
   return fb;
 }
 
@@ -105,6 +111,11 @@ TFeedback TPracticeSession::Continue() {
   screen_.Label6 = Suffix();
   // The pause showed "完" in the big labels; the items come back.
   ShowItemCaptions();
+  if (IsArticleType(type_)) {
+    screen_.Article.Label16Visible = type_ >= 21;
+    screen_.Article.Label17Visible = true;
+    fb.Article.Hints = THintCommand::Continue;
+  }
   return fb;
 }
 
@@ -128,6 +139,7 @@ void TPracticeSession::EndRun(TFeedback& fb, bool byClock) {
   screen_.Label15.Show(false);
   screen_.Timer7 = false;
   screen_.Label7Visible = false;
+  EndArticle(fb);
   screen_.Label6 = ResultLine(type_, screen_.Label7);
 
   if ((byClock || RunLeavesRecord(counters_)) && Scores) {

@@ -8,6 +8,8 @@
 #include "practice/data/dict_load.h"
 #include "practice/data/score.h"
 #include "practice/data/user_list.h"
+#include "practice/rules/article_text.h"
+#include "practice/rules/hint_lookup.h"
 #include "practice/rules/items.h"
 #include "practice/rules/practice_screen.h"
 #include "practice/rules/practice_types.h"
@@ -16,10 +18,10 @@
 
 // Shift-state bits as the toolkit's key events pass them.
 const unsigned kShiftBit = 1, kAltBit = 2, kCtrlBit = 4;
-const unsigned short kVkTab = 9, kVkEscape = 27, kVkF1 = 112, kVkF4 = 115;
+const unsigned short kVkBack = 8, kVkTab = 9, kVkEscape = 27, kVkDelete = 46, kVkF1 = 112, kVkF4 = 115;
 
 // The choices read at a start: RadioGroup1's, RadioGroup2's and the article
-// chooser's item index (-1 none), and the chooser's text.
+// chooser's item index (-1 none), and the chosen item's text.
 struct TRunChoices {
   int Type = -1;
   int LengthItem = -1;
@@ -60,6 +62,23 @@ public:
   // One step of the game symbol; `trackBarPosition` 1..10.
   TFeedback Timer7Timer(int trackBarPosition);
 
+  // Article types (article_rows.cpp). The window keeps the row width and the
+  // chooser's list up to date; each input row hands over its key events; the
+  // hint threads hand in their results, which count only for their own run.
+  int MaxRowLength = 86;
+  void SetArticleList(TArticleList list) { articleList_ = std::move(list); }
+  const TArticleList& ArticleList() const { return articleList_; }
+  TFeedback ArticleKeyUp(int row, const std::string& typed);
+  TFeedback ArticleKeyDown(int row, unsigned short& key, unsigned shift);
+  TFeedback ShowPinyinHint(int run, const TPinyinHint& hint);
+  TFeedback ShowWubiHint(int run, const TWubiHint& hint);
+  const TArticlePage& Page() const { return page_; }
+  const TReadingWalk& Readings() const { return readings_; }
+  bool ArticleUsedUp() const { return articleText_.UsedUp(); }
+  int DigitPageResult() const { return digitPageResult_; }
+  // Counts the runs started: a hint thread's results name their run.
+  int RunNumber() const { return runNumber_; }
+
   const TPracticeScreen& Screen() const { return screen_; }
   const TRunCounters& Counters() const { return counters_; }
   TArticleCounters& ArticleCounters() { return article_; }
@@ -85,6 +104,12 @@ private:
   int FindCodeHit(const std::string& code) const;
   void CodeHint(int n, TFeedback& fb);
   std::string Suffix() const;
+  void PrepareArticle(TFeedback& fb);
+  void EndArticle(TFeedback& fb);
+  int LoadNextRows(TFeedback& fb);
+  int FillRandomDigitRows(TFeedback& fb);
+  void ShowPage(TFeedback& fb);
+  bool HintResultCounts(int run, int type) const;
 
   const TDictionaries& dicts_;
   TRandomSource& random_;
@@ -93,10 +118,18 @@ private:
   int type_ = -1;
   int speechSelector_ = 1;
   std::string articleChoice_;
+  int articleItem_ = -1;
   TPracticeScreen screen_;
   TRunCounters counters_;
   TArticleCounters article_;
   TPracticeItems items_;
+  TArticleList articleList_;
+  TArticleText articleText_;
+  TArticlePage page_;
+  TRowColouring colouring_[kArticleRows + 1];
+  int digitPageResult_ = 0;
+  TReadingWalk readings_;
+  int runNumber_ = 0;
 };
 
 // The big label (1..4) that shows item n of practice type `type`: in the

@@ -1,0 +1,430 @@
+// Article typing: files and rows, the typed rows' colours and counters,
+// paging and the end, F1 readings, and the hint lookups.
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "tests/native/rules_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scratch program folder with "English/" and "Chinese/" article folders.
+struct ArticleFolder {
+  fs::path root;
+  ArticleFolder() {
+    root = fs::temp_directory_path() / ("tapmira-articles-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "English");
+    fs::create_directories(root / "Chinese");
+  }
+  ~ArticleFolder() { fs::remove_all(root); }
+  std::string Folder() const { return root.string() + "/"; }
+  std::string Write(const std::string& kind, const std::string& name, const std::string& bytes) {
+    fs::path p = root / kind / name;
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p.string();
+  }
+};
+
+std::vector<std::string> Rows(TArticleText& t, int width) {
+  std::vector<std::string> rows;
+  for (std::string r = t.NextRow(width); !r.empty(); r = t.NextRow(width)) rows.push_back(r);
+  return rows;
+}
+
+const std::string kZhong = "\xD6\xD0";  // 中
+const std::string kGuo = "\xB9\xFA";    // 国
+
+TEST(ArticleText, RowsEndAfterCrLfOrBeforeASplitCharacter) {
+  TArticleText t;
+  t.Assign(std::string(40, 'a') + "\r\n" + "next line");
+  std::vector<std::string> rows = Rows(t, 86);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].size(), 42u);
+  EXPECT_EQ(rows[0].substr(40), "\r\n");
+  EXPECT_EQ(rows[1], "next line");
+
+  // 85 bytes, then a character whose lead byte would be the 86th.
+  std::string text = "a";
+  for (int i = 0; i < 50; ++i) text += kZhong;
+  t.Assign(text);
+  rows = Rows(t, 86);
+  ASSERT_GE(rows.size(), 2u);
+  EXPECT_EQ(rows[0].size(), 85u);
+  EXPECT_EQ(rows[1].substr(0, 2), kZhong);
+  // Trail bytes fall in the lead range: 国 ends in 0xFA, a row of them still cuts whole.
+  std::string guo;
+  for (int i = 0; i < 50; ++i) guo += kGuo;
+  t.Assign("ab" + guo);
+  EXPECT_EQ(t.NextRow(86).size(), 86u);
+  EXPECT_EQ(t.NextRow(86).substr(0, 2), kGuo);
+}
+
+TEST(ArticleText, TextEndsAtNulAndALoneLeadByteIsDropped) {
+  TArticleText t;
+  t.Assign(std::string("abc\0def", 7));
+  EXPECT_EQ(Rows(t, 86), std::vector<std::string>{"abc"});
+
+  for (const std::string& text : {"ab" + kZhong + "\xD6", std::string("ab\xD6\0zz", 6), std::string("\xD6")}) {
+    t.Assign(text);
+    std::vector<std::string> rows = Rows(t, 86);
+    std::string all;
+    for (const std::string& r : rows) all += r;
+    EXPECT_EQ(all.find('\xD6', all.size() - 1), std::string::npos) << "the lone byte is gone";
+    EXPECT_EQ(t.NextRow(86), "") << "and the article ends";
+  }
+}
+
+TEST(ArticleText, FilesListedUpTo300AndLargeOnesRefused) {
+  ArticleFolder dir;
+  for (int i = 0; i < 301; ++i) dir.Write("Chinese", "a" + std::to_string(i) + ".txt", "x");
+  fs::create_directories(dir.root / "Chinese" / "sub");
+  dir.Write("English", "The Home Row.txt", "asdf");
+  TArticleList list = ListArticleFiles(dir.Folder(), 4);
+  EXPECT_EQ(list.Prompt, "选择五笔练习文章");
+  ASSERT_EQ(list.Items.size(), 300u);
+  ASSERT_EQ(list.Paths.size(), 300u);
+  for (std::size_t k = 0; k < 300; ++k) {
+    EXPECT_EQ(list.Items[k].substr(0, list.Items[k].find('.')), std::to_string(k + 1));
+    EXPECT_EQ(list.Paths[k].find("sub"), std::string::npos);
+  }
+  list = ListArticleFiles(dir.Folder(), 1);
+  ASSERT_EQ(list.Items, std::vector<std::string>{"1.The Home Row"});
+  TArticleText t;
+  EXPECT_TRUE(t.Load(list.Paths[0]));
+  EXPECT_EQ(t.NextRow(86), "asdf");
+  EXPECT_TRUE(ListArticleFiles(dir.Folder(), 2).Items.empty());
+
+  const std::string big = dir.Write("English", "big.txt", "");
+  fs::resize_file(big, kMaxArticleBytes + 1);
+  EXPECT_FALSE(t.Load(big));
+  EXPECT_TRUE(t.UsedUp());
+  fs::resize_file(big, kMaxArticleBytes);
+  EXPECT_TRUE(t.Load(big));
+  EXPECT_FALSE(t.Load(dir.Folder() + "missing.txt"));
+}
+
+TEST(ArticleText, DigitRowsFillTheRowWidth) {
+  TSequenceRandom random;
+  random.Queue({0, 7, 123456789, 999999998});
+  EXPECT_EQ(RandomDigitRow(random, 12), "07123456789");  // numbers while shorter than 12 - 9 bytes
+  TSystemRandom system;
+  for (int i = 0; i < 200; ++i) {
+    std::string row = RandomDigitRow(system, 86);
+    EXPECT_GE(row.size(), 77u);
+    EXPECT_LE(row.size(), 85u);
+    EXPECT_EQ(row.find_first_not_of("0123456789"), std::string::npos);
+  }
+}
+
+TEST(RowColouring, WrongBytesRedAndCorrectionsTurnBack) {
+  TRowColouring c;
+  std::vector<TColourRun> changes;
+  c.Reset("abc");
+  EXPECT_EQ(c.Compare("abd", changes), 1);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].Start, 2);
+  EXPECT_EQ(changes[0].Count, 1);
+  EXPECT_TRUE(changes[0].Red);
+  EXPECT_FALSE(c.RedAt(0));
+  EXPECT_EQ(c.Compare("ab", changes), 0);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_FALSE(changes[0].Red);
+  EXPECT_EQ(c.Compare("ab", changes), 0);
+  EXPECT_TRUE(changes.empty()) << "nothing to redraw";
+
+  // A two-byte character with one wrong byte: one wrong byte counted, the
+  // character drawn red whole; longer input than the row is compared up to the row.
+  c.Reset("x" + kZhong + kGuo);
+  EXPECT_EQ(c.Compare("x\xD6\xD1" + kGuo + "zz", changes), 1);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].Start, 1);
+  EXPECT_EQ(changes[0].Count, 2);
+  EXPECT_TRUE(c.RedAt(2));
+  EXPECT_FALSE(c.RedAt(3));
+}
+
+// Runs of the article types over files in a scratch folder.
+struct ArticleRun : RulesFixture {
+  ArticleFolder dir;
+  // Starts `type` on an article with this text (types 19, 21, 22) or the digits (20).
+  TFeedback StartArticle(int type, const std::string& text = "") {
+    const std::string kind = type == 19 ? "English" : "Chinese";
+    if (type != 20) dir.Write(kind, "a.txt", text);
+    session.SetArticleList(ListArticleFiles(dir.Folder(), type == 19 ? 1 : type == 21 ? 3 : 4));
+    return session.Button1Click({type, 4, type == 20 ? -1 : 0, "1.a"});
+  }
+  // Types `typed` into the active row and releases the key; follows an End.
+  TFeedback Release(const std::string& typed) {
+    TFeedback fb = session.ArticleKeyUp(screen().Article.ActiveRow, typed);
+    if (fb.Action == TWindowAction::End) session.Button2Click();
+    return fb;
+  }
+  bool Running() const { return screen().Phase != TRunPhase::Idle; }
+};
+
+TEST_F(ArticleRun, RowsCompareColourCountAndSound) {
+  TFeedback fb = StartArticle(19, "abc\r\nsecond");
+  EXPECT_TRUE(fb.Article.ShowPage);
+  EXPECT_TRUE(fb.Article.InstallGuards);
+  EXPECT_EQ(fb.Article.FocusRow, 1);
+  EXPECT_EQ(screen().Article.Label17, "第1篇:a");
+  EXPECT_EQ(session.Page().RowLengths[1], 5);
+  EXPECT_EQ(session.Page().Rows[2], "second");
+  fb = Release("abd");
+  EXPECT_TRUE(fb.Article.ErrorSound);
+  EXPECT_EQ(session.ArticleCounters().RowErrorBytes, 1);
+  EXPECT_EQ(fb.Article.ColourRow, 1);
+  fb = Release("ab");
+  EXPECT_FALSE(fb.Article.ErrorSound);
+  EXPECT_EQ(session.ArticleCounters().RowErrorBytes, 0);
+  // CR LF cannot be typed: two stand-ins complete the row as two wrong bytes.
+  fb = Release("abcxy");
+  EXPECT_EQ(fb.Article.FocusRow, 2);
+  EXPECT_EQ(screen().Article.ActiveRow, 2);
+  EXPECT_EQ(session.ArticleCounters().ArticleTypedBytes, 5);
+  EXPECT_EQ(session.ArticleCounters().ArticleErrorBytes, 2);
+  EXPECT_EQ(session.ArticleCounters().RowTypedBytes, 0);
+  unsigned short back = kVkBack, del = kVkDelete;
+  for (int i = 0; i < 5; ++i) session.ArticleKeyDown(2, back, 0);  // auto-repeat
+  session.ArticleKeyDown(2, del, 0);
+  EXPECT_EQ(session.ArticleCounters().CorrectionKeys, 6);
+}
+
+TEST_F(ArticleRun, TwoRowArticleEndsAfterOneKeyInEachEmptyRow) {
+  StartArticle(19, "first\r\nsecond");
+  Release("first!!");
+  Release("second");
+  for (int row = 3; row <= 6; ++row) {
+    EXPECT_TRUE(Running()) << row;
+    EXPECT_EQ(screen().Article.ActiveRow, row);
+    Release("");
+  }
+  EXPECT_FALSE(Running());
+  ASSERT_EQ(scores.ScoreCount, 0) << "under a minute";
+  EXPECT_FALSE(screen().Article.RowsShown);
+}
+
+TEST_F(ArticleRun, SixthRowLoadsTheNextPageAndTheArticleEnds) {
+  std::string text;
+  for (int i = 1; i <= 7; ++i) text += "row" + std::to_string(i) + "\r\n";
+  text += "last";
+  StartArticle(19, text);
+  for (int k = 1; k <= 5; ++k) Release(session.Page().Rows[k]);
+  TFeedback fb = Release("row6!!");
+  EXPECT_TRUE(fb.Article.ShowPage);
+  EXPECT_EQ(fb.Article.FocusRow, 1);
+  EXPECT_EQ(session.Page().Rows[1], "row7\r\n");
+  EXPECT_EQ(session.Page().Rows[2], "last");
+  EXPECT_EQ(session.Page().RowLengths[3], 0);
+  Ticks(61);
+  Release("row7!!");
+  Release("last");
+  for (int k = 3; k <= 6; ++k) Release("");
+  EXPECT_FALSE(Running());
+  ASSERT_EQ(scores.ScoreCount, 1);
+  EXPECT_EQ(scores.ScoreRecords[1].Article, "a");
+  EXPECT_EQ(scores.ScoreRecords[1].PracticeType, "英文文章");
+}
+
+TEST_F(ArticleRun, DigitArticleEndsWhenItsPageIsDonePast8000Keys) {
+  StartArticle(20);
+  EXPECT_EQ(screen().Article.Label17, "随机数字文章");
+  EXPECT_EQ(session.DigitPageResult(), 6);
+  for (int k = 1; k <= 6; ++k) {
+    EXPECT_GE(session.Page().RowLengths[k], 77);
+    EXPECT_LE(session.Page().RowLengths[k], 85);
+  }
+  TArticleCounters& a = session.ArticleCounters();
+  a.ArticleTypedBytes = 8001;
+  Ticks(1);  // the clock brings the totals up to date
+  for (int k = 1; k <= 5; ++k) Release(session.Page().Rows[k]);
+  EXPECT_TRUE(Running());
+  Release(session.Page().Rows[6]);
+  EXPECT_FALSE(Running());
+}
+
+TEST_F(ArticleRun, MissingArticleIsToldThenTheRunEnds) {
+  TArticleList list;
+  list.Items = {"1.gone"};
+  list.Paths = {dir.Folder() + "English/gone.txt"};
+  session.SetArticleList(list);
+  TFeedback fb = session.Button1Click({19, 4, 0, "1.gone"});
+  EXPECT_EQ(fb.Article.ErrorBox, "1.gone文件打开失败！");
+  EXPECT_EQ(fb.Action, TWindowAction::End);
+  session.Button2Click();
+  // An item past the list (an edited chooser text never gets this far).
+  fb = session.Button1Click({19, 4, 5, "x"});
+  EXPECT_EQ(fb.Action, TWindowAction::End);
+}
+
+TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
+  TFeedback fb = StartArticle(21, kZhong + kGuo + "ab");
+  EXPECT_EQ(fb.Article.Hints, THintCommand::Start);
+  EXPECT_TRUE(screen().Article.InputImeOpen);
+  fb = Release(kZhong);
+  ASSERT_TRUE(fb.Article.Offer);
+  EXPECT_EQ(fb.Article.Request.NextChar, kGuo);
+  EXPECT_EQ(fb.Article.Request.NextTwoChars, kGuo + "ab");
+  EXPECT_EQ(fb.Article.Request.NextFourChars, kGuo + "ab");
+
+  TPinyinHint hint;
+  hint.CodeHintText = "h1(中)";
+  TReadingWalk& w = hint.Readings;
+  for (int j = 1; j <= 3; ++j) {
+    w.ReadingPinyins[j] = "p" + std::to_string(j);
+    w.ReadingHintSpellings[j] = "h" + std::to_string(j);
+  }
+  w.ReadingCharacter = kZhong;
+  session.ShowPinyinHint(session.RunNumber(), hint);
+  EXPECT_EQ(screen().Label8.Caption, "h1(中)");
+  std::vector<std::string> shown;
+  for (int i = 0; i < 4; ++i) {
+    unsigned short f1 = kVkF1;
+    session.ArticleKeyDown(1, f1, 0);
+    shown.push_back(screen().Label8.Caption);
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"h2(中)", "h3(中)", "h1(中)", "h2(中)"}));
+
+  // Shift+Esc pauses the thread and hides the phrase hint; Esc ends and stops it.
+  unsigned short esc = kVkEscape;
+  fb = session.ArticleKeyDown(1, esc, kShiftBit);
+  ASSERT_EQ(fb.Action, TWindowAction::PauseOrContinue);
+  fb = session.Button1Click({});
+  EXPECT_EQ(fb.Article.Hints, THintCommand::Pause);
+  EXPECT_FALSE(screen().Article.Label16Visible);
+  fb = session.Button1Click({});
+  EXPECT_EQ(fb.Article.Hints, THintCommand::Continue);
+  EXPECT_TRUE(screen().Article.Label16Visible);
+  esc = kVkEscape;
+  fb = session.ArticleKeyDown(1, esc, 0);
+  ASSERT_EQ(fb.Action, TWindowAction::End);
+  fb = session.Button2Click();
+  EXPECT_EQ(fb.Article.Hints, THintCommand::Stop);
+  EXPECT_TRUE(fb.Article.RemoveGuards);
+
+  // A result of the finished run arriving late changes nothing, nor in the next run.
+  const int old = session.RunNumber();
+  hint.CodeHintText = "late";
+  session.ShowPinyinHint(old, hint);
+  EXPECT_NE(screen().Label8.Caption, "late");
+  StartArticle(21, kZhong + kGuo);
+  session.ShowPinyinHint(old, hint);
+  EXPECT_NE(screen().Label8.Caption, "late");
+}
+
+TEST_F(ArticleRun, WubiResultsShowCodePhraseAndPicture) {
+  StartArticle(22, kZhong + kGuo);
+  EXPECT_FALSE(screen().Label8.Visible);
+  TWubiHint hint;
+  hint.CodeHintText = "K";
+  hint.PhraseHintText = "KHLG(中国)";
+  hint.PictureNumber = 7;
+  TFeedback fb = session.ShowWubiHint(session.RunNumber(), hint);
+  EXPECT_EQ(screen().Label5.Caption, "K");
+  EXPECT_EQ(screen().Article.Label16, "KHLG(中国)");
+  EXPECT_TRUE(fb.ShowPicture);
+  EXPECT_EQ(fb.PictureNo, 7);
+}
+
+// Dictionaries for the lookups: a character with three readings, phrases of
+// two, three and four characters.
+struct HintLookup : ::testing::Test {
+  TDictionaries d;
+  const std::string a = "\xB0\xA1", b = "\xB0\xA2", c = "\xB0\xA3", e = "\xB0\xA4";
+  HintLookup() {
+    d.PYOneTable.Add({"x1", b, "hx1", ""});
+    for (int j = 1; j <= 3; ++j) d.PYOneTable.Add({"p" + std::to_string(j), a, "h" + std::to_string(j), ""});
+    d.PYOneTable.Add({"y1", c, "hy1", ""});
+    d.PYTwoTable.Add({"pab", a + b, "hab", {}});
+    d.PYMultiTable.Add({"pabc", a + b + c, "habc", {}});
+    d.WbOneTable.Add({{"", "k", "kh", "khk", "khkk"}, b});
+    d.WbOneTable.Add({{"", "l", "lg", "lgy", "lgyi"}, a});
+    d.WbTwoTable.Add({"khlg", a + b});
+    d.WbMultiTable.Add({"abcd", a + b + c + e});
+    d.WbMultiTable.Add({"abce", a + b + c});
+  }
+  THintRequest Next(const std::string& row) { return {row.substr(0, 2), row.substr(0, 4), row.substr(0, 6), row.substr(0, 8)}; }
+  THintGate open = [] { return true; };
+};
+
+TEST_F(HintLookup, PinyinReadingsAndThreeCharacterPhraseWhenNoFour) {
+  TPinyinHint h;
+  ASSERT_TRUE(LookUpPinyinHint(d, Next(a + b + c + b), open, h));
+  EXPECT_EQ(h.Readings.ReadingPinyins[3], "p3");
+  EXPECT_EQ(h.Readings.ReadingPinyins[4], "") << "the next record is another character";
+  EXPECT_EQ(h.CodeHintText, "h1(" + a + ")");
+  EXPECT_EQ(h.PhraseHintText, "hab(" + a + b + ") pabc(" + a + b + c + ")habc");
+  // At the row's end the longer slices are short and simply find nothing.
+  ASSERT_TRUE(LookUpPinyinHint(d, Next(c), open, h));
+  EXPECT_EQ(h.CodeHintText, "hy1(" + c + ")");
+  EXPECT_EQ(h.PhraseHintText, "");
+}
+
+TEST_F(HintLookup, WubiCodesPictureAndFourCharacterPhraseFirst) {
+  TWubiHint h;
+  ASSERT_TRUE(LookUpWubiHint(d, Next(a + b + c + e), open, h));
+  EXPECT_EQ(h.CodeHintText, "L");
+  EXPECT_EQ(h.PictureNumber, 2);
+  EXPECT_EQ(h.PhraseHintText, "KHLG(" + a + b + ")  ABCD(" + a + b + c + e + ")");
+  ASSERT_TRUE(LookUpWubiHint(d, Next(e + a), open, h));
+  EXPECT_EQ(h.CodeHintText, "");
+  EXPECT_EQ(h.PictureNumber, 1) << "a character not found shows picture 1";
+}
+
+TEST_F(HintLookup, AClosedGateStopsTheScan) {
+  int asked = 0;
+  TPinyinHint h;
+  EXPECT_FALSE(LookUpPinyinHint(d, Next(c), [&] { return ++asked < 3; }, h));
+  EXPECT_EQ(asked, 3);
+}
+
+}  // namespace
+
+#include "tests/tsan/handover_stress.h"
+
+namespace {
+TEST(HintHandOver, OneRequestAtATimeAndStopEndsTheWait) {
+  THintHandOver h;
+  THintRequest q{"a", "", "", ""}, got;
+  EXPECT_EQ(h.State(), kHintIdle);
+  EXPECT_TRUE(h.Offer(q));
+  EXPECT_EQ(h.State(), kHintBusy);
+  EXPECT_FALSE(h.Offer(q)) << "busy";
+  ASSERT_TRUE(h.Take(got));
+  EXPECT_EQ(got.NextChar, "a");
+  h.Done();
+  h.Pause();
+  EXPECT_FALSE(h.Offer(q)) << "paused";
+  h.Continue();
+  EXPECT_TRUE(h.Gate());
+  h.Stop();
+  EXPECT_FALSE(h.Take(got));
+  EXPECT_FALSE(h.Gate());
+  EXPECT_FALSE(h.Offer(q));
+}
+
+TEST(HintHandOver, StressedWithoutLostRequestsOrLateResults) { EXPECT_EQ(RunHandOverStress(20, 3000), ""); }
+}  // namespace
+
+namespace {
+TEST(RowColouring, RunsCountCharactersAsATextControlDoes) {
+  TRowColouring c;
+  std::vector<TColourRun> changes;
+  c.Reset("a" + kZhong + "b\r\n");
+  EXPECT_EQ(c.Compare("a" + kZhong + "bxy", changes), 2);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].Start, 4);
+  EXPECT_EQ(changes[0].FirstChar, 3) << "中 is one character";
+  EXPECT_EQ(changes[0].Chars, 1) << "CR LF is one paragraph end";
+  EXPECT_EQ(c.Compare("x" + kGuo, changes), 3);
+  ASSERT_EQ(changes.size(), 2u) << "a and 中 turn red, the row end back";
+  EXPECT_EQ(changes[0].FirstChar, 0);
+  EXPECT_EQ(changes[0].Chars, 2);
+  EXPECT_EQ(changes[0].Count, 3);
+  EXPECT_FALSE(changes[1].Red);
+}
+}  // namespace
