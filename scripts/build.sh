@@ -11,6 +11,7 @@ bash "$root/scripts/fetch-giflib.sh" "$build/third_party/giflib"
 
 cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build/native" -j "$jobs"
+bash "$root/scripts/fuzz.sh" build
 
 cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \

@@ -6,9 +6,10 @@ PACKAGES=(
   cmake make g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine64 xvfb xauth x11-utils xdotool imagemagick
-  locales fonts-wqy-zenhei libfreetype-dev libgif-dev googletest
+  locales fonts-wqy-zenhei fonts-wqy-microhei libfreetype-dev libgif-dev libx11-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  clang libclang-rt-14-dev
 )
 
 missing=()

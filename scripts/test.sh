@@ -11,6 +11,9 @@ status=0
 echo "== native tests"
 ( cd "$build/native" && ctest --output-on-failure --verbose ) || status=1
 
+echo "== fuzz targets (short run)"
+bash "$root/scripts/fuzz.sh" run "${TAPMIRA_FUZZ_SECONDS:-15}" || status=1
+
 echo "== Windows tests under Wine"
 prefix=$(mktemp -d /tmp/tapmira-wine.XXXXXX)
 start_xvfb || exit 1
