@@ -40,6 +40,18 @@ void TApplication::Initialize() {
   TThread::InitMainThread();
   if (handle_) return;
   handle_ = CreateHiddenWindow(L"TApplication", AppWndProc, THiddenKind::TopLevel, GbkToWide(title_).c_str());
+  if (handle_) {
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(false)));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(true)));
+  }
+}
+
+HICON ProgramIcon(bool small) {
+  const int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+  const int cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
+  if (HANDLE own = LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, cx, cy, LR_SHARED))
+    return static_cast<HICON>(own);
+  return static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32512), IMAGE_ICON, cx, cy, LR_SHARED));
 }
 
 void TApplication::Run() {
@@ -90,7 +102,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) return false;
   // The window of a control, or a system window inside one (a combo box's edit).
   TWinControl* c = nullptr;
   for (HWND w = msg.hwnd; w && !c; w = GetParent(w)) c = TWinControl::FindControl(w);
@@ -100,7 +112,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   bool eaten = m.Result != 0;
   msg.wParam = m.WParam;  // a handler may have replaced the key
   // The window's own WM_KEYDOWN skips the key events only when it will arrive.
-  if (eaten || c->HandleOrNull() != msg.hwnd) c->keyDownSeen_ = false;
+  if (msg.message != WM_SYSCHAR && (eaten || c->HandleOrNull() != msg.hwnd)) c->keyDownSeen_ = false;
   return eaten;
 }
 

@@ -12,7 +12,8 @@ public:
   explicit TApplication(TComponent* owner = nullptr);
   ~TApplication() override;
 
-  // Common controls, the toolkit's classes, the hidden application window.
+  // Common controls, the toolkit's classes, the hidden application window
+  // (which carries the program's icon).
   void Initialize();
   template <class T>
   void CreateForm(T*& ref) {
@@ -27,7 +28,9 @@ public:
   // One message: false when the loop must end (WM_QUIT).
   bool HandleMessage();
   void ProcessMessages();
-  // Key messages routed to controls before dispatch; true when eaten.
+  // Key messages routed to controls before dispatch (CN_KEYDOWN, CN_SYSKEYDOWN;
+  // Alt+letter as CN_SYSCHAR, which the form hands round as CM_DIALOGCHAR);
+  // true when eaten.
   bool IsKeyMsg(MSG& msg);
 
   TCustomForm* MainForm() const { return mainForm_; }
@@ -46,6 +49,10 @@ private:
 };
 
 extern TApplication* Application;
+
+// The program's icon at the system's large or small icon size: its MAINICON
+// resource, else the system's application icon. Shared: never destroyed.
+HICON ProgramIcon(bool small);
 
 // Registers every toolkit class for the form reader (called by Initialize).
 void RegisterToolkitClasses();

@@ -13,6 +13,7 @@
 #include "toolkit/win/color.h"
 #include "toolkit/win/font.h"
 #include "toolkit/win/messages.h"
+#include "toolkit/win/window_proc_layer.h"
 
 class TWinControl;
 class TCustomForm;
@@ -20,6 +21,10 @@ class TCustomForm;
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 using TShiftState = unsigned;  // a set of TShiftFlag
 TShiftState KeyboardShiftState();
+// The shift state of a mouse message's key flags (MK_SHIFT, MK_LBUTTON...), Alt from the keyboard.
+TShiftState KeysToShiftState(WPARAM keys);
+// The caption (GBK) marks `key` as its access key: "&" before it, any letter case.
+bool IsAccel(unsigned key, const std::string& caption);
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -36,7 +41,8 @@ public:
   explicit TControl(TComponent* owner);
   ~TControl() override;
 
-  // Message handling: WindowProc is replaceable; it starts as WndProc.
+  // Message handling: WindowProc is replaceable; it starts as WndProc. Layers
+  // that may come off in any order go on with TWindowProcLayer.
   TWndMethod WindowProc;
   LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
   virtual void WndProc(TMessage& m);
@@ -98,6 +104,8 @@ public:
   void Repaint() { Invalidate(); Update(); }
   void Refresh() { Repaint(); }
   virtual void Click();
+  // Fires OnMouseDown; also for a press that a replaced WindowProc took for itself.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void BringToFront();
 
   TNotifyEvent OnClick, OnDblClick;
@@ -171,6 +179,8 @@ public:
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
   void DestroyHandle();
+  // Sends CM_RECREATEWND while the old window still exists; its default
+  // handling destroys the window and makes a new one.
   void RecreateWnd();
   // The control whose window this is (checked), or null.
   static TWinControl* FindControl(HWND wnd);
@@ -183,6 +193,9 @@ public:
 
   int GetTabOrder() const;
   void SetTabOrder(int order);
+  // Every windowed control inside this one, nested ones included, in tab order
+  // (each control followed by those inside it); appended to `list`.
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
   bool GetTabStop() const { return tabStop_; }
   void SetTabStop(bool v) { tabStop_ = v; }
   bool CanFocus() const;
@@ -240,6 +253,7 @@ protected:
 
 private:
   void MainWndProc(TMessage& m);
+  void RecreateWindowNow();
   void WMPaint(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
   void KeyMessage(TMessage& m);

@@ -165,6 +165,7 @@ TCustomListView::TCustomListView(TComponent* owner)
 
 TCustomListView::~TCustomListView() {
   BeginDestroy();
+  DestroyComponents();
   DestroyHandle();
 }
 

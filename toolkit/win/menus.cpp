@@ -52,6 +52,11 @@ std::string ShortCutToText(TShortCut s) {
   return text + name;
 }
 
+TMainMenu* FormMainMenu(const TCustomForm* form) {
+  auto it = FormMenus().find(const_cast<TCustomForm*>(form));
+  return it == FormMenus().end() ? nullptr : it->second;
+}
+
 TMenuItem* FindMenuItem(WORD command) {
   if (command == 0 || command > kMaxCommand) return nullptr;
   return CommandTable()[command];
@@ -182,7 +187,7 @@ HMENU TMenuItem::Handle() {
 
 bool TMenuItem::IsOwnerDrawn() const {
   TMenu* m = GetParentMenu();
-  return OnDrawItem || (m && m->GetOwnerDraw());
+  return m && m->GetOwnerDraw();
 }
 
 UINT TMenuItem::EntryState() const {
@@ -229,6 +234,7 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mi) {
   HDC screen = GetDC(nullptr);
   {
     TCanvas canvas(screen);
+    if (Screen) canvas.Font().Assign(*Screen->MenuFont());
     int w = canvas.TextWidth(caption_) + 32;
     int h = GetSystemMetrics(SM_CYMENU);
     if (IsLine()) h = 8;
@@ -241,6 +247,7 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mi) {
 
 void TMenuItem::DrawItem(const DRAWITEMSTRUCT& di) {
   TCanvas canvas(di.hDC);
+  if (Screen) canvas.Font().Assign(*Screen->MenuFont());
   bool selected = (di.itemState & ODS_SELECTED) != 0;
   if (OnDrawItem) {
     OnDrawItem(this, canvas, di.rcItem, selected);
