@@ -34,6 +34,7 @@ void TForm1::BindControls() {
   TRichEdit** rows[] = {&RichEdit1, &RichEdit2, &RichEdit3, &RichEdit4, &RichEdit5, &RichEdit6};
   for (int i = 0; i < 6; ++i) Bind(*rows[i], ("RichEdit" + std::to_string(i + 1)).c_str());
   Bind(MediaPlayer1, "MediaPlayer1");
+  Bind(SkinData1, "SkinData1");
   TTimer** timers[] = {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6, &Timer7, &Timer8};
   for (int i = 0; i < 8; ++i) Bind(*timers[i], ("Timer" + std::to_string(i + 1)).c_str());
   Bind(PopupMenu1, "PopupMenu1");

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the practice screen with its controls, menus and timers.
 #include "practice/rules/practice_session.h"
+#include "skin/win/skin_data.h"
 #include "toolkit/win/toolkit.h"
 
 class TForm1 : public TForm {
@@ -20,6 +21,7 @@ public:
   TComboBox* ComboBox1;
   TRichEdit *RichEdit1, *RichEdit2, *RichEdit3, *RichEdit4, *RichEdit5, *RichEdit6;
   TMediaPlayer* MediaPlayer1;
+  TSkinData* SkinData1;
   TTimer *Timer1, *Timer2, *Timer3, *Timer4, *Timer5, *Timer6, *Timer7, *Timer8;
   TPopupMenu *PopupMenu1, *PopupMenu2;
   TMenuItem *N1, *N2, *N3, *N4, *N861, *N5, *N6, *N7, *N8, *N9;

@@ -186,28 +186,28 @@ struct PropCase {
 };
 const PropCase kProps[] = {
     {"TLabel", "Caption", TPropKind::String, {}},
-    {"TLabel", "Transparent", TPropKind::Boolean, {}},
+    {"TLabel", "Transparent", TPropKind::Boolean, {"False", "True"}},
     {"TLabel", "Layout", TPropKind::Enum, {"tlTop", "tlCenter", "tlBottom"}},
     {"TLabel", "Alignment", TPropKind::Enum, {"taLeftJustify", "taRightJustify", "taCenter"}},
     {"TEdit", "BorderStyle", TPropKind::Enum, {"bsNone", "bsSingle"}},
     {"TEdit", "MaxLength", TPropKind::Integer, {}},
     {"TRichEdit", "Lines", TPropKind::Strings, {}},
     {"TRichEdit", "SelAttributes", TPropKind::Object, {}},
-    {"TRichEdit", "PlainText", TPropKind::Boolean, {}},
-    {"TButton", "Default", TPropKind::Boolean, {}},
+    {"TRichEdit", "PlainText", TPropKind::Boolean, {"False", "True"}},
+    {"TButton", "Default", TPropKind::Boolean, {"False", "True"}},
     {"TButton", "ModalResult", TPropKind::Integer, {}},
     {"TCheckBox", "State", TPropKind::Enum, {"cbUnchecked", "cbChecked", "cbGrayed"}},
-    {"TCheckBox", "Checked", TPropKind::Boolean, {}},
-    {"TRadioButton", "Checked", TPropKind::Boolean, {}},
+    {"TCheckBox", "Checked", TPropKind::Boolean, {"False", "True"}},
+    {"TRadioButton", "Checked", TPropKind::Boolean, {"False", "True"}},
     {"TRadioGroup", "Items", TPropKind::Strings, {}},
     {"TRadioGroup", "ItemIndex", TPropKind::Integer, {}},
-    {"TRadioGroup", "ParentBackground", TPropKind::Boolean, {}},
+    {"TRadioGroup", "ParentBackground", TPropKind::Boolean, {"False", "True"}},
     {"TComboBox", "Style", TPropKind::Enum, {"csDropDown", "csSimple", "csDropDownList"}},
     {"TComboBox", "DropDownCount", TPropKind::Integer, {}},
-    {"TListBox", "Sorted", TPropKind::Boolean, {}},
+    {"TListBox", "Sorted", TPropKind::Boolean, {"False", "True"}},
     {"TTrackBar", "Position", TPropKind::Integer, {}},
     {"TTrackBar", "TickStyle", TPropKind::Enum, {"tsNone", "tsAuto", "tsManual"}},
-    {"TGroupBox", "ParentBackground", TPropKind::Boolean, {}},
+    {"TGroupBox", "ParentBackground", TPropKind::Boolean, {"False", "True"}},
     {"TPanel", "BevelOuter", TPropKind::Enum, {"bvNone", "bvLowered", "bvRaised", "bvSpace"}},
     {"TPanel", "Font", TPropKind::Object, {}},
 };
@@ -226,6 +226,11 @@ TEST_F(ControlsFixture, ControlsAreMadeByNameWithTheirProperties) {
     EXPECT_EQ(p->Kind, c.kind);
     EXPECT_EQ(p->EnumNames, c.names);
     if (c.kind == TPropKind::Object) EXPECT_NE(GetObjectProp(*made, c.prop), nullptr);
+    if (c.kind == TPropKind::Boolean) {  // by name, as the skin reads and writes them
+      std::string was = GetEnumProp(*made, c.prop);
+      SetEnumProp(*made, c.prop, was == "True" ? "False" : "True");
+      EXPECT_NE(GetEnumProp(*made, c.prop), was);
+    }
     delete made;
   }
   // Strings go in and come out by name, in GBK.

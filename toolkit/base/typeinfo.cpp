@@ -86,6 +86,29 @@ int GetEnumValue(const TPropInfo& prop, const std::string& name) {
 }
 
 namespace {
+const TPropInfo& NeedEnum(const TObject& obj, const std::string& name) {
+  const TPropInfo& p = Need(obj, name);
+  if (p.Kind != TPropKind::Enum && p.Kind != TPropKind::Boolean)
+    throw EPropertyError("property " + name + " is not an enumeration");
+  return p;
+}
+}  // namespace
+
+std::string GetEnumProp(const TObject& obj, const std::string& name) {
+  const TPropInfo& p = NeedEnum(obj, name);
+  return GetEnumName(p, p.Get(obj).Int);
+}
+
+void SetEnumProp(TObject& obj, const std::string& name, const std::string& value) {
+  const TPropInfo& p = NeedEnum(obj, name);
+  int ord = GetEnumValue(p, value);
+  if (ord < 0) throw EPropertyError("unknown value '" + value + "' for " + p.Name);
+  TPropValue v = TPropValue::OfInt(ord);
+  v.Kind = p.Kind;
+  SetPropValue(obj, name, v);
+}
+
+namespace {
 std::map<std::string, const TClassInfo*>& Registry() {
   static std::map<std::string, const TClassInfo*> r;
   return r;

@@ -39,7 +39,7 @@ struct TPropValue {
 struct TPropInfo {
   std::string Name;
   TPropKind Kind = TPropKind::Integer;
-  std::vector<std::string> EnumNames;  // Enum: names by ordinal; Set: names by bit
+  std::vector<std::string> EnumNames;  // Enum and Boolean: names by ordinal; Set: names by bit
   std::function<TPropValue(const TObject&)> Get;
   std::function<void(TObject&, const TPropValue&)> Set;  // empty: read-only
 };
@@ -75,6 +75,11 @@ void SetStrProp(TObject& obj, const std::string& name, const std::string& value)
 TObject* GetObjectProp(const TObject& obj, const std::string& name);
 std::string GetEnumName(const TPropInfo& prop, std::int64_t ordinal);
 int GetEnumValue(const TPropInfo& prop, const std::string& name);  // -1 when unknown
+// Enumerations and Booleans by identifier ("alClient", "True"/"False"); the
+// setter matches without regard to case and raises EPropertyError for an
+// identifier the property does not have.
+std::string GetEnumProp(const TObject& obj, const std::string& name);
+void SetEnumProp(TObject& obj, const std::string& name, const std::string& value);
 
 // --- Class registry (for the form reader) -----------------------------------
 
@@ -148,6 +153,7 @@ public:
     TPropInfo p;
     p.Name = name;
     p.Kind = typeinfo_detail::Kind<V>::value;
+    if constexpr (std::is_same_v<V, bool>) p.EnumNames = {"False", "True"};
     p.Get = [getter](const TObject& o) { return typeinfo_detail::Wrap<V>((static_cast<const C&>(o).*getter)()); };
     if constexpr (!std::is_same_v<S, std::nullptr_t>)
       p.Set = [setter](TObject& o, const TPropValue& v) { (static_cast<C&>(o).*setter)(typeinfo_detail::Unwrap<V>(v)); };

@@ -109,11 +109,21 @@ void TCanvas::TextRect(const RECT& r, int x, int y, const std::string& text) {
   ExtTextOutW(dc_, x, y, ETO_CLIPPED | (brush_.GetStyle() == TBrushStyle::bsClear ? 0 : ETO_OPAQUE), &r, w.c_str(),
               static_cast<UINT>(w.size()), nullptr);
 }
-int TCanvas::DrawText(const std::string& text, RECT& r, UINT format) {
+int TCanvas::DrawText(const std::string& text, RECT& r, UINT format) { return DrawText(GbkToWide(text), r, format); }
+int TCanvas::DrawText(const std::wstring& text, RECT& r, UINT format) {
   Prepare();
-  std::wstring w = GbkToWide(text);
-  return DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &r, format);
+  return DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
 }
+void TCanvas::Polygon(const std::vector<POINT>& points) {
+  if (points.empty()) return;
+  Prepare();
+  ::Polygon(dc_, points.data(), static_cast<int>(points.size()));
+}
+TColor TCanvas::GetPixel(int x, int y) const {
+  COLORREF c = ::GetPixel(dc_, x, y);
+  return c == CLR_INVALID ? clNone : static_cast<TColor>(c);
+}
+void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixelV(dc_, x, y, ColorToRGB(color)); }
 SIZE TCanvas::TextExtent(const std::string& text) {
   Prepare();
   std::wstring w = GbkToWide(text);

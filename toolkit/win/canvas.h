@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "toolkit/win/color.h"
 #include "toolkit/win/font.h"
@@ -62,11 +63,19 @@ public:
   void FillRect(const RECT& r);
   void FrameRect(const RECT& r);
   void Rectangle(int x1, int y1, int x2, int y2);
+  // A closed figure outlined with the pen and filled with the brush.
+  void Polygon(const std::vector<POINT>& points);
+  // The Pixels of the surface (0x00BBGGRR); outside the clip area reads clNone
+  // and a write does nothing.
+  TColor GetPixel(int x, int y) const;
+  void SetPixel(int x, int y, TColor color);
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void TextOut(int x, int y, const std::string& text);
   void TextRect(const RECT& r, int x, int y, const std::string& text);
   int DrawText(const std::string& text, RECT& r, UINT format);
+  // Text that is wide already (UTF-16), drawn as it is.
+  int DrawText(const std::wstring& text, RECT& r, UINT format);
   SIZE TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
