@@ -53,6 +53,7 @@ public:
   void PaintFrame(HDC dc);
   void PaintCaption(HDC dc);
   void PaintCaptionText(TCanvas& canvas, const RECT& rect);
+  void PaintCaptionText(TCanvas& canvas, const RECT& rect, const std::wstring& text);
   void LayoutCaptionButtons();
   void PaintCaptionButtons(TCanvas& canvas);
   void PaintCaptionButton(TWinSysButton& button, int frameIndex);
@@ -156,6 +157,20 @@ private:
   void WMStyleChanged(TMessage& m);
   void ResetCaptionHint();
   bool DialogFitsCaption(int& width);
+
+  // Rendered border pieces (Left, Right, Top, Bottom) and the composed caption
+  // band of the last paint, kept while their size, state and text stay the same.
+  struct TPieceKey {
+    int Width = 0, Height = 0, Frame = 0;
+  };
+  // One of each for the active and the inactive look.
+  std::unique_ptr<TBitmap> pieces_[4][2];
+  TPieceKey pieceKeys_[4][2];
+  std::unique_ptr<TBitmap> captionCache_[2];
+  std::wstring captionKey_[2];
+  void ForgetPaintCache();
+  std::wstring CaptionKey(const std::wstring& text) const;
+  void ComposeCaption(const std::wstring& text);
 
   std::shared_ptr<TSubclass> subclass_;
   std::shared_ptr<bool> alive_;
