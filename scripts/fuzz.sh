@@ -43,6 +43,10 @@ case "${1:-run}" in
         skin_ini_fuzz)
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
           ;;
+        *bmp*_fuzz)
+          # Image targets start from the skin's own images and the program's bitmaps.
+          for f in "$skin"/source/*.bmp "$skin"/bitmaps/*.bmp; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
+          ;;
       esac
       # Seeds other helpers add for their targets: fuzz/seeds/<target>/ (generated there, not committed).
       [ -d "$fuzz/seeds/$name" ] && cp -rn "$fuzz/seeds/$name/." "$corpus/"
