@@ -34,12 +34,6 @@ case "${1:-run}" in
             rm -rf "$small"
           fi
           ;;
-        skin_bmp_fuzz)
-          # The skin's own images: 24-bit, with and without magenta.
-          for b in checkbox.bmp close.bmp top.bmp; do
-            if [ -f "$skin/source/$b" ]; then cp -n "$skin/source/$b" "$corpus/seed-$b"; fi
-          done
-          ;;
         skin_ini_fuzz)
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
           ;;
