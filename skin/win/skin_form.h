@@ -15,6 +15,8 @@
 #include "toolkit/base/component.h"
 #include "toolkit/win/color.h"
 #include "toolkit/win/messages.h"
+#include "toolkit/win/window_proc_layer.h"
+#include "toolkit/win/window_subclass.h"
 
 class TBitmap;
 class TCanvas;
@@ -38,7 +40,7 @@ public:
   void DetachControlsOnly();
   void RepaintWindow();
   void SkinChanged();
-  bool Attached() const { return subclass_ != nullptr; }
+  bool Attached() const { return subclass_.Attached(); }
 
   // --- Sizes and state ---
   void LoadFrameMetrics();
@@ -128,7 +130,6 @@ public:
   bool FreePending = false;
 
 private:
-  struct TSubclass;
   void Complete();
   void NotifySkinned();
   void ReadStyle();
@@ -172,10 +173,9 @@ private:
   std::wstring CaptionKey(const std::wstring& text) const;
   void ComposeCaption(const std::wstring& text);
 
-  std::shared_ptr<TSubclass> subclass_;
+  TWindowSubclass subclass_;
+  TWindowProcLayer formLayer_;
   std::shared_ptr<bool> alive_;
-  std::function<void(TMessage&)> savedWindowProc_;
-  bool formHooked_ = false;
   bool writingStyle_ = false;
   bool appSysMenu_ = false;  // the window's own WS_SYSMENU (removed while the skin draws the caption)
   TNCObject* pressedObject_ = nullptr;
