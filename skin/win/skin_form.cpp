@@ -346,17 +346,10 @@ void TWinSkinForm::Detach() {
     DetachControlsOnly();
     return;
   }
-  if (FrameTimer) FrameTimer->SetEnabled(false);
-  if (!Attached()) return;
-  HotObject = nullptr;
-  pressedObject_ = nullptr;
-  if (SkinData) SkinData->HideHint();
-  RestoreFormHook();
   // The window's size with the skin, before the system frame comes back.
   RECT w{};
   GetWindowRect(FormHandle, &w);
-  Unsubclass();
-  if (FormControl && SkinState != 4) FormControl->SetColor(SavedColor);
+  if (!DetachProcedures()) return;
   SetSysMenuStyle(false);
   // A menu given back takes the place of the skin's bar strip.
   bool menuBack = SkinMenuBar && SkinMenuBar->BarMenuHandle;
@@ -387,13 +380,17 @@ void TWinSkinForm::DetachOnDestroy() {
     DetachControlsOnly();
     return;
   }
+  if (DetachProcedures()) SkinMenuBar.reset();
+}
+
+bool TWinSkinForm::DetachProcedures() {
   if (FrameTimer) FrameTimer->SetEnabled(false);
-  if (!Attached()) return;
+  if (!Attached()) return false;
   HotObject = nullptr;
   pressedObject_ = nullptr;
   if (SkinData) SkinData->HideHint();
   RestoreFormHook();
   Unsubclass();
   if (FormControl && SkinState != 4 && !FormControl->Destroying()) FormControl->SetColor(SavedColor);
-  SkinMenuBar.reset();
+  return true;
 }

@@ -135,6 +135,8 @@ private:
   void ReadStyle();
   void RestoreSize();
   void Unsubclass();
+  // Timer, hint, form hook, window procedure and colour: false when not attached.
+  bool DetachProcedures();
   void RestoreFormHook();
   void SetStyle(LONG style);
   void Enter() { ++depth_; }

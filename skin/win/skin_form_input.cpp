@@ -63,8 +63,14 @@ void TWinSkinForm::GetIconBitmap() {
   RECT all{0, 0, SmallIconSize, h};
   FillRect(IconBitmap->CanvasDC(), &all, key);
   DeleteObject(key);
-  IconHandle = reinterpret_cast<HICON>(SendMessageW(FormHandle, WM_GETICON, ICON_SMALL, 0));
-  if (!IconHandle) IconHandle = reinterpret_cast<HICON>(SendMessageW(FormHandle, WM_GETICON, ICON_BIG, 0));
+  // The program's icon (the application window's) on every caption; else the window's own.
+  auto iconOf = [](HWND w) {
+    if (!w) return static_cast<HICON>(nullptr);
+    auto icon = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_SMALL, 0));
+    return icon ? icon : reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_BIG, 0));
+  };
+  IconHandle = iconOf(Application ? Application->Handle() : nullptr);
+  if (!IconHandle) IconHandle = iconOf(FormHandle);
   if (!IconHandle) return;
   // The copy is drawn once and destroyed at once.
   if (auto copy = static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, SmallIconSize, h, LR_COPYFROMRESOURCE))) {

@@ -14,25 +14,10 @@
 #include "skin/win/skin_manager.h"
 #include "toolkit/win/form.h"
 #include "toolkit/win/message_box.h"
+#include "bench/median_ms.h"
 #include "win/app_support.h"
 #include "win/services_pump.h"
 #include "win/skin_support.h"
-
-namespace {
-
-template <class F>
-double MedianMs(int runs, F&& f) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    auto t0 = std::chrono::steady_clock::now();
-    f(i);
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
-
-}  // namespace
 
 int main() {
   TMessageBoxRecorder boxes(IDOK);

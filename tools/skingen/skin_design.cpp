@@ -596,7 +596,7 @@ TSkinDesign MakeSkin() {
     ini.Key(s + "Frame", 2).Key(s + "Stretch", 1).Key(s + "Trans", side ? 1 : 0);
   }
   ini.Key("menuBar", "menubar.bmp").Key("TileMenu", 1).Key("TileLeftMenu", 4).Key("TileRightMenu", 4);
-  ini.Key("TextShift", 10).Key("TextShiftVert", 0).Key("TextRightClip", 80).Key("TextAlignment", 0);
+  ini.Key("TextShift", 28).Key("TextShiftVert", 0).Key("TextRightClip", 80).Key("TextAlignment", 0);
   ini.Key("ActiveTextR", 255).Key("ActiveTextG", 255).Key("ActiveTextB", 255);
   ini.Key("InActiveTextR", 60).Key("InActiveTextG", 66).Key("InActiveTextB", 74);
 
