@@ -651,7 +651,7 @@ TSkinDesign MakeSkin() {
     int l, t, r, b, trans, tile, frame;
   };
   const TImageSection sections[] = {
-      {"Progress.Chunk", "progresschunk.bmp", 0, 0, 0, 0, 0, 1, 1},
+      {"Progress.Chunk", "progresschunk.bmp", 0, 0, 0, 0, 1, 1, 1},
       {"GroupBoxEdge", "groupboxedge.bmp", 4, 4, 4, 4, 1, 0, -1},
       {"GroupBox", "groupbox.bmp", 4, 4, 4, 4, 1, 0, -1},
       {"Tabs", "tabs.bmp", 4, 4, 4, 2, 1, 0, -1},
@@ -677,8 +677,8 @@ TSkinDesign MakeSkin() {
       {"Trackbar.ThumbDown", "thumbdown.bmp", 0, 0, 0, 0, 1, 0, -1},
       {"UpDown.Vert", "updownvert.bmp", 2, 2, 2, 2, 1, 0, -1},
       {"UpDown.Horz", "updownhorz.bmp", 2, 2, 2, 2, 1, 0, -1},
-      {"Track", "track.bmp", 3, 1, 3, 1, 0, 0, 1},
-      {"TRACKVERT", "trackvert.bmp", 1, 3, 1, 3, 0, 0, 1},
+      {"Track", "track.bmp", 3, 1, 3, 1, 1, 0, 1},
+      {"TRACKVERT", "trackvert.bmp", 1, 3, 1, 3, 1, 0, 1},
   };
   for (const TImageSection& s : sections) {
     ini.ImageSection(s.name, s.file, s.l, s.t, s.r, s.b, s.trans, s.tile, s.frame);
