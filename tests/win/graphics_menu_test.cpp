@@ -102,16 +102,20 @@ TEST_F(MenuTest, PopupCommandsReachTheItemsOnClick) {
   SendMessageW(owner, WM_COMMAND, b->Command(), 0);
   EXPECT_EQ(clicked, (std::vector<TObject*>{b}));
 
-  // Owner-drawn entries are measured and drawn by their items.
+  // Owner-drawn entries are measured (in the menu font) and drawn by their items.
   int measured = 0;
-  a->OnMeasureItem = [&](TObject*, TCanvas&, int& w, int& h) {
+  std::string measuredFont;
+  a->OnMeasureItem = [&](TObject*, TCanvas& c, int& w, int& h) {
     ++measured;
+    measuredFont = c.Font().GetName();
+    EXPECT_EQ(c.Font().GetHeight(), Screen->MenuFont()->GetHeight());
     w = 77;
     h = 19;
   };
   MEASUREITEMSTRUCT mi{ODT_MENU, 0, a->Command(), 0, 0, 0};
   EXPECT_EQ(SendMessageW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi)), TRUE);
   EXPECT_EQ(measured, 1);
+  EXPECT_EQ(measuredFont, Screen->MenuFont()->GetName());
   EXPECT_EQ(mi.itemWidth, 77u);
   EXPECT_EQ(mi.itemHeight, 19u);
   bool drawnSelected = false;
@@ -119,7 +123,23 @@ TEST_F(MenuTest, PopupCommandsReachTheItemsOnClick) {
     drawnSelected = selected;
     EXPECT_NE(c.Handle(), nullptr);
   };
-  EXPECT_EQ(GetMenuState(popup->Handle(), a->Command(), MF_BYCOMMAND) & MF_OWNERDRAW, static_cast<UINT>(MF_OWNERDRAW));
+  // A draw handler alone leaves the entry as text; the menu's OwnerDraw switches
+  // every entry, keeping its text, and back.
+  auto type = [&](UINT pos) {
+    MENUITEMINFOW info{sizeof info};
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(popup->Handle(), pos, TRUE, &info);
+    return info.fType & MFT_OWNERDRAW;
+  };
+  EXPECT_EQ(type(0), 0u);
+  popup->SetOwnerDraw(true);
+  EXPECT_EQ(type(0), static_cast<UINT>(MFT_OWNERDRAW));
+  EXPECT_EQ(type(1), static_cast<UINT>(MFT_OWNERDRAW));
+  EXPECT_EQ(EntryText(popup->Handle(), 1), L"\x5173\x4E8E\x8F6F\x4EF6\x8BF4\x660E");
+  popup->SetOwnerDraw(false);
+  EXPECT_EQ(type(0) | type(1), 0u);
+  EXPECT_EQ(EntryText(popup->Handle(), 0), L"\x8F6F\x4EF6\x66F4\x65B0");
+  popup->SetOwnerDraw(true);
   TestSurface s(50, 20);
   DRAWITEMSTRUCT di{ODT_MENU, 0, a->Command(), ODA_DRAWENTIRE, ODS_SELECTED, nullptr, s.dc, {0, 0, 50, 20}, 0};
   SendMessageW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di));

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "app_support.h"
+#include "toolkit/base/form_reader.h"
 #include "toolkit/win/media_player.h"
 #include "toolkit/win/message_box.h"
 #include "toolkit/win/resources.h"
@@ -42,6 +44,37 @@ TEST(ServicesMediaPlayer, PublishedForFormDefinitions) {
   SetOrdProp(*c, "Visible", 0);
   EXPECT_EQ(dyn<TMediaPlayer>(c)->GetFileName(), "C:\\music\\Test1.mp3");
   EXPECT_EQ(GetOrdProp(*c, "visible"), 0);
+}
+
+// The player is a windowed control (code that draws the program's windows
+// attaches to its window) that stays hidden where the form says so.
+TEST(ServicesMediaPlayer, AWindowedControlThatStaysHiddenOnItsForm) {
+  FreshApplication();
+  auto* form = new TForm(Application);
+  ReadFormDefinition(*form,
+                     "object Form: TForm\n"
+                     "  object MediaPlayer1: TMediaPlayer\n"
+                     "    Visible = False\n"
+                     "    VisibleButtons = [btPlay, btStop]\n"
+                     "  end\n"
+                     "end\n",
+                     "Form.form");
+  auto* player = dyn<TMediaPlayer>(form->FindComponent("MediaPlayer1"));
+  ASSERT_NE(player, nullptr);
+  EXPECT_EQ(player->Parent(), form);
+  EXPECT_EQ(player->GetVisibleButtons(), (1u << btPlay) | (1u << btStop));
+  EXPECT_EQ(player->GetEnabledButtons(), kAllMPButtons);
+  EXPECT_EQ(GetPropInfo(player, "ColoredButtons")->EnumNames.back(), "btEject");
+  form->Show();
+  HWND w = player->HandleOrNull();
+  ASSERT_TRUE(IsWindow(w));
+  EXPECT_EQ(GetParent(w), form->Handle());
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_FALSE(IsWindowVisible(w));
+  EXPECT_EQ(TWinControl::FindControl(w), player);
+  EXPECT_EQ(player->Mode(), mpNotReady);
+  delete form;
+  EXPECT_FALSE(IsWindow(w));
 }
 
 TEST(ServicesMessageBox, RecorderAnswersAndRecordsAndNestsCleanly) {

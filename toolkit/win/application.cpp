@@ -102,7 +102,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) return false;
   // The window of a control, or a system window inside one (a combo box's edit).
   TWinControl* c = nullptr;
   for (HWND w = msg.hwnd; w && !c; w = GetParent(w)) c = TWinControl::FindControl(w);
@@ -112,7 +112,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   bool eaten = m.Result != 0;
   msg.wParam = m.WParam;  // a handler may have replaced the key
   // The window's own WM_KEYDOWN skips the key events only when it will arrive.
-  if (eaten || c->HandleOrNull() != msg.hwnd) c->keyDownSeen_ = false;
+  if (msg.message != WM_SYSCHAR && (eaten || c->HandleOrNull() != msg.hwnd)) c->keyDownSeen_ = false;
   return eaten;
 }
 

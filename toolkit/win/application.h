@@ -28,7 +28,9 @@ public:
   // One message: false when the loop must end (WM_QUIT).
   bool HandleMessage();
   void ProcessMessages();
-  // Key messages routed to controls before dispatch; true when eaten.
+  // Key messages routed to controls before dispatch (CN_KEYDOWN, CN_SYSKEYDOWN;
+  // Alt+letter as CN_SYSCHAR, which the form hands round as CM_DIALOGCHAR);
+  // true when eaten.
   bool IsKeyMsg(MSG& msg);
 
   TCustomForm* MainForm() const { return mainForm_; }

@@ -38,6 +38,12 @@ void TButton::WndProc(TMessage& m) {
     m.Result = m.WParam == VK_RETURN ? 1 : 0;
     return;
   }
+  // Alt and the caption's access key click the button.
+  if (m.Msg == CM_DIALOGCHAR && IsAccel(static_cast<unsigned>(m.WParam), GetCaption()) && CanFocus()) {
+    Click();
+    m.Result = 1;
+    return;
+  }
   TWinControl::WndProc(m);
 }
 

@@ -1,5 +1,7 @@
 #include <windowsx.h>
 
+#include <cctype>
+
 #include "toolkit/win/controls.h"
 #include "toolkit/win/window_proc_layer.h"
 
@@ -11,8 +13,22 @@ TShiftState KeyboardShiftState() {
   return s;
 }
 
-namespace {
-TShiftState MouseShiftState(WPARAM wp) {
+bool IsAccel(unsigned key, const std::string& caption) {
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(caption[i]);
+    if (c >= 0x81) {  // a double-byte character: its second byte may look like anything
+      ++i;
+      continue;
+    }
+    if (c != '&' || i + 1 >= caption.size()) continue;
+    unsigned char next = static_cast<unsigned char>(caption[++i]);
+    if (next == '&') continue;  // "&&" is a plain "&"
+    return next < 0x80 && key < 0x80 && std::toupper(next) == std::toupper(static_cast<int>(key));
+  }
+  return false;
+}
+
+TShiftState KeysToShiftState(WPARAM wp) {
   TShiftState s = 0;
   if (wp & MK_SHIFT) s |= ssShift;
   if (wp & MK_CONTROL) s |= ssCtrl;
@@ -22,7 +38,6 @@ TShiftState MouseShiftState(WPARAM wp) {
   if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
   return s;
 }
-}  // namespace
 
 const TClassInfo& TControl::StaticClass() {
   static const TClassInfo info =
@@ -99,11 +114,11 @@ void TControl::WndProc(TMessage& m) {
 
 void TControl::MouseMessage(TMessage& m) {
   int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
-  TShiftState s = MouseShiftState(m.WParam);
+  TShiftState s = KeysToShiftState(m.WParam);
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
       mouseDown_ = true;
-      if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, s, x, y);
+      MouseDown(TMouseButton::mbLeft, s, x, y);
       break;
     case WM_LBUTTONDBLCLK:
       if (OnDblClick) OnDblClick(this);
@@ -117,13 +132,13 @@ void TControl::MouseMessage(TMessage& m) {
       break;
     }
     case WM_RBUTTONDOWN:
-      if (OnMouseDown) OnMouseDown(this, TMouseButton::mbRight, s, x, y);
+      MouseDown(TMouseButton::mbRight, s, x, y);
       break;
     case WM_RBUTTONUP:
       if (OnMouseUp) OnMouseUp(this, TMouseButton::mbRight, s, x, y);
       break;
     case WM_MBUTTONDOWN:
-      if (OnMouseDown) OnMouseDown(this, TMouseButton::mbMiddle, s, x, y);
+      MouseDown(TMouseButton::mbMiddle, s, x, y);
       break;
     case WM_MBUTTONUP:
       if (OnMouseUp) OnMouseUp(this, TMouseButton::mbMiddle, s, x, y);
@@ -132,6 +147,10 @@ void TControl::MouseMessage(TMessage& m) {
       if (OnMouseMove) OnMouseMove(this, s, x, y);
       break;
   }
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 
 void TControl::Click() {

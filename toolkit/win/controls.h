@@ -21,6 +21,10 @@ class TCustomForm;
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 using TShiftState = unsigned;  // a set of TShiftFlag
 TShiftState KeyboardShiftState();
+// The shift state of a mouse message's key flags (MK_SHIFT, MK_LBUTTON...), Alt from the keyboard.
+TShiftState KeysToShiftState(WPARAM keys);
+// The caption (GBK) marks `key` as its access key: "&" before it, any letter case.
+bool IsAccel(unsigned key, const std::string& caption);
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -100,6 +104,8 @@ public:
   void Repaint() { Invalidate(); Update(); }
   void Refresh() { Repaint(); }
   virtual void Click();
+  // Fires OnMouseDown; also for a press that a replaced WindowProc took for itself.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void BringToFront();
 
   TNotifyEvent OnClick, OnDblClick;
@@ -187,6 +193,9 @@ public:
 
   int GetTabOrder() const;
   void SetTabOrder(int order);
+  // Every windowed control inside this one, nested ones included, in tab order
+  // (each control followed by those inside it); appended to `list`.
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
   bool GetTabStop() const { return tabStop_; }
   void SetTabStop(bool v) { tabStop_ = v; }
   bool CanFocus() const;

@@ -307,16 +307,16 @@ void TCustomForm::PaintWindow(HDC dc) {
   if (OnPaint) OnPaint(this);
 }
 
-void TCustomForm::CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& out) {
-  for (TWinControl* w : parent->tabList_) {
+void TCustomForm::CollectTabStops(std::vector<TWinControl*>& out) const {
+  std::vector<TWinControl*> all;
+  GetTabOrderList(all);
+  for (TWinControl* w : all)
     if (w->GetTabStop() && w->CanFocus()) out.push_back(w);
-    CollectTabStops(w, out);
-  }
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {
   std::vector<TWinControl*> stops;
-  CollectTabStops(this, stops);
+  CollectTabStops(stops);
   if (stops.empty()) return;
   auto it = std::find(stops.begin(), stops.end(), current);
   std::size_t i;
@@ -339,7 +339,7 @@ bool TCustomForm::DialogKey(WORD key) {
       // The default (Enter) or cancel (Esc) button takes the key.
       const char* prop = key == VK_RETURN ? "Default" : "Cancel";
       std::vector<TWinControl*> all;
-      CollectTabStops(this, all);
+      CollectTabStops(all);
       for (TWinControl* w : all)
         if (IsPublishedProp(w, prop) && GetOrdProp(*w, prop)) {
           w->Click();

@@ -90,7 +90,7 @@ protected:
 
 private:
   void UpdateWindowStyle();
-  void CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& out);
+  void CollectTabStops(std::vector<TWinControl*>& out) const;
   bool DialogKey(WORD key);
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;

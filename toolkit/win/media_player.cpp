@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include <cwchar>
+#include <vector>
 
 #include "toolkit/base/gbk_wide.h"
 
@@ -14,17 +15,29 @@ unsigned long ToNumber(const std::wstring& s) { return std::wcstoul(s.c_str(), n
 }  // namespace
 
 const TClassInfo& TMediaPlayer::StaticClass() {
-  static const TClassInfo info = TClassBuilder<TMediaPlayer>("TMediaPlayer", &TComponent::StaticClass())
-                                     .Creatable()
-                                     .Prop("FileName", &TMediaPlayer::GetFileName, &TMediaPlayer::SetFileName)
-                                     .Prop("Visible", &TMediaPlayer::GetVisible, &TMediaPlayer::SetVisible)
-                                     .Build();
+  static const std::vector<std::string> buttons{"btPlay", "btPause", "btStop",   "btNext", "btPrev",
+                                                "btStep", "btBack",  "btRecord", "btEject"};
+  static const TClassInfo info =
+      TClassBuilder<TMediaPlayer>("TMediaPlayer", &TWinControl::StaticClass())
+          .Creatable()
+          .Prop("FileName", &TMediaPlayer::GetFileName, &TMediaPlayer::SetFileName)
+          .Set("VisibleButtons", &TMediaPlayer::GetVisibleButtons, &TMediaPlayer::SetVisibleButtons, buttons)
+          .Set("EnabledButtons", &TMediaPlayer::GetEnabledButtons, &TMediaPlayer::SetEnabledButtons, buttons)
+          .Set("ColoredButtons", &TMediaPlayer::GetColoredButtons, &TMediaPlayer::SetColoredButtons, buttons)
+          .Build();
   return info;
 }
 
-TMediaPlayer::TMediaPlayer(TComponent* owner) : TComponent(owner), alias_("tkmedia" + std::to_string(nextAlias++)) {}
+TMediaPlayer::TMediaPlayer(TComponent* owner)
+    : TWinControl(owner), alias_("tkmedia" + std::to_string(nextAlias++)) {
+  SetBounds(0, 0, 253, 30);
+}
 
-TMediaPlayer::~TMediaPlayer() { Close(); }
+TMediaPlayer::~TMediaPlayer() {
+  BeginDestroy();
+  DestroyComponents();
+  Close();
+}
 
 unsigned TMediaPlayer::Command(const std::string& verb, const std::string& args) {
   std::string cmd = verb + " " + alias_ + (args.empty() ? std::string() : " " + args);

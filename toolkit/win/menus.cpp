@@ -187,7 +187,7 @@ HMENU TMenuItem::Handle() {
 
 bool TMenuItem::IsOwnerDrawn() const {
   TMenu* m = GetParentMenu();
-  return OnDrawItem || (m && m->GetOwnerDraw());
+  return m && m->GetOwnerDraw();
 }
 
 UINT TMenuItem::EntryState() const {
@@ -234,6 +234,7 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mi) {
   HDC screen = GetDC(nullptr);
   {
     TCanvas canvas(screen);
+    if (Screen) canvas.Font().Assign(*Screen->MenuFont());
     int w = canvas.TextWidth(caption_) + 32;
     int h = GetSystemMetrics(SM_CYMENU);
     if (IsLine()) h = 8;
@@ -246,6 +247,7 @@ void TMenuItem::MeasureItem(MEASUREITEMSTRUCT& mi) {
 
 void TMenuItem::DrawItem(const DRAWITEMSTRUCT& di) {
   TCanvas canvas(di.hDC);
+  if (Screen) canvas.Font().Assign(*Screen->MenuFont());
   bool selected = (di.itemState & ODS_SELECTED) != 0;
   if (OnDrawItem) {
     OnDrawItem(this, canvas, di.rcItem, selected);

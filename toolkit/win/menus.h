@@ -103,6 +103,9 @@ public:
   ~TMenu() override;
   TMenuItem* Items() const { return items_; }
   HMENU Handle() { return items_->Handle(); }
+  // Owner-drawn entries (measured with the screen's menu font, drawn by their
+  // items' OnDrawItem or plainly); an item's handler alone does not make its
+  // entry owner-drawn. Switching it off gives every entry its text back as plain.
   bool GetOwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool v);
   TImageList* GetImages() const { return images_; }

@@ -241,6 +241,13 @@ void TWinControl::SetTabOrder(int order) {
   l.insert(l.begin() + order, this);
 }
 
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+  for (TWinControl* w : tabList_) {
+    list.push_back(w);
+    w->GetTabOrderList(list);
+  }
+}
+
 std::string TWinControl::GetText() const {
   if (!handle_) return text_;
   int n = GetWindowTextLengthW(handle_);

@@ -29,6 +29,18 @@ void TWinControl::WndProc(TMessage& m) {
       RecreateWindowNow();
       m.Result = 0;
       return;
+    case CN_SYSCHAR:
+      // Alt+letter: the form offers it to its menu and its controls.
+      m.Result = 0;
+      if (m.WParam != VK_SPACE)
+        if (TCustomForm* f = GetParentForm(this)) m.Result = f->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+      return;
+    case CM_DIALOGCHAR:
+      // Offered to each child in turn until one takes it (result not 0).
+      m.Result = 0;
+      for (std::size_t i = 0; i < controls_.size() && !m.Result; ++i)
+        m.Result = controls_[i]->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+      return;
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
     case CN_KEYDOWN: case CN_SYSKEYDOWN:
       KeyMessage(m);

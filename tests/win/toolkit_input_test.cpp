@@ -1,0 +1,130 @@
+// Alt+letter handed round a form (CM_DIALOGCHAR), the form's tab-order list,
+// and mouse presses given to a control by code that took its messages.
+#include <string>
+#include <vector>
+
+#include "controls_fixture.h"
+
+namespace {
+
+using InputTest = ControlsFixture;
+
+TEST_F(InputTest, AccessKeysAreTheLetterAfterTheAmpersand) {
+  EXPECT_TRUE(IsAccel('o', "确定(&O)"));
+  EXPECT_TRUE(IsAccel('O', "&open"));
+  EXPECT_FALSE(IsAccel('x', "确定(&O)"));
+  EXPECT_FALSE(IsAccel('o', "Salt && Pepper"));
+  EXPECT_TRUE(IsAccel('p', "Salt && &Pepper"));
+  EXPECT_FALSE(IsAccel('o', "确定(O)"));
+  EXPECT_FALSE(IsAccel('o', "trailing &"));
+}
+
+TEST_F(InputTest, AltLetterGoesToTheFormAndClicksTheButtonWithThatKey) {
+  auto* edit = Make<TEdit>(10, 10, 120, 24);
+  auto* panel = Make<TPanel>(10, 50, 200, 80);
+  auto* ok = Make<TButton>(10, 10, 80, 25, panel);
+  ok->SetCaption("确定(&O)");
+  auto* quit = Make<TButton>(100, 10, 80, 25, panel);
+  quit->SetCaption("退出(&X)");
+  int oks = 0, quits = 0;
+  ok->OnClick = [&](TObject*) { ++oks; };
+  quit->OnClick = [&](TObject*) { ++quits; };
+  std::vector<WPARAM> offered;
+  TWindowProcLayer watch;
+  watch.Install(form, [&](TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR) offered.push_back(m.WParam);
+    watch.CallPrevious(m);
+  });
+  form->Show();
+  edit->SetFocus();
+  // Alt+O as the loop delivers it to the focused control.
+  PostMessageW(edit->Handle(), WM_SYSCHAR, 'o', 0x20000001);
+  Pump();
+  EXPECT_EQ(oks, 1);
+  EXPECT_EQ(quits, 0);
+  PostMessageW(edit->Handle(), WM_SYSCHAR, 'q', 0x20000001);  // nobody's key
+  Pump();
+  EXPECT_EQ(offered, (std::vector<WPARAM>{'o', 'q'}));
+  // Alt+Space is the system menu's, never offered round (it would open that menu).
+  TMessage space{CN_SYSCHAR, ' ', 0x20000001, 0};
+  edit->WindowProc(space);
+  EXPECT_EQ(space.Result, 0);
+  EXPECT_EQ(offered.size(), 2u);
+  // A disabled button does not take its key.
+  quit->SetEnabled(false);
+  PostMessageW(edit->Handle(), WM_SYSCHAR, 'x', 0x20000001);
+  Pump();
+  EXPECT_EQ(quits, 0);
+  // What takes the key first (a menu bar drawn by other code) keeps it from the controls.
+  TWindowProcLayer bar;
+  bar.Install(form, [&](TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR && m.WParam == 'o') {
+      m.Result = 1;
+      return;
+    }
+    bar.CallPrevious(m);
+  });
+  PostMessageW(edit->Handle(), WM_SYSCHAR, 'o', 0x20000001);
+  Pump();
+  EXPECT_EQ(oks, 1);
+}
+
+TEST_F(InputTest, TabOrderListHoldsNestedControlsInTabOrder) {
+  auto* first = Make<TEdit>(10, 10, 100, 24);
+  auto* group = Make<TGroupBox>(10, 40, 200, 120);
+  auto* inner1 = Make<TEdit>(10, 20, 100, 24, group);
+  auto* inner2 = Make<TButton>(10, 50, 80, 25, group);
+  auto* last = Make<TButton>(10, 170, 80, 25);
+  std::vector<TWinControl*> list;
+  form->GetTabOrderList(list);
+  EXPECT_EQ(list, (std::vector<TWinControl*>{first, group, inner1, inner2, last}));
+  last->SetTabOrder(0);
+  inner2->SetTabOrder(0);
+  list.clear();
+  form->GetTabOrderList(list);
+  EXPECT_EQ(list, (std::vector<TWinControl*>{last, first, group, inner2, inner1}));
+  list.clear();
+  group->GetTabOrderList(list);
+  EXPECT_EQ(list, (std::vector<TWinControl*>{inner2, inner1}));
+  // Tab walks the same order through the controls that can take the focus.
+  form->Show();
+  last->SetFocus();
+  form->SelectNext(last, true);
+  EXPECT_EQ(GetFocus(), first->Handle());
+  form->SelectNext(first, true);
+  EXPECT_EQ(GetFocus(), inner2->Handle());
+}
+
+TEST_F(InputTest, MouseDownFiresTheEventForAPressTakenElsewhere) {
+  auto* button = Make<TButton>(10, 10, 80, 25);
+  struct Press {
+    TMouseButton button;
+    TShiftState shift;
+    int x, y;
+  };
+  std::vector<Press> presses;
+  button->OnMouseDown = [&](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    EXPECT_EQ(s, button);
+    presses.push_back({b, sh, x, y});
+  };
+  button->MouseDown(TMouseButton::mbLeft, KeysToShiftState(MK_LBUTTON | MK_SHIFT), 40, -3);
+  ASSERT_EQ(presses.size(), 1u);
+  EXPECT_EQ(presses[0].button, TMouseButton::mbLeft);
+  EXPECT_EQ(presses[0].shift & (ssLeft | ssShift | ssCtrl), static_cast<TShiftState>(ssLeft | ssShift));
+  EXPECT_EQ(presses[0].x, 40);
+  EXPECT_EQ(presses[0].y, -3);
+  // The window's own presses take the same road.
+  auto* panel = Make<TPanel>(100, 10, 100, 60);
+  int panelPresses = 0;
+  panel->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState sh, int x, int y) {
+    ++panelPresses;
+    EXPECT_EQ(b, TMouseButton::mbRight);
+    EXPECT_TRUE(sh & ssCtrl);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(y, 9);
+  };
+  SendMessageW(panel->Handle(), WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, MAKELPARAM(7, 9));
+  EXPECT_EQ(panelPresses, 1);
+}
+
+}  // namespace
