@@ -51,6 +51,7 @@ TWinSkinForm::~TWinSkinForm() {
   FrameTimer.reset();
   SkinMenuBar.reset();
   if (SysCaptionFont) DeleteObject(SysCaptionFont);
+  if (SmallIcon) DestroyIcon(SmallIcon);
   if (TSkinManage* m = SkinManager()) m->RemoveForm(this);
 }
 

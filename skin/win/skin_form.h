@@ -107,6 +107,7 @@ public:
   HWND OwnerWindow = nullptr, MDIClient = nullptr;
   HMENU MenuHandle = nullptr, SystemMenu = nullptr;
   HICON IconHandle = nullptr;
+  HICON SmallIcon = nullptr;  // a small copy of IconHandle (owned)
   int SmallIconSize = 16;
   DWORD LastSysMenuTick = 0, DoubleClickTime = 0;
   std::vector<std::unique_ptr<TWinSysButton>> SysButtons;

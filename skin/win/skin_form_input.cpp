@@ -59,6 +59,8 @@ void TWinSkinForm::GetIconBitmap() {
   const int h = GetSystemMetrics(SM_CYSMICON);
   IconBitmap->SetPixelFormat(TPixelFormat::pf24bit);
   IconBitmap->SetSize(SmallIconSize, h);
+  if (SmallIcon) DestroyIcon(SmallIcon);
+  SmallIcon = nullptr;
   HBRUSH key = CreateSolidBrush(RGB(255, 0, 255));
   RECT all{0, 0, SmallIconSize, h};
   FillRect(IconBitmap->CanvasDC(), &all, key);
@@ -72,15 +74,17 @@ void TWinSkinForm::GetIconBitmap() {
   IconHandle = iconOf(Application ? Application->Handle() : nullptr);
   if (!IconHandle) IconHandle = iconOf(FormHandle);
   if (!IconHandle) return;
-  // The copy is drawn once and destroyed at once.
-  if (auto copy = static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, SmallIconSize, h, LR_COPYFROMRESOURCE))) {
-    DrawIconEx(IconBitmap->CanvasDC(), 0, 0, copy, SmallIconSize, h, 0, nullptr, DI_NORMAL);
-    DestroyIcon(copy);
-  }
+  // One small copy per icon read, kept for the paints and destroyed with the next read.
+  SmallIcon = static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, SmallIconSize, h, LR_COPYFROMRESOURCE));
+  if (SmallIcon) DrawIconEx(IconBitmap->CanvasDC(), 0, 0, SmallIcon, SmallIconSize, h, 0, nullptr, DI_NORMAL);
 }
 
 void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
-  // The icon drawn once into IconBitmap serves every paint: no copy per paint.
+  if (SmallIcon) {
+    // Drawn over the caption itself: its soft edges blend with the caption, not with the key colour.
+    DrawIconEx(dc, rect.left, rect.top, SmallIcon, SmallIconSize, SmallIconSize, 0, nullptr, DI_NORMAL);
+    return;
+  }
   if (IconBitmap->Empty()) return;
   TransparentBlit(dc, RECT{rect.left, rect.top, rect.left + IconBitmap->GetWidth(), rect.top + IconBitmap->GetHeight()},
                   *IconBitmap, clFuchsia);
