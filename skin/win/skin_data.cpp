@@ -4,7 +4,7 @@
 
 #include "skin/portable/quick_ini.h"
 #include "skin/portable/skin_reader.h"
-#include "skin/win/skin_manager_link.h"
+#include "skin/win/skin_manager.h"
 #include "skin/win/skin_user32.h"
 #include "toolkit/base/file_io.h"
 #include "toolkit/win/application.h"
@@ -114,7 +114,7 @@ TSkinData::TSkinData(TComponent* owner)
 
 TSkinData::~TSkinData() {
   BeginDestroy();
-  if (TSkinManagerLink* manager = SkinManager()) manager->UnregisterSkinData(this);
+  if (TSkinManage* manager = SkinManager()) manager->UnregisterSkinData(this);
   if (HintWindow) HintWindow->ReleaseHint();
   if (FaceBrush) DeleteObject(FaceBrush);
 }
@@ -196,7 +196,7 @@ bool TSkinData::LoadSkin() {
 void TSkinData::Loaded() {
   TComponent::Loaded();
   if (!OptionalUser32().GetScrollBarInfo) SkinControls &= ~SetOf(xcScrollbar);
-  TSkinManagerLink* manager = EnsureSkinManager();
+  TSkinManage* manager = EnsureSkinManager();
   if (manager) manager->RegisterSkinData(this);
   if (SkinFormtype != TSkinFormType::sfMainform) {
     if (!manager) return;
@@ -219,7 +219,7 @@ void TSkinData::SetActive(bool value) {
   if (value == active_) return;
   active_ = value;
   if (IsLoading()) return;
-  TSkinManagerLink* manager = SkinManager();
+  TSkinManage* manager = SkinManager();
   if (!manager) return;
   switch (SkinFormtype) {
     case TSkinFormType::sfMainform:
@@ -240,7 +240,7 @@ void TSkinData::SetActive(bool value) {
 void TSkinData::Refresh() {
   if (IsLoading()) return;
   if (!SkinManager()) Loaded();
-  TSkinManagerLink* manager = SkinManager();
+  TSkinManage* manager = SkinManager();
   if (!manager) return;
   manager->SetActionSkinData(this);
   manager->RefreshSkinData();

@@ -113,6 +113,8 @@ public:
 
   TMemoryStream SkinStreamData;
   bool NoSkin = true;
+  // Skinned frames paint their non-client area at WM_NCPAINT only while this is true.
+  bool FramePaintEnabled = true;
   // Entries of the last applied skin whose images could not be read.
   std::vector<std::string> BadImages;
 

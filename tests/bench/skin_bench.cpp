@@ -11,24 +11,9 @@
 #include "skin/portable/skin_reader.h"
 #include "skin/win/skin_data.h"
 #include "toolkit/win/message_box.h"
+#include "bench/median_ms.h"
 #include "win/app_support.h"
 #include "win/skin_support.h"
-
-namespace {
-
-template <class F>
-double MedianMs(int runs, F&& f) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    auto t0 = std::chrono::steady_clock::now();
-    f();
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-  }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
-
-}  // namespace
 
 int main() {
   TMessageBoxRecorder boxes(IDOK);
@@ -39,15 +24,15 @@ int main() {
     return 1;
   }
   const int runs = 30;
-  double decode = MedianMs(runs, [&] {
+  double decode = MedianMs(runs, [&](int) {
     TMemoryStream container;
     container.Write(stream.data() + 4, static_cast<std::int64_t>(stream.size() - 4));
     TSkinReader reader;
     reader.Load(container);
   });
-  double create = MedianMs(runs, [&] { TSkinData data(nullptr); });
+  double create = MedianMs(runs, [&](int) { TSkinData data(nullptr); });
   bool ok = true;
-  double whole = MedianMs(runs, [&] {
+  double whole = MedianMs(runs, [&](int) {
     TSkinData data(nullptr);
     data.ReadSkinStream(stream);
     ok = ok && !data.NoSkin;
