@@ -33,9 +33,13 @@ TComponent::~TComponent() {
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
   }
   freeNotifies_.clear();
-  // Owned components go last-created first; each leaves our list as it goes.
-  while (!components_.empty()) delete components_.back();
+  DestroyComponents();
   if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents() {
+  // Each leaves our list as it goes.
+  while (!components_.empty()) delete components_.back();
 }
 
 void TComponent::SetName(const std::string& name) { name_ = name; }

@@ -22,6 +22,10 @@ enum class TOperation { opInsert, opRemove };
 // A component owns the components created with it as owner and frees them
 // (last created first) when it goes; each owned component is unregistered
 // from its owner before it is destroyed, whoever destroys it.
+//
+// Owned components go while their owner is still whole: each class whose
+// destructor has parts an owned component may use calls DestroyComponents()
+// first (the most derived destructor runs first, so it does the work).
 class TComponent : public TPersistent {
   TK_CLASS(TComponent)
 public:
@@ -39,6 +43,8 @@ public:
   int ComponentCount() const { return static_cast<int>(components_.size()); }
   TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
   int ComponentIndex() const;  // position in the owner's list, -1 without owner
+  // Frees every owned component, last created first.
+  void DestroyComponents();
   TComponent* FindComponent(const std::string& name) const;  // case-insensitive, owned only
 
   // Called while the component is being destroyed (destructors running).

@@ -40,6 +40,18 @@ void TApplication::Initialize() {
   TThread::InitMainThread();
   if (handle_) return;
   handle_ = CreateHiddenWindow(L"TApplication", AppWndProc, THiddenKind::TopLevel, GbkToWide(title_).c_str());
+  if (handle_) {
+    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(false)));
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(true)));
+  }
+}
+
+HICON ProgramIcon(bool small) {
+  const int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+  const int cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
+  if (HANDLE own = LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, cx, cy, LR_SHARED))
+    return static_cast<HICON>(own);
+  return static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(32512), IMAGE_ICON, cx, cy, LR_SHARED));
 }
 
 void TApplication::Run() {

@@ -12,7 +12,8 @@ public:
   explicit TApplication(TComponent* owner = nullptr);
   ~TApplication() override;
 
-  // Common controls, the toolkit's classes, the hidden application window.
+  // Common controls, the toolkit's classes, the hidden application window
+  // (which carries the program's icon).
   void Initialize();
   template <class T>
   void CreateForm(T*& ref) {
@@ -45,6 +46,10 @@ private:
 };
 
 extern TApplication* Application;
+
+// The program's icon at the system's large or small icon size: its MAINICON
+// resource, else the system's application icon. Shared: never destroyed.
+HICON ProgramIcon(bool small);
 
 // Registers every toolkit class for the form reader (called by Initialize).
 void RegisterToolkitClasses();

@@ -35,7 +35,10 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
   items_->OnChanged = [this](TControlStrings::TChange c, int i) { ItemsChanged(c, i); };
 }
 
-TCustomComboBox::~TCustomComboBox() { BeginDestroy(); }
+TCustomComboBox::~TCustomComboBox() {
+  BeginDestroy();
+  DestroyComponents();
+}
 
 void TCustomComboBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);

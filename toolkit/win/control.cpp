@@ -1,6 +1,7 @@
 #include <windowsx.h>
 
 #include "toolkit/win/controls.h"
+#include "toolkit/win/window_proc_layer.h"
 
 TShiftState KeyboardShiftState() {
   TShiftState s = 0;
@@ -66,6 +67,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 
 TControl::~TControl() {
   BeginDestroy();
+  DestroyComponents();
+  TWindowProcLayer::ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
 }
 

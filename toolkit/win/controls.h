@@ -13,6 +13,7 @@
 #include "toolkit/win/color.h"
 #include "toolkit/win/font.h"
 #include "toolkit/win/messages.h"
+#include "toolkit/win/window_proc_layer.h"
 
 class TWinControl;
 class TCustomForm;
@@ -36,7 +37,8 @@ public:
   explicit TControl(TComponent* owner);
   ~TControl() override;
 
-  // Message handling: WindowProc is replaceable; it starts as WndProc.
+  // Message handling: WindowProc is replaceable; it starts as WndProc. Layers
+  // that may come off in any order go on with TWindowProcLayer.
   TWndMethod WindowProc;
   LRESULT Perform(UINT msg, WPARAM wp = 0, LPARAM lp = 0);
   virtual void WndProc(TMessage& m);
@@ -171,6 +173,8 @@ public:
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
   void DestroyHandle();
+  // Sends CM_RECREATEWND while the old window still exists; its default
+  // handling destroys the window and makes a new one.
   void RecreateWnd();
   // The control whose window this is (checked), or null.
   static TWinControl* FindControl(HWND wnd);
@@ -240,6 +244,7 @@ protected:
 
 private:
   void MainWndProc(TMessage& m);
+  void RecreateWindowNow();
   void WMPaint(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
   void KeyMessage(TMessage& m);

@@ -1,5 +1,7 @@
 #include "toolkit/win/font.h"
 
+#include <cwchar>
+
 #include "toolkit/base/gbk_wide.h"
 
 const TClassInfo& TFont::StaticClass() {
@@ -52,6 +54,15 @@ HFONT TFont::Handle() const {
     handle_ = CreateFontIndirectW(&lf);
   }
   return handle_;
+}
+
+void TFont::AssignLogFont(const LOGFONTW& lf) {
+  name_ = WideToGbk(std::wstring(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE)));
+  height_ = lf.lfHeight;
+  style_ = (lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) | (lf.lfUnderline ? fsUnderline : 0) |
+           (lf.lfStrikeOut ? fsStrikeOut : 0);
+  charset_ = lf.lfCharSet;
+  Changed();
 }
 
 void TFont::Assign(const TPersistent& source) {

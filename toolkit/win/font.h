@@ -34,6 +34,8 @@ public:
 
   HFONT Handle() const;
   void Assign(const TPersistent& source) override;
+  // Takes name, height, style and character set of a system font description.
+  void AssignLogFont(const LOGFONTW& lf);
 
   std::function<void(TObject*)> OnChange;
 

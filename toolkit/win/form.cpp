@@ -21,6 +21,23 @@ TCustomForm* TScreen::ActiveForm() const {
 
 void TScreen::RemoveForm(TCustomForm* f) { forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end()); }
 
+TFont* TScreen::MenuFont() {
+  if (!menuFont_) {
+    menuFont_ = std::make_unique<TFont>();
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) menuFont_->AssignLogFont(ncm.lfMenuFont);
+  }
+  return menuFont_.get();
+}
+
+TMainMenu* TCustomForm::Menu() const { return FormMainMenu(this); }
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu) menu->AttachTo(this);
+  else if (TMainMenu* old = Menu()) old->AttachTo(nullptr);
+}
+
 const TClassInfo& TCustomForm::StaticClass() {
   static const TClassInfo info =
       TClassBuilder<TCustomForm>("TCustomForm", &TWinControl::StaticClass())
@@ -65,6 +82,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 TCustomForm::~TCustomForm() {
   BeginDestroy();
   if (created_ && OnDestroy) Guarded([&] { OnDestroy(this); });
+  DestroyComponents();
   if (Screen) Screen->RemoveForm(this);
   if (Application && Application->MainForm() == this) Application->FormDestroyed(this);
 }
@@ -343,6 +361,7 @@ void TCustomForm::WndProc(TMessage& m) {
       return;
     case WM_ACTIVATE:
       TWinControl::WndProc(m);
+      if (Destroying()) return;  // no events while the form's parts are going
       if (LOWORD(m.WParam) != WA_INACTIVE) {
         if (activeControl_ && activeControl_->CanFocus() && activeControl_->HandleAllocated())
           ::SetFocus(activeControl_->HandleOrNull());
@@ -353,7 +372,7 @@ void TCustomForm::WndProc(TMessage& m) {
       return;
     case WM_SIZE:
       TWinControl::WndProc(m);
-      if (OnResize) OnResize(this);
+      if (OnResize && !Destroying()) OnResize(this);
       return;
     case WM_SETTEXT:
       TWinControl::WndProc(m);

@@ -2,6 +2,7 @@
 // Forms: top-level windows built from their form definitions.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry 
                        mrNo = 7;
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+
+class TMainMenu;
 
 class TCustomForm : public TWinControl {
   TK_CLASS(TCustomForm)
@@ -48,6 +51,9 @@ public:
   TModalResult GetModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult r) { modalResult_ = r; }
   bool IsModal() const { return modal_; }
+  // The main menu that is the window's menu bar; null when there is none.
+  TMainMenu* Menu() const;
+  void SetMenu(TMainMenu* menu);
 
   void SetClientSize(int w, int h) override;
   void Show();
@@ -126,11 +132,14 @@ public:
   TCustomForm* ActiveForm() const;
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  // The system's menu font, read when first asked for.
+  TFont* MenuFont();
   void AddForm(TCustomForm* f) { forms_.push_back(f); }
   void RemoveForm(TCustomForm* f);
 
 private:
   std::vector<TCustomForm*> forms_;
+  std::unique_ptr<TFont> menuFont_;
 };
 
 extern TScreen* Screen;

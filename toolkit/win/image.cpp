@@ -136,6 +136,7 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(std::make_u
 }
 
 TImage::~TImage() {
+  DestroyComponents();
   StopTimer();
   if (timerWnd_) DestroyWindow(timerWnd_);
   picture_->OnChange = nullptr;

@@ -26,7 +26,10 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner), items_(s
   items_->OnChanged = [this](TControlStrings::TChange c, int i) { ItemsChanged(c, i); };
 }
 
-TCustomListBox::~TCustomListBox() { BeginDestroy(); }
+TCustomListBox::~TCustomListBox() {
+  BeginDestroy();
+  DestroyComponents();
+}
 
 void TCustomListBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);

@@ -160,6 +160,7 @@ TCustomListView::TCustomListView(TComponent* owner)
 
 TCustomListView::~TCustomListView() {
   BeginDestroy();
+  DestroyComponents();
   DestroyHandle();
 }
 

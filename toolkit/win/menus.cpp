@@ -52,6 +52,11 @@ std::string ShortCutToText(TShortCut s) {
   return text + name;
 }
 
+TMainMenu* FormMainMenu(const TCustomForm* form) {
+  auto it = FormMenus().find(const_cast<TCustomForm*>(form));
+  return it == FormMenus().end() ? nullptr : it->second;
+}
+
 TMenuItem* FindMenuItem(WORD command) {
   if (command == 0 || command > kMaxCommand) return nullptr;
   return CommandTable()[command];

@@ -143,6 +143,8 @@ public:
   static HWND OwnerWindow();
 };
 
+// The main menu attached to a form (TCustomForm::Menu); null when none.
+TMainMenu* FormMainMenu(const TCustomForm* form);
 // Finds the item with a command id; null when none.
 TMenuItem* FindMenuItem(WORD command);
 // WM_COMMAND (from a menu), WM_MEASUREITEM and WM_DRAWITEM of menu entries: handled

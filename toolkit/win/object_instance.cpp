@@ -1,14 +1,13 @@
 #include "toolkit/win/object_instance.h"
 
+#include <cstdint>
 #include <cstring>
+#include <deque>
 #include <mutex>
-#include <vector>
+#include <new>
 
 #include "toolkit/base/exception.h"
 #include "toolkit/win/app_errors.h"
-
-#include <cstdint>
-#include <new>
 
 namespace {
 
@@ -17,11 +16,17 @@ namespace {
 struct Thunk {
   unsigned char code[32];
   TWndMethod method;
+  int running;       // calls of the method in progress (user-interface thread only)
+  bool freePending;  // freed while running: goes back to the pool when the last call returns
 };
+
+void Release(Thunk* t);
 
 LRESULT CALLBACK StdWndProc(Thunk* self, UINT msg, WPARAM wp, LPARAM lp) {
   TMessage m{msg, wp, lp, 0};
+  ++self->running;
   Guarded([&] { self->method(m); });
+  if (--self->running == 0 && self->freePending) Release(self);
   return m.Result;
 }
 
@@ -29,7 +34,9 @@ constexpr std::size_t kPageSize = 4096;
 constexpr std::size_t kPerPage = kPageSize / sizeof(Thunk);
 
 std::mutex g_lock;
-std::vector<Thunk*> g_free;
+// The thunk freed longest ago is reused first, so that a procedure address
+// someone still holds by mistake is not handed to another object at once.
+std::deque<Thunk*> g_free;
 
 Thunk* Allocate() {
   std::lock_guard<std::mutex> guard(g_lock);
@@ -38,9 +45,16 @@ Thunk* Allocate() {
     if (!page) throw Exception("out of memory for window procedures");
     for (std::size_t i = 0; i < kPerPage; ++i) g_free.push_back(page + i);
   }
-  Thunk* t = g_free.back();
-  g_free.pop_back();
+  Thunk* t = g_free.front();
+  g_free.pop_front();
   return t;
+}
+
+void Release(Thunk* t) {
+  t->freePending = false;
+  t->method.~TWndMethod();
+  std::lock_guard<std::mutex> guard(g_lock);
+  g_free.push_back(t);
 }
 
 }  // namespace
@@ -48,6 +62,8 @@ Thunk* Allocate() {
 WNDPROC MakeObjectInstance(TWndMethod method) {
   Thunk* t = Allocate();
   new (&t->method) TWndMethod(std::move(method));
+  t->running = 0;
+  t->freePending = false;
   unsigned char* p = t->code;
   std::uint64_t self = reinterpret_cast<std::uint64_t>(t);
   std::uint64_t target = reinterpret_cast<std::uint64_t>(&StdWndProc);
@@ -61,7 +77,9 @@ WNDPROC MakeObjectInstance(TWndMethod method) {
 void FreeObjectInstance(WNDPROC instance) {
   if (!instance) return;
   Thunk* t = reinterpret_cast<Thunk*>(reinterpret_cast<void*>(instance));
-  t->method.~TWndMethod();
-  std::lock_guard<std::mutex> guard(g_lock);
-  g_free.push_back(t);
+  if (t->running > 0) {
+    t->freePending = true;
+    return;
+  }
+  Release(t);
 }

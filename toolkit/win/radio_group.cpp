@@ -42,8 +42,10 @@ TCustomRadioGroup::TCustomRadioGroup(TComponent* owner)
 
 TCustomRadioGroup::~TCustomRadioGroup() {
   BeginDestroy();
+  // The buttons are owned components too; they go first, leaving the list empty.
   for (TGroupButton* b : buttons_) delete b;
   buttons_.clear();
+  DestroyComponents();
 }
 
 void TCustomRadioGroup::Loaded() {

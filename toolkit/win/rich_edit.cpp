@@ -74,7 +74,10 @@ TRichEdit::TRichEdit(TComponent* owner)
   };
 }
 
-TRichEdit::~TRichEdit() { BeginDestroy(); }
+TRichEdit::~TRichEdit() {
+  BeginDestroy();
+  DestroyComponents();
+}
 
 template <class F>
 void TRichEdit::Writable(F f) {

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "toolkit/win/controls.h"
+#include "toolkit/win/application.h"
 #include "toolkit/win/form.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/object_instance.h"
@@ -61,6 +62,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
   BeginDestroy();
+  DestroyComponents();
   // Children go first, whoever owns them; each leaves our lists as it goes.
   while (!controls_.empty()) delete controls_.back();
   DestroyHandle();
@@ -125,8 +127,8 @@ void TWinControl::CreateWnd() {
     } else {
       wc.style = p.ClassStyle;
       wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-      wc.hIcon = LoadIconW(inst, L"MAINICON");
-      if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+      wc.hIcon = ProgramIcon(false);
+      wc.hIconSm = ProgramIcon(true);
       BaseProcs()[p.WinClassName] = nullptr;
     }
     wc.hInstance = inst;
@@ -174,12 +176,15 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::RecreateWnd() {
+  if (handle_) Perform(CM_RECREATEWND);
+}
+
+void TWinControl::RecreateWindowNow() {
   if (!handle_) return;
   bool hadFocus = Focused();
   DestroyHandle();
   HandleNeeded();
   if (hadFocus) SetFocus();
-  Perform(CM_RECREATEWND);
 }
 
 void TWinControl::InsertControl(TControl* c) {

@@ -25,6 +25,10 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORSTATIC:
       if (ReflectToChild(m)) return;
       break;
+    case CM_RECREATEWND:
+      RecreateWindowNow();
+      m.Result = 0;
+      return;
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
     case CN_KEYDOWN: case CN_SYSKEYDOWN:
       KeyMessage(m);
