@@ -13,6 +13,7 @@
 
 #include "skin/win/skin_nc_object.h"
 #include "toolkit/base/component.h"
+#include "toolkit/win/color.h"
 #include "toolkit/win/messages.h"
 
 class TBitmap;

@@ -196,6 +196,13 @@ TEST_F(SkinFrameTest, BordersCaptionAndButtonsArePaintedActiveAndInactive) {
   f->BringToForeground();
   PumpFor(100);
   expectFrame(0);
+  // The system paints its own caption for a new text, an icon and activation: the skin's comes back.
+  f->SetCaption("Another title");
+  SendMessageW(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32512))));
+  SendMessageW(w, WM_NCACTIVATE, TRUE, 0);
+  PumpFor(50);
+  expectFrame(0);
+  EXPECT_EQ(PixelAt(w, W / 2, kCaption / 2), kTop[0]);
   SaveWindowShot(w, ArtefactFolder() + "skin_frame_active.bmp");
 }
 

@@ -617,16 +617,19 @@ TSkinDesign MakeSkin() {
   for (int i = 0; i < 10; ++i) ini.Key("Color" + std::to_string(i), Rgb3(custom[i]));
 
   // Caption buttons from the right edge: close, maximise or restore, minimise; the icon.
+  // Maximise, restore and minimise show only on windows with a maximize or minimize box
+  // (Visibility1 6), so a dialog's caption carries no buttons that cannot act.
   struct TCaptionButton {
     const char* file;
-    int action, visibility, x;
+    int action, visibility, visibility1, x;
   };
-  const TCaptionButton buttons[] = {{"close.bmp", 0, 0, 27}, {"maximize.bmp", 1, 2, 50},
-                                    {"restore.bmp", 1, 1, 50}, {"minimize.bmp", 2, 0, 73}};
+  const TCaptionButton buttons[] = {{"close.bmp", 0, 0, 0, 27}, {"maximize.bmp", 1, 2, 6, 50},
+                                    {"restore.bmp", 1, 1, 6, 50}, {"minimize.bmp", 2, 0, 6, 73}};
   int n = 0;
   for (const auto& b : buttons) {
     ini.Section("Button" + std::to_string(n++)).Key("Action", b.action).Key("Align", 1).Key("Xcoord", b.x);
-    ini.Key("Ycoord", 6).Key("Visibility", b.visibility).Key("frame", 4).Key("ButtonImage", b.file);
+    ini.Key("Ycoord", 6).Key("Visibility", b.visibility).Key("Visibility1", b.visibility1).Key("frame", 4);
+    ini.Key("ButtonImage", b.file);
   }
   ini.Section("Button" + std::to_string(n)).Key("Action", 3).Key("Align", 0).Key("Xcoord", 7).Key("Ycoord", 7);
   ini.Key("Visibility", 0);

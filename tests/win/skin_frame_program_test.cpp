@@ -1,0 +1,103 @@
+// The program's own windows drawn with the program's skin: the main window,
+// the about box, the user and score dialogs and a message box, each skinned
+// by the hook as it is activated, and saved as screenshots.
+#include <windows.h>
+
+#include "main_form_fixture.h"
+#include "practice/main/Unit2.h"
+#include "screenshot.h"
+#include "services_pump.h"
+#include "skin/win/skin_form.h"
+#include "skin/win/skin_manager.h"
+#include "skin/win/skin_messages.h"
+#include "users/Unit3.h"
+#include "users/Unit5.h"
+
+namespace {
+
+class SkinnedProgram : public MainFormTest {
+protected:
+  static TWinSkinForm* FrameOf(HWND w) { return SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr; }
+  static bool WaitSkinned(HWND w) {
+    return PumpUntil([&] { return FrameOf(w) && FrameOf(w)->SkinState == 1; }, 3000);
+  }
+  // The window's client area sits inside the skin's frame, and the system
+  // draws no caption buttons of its own.
+  static void ExpectSkinFrame(HWND w) {
+    TWinSkinForm* f = FrameOf(w);
+    ASSERT_NE(f, nullptr);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(origin.x - r.left, f->FrameLeft);
+    EXPECT_EQ(origin.y - r.top, f->FrameTop);
+    EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
+    EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
+  }
+  void Shot(HWND w, const char* name) {
+    PumpFor(100);
+    SaveWindowShot(w, ArtefactFolder() + name);
+  }
+};
+
+TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
+  HWND main = form->Handle();
+  ASSERT_TRUE(WaitSkinned(main));
+  ExpectSkinFrame(main);
+  EXPECT_EQ(form->ClientWidth(), 961);
+  EXPECT_EQ(form->ClientHeight(), 521);
+  Shot(main, "skinned_main.bmp");
+
+  std::unique_ptr<TForm2> about(CreateFormObject<TForm2>(Application));
+  about->Show();
+  ASSERT_TRUE(WaitSkinned(about->Handle()));
+  ExpectSkinFrame(about->Handle());
+  Shot(about->Handle(), "skinned_about.bmp");
+  about.reset();
+
+  std::unique_ptr<TForm5> users(CreateFormObject<TForm5>(Application));
+  users->Show();
+  ASSERT_TRUE(WaitSkinned(users->Handle()));
+  ExpectSkinFrame(users->Handle());
+  Shot(users->Handle(), "skinned_users.bmp");
+  users.reset();
+
+  std::unique_ptr<TForm3> scores(CreateFormObject<TForm3>(Application));
+  scores->Show();
+  ASSERT_TRUE(WaitSkinned(scores->Handle()));
+  ExpectSkinFrame(scores->Handle());
+  Shot(scores->Handle(), "skinned_scores.bmp");
+}
+
+// The box is a system dialog of another module: skinned by the hook while
+// its own modal loop runs; a timer of that loop looks at it and closes it.
+HWND boxSeen = nullptr;
+bool boxSkinned = false;
+int boxTicks = 0;
+void CALLBACK LookAtBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"提示");
+  ++boxTicks;
+  TWinSkinForm* f = box && SkinManager() ? SkinManager()->FormOfWindow(box) : nullptr;
+  if (box && f && f->SkinState == 1) {
+    boxSeen = box;
+    boxSkinned = SendMessageW(box, SM_ISSKINNED, 0, 0) == 1 && !(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
+    SaveWindowShot(box, ArtefactFolder() + "skinned_message_box.bmp");
+  }
+  if ((box && f && f->SkinState == 1) || boxTicks > 40) {
+    KillTimer(nullptr, id);
+    if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+}
+
+TEST_F(SkinnedProgram, MessageBoxWearsTheSkin) {
+  ASSERT_TRUE(WaitSkinned(form->Handle()));
+  boxSeen = nullptr;
+  boxTicks = 0;
+  SetTimer(nullptr, 0, 100, LookAtBox);
+  MessageBoxW(form->Handle(), L"请先选择练习类型。", L"提示", MB_OK | MB_ICONINFORMATION);
+  EXPECT_NE(boxSeen, nullptr);
+  EXPECT_TRUE(boxSkinned);
+}
+
+}  // namespace
