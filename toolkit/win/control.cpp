@@ -97,13 +97,17 @@ void TControl::WndProc(TMessage& m) {
   DefaultHandler(m);
 }
 
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == TMouseButton::mbLeft) mouseDown_ = true;
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
 void TControl::MouseMessage(TMessage& m) {
   int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   TShiftState s = MouseShiftState(m.WParam);
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
-      mouseDown_ = true;
-      if (OnMouseDown) OnMouseDown(this, TMouseButton::mbLeft, s, x, y);
+      MouseDown(TMouseButton::mbLeft, s, x, y);
       break;
     case WM_LBUTTONDBLCLK:
       if (OnDblClick) OnDblClick(this);

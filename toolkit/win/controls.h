@@ -101,6 +101,9 @@ public:
   void Refresh() { Repaint(); }
   virtual void Click();
   void BringToFront();
+  // The mouse went down on the control: OnMouseDown fires (also for a press
+  // that a skin took from the window's own handling).
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
 
   TNotifyEvent OnClick, OnDblClick;
   TMouseEvent OnMouseDown, OnMouseUp;
@@ -187,6 +190,8 @@ public:
 
   int GetTabOrder() const;
   void SetTabOrder(int order);
+  // Every windowed control inside this one, nested ones included, in tab order.
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
   bool GetTabStop() const { return tabStop_; }
   void SetTabStop(bool v) { tabStop_ = v; }
   bool CanFocus() const;

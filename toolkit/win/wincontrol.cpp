@@ -225,6 +225,13 @@ TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const {
   return nullptr;
 }
 
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+  for (TWinControl* w : tabList_) {
+    list.push_back(w);
+    w->GetTabOrderList(list);
+  }
+}
+
 int TWinControl::GetTabOrder() const {
   if (!Parent()) return -1;
   auto& l = Parent()->tabList_;
