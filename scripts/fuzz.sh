@@ -34,14 +34,12 @@ case "${1:-run}" in
             rm -rf "$small"
           fi
           ;;
-        skin_bmp_fuzz)
-          # The skin's own images: 24-bit, with and without magenta.
-          for b in checkbox.bmp close.bmp top.bmp; do
-            if [ -f "$skin/source/$b" ]; then cp -n "$skin/source/$b" "$corpus/seed-$b"; fi
-          done
-          ;;
         skin_ini_fuzz)
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
+          ;;
+        *bmp*_fuzz)
+          # Image targets start from the skin's own images and the program's bitmaps.
+          for f in "$skin"/source/*.bmp "$skin"/bitmaps/*.bmp; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
           ;;
       esac
       # Seeds other helpers add for their targets: fuzz/seeds/<target>/ (generated there, not committed).

@@ -8,6 +8,7 @@ const TClassInfo& TForm1::StaticClass() {
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  RegisterSkinClasses();
   ReadDefinition();
   BindControls();
 }

@@ -78,15 +78,23 @@ void TLZH::Decode(std::int64_t size, const TTransfer& write, const TTransfer& re
   for (int i = 0; i < FIRST_POSITION; ++i) ring[i] = START_FILL;
   int r = FIRST_POSITION;
 
-  std::array<std::uint8_t, F> out{};
+  // Decoded bytes go out in batches; a symbol adds at most F of them.
+  std::array<std::uint8_t, 4096> out{};
+  int pending = 0;
+  auto flush = [&] {
+    int moved = 0;
+    if (pending > 0) write(out.data(), pending, moved);
+    if (moved != pending) throw ElzhException("LZH : Cannot write the decoded data");
+    pending = 0;
+  };
   std::int64_t produced = 0;
   while (produced < size) {
     int c = DecodeChar(model, bits);
-    int n = 0;
     if (c < 256) {
-      out[n++] = static_cast<std::uint8_t>(c);
+      out[pending++] = static_cast<std::uint8_t>(c);
       ring[r] = static_cast<std::uint8_t>(c);
       r = (r + 1) & (N - 1);
+      ++produced;
     } else {
       int i = (r - DecodePosition(bits) - 1) & (N - 1);
       int length = c - 255 + THRESHOLD;
@@ -94,15 +102,14 @@ void TLZH::Decode(std::int64_t size, const TTransfer& write, const TTransfer& re
       if (length > size - produced) length = static_cast<int>(size - produced);
       for (int k = 0; k < length; ++k) {
         std::uint8_t b = ring[(i + k) & (N - 1)];
-        out[n++] = b;
+        out[pending++] = b;
         ring[r] = b;
         r = (r + 1) & (N - 1);
       }
+      produced += length;
     }
     if (bits.Overrun()) throw ElzhException("LZH : The code stream ends before the decoded size");
-    int moved = 0;
-    write(out.data(), n, moved);
-    if (moved != n) throw ElzhException("LZH : Cannot write the decoded data");
-    produced += n;
+    if (pending > static_cast<int>(out.size()) - F) flush();
   }
+  flush();
 }

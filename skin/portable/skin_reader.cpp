@@ -1,8 +1,9 @@
 #include "skin/portable/skin_reader.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "skin/portable/lzh.h"
+#include "toolkit/base/classes.h"
 #include "toolkit/base/sysutils.h"
 
 namespace {
@@ -18,16 +19,9 @@ std::int32_t Int32At(const std::uint8_t* p) {
 
 // One name per line; lines end in CR, LF or CR LF; an empty last line is no entry.
 std::vector<std::string> SplitNames(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t i = 0, n = text.size();
-  while (i < n) {
-    std::size_t start = i;
-    while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
-    lines.push_back(text.substr(start, i - start));
-    if (i < n && text[i] == '\r') ++i;
-    if (i < n && text[i] == '\n') ++i;
-  }
-  return lines;
+  TStringList lines;
+  lines.SetText(text);
+  return lines.ToVector();
 }
 
 constexpr std::int64_t kHeaderSize = 16;
@@ -48,8 +42,16 @@ int TSkinReader::ExtraBlockLength(int version) {
 void TSkinReader::Decompress(TMemoryStream& source, TMemoryStream& destination) {
   source.SetPosition(0);
   destination.Clear();
-  std::int32_t size = 0;
-  if (source.Read(&size, 4) != 4) throw ESkinDamaged("the container is shorter than its header");
+  std::uint8_t header[4];
+  if (source.Read(header, 4) != 4) throw ESkinDamaged("the container is shorter than its header");
+  const std::int32_t size = Int32At(header);
+  // Room for the result at once, but never more than the code stream can
+  // produce (at most one match of F bytes per bit), whatever the size claims.
+  const std::int64_t reachable = (source.Size() - 4 + 2) * 8 * 60;
+  if (size > 0) {
+    destination.SetSize(std::min<std::int64_t>({size, reachable, TLZH::MaxDecodedSize}));
+    destination.SetPosition(0);
+  }
   TLZH lzh;
   lzh.Decode(
       size,
@@ -65,10 +67,10 @@ void TSkinReader::Decompress(TMemoryStream& source, TMemoryStream& destination) 
 bool TSkinReader::Load(TMemoryStream& source) {
   std::string failure;
   try {
-    TMemoryStream decoded;
-    Decompress(source, decoded);
-    const std::uint8_t* bytes = decoded.Memory();
-    const std::int64_t total = decoded.Size();
+    auto decoded = std::make_unique<TMemoryStream>();
+    Decompress(source, *decoded);
+    const std::uint8_t* bytes = decoded->Memory();
+    const std::int64_t total = decoded->Size();
     if (total < kHeaderSize) throw ESkinDamaged("the entry table is missing");
     const int version = Int32At(bytes);
     const int extra = ExtraBlockLength(version);
@@ -91,7 +93,7 @@ bool TSkinReader::Load(TMemoryStream& source) {
     for (std::int64_t i = 0; i < n; ++i) {
       std::int32_t s = Int32At(bytes + at + 4 * i);
       if (s < 0) throw ESkinDamaged("an entry has a negative size");
-      offsets.push_back(sum);
+      offsets.push_back(at + 4 * n + sum);
       sizes.push_back(s);
       sum += s;
     }
@@ -99,9 +101,7 @@ bool TSkinReader::Load(TMemoryStream& source) {
     if (sum > total - at) throw ESkinDamaged("the entries are larger than the data");
 
     // Everything checked: the new table replaces the old one.
-    data_.Clear();
-    if (total > at) data_.WriteBuffer(bytes + at, total - at);
-    data_.SetPosition(0);
+    decoded_ = std::move(decoded);
     version_ = version;
     namesLength_ = namesLength;
     names_ = std::move(names);
@@ -120,7 +120,7 @@ bool TSkinReader::Load(TMemoryStream& source) {
 }
 
 void TSkinReader::CopyEntry(std::size_t index, TMemoryStream& out) const {
-  if (sizes_[index] > 0) out.WriteBuffer(data_.Memory() + offsets_[index], sizes_[index]);
+  if (sizes_[index] > 0) out.WriteBuffer(decoded_->Memory() + offsets_[index], sizes_[index]);
   out.SetPosition(0);
 }
 

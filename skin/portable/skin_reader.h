@@ -2,6 +2,7 @@
 // The skin container: the decoded entry table and the entries by name.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,6 @@ private:
   int namesLength_ = 0;
   std::vector<std::string> names_;
   std::vector<std::int32_t> sizes_;
-  std::vector<std::int64_t> offsets_;
-  TMemoryStream data_;
+  std::vector<std::int64_t> offsets_;  // within decoded_, past the entry table
+  std::unique_ptr<TMemoryStream> decoded_;
 };

@@ -293,7 +293,4 @@ void TSkinData::LoadAppIcon() {
   AppIcon = std::move(bitmap);
 }
 
-namespace {
-// Form definitions create the component by its class name.
-const bool registered = (RegisterComponentClass(TSkinData::StaticClass()), true);
-}  // namespace
+void RegisterSkinClasses() { RegisterComponentClass(TSkinData::StaticClass()); }

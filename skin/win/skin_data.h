@@ -151,6 +151,10 @@ private:
   std::string skinFile_;
 };
 
+// Lets form definitions create skin data by class name; forms that carry
+// one call it before reading their definition.
+void RegisterSkinClasses();
+
 // The lines ClassName=kind of other component sets' controls and the kind of
 // skinned control they get.
 const std::vector<std::string>& DefaultSkin3rd();

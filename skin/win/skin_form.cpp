@@ -9,7 +9,6 @@
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/form.h"
-#include "toolkit/win/object_instance.h"
 #include "toolkit/win/timer.h"
 
 const TClassInfo& TWinSkinForm::StaticClass() {
@@ -55,37 +54,7 @@ TWinSkinForm::~TWinSkinForm() {
   if (TSkinManage* m = SkinManager()) m->RemoveForm(this);
 }
 
-// --- Window procedure instances ----------------------------------------------
-
-struct TWinSkinForm::TSubclass {
-  TWinSkinForm* Frame = nullptr;  // null once detached: the instance only passes messages on
-  HWND Window = nullptr;
-  WNDPROC Saved = nullptr;
-  WNDPROC Instance = nullptr;
-  bool Unicode = true;
-};
-
-namespace {
-
-// Window-procedure instances and replaced message methods are given up while
-// they may still run; they are freed when no skinned window procedure runs.
-int dispatchDepth = 0;
-std::vector<WNDPROC> deadInstances;
-std::vector<TWndMethod> deadMethods;
-
-void FreeDeadInstances() {
-  if (dispatchDepth != 0) return;
-  for (WNDPROC p : deadInstances) FreeObjectInstance(p);
-  deadInstances.clear();
-  deadMethods.clear();
-}
-
-LONG_PTR SetWindowProc(HWND w, bool unicode, WNDPROC proc) {
-  auto value = reinterpret_cast<LONG_PTR>(proc);
-  return unicode ? SetWindowLongPtrW(w, GWLP_WNDPROC, value) : SetWindowLongPtrA(w, GWLP_WNDPROC, value);
-}
-
-}  // namespace
+// --- Window procedures --------------------------------------------------------------
 
 void TWinSkinForm::Leave() {
   --depth_;
@@ -93,34 +62,14 @@ void TWinSkinForm::Leave() {
 }
 
 LRESULT TWinSkinForm::CallDefaultProc(TMessage& m) {
-  const TSubclass* s = subclass_.get();
-  if (!s || !s->Saved) return m.Result = DefWindowProcW(FormHandle, m.Msg, m.WParam, m.LParam);
-  m.Result = s->Unicode ? CallWindowProcW(s->Saved, FormHandle, m.Msg, m.WParam, m.LParam)
-                        : CallWindowProcA(s->Saved, FormHandle, m.Msg, m.WParam, m.LParam);
+  if (subclass_.Attached() || subclass_.Previous()) subclass_.CallPrevious(m);
+  else m.Result = DefWindowProcW(FormHandle, m.Msg, m.WParam, m.LParam);
   return m.Result;
 }
 
-void TWinSkinForm::Unsubclass() {
-  std::shared_ptr<TSubclass> s = std::move(subclass_);
-  if (!s) return;
-  // Only while the window still runs our instance; a procedure installed
-  // later keeps calling it, and it keeps passing messages on.
-  bool ours = IsWindow(s->Window) &&
-              reinterpret_cast<WNDPROC>(GetWindowLongPtrW(s->Window, GWLP_WNDPROC)) == s->Instance;
-  if (ours) SetWindowProc(s->Window, s->Unicode, s->Saved);
-  s->Frame = nullptr;
-  if (ours || !IsWindow(s->Window)) deadInstances.push_back(s->Instance);
-  FreeDeadInstances();
-}
+void TWinSkinForm::Unsubclass() { subclass_.Detach(); }
 
-void TWinSkinForm::RestoreFormHook() {
-  if (!formHooked_) return;
-  formHooked_ = false;
-  if (!FormControl) return;
-  deadMethods.push_back(std::move(FormControl->WindowProc));
-  FormControl->WindowProc = std::move(savedWindowProc_);
-  savedWindowProc_ = nullptr;
-}
+void TWinSkinForm::RestoreFormHook() { formLayer_.Remove(); }
 
 // --- Attach --------------------------------------------------------------------
 
@@ -129,19 +78,13 @@ void TWinSkinForm::AttachForm(TSkinData* data, TCustomForm* form) {
   if (data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, FormHandle, WindowClass);
   Attach(data);
   if (!Attached()) return;
-  if (SkinFrame) {
-    savedWindowProc_ = form->WindowProc;
-    form->WindowProc = [this](TMessage& m) {
-      FreeDeadInstances();
-      ++dispatchDepth;
+  if (SkinFrame)
+    formLayer_.Install(form, [this](TMessage& m) {
       Enter();
       std::shared_ptr<bool> alive = alive_;
       FormWindowProc(m);
-      --dispatchDepth;
       if (*alive) Leave();
-    };
-    formHooked_ = true;
-  }
+    });
   SavedColor = form->GetColor();
   form->SetColor(data->Colors[scButtonFace]);
 }
@@ -189,27 +132,12 @@ void TWinSkinForm::Attach(TSkinData* data) {
     BorderIconBits |= 16;
   IsUnicode = IsWindowUnicode(FormHandle) != FALSE;
 
-  subclass_ = std::make_shared<TSubclass>();
-  subclass_->Frame = this;
-  subclass_->Window = FormHandle;
-  subclass_->Unicode = IsUnicode;
-  std::shared_ptr<TSubclass> link = subclass_;
-  subclass_->Instance = MakeObjectInstance([link](TMessage& m) {
-    FreeDeadInstances();
-    ++dispatchDepth;
-    if (TWinSkinForm* f = link->Frame) {
-      f->Enter();
-      std::shared_ptr<bool> alive = f->alive_;
-      f->WndProc(m);
-      --dispatchDepth;
-      if (*alive) f->Leave();
-      return;
-    }
-    m.Result = link->Unicode ? CallWindowProcW(link->Saved, link->Window, m.Msg, m.WParam, m.LParam)
-                             : CallWindowProcA(link->Saved, link->Window, m.Msg, m.WParam, m.LParam);
-    --dispatchDepth;
+  subclass_.Attach(FormHandle, [this](TMessage& m) {
+    Enter();
+    std::shared_ptr<bool> alive = alive_;
+    WndProc(m);
+    if (*alive) Leave();
   });
-  subclass_->Saved = reinterpret_cast<WNDPROC>(SetWindowProc(FormHandle, IsUnicode, subclass_->Instance));
 
   if (SkinFrame) {
     MenuHandle = GetMenu(FormHandle);

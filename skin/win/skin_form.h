@@ -16,6 +16,8 @@
 #include "toolkit/base/component.h"
 #include "toolkit/win/color.h"
 #include "toolkit/win/messages.h"
+#include "toolkit/win/window_proc_layer.h"
+#include "toolkit/win/window_subclass.h"
 
 class TBitmap;
 class TCanvas;
@@ -39,7 +41,7 @@ public:
   void DetachControlsOnly();
   void RepaintWindow();
   void SkinChanged();
-  bool Attached() const { return subclass_ != nullptr; }
+  bool Attached() const { return subclass_.Attached(); }
 
   // --- Sizes and state ---
   void LoadFrameMetrics();
@@ -54,6 +56,7 @@ public:
   void PaintFrame(HDC dc);
   void PaintCaption(HDC dc);
   void PaintCaptionText(TCanvas& canvas, const RECT& rect);
+  void PaintCaptionText(TCanvas& canvas, const RECT& rect, const std::wstring& text);
   void LayoutCaptionButtons();
   void PaintCaptionButtons(TCanvas& canvas);
   void PaintCaptionButton(TWinSysButton& button, int frameIndex);
@@ -136,7 +139,6 @@ public:
   bool FreePending = false;
 
 private:
-  struct TSubclass;
   void Complete();
   void NotifySkinned();
   void ReadStyle();
@@ -166,10 +168,23 @@ private:
   void ResetCaptionHint();
   bool DialogFitsCaption(int& width);
 
-  std::shared_ptr<TSubclass> subclass_;
+  // Rendered border pieces (Left, Right, Top, Bottom) and the composed caption
+  // band of the last paint, kept while their size, state and text stay the same.
+  struct TPieceKey {
+    int Width = 0, Height = 0, Frame = 0;
+  };
+  // One of each for the active and the inactive look.
+  std::unique_ptr<TBitmap> pieces_[4][2];
+  TPieceKey pieceKeys_[4][2];
+  std::unique_ptr<TBitmap> captionCache_[2];
+  std::wstring captionKey_[2];
+  void ForgetPaintCache();
+  std::wstring CaptionKey(const std::wstring& text) const;
+  void ComposeCaption(const std::wstring& text);
+
+  TWindowSubclass subclass_;
+  TWindowProcLayer formLayer_;
   std::shared_ptr<bool> alive_;
-  std::function<void(TMessage&)> savedWindowProc_;
-  bool formHooked_ = false;
   bool writingStyle_ = false;
   bool appSysMenu_ = false;  // the window's own WS_SYSMENU (removed while the skin draws the caption)
   TNCObject* pressedObject_ = nullptr;

@@ -24,6 +24,7 @@ constexpr int kHintDelay = 500, kHintShowTime = 2500;  // the application's hint
 
 void TWinSkinForm::LoadFrameMetrics() {
   if (!SkinData || SkinData->NoSkin) return;
+  ForgetPaintCache();
   if (BorderKind == 2) {
     FrameLeft = FrameTop = FrameRight = FrameBottom = 0;
     MenuBarHeight = 0;

@@ -51,12 +51,54 @@ void TWinSkinForm::PaintFrame(HDC given) {
   if (release) ReleaseDC(FormHandle, dc);
 }
 
+void TWinSkinForm::ForgetPaintCache() {
+  for (int look = 0; look < 2; ++look) {
+    for (int i = 0; i < 4; ++i) {
+      pieces_[i][look].reset();
+      pieceKeys_[i][look] = TPieceKey{};
+    }
+    captionCache_[look].reset();
+    captionKey_[look].clear();
+  }
+}
+
+std::wstring TWinSkinForm::CaptionKey(const std::wstring& text) const {
+  const int H = WindowState == 2 ? WindowSize.cy : FrameTop;
+  int parts[] = {static_cast<int>(WindowSize.cx), H, FrameLeft, FrameRight, FrameTop, NCActive, WindowState,
+                 BorderIconBits, static_cast<int>(Style & WS_POPUP), static_cast<int>(SysButtons.size())};
+  std::wstring key;
+  for (int p : parts) key += std::to_wstring(p) + L',';
+  return key + text;
+}
+
 void TWinSkinForm::PaintCaption(HDC dc) {
+  std::wstring text = CaptionPrefix + WindowTextWide() + CaptionSuffix;
+  std::wstring key = CaptionKey(text);
+  const int look = NCActive ? 0 : 1;
+  if (!captionCache_[look] || key != captionKey_[look]) {
+    ComposeCaption(text);
+    captionKey_[look] = key;
+  } else {
+    LayoutCaptionButtons();  // the buttons' places for this look
+  }
+  TBitmap& cached = *captionCache_[look];
+  if (cached.Empty()) return;
+  BitBlt(dc, 0, 0, cached.GetWidth(), cached.GetHeight(), cached.CanvasDC(), 0, 0, SRCCOPY);
+  SetBkMode(dc, OPAQUE);
+}
+
+void TWinSkinForm::ComposeCaption(const std::wstring& text) {
   const int W = WindowSize.cx, H = WindowSize.cy;
-  TBitmap& b = *CaptionBitmap;
+  std::unique_ptr<TBitmap>& cache = captionCache_[NCActive ? 0 : 1];
+  if (!cache) {
+    cache = std::make_unique<TBitmap>();
+    cache->SetPixelFormat(TPixelFormat::pf24bit);
+  }
+  TBitmap& b = *cache;
   RECT piece{FrameLeft, 0, W - FrameRight, FrameTop};
   if (WindowState == 2) {
     b.SetSize(W, H);
+    if (b.Empty()) return;
     HBRUSH face = CreateSolidBrush(ColorToRGB(SkinData->Colors[scButtonFace]));
     RECT all{0, 0, W, H};
     FillRect(b.CanvasDC(), &all, face);
@@ -64,15 +106,15 @@ void TWinSkinForm::PaintCaption(HDC dc) {
     piece = RECT{0, 0, W, FrameTop};
   } else {
     b.SetSize(W, FrameTop);
-    BitBlt(b.CanvasDC(), 0, 0, W, FrameTop, dc, 0, 0, SRCCOPY);
+    if (b.Empty()) return;
+    // The band's ends are the side borders' tops, as painted just before.
+    PaintBorderPiece(1, RECT{0, 0, FrameLeft, H}, b.CanvasDC());
+    PaintBorderPiece(2, RECT{W - FrameRight, 0, W, H}, b.CanvasDC());
   }
-  if (b.Empty()) return;
   PaintBorderPiece(3, piece, b.CanvasDC());
-  PaintCaptionText(b.Canvas(), piece);
+  PaintCaptionText(b.Canvas(), piece, text);
   LayoutCaptionButtons();
   PaintCaptionButtons(b.Canvas());
-  BitBlt(dc, 0, 0, b.GetWidth(), b.GetHeight(), b.CanvasDC(), 0, 0, SRCCOPY);
-  SetBkMode(dc, OPAQUE);
 }
 
 void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
@@ -81,8 +123,13 @@ void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   TDataSkinBorder& border = *SkinData->Borders[static_cast<std::size_t>(index - 1)];
   if (!border.HasImage()) return;
   int frame = (NCActive && border.FrameCount != 1) || border.FrameCount == 1 ? 1 : 2;
-  auto part = SkinRenderPart(RECT{0, 0, w, h}, *border.Bitmap, border.Margins(), frame, border.FrameCount,
-                             border.Tile != 1, index >= 3);
+  std::unique_ptr<TBitmap>& part = pieces_[index - 1][frame - 1];
+  TPieceKey& key = pieceKeys_[index - 1][frame - 1];
+  if (!part || key.Width != w || key.Height != h || key.Frame != frame) {
+    part = SkinRenderPart(RECT{0, 0, w, h}, *border.Bitmap, border.Margins(), frame, border.FrameCount,
+                          border.Tile != 1, index >= 3);
+    key = TPieceKey{w, h, frame};
+  }
   if (part->Empty()) return;
   BitBlt(dc, rect.left, rect.top, w, h, part->CanvasDC(), 0, 0, SRCCOPY);
 }
@@ -100,12 +147,15 @@ std::wstring TWinSkinForm::WindowTextWide() const {
 }
 
 void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& rect) {
+  PaintCaptionText(canvas, rect, CaptionPrefix + WindowTextWide() + CaptionSuffix);
+}
+
+void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& rect, const std::wstring& text) {
   TDataSkinTitle& title = *SkinData->Title;
   HDC dc = canvas.Handle();
   const int CW = WidthOf(rect);
   UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
   if (RightToLeft) flags |= DT_RIGHT | DT_RTLREADING;
-  std::wstring text = CaptionPrefix + WindowTextWide() + CaptionSuffix;
   RightButtonsExtent = 0;
   for (std::size_t i = 0; i < SysButtons.size(); ++i) {
     TDataSkinSysButton* b = SysButtons[i]->SkinButton();
@@ -215,12 +265,8 @@ void TWinSkinForm::PaintCaptionButton(TWinSysButton& button, int frameIndex) {
     TBitmap& scratch = *CaptionBitmap;
     scratch.SetSize(WidthOf(r), HeightOf(r));
     if (!scratch.Empty()) {
-      RECT piece{FrameLeft, 0, WindowSize.cx - FrameRight, FrameTop};
-      auto band = std::make_unique<TBitmap>();
-      band->SetPixelFormat(TPixelFormat::pf24bit);
-      band->SetSize(WidthOf(piece), HeightOf(piece));
-      PaintBorderPiece(3, RECT{0, 0, WidthOf(piece), HeightOf(piece)}, band->CanvasDC());
-      BitBlt(scratch.CanvasDC(), 0, 0, WidthOf(r), HeightOf(r), band->CanvasDC(), r.left - piece.left, r.top, SRCCOPY);
+      PaintBorderPiece(3, RECT{FrameLeft - r.left, -r.top, WindowSize.cx - FrameRight - r.left, FrameTop - r.top},
+                       scratch.CanvasDC());
       SkinDrawStateFrame(scratch.CanvasDC(), RECT{0, 0, WidthOf(r), HeightOf(r)}, *b->Bitmap, frameIndex,
                          b->FrameCount, true);
       BitBlt(dc, r.left, r.top, WidthOf(r), HeightOf(r), scratch.CanvasDC(), 0, 0, SRCCOPY);

@@ -150,7 +150,7 @@ void TWinSkinForm::WndProc(TMessage& m) {
 void TWinSkinForm::FormWindowProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETTEXT:
-      savedWindowProc_(m);
+      formLayer_.CallPrevious(m);
       if (IsWindowVisible(FormHandle)) {
         TSkinManage* mgr = SkinManager();
         if (WindowState == 1 && mgr && mgr->MDIClientHandle)
@@ -172,7 +172,7 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
       m.Result = m.LParam == SKIN_MESSAGE_TAG ? SKIN_MESSAGE_TAG : 1;
       return;
     default:
-      savedWindowProc_(m);
+      formLayer_.CallPrevious(m);
       return;
   }
 }

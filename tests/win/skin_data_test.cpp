@@ -20,6 +20,7 @@ class SkinDataTest : public ::testing::Test {
 protected:
   void SetUp() override {
     FreshApplication();
+    RegisterSkinClasses();
     entries = EmbeddedSkinEntries();
     ASSERT_FALSE(entries.empty()) << "the main window's definition holds no skin";
     ini = FindSkinEntry(entries, ".ini");

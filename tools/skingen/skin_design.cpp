@@ -644,36 +644,57 @@ TSkinDesign MakeSkin() {
 
   ini.Section("Progress").Key("Bitmap", "progress.bmp").Key("Style", 0).Key("LeftWidth", 4);
   ini.Key("RightWidth", 4).Key("TopHeight", 4).Key("BottomHeight", 4).Key("Trans", 1).Key("Tile", 0);
-  ini.ImageSection("Progress.Chunk", "progresschunk.bmp", 0, 0, 0, 0, 0, 1, 1);
-  ini.ImageSection("GroupBoxEdge", "groupboxedge.bmp", 4, 4, 4, 4, 1, 0);
-  ini.ImageSection("GroupBox", "groupbox.bmp", 4, 4, 4, 4, 1, 0);
-  ini.Key("BackgroundAlignment", 0).Key("BackgroundLeftShift", 0).Key("BackgroundRightShift", 0);
-  ini.ImageSection("Tabs", "tabs.bmp", 4, 4, 4, 2, 1, 0).Key("Border", "tabpane.bmp").Key("Style", 0);
-  ini.Key("NormalColour2", Rgb3(kSoftInk)).Key("MouseOverColour2", Rgb3(kInk));
-  ini.ImageSection("StatusBarEdges", "statusbar.bmp", 2, 2, 2, 2, 0, 0).Key("NormalColour2", "50 60 72");
-  ini.ImageSection("Tab.Pane", "tabpane.bmp", 4, 4, 4, 4, 0, 0);
-  ini.ImageSection("ToolBars", "toolbars.bmp", 4, 4, 4, 4, 1, 0);
-  ini.ImageSection("ComboButton", "combobutton.bmp", 3, 3, 3, 3, 1, 0);
-  ini.ImageSection("SunkEdge", "sunkedge.bmp", 2, 2, 2, 2, 0, 0);
-  ini.ImageSection("ExtraImages", "extraimages.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("Headerbar", "header.bmp", 3, 3, 3, 3, 0, 0, 5).Key("NormalColour2", Rgb3(kInk));
-  ini.ImageSection("MenuItem", "menuitem.bmp", 4, 4, 4, 4, 0, 0);
-  ini.ImageSection("MenuBackground", "menubackground.bmp", 2, 2, 2, 2, 0, 0);
-  ini.ImageSection("Scrollbar", "scrollbar.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("HorzScroll", "horzscroll.bmp", 0, 2, 0, 2, 0, 0);
-  ini.ImageSection("VertScroll", "vertscroll.bmp", 2, 0, 2, 0, 0, 0);
-  ini.ImageSection("HorzScrollThumb", "horzthumb.bmp", 4, 4, 4, 4, 1, 0).Key("FrameCount", 3);
-  ini.ImageSection("VertScrollThumb", "vertthumb.bmp", 4, 4, 4, 4, 1, 0).Key("FrameCount", 3);
-  ini.ImageSection("Trackbar.ThumbHorz", "thumbhorz.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("Trackbar.ThumbVert", "thumbvert.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("Trackbar.ThumbLeft", "thumbleft.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("Trackbar.ThumbRight", "thumbright.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("Trackbar.ThumbUp", "thumbup.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("Trackbar.ThumbDown", "thumbdown.bmp", 0, 0, 0, 0, 1, 0);
-  ini.ImageSection("UpDown.Vert", "updownvert.bmp", 2, 2, 2, 2, 1, 0).Key("GlyphImage", "updownvertglyph.bmp");
-  ini.ImageSection("UpDown.Horz", "updownhorz.bmp", 2, 2, 2, 2, 1, 0).Key("GlyphImage", "updownhorzglyph.bmp");
-  ini.ImageSection("Track", "track.bmp", 3, 1, 3, 1, 0, 0, 1);
-  ini.ImageSection("TRACKVERT", "trackvert.bmp", 1, 3, 1, 3, 0, 0, 1);
+  // Image sections: name, file, margins (left, top, right, bottom), Trans, Tile, Frame (-1: none).
+  struct TImageSection {
+    const char* name;
+    const char* file;
+    int l, t, r, b, trans, tile, frame;
+  };
+  const TImageSection sections[] = {
+      {"Progress.Chunk", "progresschunk.bmp", 0, 0, 0, 0, 0, 1, 1},
+      {"GroupBoxEdge", "groupboxedge.bmp", 4, 4, 4, 4, 1, 0, -1},
+      {"GroupBox", "groupbox.bmp", 4, 4, 4, 4, 1, 0, -1},
+      {"Tabs", "tabs.bmp", 4, 4, 4, 2, 1, 0, -1},
+      {"StatusBarEdges", "statusbar.bmp", 2, 2, 2, 2, 0, 0, -1},
+      {"Tab.Pane", "tabpane.bmp", 4, 4, 4, 4, 0, 0, -1},
+      {"ToolBars", "toolbars.bmp", 4, 4, 4, 4, 1, 0, -1},
+      {"ComboButton", "combobutton.bmp", 3, 3, 3, 3, 1, 0, -1},
+      {"SunkEdge", "sunkedge.bmp", 2, 2, 2, 2, 0, 0, -1},
+      {"ExtraImages", "extraimages.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"Headerbar", "header.bmp", 3, 3, 3, 3, 0, 0, 5},
+      {"MenuItem", "menuitem.bmp", 4, 4, 4, 4, 0, 0, -1},
+      {"MenuBackground", "menubackground.bmp", 2, 2, 2, 2, 0, 0, -1},
+      {"Scrollbar", "scrollbar.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"HorzScroll", "horzscroll.bmp", 0, 2, 0, 2, 0, 0, -1},
+      {"VertScroll", "vertscroll.bmp", 2, 0, 2, 0, 0, 0, -1},
+      {"HorzScrollThumb", "horzthumb.bmp", 4, 4, 4, 4, 1, 0, -1},
+      {"VertScrollThumb", "vertthumb.bmp", 4, 4, 4, 4, 1, 0, -1},
+      {"Trackbar.ThumbHorz", "thumbhorz.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"Trackbar.ThumbVert", "thumbvert.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"Trackbar.ThumbLeft", "thumbleft.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"Trackbar.ThumbRight", "thumbright.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"Trackbar.ThumbUp", "thumbup.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"Trackbar.ThumbDown", "thumbdown.bmp", 0, 0, 0, 0, 1, 0, -1},
+      {"UpDown.Vert", "updownvert.bmp", 2, 2, 2, 2, 1, 0, -1},
+      {"UpDown.Horz", "updownhorz.bmp", 2, 2, 2, 2, 1, 0, -1},
+      {"Track", "track.bmp", 3, 1, 3, 1, 0, 0, 1},
+      {"TRACKVERT", "trackvert.bmp", 1, 3, 1, 3, 0, 0, 1},
+  };
+  for (const TImageSection& s : sections) {
+    ini.ImageSection(s.name, s.file, s.l, s.t, s.r, s.b, s.trans, s.tile, s.frame);
+    const std::string name = s.name;
+    if (name == "GroupBox")
+      ini.Key("BackgroundAlignment", 0).Key("BackgroundLeftShift", 0).Key("BackgroundRightShift", 0);
+    if (name == "Tabs") {
+      ini.Key("Border", "tabpane.bmp").Key("Style", 0);
+      ini.Key("NormalColour2", Rgb3(kSoftInk)).Key("MouseOverColour2", Rgb3(kInk));
+    }
+    if (name == "StatusBarEdges") ini.Key("NormalColour2", "50 60 72");
+    if (name == "Headerbar") ini.Key("NormalColour2", Rgb3(kInk));
+    if (name == "HorzScrollThumb" || name == "VertScrollThumb") ini.Key("FrameCount", 3);
+    if (name == "UpDown.Vert") ini.Key("GlyphImage", "updownvertglyph.bmp");
+    if (name == "UpDown.Horz") ini.Key("GlyphImage", "updownhorzglyph.bmp");
+  }
   d.description = ini.Text();
   return d;
 }
