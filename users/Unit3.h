@@ -24,12 +24,14 @@ public:
 private:
   TScoreFilter CurrentFilter() const;
   void ListScores(const TScoreFilter& filter);
-  void AddScoreRow(const svlScoreSet& record);
+  void SupplyRow(TObject* Sender, int index, TListItem* item);
+
+  // The list's rows: numbers of the records shown, in the order shown. The list
+  // view asks for a row's texts only when it draws the row.
+  std::vector<int> rows_;
 };
 
 // The direction of the next column sort, shared by all columns and kept for
 // the program's life; false at start.
 extern bool SortAscending;
 
-// The list view's sort comparison of two rows on column `Column` (0: the row's caption).
-int CompareScoreItems(TListItem* Item1, TListItem* Item2, long long Column);

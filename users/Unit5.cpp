@@ -19,6 +19,8 @@ std::string AddUserRefusal(TAddUserResult r) {
       return "用户名太长，最多100个字符（一个汉字占两个字符）！";
     case TAddUserResult::NameHasSeparator:
       return "用户名中不能有分号“;”！";
+    case TAddUserResult::NameTaken:
+      return "已有同名的用户，请换一个用户名！";
   }
   return "";
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Which score records the score query shows and deletes, and how its columns sort.
 #include <string>
+#include <vector>
 
 #include "practice/data/score.h"
 
@@ -20,5 +21,19 @@ bool ScoreListed(const svlScoreSet& record, const TScoreFilter& filter);
 // filters "all" every record goes and ScoreCount becomes 0.
 void DeleteScores(TScoreTable& table, const TScoreFilter& filter);
 
-// CompareText of two column texts, negated for a descending sort.
-int CompareScoreTexts(const std::string& a, const std::string& b, bool ascending);
+
+// The text column `column` of the score list shows for a record: 0 the practice
+// type, then time, total, accuracy, errors, speed, date, user, article name.
+const std::string& ScoreColumnText(const svlScoreSet& record, int column);
+
+// Orders `rows` (numbers into ScoreRecords) by the texts of `column` as
+// CompareText orders them (numbers too are compared as text), ascending or
+// descending; rows with equal texts keep their order.
+void SortScoreRows(std::vector<int>& rows, const TScoreTable& table, int column, bool ascending);
+
+// The records the list shows for `filter`, in the list's own order: by practice
+// type, ascending, equal ones in record order.
+std::vector<int> ListedScoreRows(const TScoreTable& table, const TScoreFilter& filter);
+
+
+

@@ -1,5 +1,8 @@
 #include "practice/data/dict_cipher.h"
 
+#include <algorithm>
+#include <cstring>
+
 const TTeaKey DictionaryKey = {{0x5461706Du, 0x69726144u, 0x69637431u, 0x8E3A2F17u}};
 
 namespace {
@@ -18,26 +21,59 @@ void PutLE(std::uint8_t* p, std::uint32_t v) {
   p[3] = std::uint8_t(v >> 24);
 }
 
-std::uint32_t Mix(std::uint32_t v, std::uint32_t a, std::uint32_t b, std::uint32_t sum) {
+// One half-round; V is a 32-bit word or a vector of them.
+template <class V>
+V Mix(V v, std::uint32_t a, std::uint32_t b, std::uint32_t sum) {
   return (v << 4) + (a ^ v) + ((v >> 5) ^ sum) + b;
 }
 
-TBytes ByBlocks(const TBytes& data, const TTeaKey& key, void (*fn)(std::uint8_t*, const TTeaKey&)) {
-  TBytes out;
-  out.reserve((data.size() + 7) / 8 * 8);
-  for (std::size_t pos = 0; pos < data.size(); pos += 8) {
-    std::uint8_t block[8] = {0};
-    for (std::size_t i = 0; i < 8 && pos + i < data.size(); ++i) block[i] = data[pos + i];
-    fn(block, key);
-    out.insert(out.end(), block, block + 8);
-  }
+// The input zero-padded to whole blocks.
+TBytes Padded(const TBytes& data) {
+  TBytes out((data.size() + 7) / 8 * 8, 0);
+  std::copy(data.begin(), data.end(), out.begin());
   return out;
+}
+
+const std::uint32_t kDecipherSum = 0xC6EF3720u;  // kDelta * kRounds
+
+// Four blocks' halves side by side in one vector register (GCC vector extension).
+using TLanes = std::uint32_t __attribute__((vector_size(16)));
+const int kGroup = 8;  // blocks per pass: two vectors, so that their rounds overlap
+
+// Blocks are independent: a group of them goes through the rounds together,
+// four per vector, instead of one block waiting on its previous round.
+void DecipherBlocks(std::uint8_t* p, std::size_t blocks, const TTeaKey& key) {
+  const std::uint32_t k0 = key.k[0], k1 = key.k[1], k2 = key.k[2], k3 = key.k[3];
+  std::size_t b = 0;
+  for (; b + kGroup <= blocks; b += kGroup) {
+    std::uint32_t ys[kGroup], zs[kGroup];
+    for (int j = 0; j < kGroup; ++j) {
+      ys[j] = GetLE(p + 8 * (b + j));
+      zs[j] = GetLE(p + 8 * (b + j) + 4);
+    }
+    TLanes y[2], z[2];
+    std::memcpy(y, ys, sizeof y);
+    std::memcpy(z, zs, sizeof z);
+    std::uint32_t sum = kDecipherSum;
+    for (int i = 0; i < kRounds; ++i) {
+      for (int h = 0; h < 2; ++h) z[h] -= Mix(y[h], k2, k3, sum);
+      for (int h = 0; h < 2; ++h) y[h] -= Mix(z[h], k0, k1, sum);
+      sum -= kDelta;
+    }
+    std::memcpy(ys, y, sizeof y);
+    std::memcpy(zs, z, sizeof z);
+    for (int j = 0; j < kGroup; ++j) {
+      PutLE(p + 8 * (b + j), ys[j]);
+      PutLE(p + 8 * (b + j) + 4, zs[j]);
+    }
+  }
+  for (; b < blocks; ++b) DecipherBlock(p + 8 * b, key);
 }
 }  // namespace
 
 void DecipherBlock(std::uint8_t block[8], const TTeaKey& key) {
   std::uint32_t y = GetLE(block), z = GetLE(block + 4);
-  std::uint32_t sum = 0xC6EF3720u;
+  std::uint32_t sum = kDecipherSum;
   for (int i = 0; i < kRounds; ++i) {
     z -= Mix(y, key.k[2], key.k[3], sum);
     y -= Mix(z, key.k[0], key.k[1], sum);
@@ -59,13 +95,23 @@ void EncipherBlock(std::uint8_t block[8], const TTeaKey& key) {
   PutLE(block + 4, z);
 }
 
-TBytes DecipherBytes(const TBytes& data, const TTeaKey& key) { return ByBlocks(data, key, DecipherBlock); }
+TBytes DecipherBytes(const TBytes& data, const TTeaKey& key) {
+  TBytes out = Padded(data);
+  DecipherBlocks(out.data(), out.size() / 8, key);
+  return out;
+}
 
-TBytes EncipherBytes(const TBytes& data, const TTeaKey& key) { return ByBlocks(data, key, EncipherBlock); }
+TBytes EncipherBytes(const TBytes& data, const TTeaKey& key) {
+  TBytes out = Padded(data);
+  for (std::size_t pos = 0; pos < out.size(); pos += 8) EncipherBlock(out.data() + pos, key);
+  return out;
+}
 
 bool DecipherFile(const std::string& path, TBytes& out, const TTeaKey& key) {
-  TBytes raw;
-  if (!ReadFileBytes(path, raw)) return false;
-  out = DecipherBytes(raw, key);
+  TBytes bytes;
+  if (!ReadFileBytes(path, bytes)) return false;
+  bytes.resize((bytes.size() + 7) / 8 * 8, 0);  // deciphered in place
+  DecipherBlocks(bytes.data(), bytes.size() / 8, key);
+  out.swap(bytes);
   return true;
 }

@@ -1,5 +1,6 @@
 #include "practice/data/dict_load.h"
 
+#include <cstring>
 #include <memory>
 #include "practice/data/dict_cipher.h"
 #include "practice/data/dict_parse.h"
@@ -36,6 +37,7 @@ template <class Table, class Parse>
 void LoadTable(const std::string& folder, const std::string& name, int minLength, Table& table,
                Parse parse, bool required) {
   table.Clear();
+  table.Reserve();
   LoadTextDictionary(folder, name, minLength, [&](const std::string& line) { return table.Add(parse(line)); });
   if (required && table.Count() == 0) throw EDictionaryError(name, kEmpty);
 }
@@ -76,12 +78,14 @@ int LoadTextDictionary(const std::string& folder, const std::string& name, int m
 
   int lines = 0;
   std::size_t pos = 0;
+  std::string line;  // one buffer for every line
+  const char* chars = reinterpret_cast<const char*>(text.data());
   while (pos < text.size()) {
-    std::size_t end = pos;
-    while (end < text.size() && text[end] != '\n') ++end;
+    const void* newline = std::memchr(chars + pos, '\n', text.size() - pos);
+    std::size_t end = newline ? std::size_t(static_cast<const char*>(newline) - chars) : text.size();
     std::size_t next = end < text.size() ? end + 1 : end;
     if (end > pos && text[end - 1] == '\r' && end < text.size()) --end;
-    std::string line(reinterpret_cast<const char*>(text.data()) + pos, end - pos);
+    line.assign(chars + pos, end - pos);
     pos = next;
     if (int(line.size()) < minLength) break;
     if (!handler(line)) break;

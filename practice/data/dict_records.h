@@ -76,6 +76,8 @@ public:
   const T& operator[](int r) const { return records_.at(Index(r)); }
   T& operator[](int r) { return records_.at(Index(r)); }
   void Clear() { records_.clear(); }
+  // Room for every record at once: filling never moves the records.
+  void Reserve() { records_.reserve(Cap); }
 
 private:
   std::size_t Index(int r) const {

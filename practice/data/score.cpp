@@ -5,6 +5,7 @@
 
 #include "toolkit/base/file_io.h"
 #include "toolkit/base/float_format.h"
+#include "toolkit/base/text_file.h"
 
 const char* const StandardScoreHeader1 = "Tapmira 打字成绩";
 
@@ -40,27 +41,19 @@ void AppendColumn(std::string& line, const std::string& field, std::size_t width
   line.append(width - used, ' ');
 }
 
-struct LineRange {
-  const char* begin;
-  const char* end;
-};
+std::string Quoted(const std::string& path) { return "“" + path + "”"; }
 
-// Lines end in LF, with an optional CR before it; a last line without LF counts.
-std::vector<LineRange> SplitLines(const TBytes& data) {
-  std::vector<LineRange> lines;
-  const char* p = reinterpret_cast<const char*>(data.data());
-  const char* end = p + data.size();
-  while (p < end) {
-    const char* lf = std::find(p, end, '\n');
-    const char* e = lf;
-    if (e > p && e[-1] == '\r') --e;
-    lines.push_back({p, e});
-    p = lf == end ? end : lf + 1;
-  }
-  return lines;
+// The first free backup name beside `path`: `name`, then name2.ext, name3.ext...
+std::string FreeBackupPath(const std::string& path, const std::string& name) {
+  std::size_t slash = path.find_last_of("\\/");
+  std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::size_t dot = name.rfind('.');
+  std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+  std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
+  std::string candidate = folder + name;
+  for (int n = 2; FileExists(candidate); ++n) candidate = folder + stem + std::to_string(n) + ext;
+  return candidate;
 }
-
-std::string LineNumberText(std::size_t index) { return "第" + std::to_string(index + 1) + "行"; }
 
 }  // namespace
 
@@ -79,42 +72,48 @@ void ReadScoreFile(const std::string& path, TScoreTable& table) {
     table = std::move(read);
     return;
   }
-  TBytes data;
-  if (!ReadFileBytes(path, data)) throw EScoreFileError(path + "：文件无法读取");
-
-  std::vector<LineRange> lines = SplitLines(data);
-  if (lines.size() > 0) read.ScoreHeader1.assign(lines[0].begin, lines[0].end);
-  if (lines.size() > 1) read.ScoreHeader2.assign(lines[1].begin, lines[1].end);
-  std::size_t records = lines.size() > 2 ? lines.size() - 2 : 0;
-  read.ScoreRecords.reserve(std::min<std::size_t>(records, MaxScoreRecords) + 1);
-
-  for (std::size_t i = 2; i < lines.size(); ++i) {
-    const LineRange& line = lines[i];
-    std::size_t length = static_cast<std::size_t>(line.end - line.begin);
-    if (length < 10) {
-      // The end of the records; what follows must hold nothing that would be lost.
-      for (std::size_t k = i; k < lines.size(); ++k)
-        if (!IsBlank(lines[k].begin, lines[k].end))
-          throw EScoreFileError(path + "：" + LineNumberText(k) + "不是成绩记录（不足10个字符）");
-      break;
+  try {
+    TTextFileReader file(path);
+    read.ScoreHeader1 = file.Readln();
+    read.ScoreHeader2 = file.Readln();
+    long long lineNo = 2;
+    while (!file.Eof()) {
+      std::string line = file.Readln();
+      ++lineNo;
+      if (line.size() < 10 || read.ScoreCount >= MaxScoreRecords) {
+        // Reading ends here; note where lines start that a rewrite would drop.
+        for (;;) {
+          if (!IsBlank(line.data(), line.data() + line.size())) {
+            read.UnreadFromLine = lineNo;
+            break;
+          }
+          if (file.Eof()) break;
+          line = file.Readln();
+          ++lineNo;
+        }
+        break;
+      }
+      svlScoreSet r;
+      std::string* fields[9] = {&r.User,  &r.PracticeType, &r.TimeUsed, &r.Total,  &r.AccuracyText,
+                                &r.Errors, &r.Speed,       &r.DateText, &r.Article};
+      const char* text = line.data();
+      const std::size_t length = line.size();
+      std::size_t column = 0;
+      for (int f = 0; f < 9; ++f) {
+        std::size_t from = std::min(column, length);
+        std::size_t to = f == 8 ? length : std::min(column + static_cast<std::size_t>(ScoreFieldWidths[f]), length);
+        *fields[f] = TrimField(text + from, text + to);
+        column += static_cast<std::size_t>(ScoreFieldWidths[f]);
+      }
+      read.ScoreRecords.push_back(std::move(r));
+      ++read.ScoreCount;
     }
-    if (read.ScoreCount >= MaxScoreRecords)
-      throw EScoreFileError(path + "：成绩记录超过" + std::to_string(MaxScoreRecords) + "条");
-    if (length > static_cast<std::size_t>(ScoreLineWidth) && !IsBlank(line.begin + ScoreLineWidth, line.end))
-      throw EScoreFileError(path + "：" + LineNumberText(i) + "超出" + std::to_string(ScoreLineWidth) + "列");
-
-    svlScoreSet r;
-    std::string* fields[9] = {&r.User,  &r.PracticeType, &r.TimeUsed, &r.Total,  &r.AccuracyText,
-                              &r.Errors, &r.Speed,       &r.DateText, &r.Article};
-    std::size_t column = 0;
-    for (int f = 0; f < 9; ++f) {
-      std::size_t from = std::min(column, length);
-      std::size_t to = std::min(column + static_cast<std::size_t>(ScoreFieldWidths[f]), length);
-      *fields[f] = TrimField(line.begin + from, line.begin + to);
-      column += static_cast<std::size_t>(ScoreFieldWidths[f]);
-    }
-    read.ScoreRecords.push_back(std::move(r));
-    ++read.ScoreCount;
+  } catch (const EScoreFileError&) {
+    throw;
+  } catch (const Exception& e) {
+    throw EScoreFileError(path + "：文件无法读取（" + e.Message() + "）");
+  } catch (const std::bad_alloc&) {
+    throw EScoreFileError(path + "：成绩记录太多，内存不足");
   }
   table = std::move(read);
 }
@@ -124,12 +123,21 @@ std::string FormatScoreLine(const svlScoreSet& r) {
                                   &r.Errors, &r.Speed,       &r.DateText, &r.Article};
   std::string line;
   line.reserve(ScoreLineWidth);
-  for (int f = 0; f < 9; ++f) AppendColumn(line, *fields[f], static_cast<std::size_t>(ScoreFieldWidths[f]));
+  for (int f = 0; f < 8; ++f) AppendColumn(line, *fields[f], static_cast<std::size_t>(ScoreFieldWidths[f]));
+  // The last column may run on: the reader takes it to the end of the line.
+  AppendColumn(line, r.Article, std::max(r.Article.size(), static_cast<std::size_t>(ScoreFieldWidths[8])));
   return line;
 }
 
-void WriteScoreFile(const std::string& path, const TScoreTable& table) {
+std::string WriteScoreFile(const std::string& path, TScoreTable& table, const std::string& backupName) {
   if (!table.Loaded) throw EScoreFileError(path + "：成绩记录未读入，不能写回");
+  std::string backup;
+  if (table.UnreadFromLine > 0 && table.BackupPath.empty() && FileExists(path)) {
+    backup = FreeBackupPath(path, backupName);
+    if (!CopyFileBytes(path, backup))
+      throw EScoreFileError(path + "：有未读入的行，但无法另存为" + Quoted(backup) + "，原文件未改动");
+    table.BackupPath = backup;
+  }
   int count = std::min<int>(table.ScoreCount, static_cast<int>(table.ScoreRecords.size()) - 1);
   std::string text;
   text.reserve(static_cast<std::size_t>(std::max(count, 0)) * (ScoreLineWidth + 2) + 1024);
@@ -150,7 +158,20 @@ void WriteScoreFile(const std::string& path, const TScoreTable& table) {
     RemoveFile(fresh);
     throw EScoreFileError(path + "：无法以新文件替换，原文件未改动");
   }
+  return backup;
 }
+
+std::string StoreLastScoreRecord(const std::string& path, TScoreTable& table, const std::string& backupName) {
+  if (!table.Loaded) throw EScoreFileError(path + "：成绩记录未读入，不能写回");
+  if (!FileExists(path) || (table.UnreadFromLine > 0 && table.BackupPath.empty()))
+    return WriteScoreFile(path, table, backupName);
+  if (table.ScoreCount < 1 || table.ScoreCount >= static_cast<int>(table.ScoreRecords.size())) return std::string();
+  const svlScoreSet& r = table.ScoreRecords[static_cast<std::size_t>(table.ScoreCount)];
+  if (!AppendFileLine(path, FormatScoreLine(r))) throw EScoreFileError(path + "：本次成绩无法写入文件");
+  return std::string();
+}
+
+std::string AccuracyText(double percent) { return FormatFloat("#0.##%", percent); }
 
 bool AppendScoreRecord(TScoreTable& table, const svlScoreSet& record) {
   if (table.ScoreCount < 0 || table.ScoreCount >= MaxScoreRecords) return false;
@@ -191,7 +212,7 @@ svlScoreSet MakeScoreRecord(const TFinishedRun& run) {
   r.PracticeType = run.TypeCaption;
   r.TimeUsed = ScoreTimeText(run.ElapsedSeconds);
   r.Total = std::to_string(run.TotalCount) + "字";
-  r.AccuracyText = FormatFloat("##.##%", run.Accuracy);
+  r.AccuracyText = AccuracyText(run.Accuracy);
   r.Errors = std::to_string(run.ErrorCount);
   r.Speed = std::to_string(ScoreSpeed(run.TotalCount, run.ElapsedSeconds)) + "字/分";
   r.DateText = ScoreDateText(run.EndTime);

@@ -34,6 +34,12 @@ struct TScoreTable {
   std::string ScoreHeader1;
   std::string ScoreHeader2;
   bool Loaded = false;  // read from the file (or started new); only then written back
+  // The file's first line the reader left unread (a blank or short line with
+  // records after it, records beyond 1,000,000); 0 when every line was read.
+  long long UnreadFromLine = 0;
+  // Where the file as read was copied before the first rewrite that dropped
+  // the unread lines; empty until then.
+  std::string BackupPath;
 };
 
 // The score file cannot be read or written; the message names the file and why.
@@ -42,22 +48,40 @@ public:
   using Exception::Exception;
 };
 
-// Reads the file into `table`. A missing file gives an empty history with the
-// standard headers. A file that cannot be read, or holds lines the reader would
-// drop (a short line before further lines, more than 1,000,000 records, text
-// beyond column 360), raises EScoreFileError and leaves `table` unchanged.
+// Reads the file into `table`, line by line. A missing file gives an empty
+// history with the standard headers. Reading stops at a line shorter than 10
+// bytes and after 1,000,000 records; the first unread line that holds more than
+// blanks is noted in UnreadFromLine. The article name runs from column 261 to
+// the end of the line. A file that cannot be read raises EScoreFileError and
+// leaves `table` unchanged.
 void ReadScoreFile(const std::string& path, TScoreTable& table);
 
 // One record as a line of the file (without line end): each field at its column,
 // padded with blanks, a longer field cut at its width but never inside a
-// double-byte character; control characters are written as blanks.
+// double-byte character, except the article name, the last column, which is
+// written whole; control characters are written as blanks.
 std::string FormatScoreLine(const svlScoreSet& record);
 
 // Rewrites the file from a loaded table: the two headers, then every record with
 // a user. Written beside the file and moved over it only when complete; on any
 // failure the old file stays as it was and EScoreFileError is raised. A table
-// that was never loaded raises without touching the file.
-void WriteScoreFile(const std::string& path, const TScoreTable& table);
+// that was never loaded raises without touching the file. When the file holds
+// lines the reader left unread, it is first copied to the first free name of
+// `backupName`, then `backupName` with 2, 3... before its extension (beside it);
+// the copy's path is returned, and is empty when no copy was made by this call.
+std::string WriteScoreFile(const std::string& path, TScoreTable& table,
+                           const std::string& backupName = "svlScore.bak");
+
+// Stores record ScoreCount, just appended, in the file at once: its line is
+// appended, or the whole file is rewritten (WriteScoreFile) while the file is
+// missing or still holds unread lines. Returns the backup WriteScoreFile made;
+// raises EScoreFileError when the file cannot be written.
+std::string StoreLastScoreRecord(const std::string& path, TScoreTable& table,
+                                 const std::string& backupName = "svlScore.bak");
+
+// The accuracy as records and the statistics line show it: at most two
+// decimals, a digit before the point (0 -> "0%", 0.5 -> "0.5%", 95.5 -> "95.5%").
+std::string AccuracyText(double percent);
 
 // Appends as record ScoreCount + 1; false (nothing written) when 1,000,000 are held.
 bool AppendScoreRecord(TScoreTable& table, const svlScoreSet& record);

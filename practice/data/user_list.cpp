@@ -33,6 +33,8 @@ TAddUserResult AddUser(TUserList& list, const std::string& name) {
   if (name.empty()) return TAddUserResult::EmptyName;
   if (name.find(';') != std::string::npos) return TAddUserResult::NameHasSeparator;
   if (name.size() > static_cast<std::size_t>(MaxUserNameLength)) return TAddUserResult::NameTooLong;
+  for (int i = 1; i <= list.UserCount; ++i)
+    if (list.UserNames[i] == name) return TAddUserResult::NameTaken;
   if (list.UserCount >= MaxUsers) return TAddUserResult::ListFull;
   ++list.UserCount;
   list.UserNames[list.UserCount] = name;

@@ -24,9 +24,9 @@ void SplitUserList(TUserList& list, const std::string& text);
 // The main window's caption for the current user.
 std::string UserCaption(const std::string& designCaption, const std::string& currentUser);
 
-enum class TAddUserResult { Added, EmptyName, ListFull, NameTooLong, NameHasSeparator };
-// Appends `name` as typed (no trimming, duplicates allowed) and makes it the
-// current user. The list text is rebuilt from the counted names, so a dangling
+enum class TAddUserResult { Added, EmptyName, ListFull, NameTooLong, NameHasSeparator, NameTaken };
+// Appends `name` as typed (no trimming) and makes it the current user; a name
+// already in the list (compared exactly) is refused. The list text is rebuilt from the counted names, so a dangling
 // uncounted name never merges with the new one.
 TAddUserResult AddUser(TUserList& list, const std::string& name);
 

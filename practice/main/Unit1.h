@@ -111,8 +111,15 @@ private:
   void Apply(const TFeedback& feedback);
   void ApplyMusic(const TFeedback& feedback);
 
-  // The registry key stays open from start-up to shut-down.
+  std::string ScoreFilePath() const;
+  void StoreLastScore();
+  void TellScoreBackup(const std::string& backup);
+
+  // The registry key stays open from start-up to shut-down; settings are
+  // written back only when it could be opened for writing.
   std::unique_ptr<TRegistry> registry_;
+  bool settingsWritable_ = false;
+  RECT windowPlace_{};  // the window's place before full screen (empty: none)
 
 public:
   // Made once the dictionaries are loaded (start-up).

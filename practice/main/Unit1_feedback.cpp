@@ -1,4 +1,6 @@
 // Feedback: background music, short sounds and decomposition pictures.
+#include <new>
+
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 
@@ -54,6 +56,8 @@ bool TForm1::ShowWubiPicture(int Number) {
     LoadGifPicture(view.Data, view.Size, picture);
   } catch (const Exception&) {
     return false;
+  } catch (const std::bad_alloc&) {
+    return false;  // refused like a missing picture
   }
   Image1->SetHeight(picture.Height());
   Image1->SetWidth(picture.Width());

@@ -6,7 +6,12 @@
 #include "practice/main/practice_state.h"
 
 namespace {
-const char* const UpdatePageAddress = "https://example.com/tapmira/update";
+const char* const UpdatePageAddress = "https://tapmira.org/update/";
+
+// The shell's "open"; what it cannot open is named to the learner.
+void OpenOrTell(const std::string& target) {
+  if (!ShellOpen(target)) ShowMessageBox("无法打开“" + target + "”。", "提示", MB_OK | MB_ICONINFORMATION);
+}
 }  // namespace
 
 void TForm1::Button6Click(TObject* Sender) {
@@ -23,6 +28,7 @@ void TForm1::Button6Click(TObject* Sender) {
 }
 
 void TForm1::SysCommandHandler(TMessage& Message) {
+  if (Message.WParam == SC_MAXIMIZE && !IsZoomed(Handle())) GetWindowRect(Handle(), &windowPlace_);
   TForm::WndProc(Message);
   if (Message.WParam == SC_RESTORE) ApplyWindowLayout();
   else if (Message.WParam == SC_MAXIMIZE) ApplyFullScreenLayout();
@@ -55,7 +61,7 @@ void TForm1::ApplyWindowLayout() {
   Label6->SetBounds(560, 4, 400, 59);
   place(Label9, 600, 99);
   place(Label15, 888, 192);
-  Practice.GameStartLeft = Label15->GetLeft();
+  if (Session) Session->SetGameStartLeft(Label15->GetLeft());
   place(ComboBox1, 562, 41);
   TRichEdit* rows[] = {RichEdit1, RichEdit2, RichEdit3, RichEdit4, RichEdit5, RichEdit6};
   TEdit* inputs[] = {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
@@ -68,11 +74,26 @@ void TForm1::ApplyWindowLayout() {
   }
   Practice.MaxRowLength = 86;
   Button6->SetCaption("全屏");
-  Centre(nullptr);
+  // Back from full screen the window returns exactly to its place and size (977 x 559
+  // where the system's frame is the designed one); otherwise it is centred.
+  if (windowPlace_.right > windowPlace_.left) {
+    const RECT& r = windowPlace_;
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    windowPlace_ = RECT{};
+  } else {
+    Centre(nullptr);
+  }
 }
 
 void TForm1::ApplyFullScreenLayout() {
   SetBorderStyle(TFormBorderStyle::bsNone);
+  // Exactly the monitor the window is on, frame and all.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& m = monitor.rcMonitor;
+    SetBounds(m.left, m.top, m.right - m.left, m.bottom - m.top);
+  }
   const int W = ClientWidth(), H = ClientHeight();
   const int w = static_cast<int>(std::trunc(W / 4.75));
   const int c = static_cast<int>(Round(w * 0.75));
@@ -100,7 +121,7 @@ void TForm1::ApplyFullScreenLayout() {
   bottom(Edit1, 411, 14);
   Label6->SetBounds(W - 403, Label6->GetTop(), 400, 59);
   Label15->SetBounds(W - 73, Label15->GetTop(), Label15->GetWidth(), Label15->GetHeight());
-  Practice.GameStartLeft = Label15->GetLeft();
+  if (Session) Session->SetGameStartLeft(Label15->GetLeft());
   TRichEdit* rows[] = {RichEdit1, RichEdit2, RichEdit3, RichEdit4, RichEdit5, RichEdit6};
   TEdit* inputs[] = {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
   const int rowTop[] = {70, 128, 192, 257, 321, 384}, inputTop[] = {99, 158, 222, 286, 350, 414};
@@ -127,11 +148,11 @@ void TForm1::Button5Click(TObject* Sender) {
   PopupMenu1->Popup(p.x, p.y);
 }
 
-void TForm1::N1Click(TObject* Sender) { ShellOpen(UpdatePageAddress); }
+void TForm1::N1Click(TObject* Sender) { OpenOrTell(UpdatePageAddress); }
 
 void TForm1::N2Click(TObject* Sender) { CreateFormObject<TForm2>(Application)->Show(); }
 
-void TForm1::OpenHelpFile(const std::string& name) { ShellOpen(ProgramFolder() + name); }
+void TForm1::OpenHelpFile(const std::string& name) { OpenOrTell(ProgramFolder() + name); }
 void TForm1::N3Click(TObject* Sender) { OpenHelpFile("标准键盘键位图.jpg"); }
 void TForm1::N4Click(TObject* Sender) { OpenHelpFile("数字键盘指法图.jpg"); }
 void TForm1::N861Click(TObject* Sender) { OpenHelpFile("五笔字根图86版.jpg"); }

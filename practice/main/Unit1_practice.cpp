@@ -89,7 +89,8 @@ void TForm1::Apply(const TFeedback& fb) {
                        fb.Message != ScoreHistoryFullMessage;
   if (!fb.Message.empty()) ShowMessageBox(fb.Message, "提示", MB_OK | MB_ICONINFORMATION);
   if (refused) return;
-  MirrorScreen();
+  if (Session->Screen().RunStarted) MirrorScreen();
+  if (fb.ScoreAppended) StoreLastScore();
   if (fb.ClearPicture) Image1->Picture()->Clear();
   ApplyMusic(fb);
   if (fb.SetEdit1Text) Edit1->SetText(fb.Edit1Text);

@@ -4,6 +4,7 @@
 
 void TForm1::StoreSwitch(TCheckBox* box, const char* valueName, int& switchValue) {
   switchValue = box->GetChecked() ? 0 : 1;
+  if (!settingsWritable_) return;  // the key was opened read-only
   TRegistry registry;
   if (registry.OpenKey(SettingsKeyPath, true)) {
     try {

@@ -33,17 +33,19 @@ void TForm1::FormCreate(TObject* Sender) {
   if (loaded.Status != TDictLoadStatus::Ok) return StopStartup(loaded.Message());
 
   try {
-    ReadScoreFile(folder + "svlScore.dat", Practice.Scores);
+    ReadScoreFile(ScoreFilePath(), Practice.Scores);
   } catch (const EScoreFileError& e) {
     return StopStartup(e.Message());
   }
 
-  // Settings: the key stays open until shut-down. A key that cannot be opened
-  // leaves the defaults in memory, and nothing is written back.
+  // Settings: the key stays open until shut-down. Where write access is
+  // refused the stored settings are still read, and nothing is written back; a
+  // key that cannot be opened at all leaves the defaults in memory.
   registry_ = std::make_unique<TRegistry>();
   TSettings& settings = Practice.Settings;
-  if (registry_->OpenKey(SettingsKeyPath, true)) {
-    TRegistrySettingsKey key(*registry_);
+  settingsWritable_ = registry_->OpenKey(SettingsKeyPath, true);
+  if (settingsWritable_ || registry_->OpenKeyReadOnly(SettingsKeyPath)) {
+    TRegistrySettingsKey key(*registry_, settingsWritable_);
     ReadSettings(key, settings);
   }
 
@@ -52,8 +54,7 @@ void TForm1::FormCreate(TObject* Sender) {
   SplitUserList(Practice.Users, settings.Users);
   Practice.Users.CurrentUser = settings.CurrentUser;
 
-  Practice.GameStartLeft = Label15->GetLeft();
-  Session = std::make_unique<TPracticeSession>(Practice.Dictionaries, g_random, Practice.GameStartLeft);
+  Session = std::make_unique<TPracticeSession>(Practice.Dictionaries, g_random, Label15->GetLeft());
   Session->Users = &Practice.Users;
   Session->Scores = &Practice.Scores;
   Session->OldPinyinHint = Practice.Settings.OldPinyinHint;
@@ -83,7 +84,7 @@ void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
 
   if (registry_) {
     TSettings& settings = Practice.Settings;
-    if (settings.Loaded) {
+    if (settings.Loaded && settingsWritable_) {
       settings.Interval = TrackBar1->GetPosition();
       settings.Users = Practice.Users.UserListText;
       settings.CurrentUser = Practice.Users.CurrentUser;
@@ -104,10 +105,31 @@ void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
 
   if (Practice.Scores.Loaded) {
     try {
-      WriteScoreFile(ProgramFolder() + "svlScore.dat", Practice.Scores);
+      TellScoreBackup(WriteScoreFile(ScoreFilePath(), Practice.Scores));
     } catch (const EScoreFileError& e) {
       ShowMessageBox(e.Message(), kStartupFailed, MB_OK);
     }
+  }
+}
+
+std::string TForm1::ScoreFilePath() const { return ProgramFolder() + "svlScore.dat"; }
+
+// The lines the reader left unread are kept in a copy, told once.
+void TForm1::TellScoreBackup(const std::string& backup) {
+  if (backup.empty()) return;
+  ShowMessageBox("成绩文件“svlScore.dat”从第" + std::to_string(Practice.Scores.UnreadFromLine) +
+                     "行起有未能读入的内容（空行或不足10个字符的行之后的记录，或超过100万条的记录），"
+                     "这些内容不再保存在成绩文件中。原文件已另存为“" + backup + "”。",
+                 "提示", MB_OK | MB_ICONINFORMATION);
+}
+
+// A finished run's record goes to the file at once: a crash loses no more than
+// the run in progress.
+void TForm1::StoreLastScore() {
+  try {
+    TellScoreBackup(StoreLastScoreRecord(ScoreFilePath(), Practice.Scores));
+  } catch (const EScoreFileError& e) {
+    ShowMessageBox(e.Message(), "提示", MB_OK | MB_ICONINFORMATION);
   }
 }
 

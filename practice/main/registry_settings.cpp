@@ -24,6 +24,7 @@ bool TRegistrySettingsKey::ReadString(const std::string& name, std::string& valu
 }
 
 bool TRegistrySettingsKey::WriteInteger(const std::string& name, int value) {
+  if (!writable_) return false;
   try {
     registry_.WriteInteger(name, value);
     return true;
@@ -33,6 +34,7 @@ bool TRegistrySettingsKey::WriteInteger(const std::string& name, int value) {
 }
 
 bool TRegistrySettingsKey::WriteString(const std::string& name, const std::string& value) {
+  if (!writable_) return false;
   try {
     registry_.WriteString(name, value);
     return true;

@@ -5,7 +5,8 @@
 
 class TRegistrySettingsKey : public TSettingsKey {
 public:
-  explicit TRegistrySettingsKey(TRegistry& registry) : registry_(registry) {}
+  // A key opened read-only takes no writes (they return false untried).
+  TRegistrySettingsKey(TRegistry& registry, bool writable = true) : registry_(registry), writable_(writable) {}
   bool ValueExists(const std::string& name) override;
   bool ReadInteger(const std::string& name, int& value) override;
   bool ReadString(const std::string& name, std::string& value) override;
@@ -14,4 +15,5 @@ public:
 
 private:
   TRegistry& registry_;
+  bool writable_;
 };

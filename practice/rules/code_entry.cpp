@@ -39,6 +39,7 @@ TFeedback TPracticeSession::Edit1KeyPress(char& key, const std::string& edit1Tex
     } else if (FourthKeySubmits(t) && box.size() == 3) {
       code = LowerCase(Trim(box + key));
       setBox(std::string());
+      key = 0;  // the key belongs to the submitted code, not to the next one
     }
   } else if (RootType(t) && key != 0) {
     code = UpperCase(std::string(1, key));

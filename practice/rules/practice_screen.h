@@ -20,6 +20,8 @@ struct TLabelState {
 // Button5, Button6; Running hides them all; Paused shows the four buttons again.
 struct TPracticeScreen {
   TRunPhase Phase = TRunPhase::Idle;
+  // False until the first run starts: the window keeps its idle screen as designed.
+  bool RunStarted = false;
   std::string Button1Caption = "开始";
   TLabelState Big[5];    // Label1..Label4 ([0] unused)
   TLabelState Small[5];  // Label11..Label14
@@ -65,6 +67,7 @@ struct TFeedback {
   bool SetEdit1Text = false;    // Edit1.Text := Edit1Text
   std::string Edit1Text;
   TWindowAction Action = TWindowAction::None;
+  bool ScoreAppended = false;   // the run's record was appended: store it in the file now
   std::string Message;          // a "提示" box with this text: a start refused, or the
                                 // history full at the end (the screen still changes)
 };

@@ -11,6 +11,12 @@ TPracticeSession::TPracticeSession(const TDictionaries& dicts, TRandomSource& ra
   screen_.Label15Left = gameStartLeft;
 }
 
+void TPracticeSession::SetGameStartLeft(int left) {
+  gameStartLeft_ = left;
+  // A symbol in motion goes on from where it is; a resting one moves along.
+  if (!screen_.Timer7) screen_.Label15Left = left;
+}
+
 std::string TPracticeSession::Suffix() const {
   return PracticeTypeCaption(type_) + ",练习过程按ESC键结束,按Shift+ESC键暂停继续。";
 }
@@ -43,6 +49,7 @@ TFeedback TPracticeSession::Start(const TRunChoices& choices) {
       screen_.Big[i].Color = TLabelColor::Highlight;
     }
     screen_.Phase = TRunPhase::Running;
+    screen_.RunStarted = true;
     screen_.Label5.Show(true);
     screen_.Label8.Show(true);
     screen_.Label6 = Suffix();
@@ -55,6 +62,9 @@ TFeedback TPracticeSession::Start(const TRunChoices& choices) {
     // A run ended before its first tick reports its own (empty) statistics.
     screen_.Label7 = StatisticsLine(type_, counters_, article_);
     screen_.Edit1Visible = true;
+    // What was typed into the box after the last run is no code of this one.
+    fb.SetEdit1Text = true;
+    fb.Edit1Text.clear();
     PrepareType(fb);
   } catch (...) {
     screen_ = savedScreen;
@@ -131,7 +141,8 @@ void TPracticeSession::EndRun(TFeedback& fb, bool byClock) {
     run.ErrorCount = counters_.ErrorCount;
     run.ArticleChoice = articleChoice_;
     run.EndTime = Clock ? Clock() : TScoreTime();
-    if (!AppendScoreRecord(*Scores, MakeScoreRecord(run))) fb.Message = ScoreHistoryFullMessage;
+    if (AppendScoreRecord(*Scores, MakeScoreRecord(run))) fb.ScoreAppended = true;
+    else fb.Message = ScoreHistoryFullMessage;
   }
 
   screen_.Label8.Show(false);

@@ -66,7 +66,9 @@ public:
   const TPracticeItems& Items() const { return items_; }
   int RunType() const { return type_; }
   int PhraseSpeechSelector() const { return speechSelector_; }
+  // Where the game symbol starts (Label15's left): set by the window layout.
   int GameStartLeft() const { return gameStartLeft_; }
+  void SetGameStartLeft(int left);
 
 private:
   TFeedback Start(const TRunChoices& choices);

@@ -22,7 +22,7 @@ void UpdateStatistics(int type, TRunCounters& c, const TArticleCounters& a) {
 }
 
 std::string StatisticsLine(int type, const TRunCounters& c, const TArticleCounters& a) {
-  std::string line = "总数:" + std::to_string(c.TotalCount) + " 正确率:" + FormatFloat("##.##%", c.Accuracy) +
+  std::string line = "总数:" + std::to_string(c.TotalCount) + " 正确率:" + AccuracyText(c.Accuracy) +
                      " 错误:" + std::to_string(c.ErrorCount);
   if (IsArticleType(type)) line += " 回退:" + std::to_string(a.CorrectionKeys);
   line += " 速度:" + std::to_string(ScoreSpeed(c.TotalCount, c.ElapsedSeconds)) + "字/分 用时:" +

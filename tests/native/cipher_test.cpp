@@ -59,6 +59,25 @@ TEST(CipherTest, WholeBuffersPadToBlocks) {
   }
 }
 
+// Buffers and files are deciphered several blocks side by side: every block,
+// those of a final short group and the zero-padded tail included, must come out
+// as DecipherBlock gives it alone.
+TEST(CipherTest, WholeBuffersMatchBlockByBlock) {
+  TDictFolder dir;
+  for (std::size_t n : {8u * 7, 8u * 8, 8u * 8 + 3, 8u * 17 + 5, 8u * 40}) {
+    TBytes data(n);
+    for (std::size_t i = 0; i < n; ++i) data[i] = std::uint8_t(i * 131 + (i >> 5));
+    TBytes expected = data;
+    expected.resize((n + 7) / 8 * 8, 0);
+    for (std::size_t pos = 0; pos < expected.size(); pos += 8) DecipherBlock(&expected[pos], DictionaryKey);
+    EXPECT_EQ(DecipherBytes(data), expected) << n;
+    dir.WritePlain("blocks.dat", std::string(data.begin(), data.end()));
+    TBytes fromFile;
+    ASSERT_TRUE(DecipherFile(dir.Path() + "blocks.dat", fromFile));
+    EXPECT_EQ(fromFile, expected) << n;
+  }
+}
+
 TEST(CipherTest, AnotherKeyDoesNotDecipher) {
   TBytes data = {'w', 'b', 'O', 'n', 'e', '.', 'd', 'a'};
   TTeaKey other = DictionaryKey;

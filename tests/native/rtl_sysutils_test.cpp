@@ -236,3 +236,13 @@ TEST(RtlRandom, RangeAndSpread) {
   for (int i = 0; i < 1000; ++i) top = std::max(top, Random(2147483647));
   EXPECT_GT(top, 2000000000);  // large ranges reach their upper part
 }
+
+TEST(RtlCase, DoubleByteCharactersAreLeftAlone) {
+  // The trail byte of 猘 is 'a' (0x61), of 狝 'A' (0x41).
+  EXPECT_EQ(UpperCase("猘x"), "猘X");
+  EXPECT_EQ(LowerCase("狝X"), "狝x");
+  EXPECT_NE(CompareText("猘", "狝"), 0);
+  EXPECT_EQ(CompareText("ab猘Cd", "AB猘cD"), 0);
+  EXPECT_FALSE(SameText("a猘", "A狝"));
+  EXPECT_EQ(UpperCase(std::string("a\x81")), std::string("A\x81")) << "a lead byte at the end is kept";
+}

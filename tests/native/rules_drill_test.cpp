@@ -105,6 +105,18 @@ TEST_F(DrillTest, SymbolAtTheLeftEdgeStartsAgain) {
   EXPECT_NE(screen().Label15.Caption, "2");
 }
 
+TEST_F(DrillTest, TheLayoutSetsWhereTheSymbolStarts) {
+  session.SetGameStartLeft(1527);  // full screen before the game
+  Start(17);
+  EXPECT_EQ(screen().Label15Left, 1527);
+  session.Timer7Timer(10);
+  session.SetGameStartLeft(888);  // back to the window while it moves
+  EXPECT_EQ(screen().Label15Left, 1522) << "a moving symbol goes on from where it is";
+  for (int i = 0; i < 400 && screen().Label15Left > 10; ++i) session.Timer7Timer(10);
+  session.Timer7Timer(10);
+  EXPECT_EQ(screen().Label15Left, 888);
+}
+
 TEST_F(DrillTest, PausedGameStandsStill) {
   Start(17);
   Esc(kShiftBit, true);

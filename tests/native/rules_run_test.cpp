@@ -22,13 +22,25 @@ TEST_F(RunTest, StartRefusesMissingChoices) {
   }
 }
 
+TEST_F(RunTest, IdleScreenIsTheWindowsOwnUntilTheFirstStart) {
+  EXPECT_FALSE(screen().RunStarted);
+  Press('q');
+  EXPECT_FALSE(screen().RunStarted);
+  TFeedback fb = Start(1);
+  EXPECT_TRUE(screen().RunStarted);
+  EXPECT_TRUE(fb.SetEdit1Text && fb.Edit1Text.empty()) << "the start empties the answer box";
+  Esc(0, true);
+  EXPECT_TRUE(screen().RunStarted) << "after a run the window shows the session's screen";
+}
+
 TEST_F(RunTest, ScoreRecordFromOneMinuteOn) {
   for (int seconds : {59, 60}) {
     int before = scores.ScoreCount;
     Start(1);
     Ticks(seconds);
-    Esc(0, true);
+    TFeedback fb = Esc(0, true);
     EXPECT_EQ(scores.ScoreCount - before, seconds >= 60 ? 1 : 0) << seconds;
+    EXPECT_EQ(fb.ScoreAppended, seconds >= 60) << "the window stores what was appended";
   }
 }
 
@@ -70,10 +82,10 @@ TEST_F(RunTest, StatisticsLineWithNothingTyped) {
   struct Case {
     int type, seconds;
     const char* result;
-  } cases[] = {{0, 1, "英文(大)练习,总数:0 正确率:% 错误:0 速度:0字/分 用时:0:0:1"},
-               {2, 3599, "数字练习总数:0 正确率:% 错误:0 速度:0字/分 用时:0:59:59"},
+  } cases[] = {{0, 1, "英文(大)练习,总数:0 正确率:0% 错误:0 速度:0字/分 用时:0:0:1"},
+               {2, 3599, "数字练习总数:0 正确率:0% 错误:0 速度:0字/分 用时:0:59:59"},
                // ended before the first tick: not the last run's figures
-               {0, 0, "英文(大)练习,总数:0 正确率:% 错误:0 速度:0字/分 用时:0:0:0"}};
+               {0, 0, "英文(大)练习,总数:0 正确率:0% 错误:0 速度:0字/分 用时:0:0:0"}};
   for (const Case& c : cases) {
     Start(c.type);
     Ticks(c.seconds);

@@ -40,7 +40,12 @@ TEST_F(WubiTest, FourthLetterSubmitsInTypes10And16Only) {
   EXPECT_EQ(screen().Label5.Caption, "l") << "the next item's first code";
   EXPECT_EQ(fb.PictureNo, 33);
   Keys("lgyx");
-  EXPECT_EQ(box, "x") << "a missed fourth key stays in the box";
+  EXPECT_EQ(box, "") << "the fourth key belongs to the missed code";
+  EXPECT_EQ(counters().ErrorCount, 1);
+  random.Queue({0});
+  Keys("lgyi");  // 国, now item 2 as well
+  EXPECT_EQ(counters().CodeHits, 2) << "the next code starts clean";
+  EXPECT_EQ(counters().ErrorCount, 1);
   session.Button2Click();
 
   Start(15, {0, 1, 2, 0});

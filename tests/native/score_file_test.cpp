@@ -117,30 +117,133 @@ TEST(ScoreFile, ReaderTrimsFieldsAndIgnoresTrailingBlankLines) {
   EXPECT_EQ(t.ScoreRecords[2].User, "carl");
 }
 
-TEST(ScoreFile, DamagedFileIsReportedAndLeftAsItWas) {
+TEST(ScoreFile, LongArticleNamesRunToTheEndOfTheLineAndSurviveTheRewrite) {
+  const std::string longName(150, 'n');
+  svlScoreSet r = Record("bob", longName);
+  std::string line = FormatScoreLine(r);
+  EXPECT_EQ(line.size(), 260u + 150u);
+  std::string path = TempPath("longline");
+  // As an older writer left it: the article name whole, then trailing blanks.
+  std::string text = "h1\r\nh2\r\n" + line + "  \r\n" + FormatScoreLine(Record("ann", "x")) + "\r\n";
+  ASSERT_TRUE(WriteFileBytes(path, text.data(), text.size()));
+  TScoreTable t;
+  ReadScoreFile(path, t);
+  ASSERT_EQ(t.ScoreCount, 2);
+  EXPECT_EQ(t.ScoreRecords[1].Article, longName);
+  EXPECT_EQ(t.ScoreRecords[2].User, "ann");
+  EXPECT_EQ(t.UnreadFromLine, 0);
+  EXPECT_EQ(WriteScoreFile(path, t), "") << "nothing left unread, no copy";
+  EXPECT_EQ(Get(path), "h1\r\nh2\r\n" + line + "\r\n" + FormatScoreLine(Record("ann", "x")) + "\r\n");
+}
+
+TEST(ScoreFile, LinesLeftUnreadNeverStopTheReadingAndAreCopiedBeforeTheFirstRewrite) {
   const std::string head = "h1\r\nh2\r\n", good = FormatScoreLine(Record("bob", "a")) + "\r\n";
-  const std::string damaged[] = {
-      head + good + "short\r\n" + good,                         // later records would be lost
-      head + good + "\r\n" + good,                              // an empty line before records
-      head + good + "tail",                                     // a stray short line at the end
-      head + FormatScoreLine(Record("bob", "a")) + "over\r\n",  // text beyond column 360
+  const struct {
+    std::string content;
+    long long unreadFrom;
+  } cases[] = {
+      {head + good + "short\r\n" + good, 4},      // a short line before more records
+      {head + good + "\r\n  \r\n" + good, 6},     // blank lines before more records
+      {head + good + good + "tail", 5},           // a stray short line at the end
+      {head + good + "\r\n\r\n   \r\n", 0},       // only blank lines after the records
   };
-  for (const std::string& content : damaged) {
-    std::string path = TempPath("damaged");
-    ASSERT_TRUE(WriteFileBytes(path, content.data(), content.size()));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content);
+    std::string path = TempPath("unread");
+    std::string bak = ::testing::TempDir() + "unread.bak", bak2 = ::testing::TempDir() + "unread2.bak";
+    RemoveFile(bak);
+    RemoveFile(bak2);
+    ASSERT_TRUE(WriteFileBytes(path, c.content.data(), c.content.size()));
     TScoreTable t;
-    AppendScoreRecord(t, Record("kept", ""));
-    try {
-      ReadScoreFile(path, t);
-      ADD_FAILURE() << "no error for " << content;
-    } catch (const EScoreFileError& e) {
-      EXPECT_NE(e.Message().find(path), std::string::npos) << e.Message();
+    ReadScoreFile(path, t);
+    EXPECT_EQ(t.UnreadFromLine, c.unreadFrom);
+    EXPECT_GE(t.ScoreCount, 1);
+    if (c.unreadFrom == 0) {
+      EXPECT_EQ(WriteScoreFile(path, t, "unread.bak"), "");
+      EXPECT_FALSE(FileExists(bak));
+      continue;
     }
-    EXPECT_EQ(t.ScoreCount, 1);
-    EXPECT_EQ(t.ScoreRecords[1].User, "kept");
-    EXPECT_THROW(WriteScoreFile(path, t), EScoreFileError);  // an unloaded table is never written
-    EXPECT_EQ(Get(path), content);
+    // The first rewrite copies the file as read; later ones copy nothing.
+    EXPECT_EQ(WriteScoreFile(path, t, "unread.bak"), bak);
+    EXPECT_EQ(Get(bak), c.content);
+    EXPECT_EQ(WriteScoreFile(path, t, "unread.bak"), "");
+    EXPECT_FALSE(FileExists(bak2));
+    // A copy from an earlier occasion is never overwritten.
+    ASSERT_TRUE(WriteFileBytes(path, c.content.data(), c.content.size()));
+    TScoreTable again;
+    ReadScoreFile(path, again);
+    EXPECT_EQ(WriteScoreFile(path, again, "unread.bak"), bak2);
+    EXPECT_EQ(Get(bak2), c.content);
   }
+}
+
+TEST(ScoreFile, ReadingStopsAfterAMillionRecordsAndAtTheFirstBlankOfALongRun) {
+  std::string path = TempPath("million");
+  std::string text = "h1\r\nh2\r\n";
+  text.reserve(13u * (MaxScoreRecords + 2));
+  for (int i = 0; i <= MaxScoreRecords; ++i) text += "u" + std::to_string(1000000000 + i) + "\n";
+  ASSERT_TRUE(WriteFileBytes(path, text.data(), text.size()));
+  TScoreTable t;
+  ReadScoreFile(path, t);
+  EXPECT_EQ(t.ScoreCount, MaxScoreRecords);
+  EXPECT_EQ(t.ScoreRecords[static_cast<std::size_t>(MaxScoreRecords)].User, "u1000999999");
+  EXPECT_EQ(t.UnreadFromLine, MaxScoreRecords + 3);
+
+  // Line feeds by the million hold no record: nothing is kept for them.
+  text = "h1\nh2\n" + FormatScoreLine(Record("bob", "")) + "\n" + std::string(64u << 20, '\n') + "late record\n";
+  ASSERT_TRUE(WriteFileBytes(path, text.data(), text.size()));
+  ReadScoreFile(path, t);
+  EXPECT_EQ(t.ScoreCount, 1);
+  EXPECT_EQ(t.ScoreRecords.size(), 2u);
+  EXPECT_EQ(t.UnreadFromLine, 4 + (64ll << 20));
+}
+
+TEST(ScoreFile, EachStoredRecordIsAppendedAtOnce) {
+  std::string path = TempPath("append");
+  TScoreTable t;
+  ReadScoreFile(path, t);  // missing: a new history
+  ASSERT_TRUE(AppendScoreRecord(t, Record("bob", "")));
+  EXPECT_EQ(StoreLastScoreRecord(path, t), "");
+  const std::string headers = std::string(StandardScoreHeader1) + "\r\n" + StandardScoreHeader2() + "\r\n";
+  EXPECT_EQ(Get(path), headers + FormatScoreLine(Record("bob", "")) + "\r\n");
+  ASSERT_TRUE(AppendScoreRecord(t, Record("ann", "")));
+  StoreLastScoreRecord(path, t);
+  TScoreTable back;
+  ReadScoreFile(path, back);
+  ASSERT_EQ(back.ScoreCount, 2);
+  EXPECT_EQ(back.ScoreRecords[2].User, "ann");
+
+  // A last line without its end is ended first.
+  std::string text = headers + FormatScoreLine(Record("old", ""));
+  ASSERT_TRUE(WriteFileBytes(path, text.data(), text.size()));
+  ReadScoreFile(path, t);
+  ASSERT_TRUE(AppendScoreRecord(t, Record("new", "")));
+  StoreLastScoreRecord(path, t);
+  EXPECT_EQ(Get(path), text + "\r\n" + FormatScoreLine(Record("new", "")) + "\r\n");
+
+  // With lines left unread, the record comes with a rewrite after the copy.
+  text = headers + FormatScoreLine(Record("old", "")) + "\r\nx\r\n" + FormatScoreLine(Record("lost", "")) + "\r\n";
+  ASSERT_TRUE(WriteFileBytes(path, text.data(), text.size()));
+  std::string bak = ::testing::TempDir() + "append.bak";
+  RemoveFile(bak);
+  ReadScoreFile(path, t);
+  ASSERT_TRUE(AppendScoreRecord(t, Record("new", "")));
+  EXPECT_EQ(StoreLastScoreRecord(path, t, "append.bak"), bak);
+  EXPECT_EQ(Get(bak), text);
+  ReadScoreFile(path, back);
+  ASSERT_EQ(back.ScoreCount, 2);
+  EXPECT_EQ(back.ScoreRecords[2].User, "new");
+  EXPECT_EQ(back.UnreadFromLine, 0);
+}
+
+TEST(ScoreFile, AnUnloadedTableIsNeverWritten) {
+  std::string path = TempPath("unloaded");
+  ASSERT_TRUE(WriteFileBytes(path, "h\r\n", 3));
+  TScoreTable t;
+  AppendScoreRecord(t, Record("kept", ""));
+  EXPECT_THROW(WriteScoreFile(path, t), EScoreFileError);
+  EXPECT_THROW(StoreLastScoreRecord(path, t), EScoreFileError);
+  EXPECT_EQ(Get(path), "h\r\n");
 }
 
 TEST(ScoreFile, FailedRewriteKeepsTheOldFile) {

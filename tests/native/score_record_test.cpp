@@ -35,7 +35,15 @@ TEST(ScoreRecord, FromAFinishedRun) {
   run.TotalCount = 0;
   run.PracticeType = 3;
   r = MakeScoreRecord(run);
-  EXPECT_EQ(r.AccuracyText, "%");
+  EXPECT_EQ(r.AccuracyText, "0%") << "a number, never a blank";
+  const struct {
+    double accuracy;
+    const char* text;
+  } shown[] = {{0.5, "0.5%"}, {0.004, "0%"}, {99.996, "100%"}, {100, "100%"}, {66.666, "66.67%"}, {7.25, "7.25%"}};
+  for (const auto& c : shown) {
+    run.Accuracy = c.accuracy;
+    EXPECT_EQ(MakeScoreRecord(run).AccuracyText, c.text) << c.accuracy;
+  }
   EXPECT_EQ(r.Speed, "0字/分");
   EXPECT_EQ(r.Article, "");
 }

@@ -45,14 +45,17 @@ TEST(UserListSplit, Cases) {
 TEST(UserListEdit, Add) {
   TUserList l = ListOf("abc;bob", "abc");  // a dangling name never merges with a new one
   EXPECT_EQ(AddUser(l, " carl"), TAddUserResult::Added);
-  EXPECT_EQ(AddUser(l, " carl"), TAddUserResult::Added);  // as typed, duplicates allowed
-  EXPECT_EQ(l.UserListText, "abc; carl; carl;");
-  EXPECT_EQ(l.CurrentUser, " carl");
-  EXPECT_EQ(UserCaption("T  版", l.CurrentUser), "T  版---- carl");
+  EXPECT_EQ(AddUser(l, " carl"), TAddUserResult::NameTaken);
+  EXPECT_EQ(AddUser(l, "abc"), TAddUserResult::NameTaken);
+  EXPECT_EQ(AddUser(l, "carl"), TAddUserResult::Added);  // as typed: blanks count
+  EXPECT_EQ(l.UserListText, "abc; carl;carl;");
+  EXPECT_EQ(l.CurrentUser, "carl");
+  EXPECT_EQ(UserCaption("T  版", " carl"), "T  版---- carl");
 
   for (const std::string& bad : {std::string(), std::string("a;b"), std::string(101, 'x')})
     EXPECT_NE(AddUser(l, bad), TAddUserResult::Added) << bad;
   EXPECT_EQ(l.UserCount, 3);
+  EXPECT_EQ(AddUser(l, "bob"), TAddUserResult::Added) << "an uncounted name is no user";
   EXPECT_EQ(AddUser(l, std::string(100, 'x')), TAddUserResult::Added);
 
   TUserList full = ListOf(ManyNames(200), "u1");

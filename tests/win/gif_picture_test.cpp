@@ -40,4 +40,18 @@ TEST(GifPicture, DamagedDataLeavesThePictureAsItWas) {
   FreeDataModule(module);
 }
 
+// A tiny file of many one-pixel frames on a screen of 4096 x 4096: composed
+// whole it would take 1000 x 64 MB.
+TEST(GifPicture, ManyFramesOnALargeScreenAreRefusedLikeDamagedData) {
+  std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 0x00, 0x10, 0x00, 0x10, 0x80, 0, 0,
+                                   0, 0, 0, 255, 255, 255};
+  const std::uint8_t frame[] = {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0x02, 0x02, 0x44, 0x01, 0x00};
+  for (int i = 0; i < 1000; ++i) gif.insert(gif.end(), frame, frame + sizeof frame);
+  gif.push_back(0x3B);
+  ASSERT_EQ(DecodeGif(gif.data(), gif.size()).Frames.size(), 1000u);
+  TPicture picture;
+  EXPECT_THROW(LoadGifPicture(gif.data(), gif.size(), picture), EGifError);
+  EXPECT_TRUE(picture.Empty());
+}
+
 }  // namespace

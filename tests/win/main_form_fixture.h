@@ -13,7 +13,10 @@ protected:
     FreshApplication();
     Practice = TPracticeState{};
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
-    SetProgramFolderOverride(CopyProgramFolder("mainform"));
+    folder = CopyProgramFolder("mainform");
+    // No history from an earlier test: each run now reaches the file at once.
+    for (const char* name : {"svlScore.dat", "svlScore.bak", "svlScore2.bak"}) RemoveFile(folder + name);
+    SetProgramFolderOverride(folder);
     form = CreateFormObject<TForm1>(Application);
     ASSERT_TRUE(Practice.StartedUp) << (boxes.Calls.empty() ? "" : boxes.Calls[0].Text);
     form->Show();
@@ -56,4 +59,5 @@ protected:
 
   TMessageBoxRecorder boxes{IDOK};
   TForm1* form = nullptr;
+  std::string folder;  // the scratch program folder
 };

@@ -2,6 +2,7 @@
 
 #include "main_form_fixture.h"
 #include "screenshot.h"
+#include "users/Unit3.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ TEST_F(PracticeRun, EscapeEndsShortRunsWithoutRecordAndLongOnesWithIt) {
   Key(KeyTarget(), VK_ESCAPE);
   ASSERT_EQ(Practice.Scores.ScoreCount, 1);
   EXPECT_EQ(Practice.Scores.ScoreRecords[1].TimeUsed, "0:2:5");
-  EXPECT_EQ(Practice.Scores.ScoreRecords[1].AccuracyText, "%") << "nothing typed";
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].AccuracyText, "0%") << "nothing typed";
 }
 
 TEST_F(PracticeRun, WubiCodeEntryHitsOnSpaceAndPausesWithShiftEscape) {
@@ -212,6 +213,114 @@ TEST_F(PracticeRun, StartRefusesMissingArticleChoice) {
   EXPECT_EQ(boxes.Calls[0].Flags, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
   EXPECT_EQ(form->Button1->GetCaption(), "开始");
   EXPECT_TRUE(form->RadioGroup1->GetVisible());
+}
+
+TEST_F(PracticeRun, FourthKeyOfAMissedCodeNeverStartsTheNextOne) {
+  for (int type : {10, 16}) {
+    SCOPED_TRACE(type);
+    StartType(type);
+    std::string good;  // a four-letter code of an item on the screen
+    for (int n = 1; n <= 2 && good.empty(); ++n)
+      for (int k = 1; k <= 4 && good.empty(); ++k) {
+        const std::string c = type == 10 ? Items().WubiCharItems[n].Codes[k] : Items().WubiPhraseItems[n].Code;
+        if (c.size() == 4) good = c;
+      }
+    ASSERT_EQ(good.size(), 4u);
+    Type("zzzz");  // no Wubi code
+    EXPECT_EQ(form->Edit1->GetText(), "") << "the fourth key went with the submitted code";
+    EXPECT_EQ(Counters().ErrorCount, 1);
+    Type(good);
+    EXPECT_EQ(Counters().CodeHits, 1);
+    EXPECT_EQ(Counters().ErrorCount, 1);
+    Key(KeyTarget(), VK_ESCAPE);
+  }
+}
+
+TEST_F(PracticeRun, StartEmptiesWhatWasTypedIntoTheBoxAfterTheLastRun) {
+  StartType(15);
+  Key(KeyTarget(), VK_ESCAPE);
+  form->Edit1->SetFocus();
+  Type("ab");
+  ASSERT_EQ(form->Edit1->GetText(), "ab");
+  Click(form->Button1->Handle());
+  EXPECT_EQ(form->Edit1->GetText(), "");
+  const std::string code = Items().WubiCharItems[2].Codes[1];
+  Type(code + " ");
+  EXPECT_EQ(Counters().CodeHits, 1) << "the first code of the new run counts";
+  EXPECT_EQ(Counters().ErrorCount, 0);
+}
+
+TEST_F(PracticeRun, KeysBeforeTheFirstRunLeaveTheIdleScreenAsDesigned) {
+  const std::string note = form->Label6->GetCaption();
+  ASSERT_NE(note.find("注意"), std::string::npos);
+  Type("qw");
+  Key(form->Handle(), 'E');
+  form->Edit1->SetFocus();
+  Type("rt");
+  EXPECT_EQ(form->Label1->GetCaption(), "打");
+  EXPECT_EQ(form->Label4->GetCaption(), "习");
+  EXPECT_TRUE(form->Label1->GetVisible());
+  EXPECT_EQ(form->Label6->GetCaption(), note);
+  StartType(1);  // the run's screen from the start on
+  EXPECT_EQ(form->Label1->GetCaption(), "a");
+}
+
+// What the program finds in its folder at the next start, as the learner sees it.
+TEST_F(PracticeRun, FinishedRunsSurviveAProcessThatNeverShutsDown) {
+  StartType(1);
+  Seconds(60);
+  StartType(0);
+  Seconds(60);
+  ASSERT_EQ(Practice.Scores.ScoreCount, 2);
+  // Killed: the window goes without its close handler, nothing else is written.
+  delete form;
+  form = nullptr;
+  Practice = TPracticeState{};
+  form = CreateFormObject<TForm1>(Application);
+  ASSERT_TRUE(Practice.StartedUp);
+  ASSERT_EQ(Practice.Scores.ScoreCount, 2);
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].PracticeType, "英文(小)");
+  EXPECT_EQ(Practice.Scores.ScoreRecords[2].PracticeType, "英文(大)");
+  std::unique_ptr<TForm3> query(CreateFormObject<TForm3>(Application));
+  query->Show();
+  Pump();
+  EXPECT_EQ(query->ListView1->Items()->Count(), 2);
+}
+
+TEST_F(PracticeRun, LinesTheReaderLeavesAreKeptInACopyToldOnce) {
+  delete form;
+  form = nullptr;
+  const std::string line = FormatScoreLine({"bob", "英文(大)", "0:1:0", "9字", "100%", "0", "9字/分", "d", ""});
+  const std::string text = "h1\r\nh2\r\n" + line + "\r\n\r\n" + line + "\r\n";  // a blank line, then a record
+  ASSERT_TRUE(WriteFileBytes(folder + "svlScore.dat", text.data(), text.size()));
+  Practice = TPracticeState{};
+  form = CreateFormObject<TForm1>(Application);
+  ASSERT_TRUE(Practice.StartedUp) << "the program starts";
+  form->Show();
+  Pump();
+  EXPECT_EQ(Practice.Scores.ScoreCount, 1);
+  EXPECT_TRUE(boxes.Calls.empty());
+  for (int run = 0; run < 2; ++run) {
+    StartType(1);
+    Seconds(60);
+  }
+  ASSERT_EQ(boxes.Calls.size(), 1u) << "told once";
+  EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+  EXPECT_NE(boxes.Calls[0].Text.find("svlScore.bak"), std::string::npos) << boxes.Calls[0].Text;
+  TBytes copy;
+  ASSERT_TRUE(ReadFileBytes(folder + "svlScore.bak", copy));
+  EXPECT_EQ(std::string(copy.begin(), copy.end()), text);
+  TScoreTable now;
+  ReadScoreFile(folder + "svlScore.dat", now);
+  EXPECT_EQ(now.ScoreCount, 3);
+  EXPECT_EQ(now.UnreadFromLine, 0);
+}
+
+TEST_F(PracticeRun, AHelpFileThatCannotBeOpenedIsNamed) {
+  form->N6Click(form);  // no demonstration video ships
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+  EXPECT_NE(boxes.Calls[0].Text.find("Tapmira2020使用演示.mp4"), std::string::npos) << boxes.Calls[0].Text;
 }
 
 }  // namespace

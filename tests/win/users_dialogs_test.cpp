@@ -105,11 +105,13 @@ TEST_F(UserDialogs, NewUserBecomesCurrentAtOnce) {
   EXPECT_EQ(d->ListBox1->GetItemsList(), Names());
   EXPECT_EQ(d->Label2->GetCaption(), "当前用户:abc") << "the label is left as it was";
   EXPECT_FALSE(d->Edit1->GetVisible() || d->Button6->GetVisible());
-  // The typed text stays for the next entry; the same name can be added again.
+  // The typed text stays for the next entry; the same name is refused.
   Click(d->Button2->Handle());
   EXPECT_EQ(d->Edit1->GetText(), " 小明 ");
   Click(d->Button6->Handle());
-  EXPECT_EQ(Practice.Users.UserCount, 3);
+  EXPECT_EQ(Practice.Users.UserCount, 2);
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_EQ(boxes.Calls[0].Caption, "提示");
 }
 
 TEST_F(UserDialogs, ConfirmWithAnEmptyNameOnlyHidesTheEntry) {
@@ -126,7 +128,8 @@ TEST_F(UserDialogs, NamesTheListCannotHoldAreRefusedWithAMessage) {
   for (int i = 1; i <= MaxUsers; ++i) full += i == 1 ? "abc;" : "u" + std::to_string(i) + ";";
   struct Case {
     std::string list, name;
-  } cases[] = {{full, "extra"}, {"abc;", std::string(MaxUserNameLength + 1, 'x')}, {"abc;", "a;b"}};
+  } cases[] = {{full, "extra"}, {"abc;", std::string(MaxUserNameLength + 1, 'x')}, {"abc;", "a;b"},
+               {"abc;bob;", "bob"}, {"abc;bob;", "abc"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name.substr(0, 10));
     UseList(c.list, "abc");
@@ -215,12 +218,20 @@ protected:
     Pump();
     return d;
   }
-  // Column `c` of every row, top to bottom.
+  // Column `c` of every row, top to bottom, as the list view shows it.
   static std::vector<std::string> Column(TForm3& d, int c) {
     std::vector<std::string> out;
-    TListItems* items = d.ListView1->Items();
-    for (int i = 0; i < items->Count(); ++i)
-      out.push_back(c == 0 ? items->Item(i)->GetCaption() : items->Item(i)->SubItems().at(c - 1));
+    HWND list = d.ListView1->Handle();
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < rows; ++i) {
+      wchar_t text[256] = {};
+      LVITEMW it{};
+      it.iSubItem = c;
+      it.pszText = text;
+      it.cchTextMax = 256;
+      SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&it));
+      out.push_back(WideToGbk(text));
+    }
     return out;
   }
   void Choose(TComboBox* box, const std::string& text) {
@@ -341,9 +352,13 @@ TEST_F(ScoreQuery, HeaderClicksAlternateTheDirectionWhicheverColumn) {
       << "speeds sort as text";
   ClickHeader(*d, 7);  // 用户: descending again
   EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"carol", "carol", "bob", "bob"}));
+  d->ListView1->SelectIndex(3);  // the last row: bob's 五笔文章 (30字/分)
   ClickHeader(*d, 0);  // 打字类型, ascending; equal captions keep their order
   EXPECT_EQ(Column(*d, 0), (std::vector<std::string>{"五笔文章", "五笔文章", "英文(大)", "英文(大)"}));
   EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"carol", "bob", "carol", "bob"}));
+  EXPECT_EQ(d->ListView1->SelectedIndex(), 1) << "the selection moves with its record";
+  ASSERT_NE(d->ListView1->Selected(), nullptr);
+  EXPECT_EQ(d->ListView1->Selected()->SubItems().at(4), "30字/分");
   d.reset();
   // The direction is kept across openings of the dialog.
   EXPECT_FALSE(SortAscending);

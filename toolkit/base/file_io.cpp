@@ -22,6 +22,7 @@ bool MoveFileOver(const std::string& source, const std::string& target) {
 }
 #define OPEN_READ(p) Open(p, L"rb")
 #define OPEN_WRITE(p) Open(p, L"wb")
+#define OPEN_APPEND(p) Open(p, L"a+b")
 #else
 #include <sys/stat.h>
 
@@ -35,6 +36,7 @@ bool MoveFileOver(const std::string& source, const std::string& target) {
 }
 #define OPEN_READ(p) std::fopen((p).c_str(), "rb")
 #define OPEN_WRITE(p) std::fopen((p).c_str(), "wb")
+#define OPEN_APPEND(p) std::fopen((p).c_str(), "a+b")
 #endif
 
 bool ReadFileBytes(const std::string& path, TBytes& out) {
@@ -56,5 +58,39 @@ bool WriteFileBytes(const std::string& path, const void* data, std::size_t size)
   bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
   ok = (std::fflush(f) == 0) && ok;
   ok = (std::fclose(f) == 0) && ok;
+  return ok;
+}
+
+bool AppendFileLine(const std::string& path, const std::string& line) {
+  FILE* f = OPEN_APPEND(path);
+  if (!f) return false;
+  std::string text;
+  if (std::fseek(f, -1, SEEK_END) == 0 && std::fgetc(f) != '\n') text = "\r\n";
+  text += line;
+  text += "\r\n";
+  std::fseek(f, 0, SEEK_END);  // a read is followed by a positioning before a write
+  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  ok = (std::fflush(f) == 0) && ok;
+  ok = (std::fclose(f) == 0) && ok;
+  return ok;
+}
+
+bool CopyFileBytes(const std::string& source, const std::string& target) {
+  FILE* in = OPEN_READ(source);
+  if (!in) return false;
+  FILE* out = OPEN_WRITE(target);
+  if (!out) {
+    std::fclose(in);
+    return false;
+  }
+  std::uint8_t chunk[65536];
+  std::size_t n;
+  bool ok = true;
+  while (ok && (n = std::fread(chunk, 1, sizeof chunk, in)) > 0) ok = std::fwrite(chunk, 1, n, out) == n;
+  ok = !std::ferror(in) && ok;
+  std::fclose(in);
+  ok = (std::fflush(out) == 0) && ok;
+  ok = (std::fclose(out) == 0) && ok;
+  if (!ok) RemoveFile(target);
   return ok;
 }

@@ -13,5 +13,9 @@ bool ReadFileBytes(const std::string& path, TBytes& out);
 bool WriteFileBytes(const std::string& path, const void* data, std::size_t size);
 bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);
+// Appends `line` and CR LF, first ending an unfinished last line; creates the file.
+bool AppendFileLine(const std::string& path, const std::string& line);
+// Copies a file chunk by chunk; a failed copy removes what was written.
+bool CopyFileBytes(const std::string& source, const std::string& target);
 // Replaces `target` with `source` in one step (the old target survives a failure).
 bool MoveFileOver(const std::string& source, const std::string& target);

@@ -1,5 +1,5 @@
 #pragma once
-// Run-time helpers on GBK byte strings. Case functions touch ASCII letters only,
+// Run-time helpers on GBK byte strings. Case functions touch single-byte ASCII letters only,
 // so the bytes of a double-byte character are never changed.
 #include <cstddef>
 #include <cstdint>

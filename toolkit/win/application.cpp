@@ -55,7 +55,8 @@ HICON ProgramIcon(bool small) {
 }
 
 void TApplication::Run() {
-  if (terminated_) return;
+  // Without a main form (its creation failed) nothing could ever end the loop.
+  if (terminated_ || !mainForm_) return;
   if (mainForm_) mainForm_->Show();
   while (!terminated_ && HandleMessage()) {
   }

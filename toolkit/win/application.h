@@ -20,7 +20,8 @@ public:
     ref = CreateFormObject<T>(this);
     if (!mainForm_) mainForm_ = ref;
   }
-  // Shows the main form and runs the message loop until Terminate.
+  // Shows the main form and runs the message loop until Terminate; returns at
+  // once when there is no main form.
   void Run();
   void Terminate();
   bool Terminated() const { return terminated_; }

@@ -145,11 +145,16 @@ void TCustomForm::UpdateWindowStyle() {
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
   if (s == borderStyle_) return;
-  int cw = ClientWidth(), ch = ClientHeight();
+  const int cw = ClientWidth(), ch = ClientHeight();
   borderStyle_ = s;
   UpdateWindowStyle();
-  (void)cw;
-  (void)ch;
+  // The client area keeps its size: the frame grows or shrinks around it.
+  HWND w = HandleOrNull();
+  if (!w || IsZoomed(w) || IsIconic(w)) return;
+  RECT r{0, 0, cw, ch};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE)));
+  SetBounds(GetLeft(), GetTop(), r.right - r.left, r.bottom - r.top);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {

@@ -1,5 +1,7 @@
 #include "toolkit/win/gif_picture.h"
 
+#include <string>
+
 #include "toolkit/base/gif_image.h"
 
 namespace {
@@ -40,6 +42,13 @@ private:
 
 void LoadGifPicture(const void* data, std::size_t size, TPicture& picture) {
   const TGifPicture gif = DecodeGif(data, size);
+  // Every frame is kept as a full-canvas copy: a small file of many frames on
+  // a large screen would ask for gigabytes.
+  const std::uint64_t bytes = static_cast<std::uint64_t>(gif.Frames.size()) * static_cast<std::uint64_t>(gif.Width) *
+                              static_cast<std::uint64_t>(gif.Height) * 4u;
+  if (bytes > MaxGifPictureBytes)
+    throw EGifError("GIF picture too large: " + std::to_string(gif.Frames.size()) + " frames of " +
+                    std::to_string(gif.Width) + " x " + std::to_string(gif.Height));
   const TGifFrames frames(gif);
   picture.Assign(frames);
 }

@@ -114,12 +114,16 @@ const TClassInfo& TListItems::StaticClass() {
 }
 
 TListItem* TListItems::Add() { return owner_->InsertItem(Count()); }
+// An owner-data list has rows but no items of its own.
 TListItem* TListItems::Insert(int index) { return owner_->InsertItem(index); }
 void TListItems::Delete(int index) { owner_->DeleteItem(index); }
 void TListItems::Clear() { owner_->ClearItems(); }
-int TListItems::Count() const { return static_cast<int>(owner_->items_.size()); }
+int TListItems::Count() const {
+  return owner_->ownerData_ ? owner_->itemCount_ : static_cast<int>(owner_->items_.size());
+}
 TListItem* TListItems::Item(int index) const {
   if (index < 0 || index >= Count()) throw Exception("list item index out of range");
+  if (owner_->ownerData_) return owner_->FilledScratch(index);
   return owner_->items_[static_cast<std::size_t>(index)].get();
 }
 
@@ -137,6 +141,7 @@ const TClassInfo& TCustomListView::StaticClass() {
                 {"vsIcon", "vsSmallIcon", "vsList", "vsReport"})
           .Enum("SortType", &TCustomListView::GetSortType, &TCustomListView::SetSortType,
                 {"stNone", "stData", "stText", "stBoth"})
+          .Prop("OwnerData", &TCustomListView::GetOwnerData, &TCustomListView::SetOwnerData)
           .Event("OnColumnClick", &TCustomListView::OnColumnClick)
           .Event("OnSelectItem", &TCustomListView::OnSelectItem)
           .Build();
@@ -169,6 +174,7 @@ void TCustomListView::CreateParams(TCreateParams& p) {
   p.BaseClassName = WC_LISTVIEWW;
   static const DWORD views[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
   p.Style |= views[static_cast<int>(viewStyle_)] | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+  if (ownerData_) p.Style |= LVS_OWNERDATA;
   if (!readOnly_) p.Style |= LVS_EDITLABELS;
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -187,7 +193,74 @@ void TCustomListView::InitializeWindow() {
   for (int i = 0; i < columns_->Count(); ++i) ColumnInserted(i);
   ++quiet_;
   for (int i = 0; i < static_cast<int>(items_.size()); ++i) InsertRow(i);
+  if (ownerData_) SendMessageW(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(itemCount_), 0);
   --quiet_;
+}
+
+void TCustomListView::SetOwnerData(bool v) {
+  if (v == ownerData_) return;
+  if (!items_.empty()) throw Exception("owner data is chosen before the list has items");
+  ownerData_ = v;
+  itemCount_ = 0;
+  if (HandleOrNull()) RecreateWnd();  // the style is fixed when the window is made
+}
+
+void TCustomListView::SetItemCount(int count) {
+  if (!ownerData_) throw Exception("only an owner-data list view takes an item count");
+  itemCount_ = std::max(count, 0);
+  if (HWND w = HandleOrNull()) {
+    ++quiet_;
+    SendMessageW(w, LVM_SETITEMCOUNT, static_cast<WPARAM>(itemCount_), 0);
+    --quiet_;
+    InvalidateRect(w, nullptr, TRUE);
+  }
+}
+
+int TCustomListView::SelectedIndex() const {
+  if (HWND w = HandleOrNull()) return static_cast<int>(SendMessageW(w, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i]->selected_) return static_cast<int>(i);
+  return -1;
+}
+
+void TCustomListView::SelectIndex(int index) {
+  HWND w = HandleOrNull();
+  if (!w) return;
+  LVITEMW st{};
+  st.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(w, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&st));  // none
+  if (index < 0) return;
+  st.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(w, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&st));
+  SendMessageW(w, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+}
+
+TListItem* TCustomListView::FilledScratch(int index) const {
+  auto* self = const_cast<TCustomListView*>(this);
+  if (!scratch_) self->scratch_ = std::make_unique<TListItem>(self);
+  TListItem* item = scratch_.get();
+  item->caption_.clear();
+  item->subItems_.clear();
+  if (OnData) OnData(self, index, item);
+  return item;
+}
+
+// The window asks for a row's text as it draws it.
+void TCustomListView::SupplyText(tagLVDISPINFOW& info) const {
+  LVITEMW& it = info.item;
+  if (!(it.mask & LVIF_TEXT) || !it.pszText || it.cchTextMax <= 0) return;
+  it.pszText[0] = 0;
+  if (it.iItem < 0 || it.iItem >= itemCount_) return;
+  TListItem* item = FilledScratch(it.iItem);
+  const std::string* text = nullptr;
+  if (it.iSubItem == 0) text = &item->caption_;
+  else if (it.iSubItem > 0 && static_cast<std::size_t>(it.iSubItem) <= item->subItems_.size())
+    text = &item->subItems_[static_cast<std::size_t>(it.iSubItem - 1)];
+  if (!text) return;
+  std::wstring wide = GbkToWide(*text);
+  std::size_t n = std::min(wide.size(), static_cast<std::size_t>(it.cchTextMax - 1));
+  wide.copy(it.pszText, n);
+  it.pszText[n] = 0;
 }
 
 void TCustomListView::ColorChanged() {
@@ -318,6 +391,7 @@ void TCustomListView::InsertRow(int index) {
 }
 
 TListItem* TCustomListView::InsertItem(int index) {
+  if (ownerData_) throw Exception("an owner-data list view holds no items of its own");
   index = std::clamp(index, 0, static_cast<int>(items_.size()));
   items_.insert(items_.begin() + index, std::make_unique<TListItem>(this));
   ++quiet_;
@@ -333,6 +407,7 @@ void TCustomListView::DeleteItem(int index) {
 }
 
 void TCustomListView::ClearItems() {
+  if (ownerData_) return SetItemCount(0);
   if (HWND w = HandleOrNull()) SendMessageW(w, LVM_DELETEALLITEMS, 0, 0);
   items_.clear();
 }
@@ -398,6 +473,10 @@ void TCustomListView::CustomSort(const TLVCompare& compare, long long data) {
 }
 
 TListItem* TCustomListView::Selected() const {
+  if (ownerData_) {
+    int i = SelectedIndex();
+    return i >= 0 && i < itemCount_ ? FilledScratch(i) : nullptr;
+  }
   if (HWND w = HandleOrNull()) {
     LRESULT i = SendMessageW(w, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
     return i >= 0 && i < static_cast<LRESULT>(items_.size()) ? items_[static_cast<std::size_t>(i)].get() : nullptr;
@@ -431,6 +510,9 @@ void TCustomListView::ReflectedMessage(TMessage& m) {
       if (OnSelectItem) OnSelectItem(this, item, selected);
       break;
     }
+    case LVN_GETDISPINFOW:
+      if (ownerData_) SupplyText(*reinterpret_cast<NMLVDISPINFOW*>(m.LParam));
+      break;
     case LVN_ENDLABELEDITW: {
       const auto* nm = reinterpret_cast<const NMLVDISPINFOW*>(hdr);
       if (readOnly_ || !nm->item.pszText || nm->item.iItem < 0 || nm->item.iItem >= static_cast<int>(items_.size()))

@@ -11,6 +11,7 @@
 #include "toolkit/win/controls.h"
 
 class TCustomListView;
+struct tagLVDISPINFOW;
 
 #include "toolkit/win/control_enums.h"
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
@@ -96,6 +97,8 @@ using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* col
 using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
 // Negative when a goes before b, 0 when equal, positive when after.
 using TLVCompare = std::function<int(TListItem* a, TListItem* b, long long data)>;
+// Owner data: fills `item` (caption and sub-items) with the texts of row `index`.
+using TLVOwnerDataEvent = std::function<void(TObject* sender, int index, TListItem* item)>;
 
 class TCustomListView : public TWinControl {
   TK_CLASS(TCustomListView)
@@ -123,8 +126,22 @@ public:
   // Orders the items by `compare`; equal items keep their order.
   void CustomSort(const TLVCompare& compare, long long data);
 
+  // Owner data (set while the list has no items): the list holds no items of its
+  // own; it shows ItemCount rows whose texts OnData supplies when they are
+  // drawn. Items()->Item(i) and Selected() then give a scratch item filled by
+  // OnData, valid until the next such call; Add and Insert raise.
+  bool GetOwnerData() const { return ownerData_; }
+  void SetOwnerData(bool v);
+  int GetItemCount() const { return itemCount_; }
+  // Sets the number of rows and redraws them all (their texts may have moved).
+  void SetItemCount(int count);
+  // The selected row, -1 for none.
+  int SelectedIndex() const;
+  void SelectIndex(int index);
+
   TLVColumnClickEvent OnColumnClick;
   TLVSelectItemEvent OnSelectItem;
+  TLVOwnerDataEvent OnData;
 
 protected:
   void CreateParams(TCreateParams& p) override;
@@ -149,6 +166,8 @@ private:
   void UpdateExStyle();
   void SortByCaption(TListItem* item);
   int IndexOfItem(const TListItem* item) const;
+  TListItem* FilledScratch(int index) const;
+  void SupplyText(tagLVDISPINFOW& info) const;  // LVN_GETDISPINFOW
 
   std::unique_ptr<TListColumns> columns_;
   std::unique_ptr<TListItems> itemsView_;
@@ -157,6 +176,9 @@ private:
   TViewStyle viewStyle_ = TViewStyle::vsIcon;
   TSortType sortType_ = TSortType::stNone;
   int quiet_ = 0;  // > 0 while the rows are being written: no selection events
+  bool ownerData_ = false;
+  int itemCount_ = 0;
+  std::unique_ptr<TListItem> scratch_;
 };
 
 class TListView : public TCustomListView {

@@ -34,14 +34,29 @@ bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   std::wstring rel;
   HKEY base = BaseFor(path, rel);
   HKEY key = nullptr;
-  LONG r = canCreate ? RegCreateKeyExW(base, rel.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-                     : RegOpenKeyExW(base, rel.c_str(), 0, KEY_ALL_ACCESS, &key);
+  // An existing key is opened, so that refused access is refused alike everywhere.
+  LONG r = RegOpenKeyExW(base, rel.c_str(), 0, KEY_ALL_ACCESS, &key);
+  if (r == ERROR_FILE_NOT_FOUND && canCreate)
+    r = RegCreateKeyExW(base, rel.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   if (r != ERROR_SUCCESS) return false;
+  Adopt(key, base, path);
+  return true;
+}
+
+bool TRegistry::OpenKeyReadOnly(const std::string& path) {
+  std::wstring rel;
+  HKEY base = BaseFor(path, rel);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(base, rel.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  Adopt(key, base, path);
+  return true;
+}
+
+void TRegistry::Adopt(TRootKey key, TRootKey base, const std::string& path) {
   std::string newPath = Join(base == current_ ? path_ : std::string(), path);
   CloseKey();
   current_ = key;
   path_ = newPath;
-  return true;
 }
 
 bool TRegistry::CreateKey(const std::string& path) {

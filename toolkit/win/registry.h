@@ -30,6 +30,8 @@ public:
   // A path starting with '\' is taken from the root; any other from the open
   // key (or the root when none is open). On success the key becomes the open one.
   bool OpenKey(const std::string& path, bool canCreate);
+  // Opens an existing key for reading only (writes then raise).
+  bool OpenKeyReadOnly(const std::string& path);
   bool CreateKey(const std::string& path);  // leaves the open key as it is
   bool KeyExists(const std::string& path);
   void CloseKey();
@@ -47,6 +49,7 @@ public:
 private:
   TRootKey BaseFor(const std::string& path, std::wstring& relative) const;
   TRootKey NeedKey(const std::string& what) const;
+  void Adopt(TRootKey key, TRootKey base, const std::string& path);  // the open key from now on
 
   TRootKey root_;
   TRootKey current_ = nullptr;

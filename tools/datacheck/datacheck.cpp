@@ -111,6 +111,16 @@ struct Context {
   std::map<int, std::string> pictures;         // pictures.tsv: number -> GBK character
 };
 
+// The 86 rule's code of a word from the full codes of the Wubi table.
+std::string RuleCode(const Context& c, const std::string& word) {
+  std::vector<std::string> full;
+  for (const auto& ch : Utf8Chars(word)) {
+    auto it = c.wubi.chars.find(ch);
+    full.push_back(it == c.wubi.chars.end() ? "" : FullCode(it->second));
+  }
+  return WubiPhraseCode(full);
+}
+
 template <class R>
 void CheckWbCodes(const Context& c, const char* file, int r, const R& rec) {
   std::string u;
@@ -152,11 +162,8 @@ void CheckWubi(const Context& c, const TDictionaries& d, std::set<int>& pictureN
       return Problem(At(file, r), "word is not " + std::to_string(lo) + "-" + std::to_string(hi) + " GBK characters: " + Show(word));
     GbkToUtf8(word, u);
     if (code.size() != 4 || !IsLowerLetters(code, 'y')) return Problem(At(file, r), "code is not 4 lower-case letters: " + code);
-    auto it = c.wubi.phraseCodes.find(u);
-    bool known = false;
-    if (it != c.wubi.phraseCodes.end())
-      for (const auto& k : it->second) known = known || k == code;
-    if (!known) Problem(At(file, r), code + " is not a Wubi 86 code of " + u);
+    std::string rule = RuleCode(c, u);
+    if (code != rule) Problem(At(file, r), code + " of " + u + " is not the 86 rule's code " + rule);
   };
   for (int r = 1; r <= d.WbTwoTable.Count(); ++r) phrases("wbTwo.dat", r, d.WbTwoTable[r].Code, d.WbTwoTable[r].Word, 2, 2);
   for (int r = 1; r <= d.WbMultiTable.Count(); ++r) phrases("wbMulti.dat", r, d.WbMultiTable[r].Code, d.WbMultiTable[r].Word, 3, 4);
@@ -272,6 +279,75 @@ void CheckPinyin(const TDictionaries& d, std::set<std::string>& sounds) {
   }
 }
 
+// UTF-8 text of a GBK field.
+std::string Utf8(const std::string& gbk) {
+  std::string u;
+  return GbkToUtf8(gbk, u) ? u : "";
+}
+
+std::string SoundsOf(const std::string* names, int count) {
+  std::string out;
+  for (int k = 1; k <= count; ++k)
+    if (names[k].size() > std::strlen(kSoundPrefix)) out += (out.empty() ? "" : " ") + names[k].substr(std::strlen(kSoundPrefix));
+  return out;
+}
+
+// The hand-checked list (data/dict/known.txt): readings, codes and what the
+// drill and phrase lists hold or leave out.
+void CheckKnown(const std::string& path, const Context& c, const TDictionaries& d) {
+  std::ifstream in(path);
+  if (!in) return Problem(path, "cannot be read");
+  std::map<std::string, std::string> firstReading, wordReading, wordCode;
+  std::set<std::string> drill;
+  for (int r = d.PYOneTable.Count(); r >= 1; --r)
+    firstReading[Utf8(d.PYOneTable[r].Character)] = d.PYOneTable[r].SoundName.substr(std::strlen(kSoundPrefix));
+  for (int r = 1; r <= d.PYTwoTable.Count(); ++r)
+    wordReading.emplace(Utf8(d.PYTwoTable[r].Phrase), SoundsOf(&d.PYTwoTable[r].SoundNames[0], 2));
+  for (int r = 1; r <= d.PYMultiTable.Count(); ++r)
+    wordReading.emplace(Utf8(d.PYMultiTable[r].Phrase), SoundsOf(&d.PYMultiTable[r].SoundNames[0], kPYMultiSounds));
+  for (int r = 1; r <= d.WbTwoTable.Count(); ++r) wordCode.emplace(Utf8(d.WbTwoTable[r].Word), d.WbTwoTable[r].Code);
+  for (int r = 1; r <= d.WbMultiTable.Count(); ++r) wordCode.emplace(Utf8(d.WbMultiTable[r].Word), d.WbMultiTable[r].Code);
+  std::set<std::string> wbs, pys;
+  for (int r = 1; r <= d.WbsTable.Count(); ++r) wbs.insert(Utf8(d.WbsTable[r].Character));
+  for (int r = 1; r <= d.PYsTable.Count(); ++r) pys.insert(Utf8(d.PYsTable[r].Character));
+  for (const auto& ch : wbs)
+    if (!IsGb2312Level1(ch)) Problem("wbs.dat", ch + " is not a common character (GB 2312 level 1)");
+  for (const auto& ch : pys)
+    if (!IsGb2312Level1(ch)) Problem("PYs.dat", ch + " is not a common character (GB 2312 level 1)");
+  std::string line;
+  int checks = 0;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> f = Split(line, '\t');
+    const std::string where = "known " + line;
+    ++checks;
+    if (f[0] == "reading" && f.size() == 3) {
+      bool word = Utf8Chars(f[1]).size() > 1;
+      const auto& table = word ? wordReading : firstReading;
+      auto it = table.find(f[1]);
+      if (it == table.end()) Problem(where, "not in the files");
+      else if (it->second != f[2]) Problem(where, "the files read " + it->second);
+    } else if (f[0] == "code" && f.size() == 3) {
+      // Words outside the lists are checked against the rule the generator applies.
+      auto it = wordCode.find(f[1]);
+      std::string code = it != wordCode.end() ? it->second : RuleCode(c, f[1]);
+      if (code != f[2]) Problem(where, (it != wordCode.end() ? "the files give " : "the 86 rule gives ") + code);
+    } else if ((f[0] == "drill" || f[0] == "notdrill") && f.size() == 2) {
+      for (const auto& ch : Utf8Chars(f[1]))
+        if ((wbs.count(ch) && pys.count(ch)) != (f[0] == "drill"))
+          Problem(where, ch + (f[0] == "drill" ? " is not drilled in both wbs.dat and PYs.dat" : " is drilled"));
+    } else if ((f[0] == "phrase" || f[0] == "notphrase") && f.size() >= 2) {
+      for (std::size_t i = 1; i < f.size(); ++i)
+        for (const auto& w : Split(f[i], ' '))
+          if ((wordReading.count(w) && wordCode.count(w)) != (f[0] == "phrase"))
+            Problem(where, w + (f[0] == "phrase" ? " is missing from the phrase lists" : " is in the phrase lists"));
+    } else {
+      Problem(where, "not understood");
+    }
+  }
+  std::cout << "  " << checks << " hand-checked readings, codes and selections\n";
+}
+
 std::string Arg(int argc, char** argv, const char* name, const char* fallback) {
   for (int i = 1; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], name) == 0) return argv[i + 1];
@@ -285,6 +361,7 @@ int main(int argc, char** argv) {
   std::string gen = Arg(argc, argv, "--gen", DATACHECK_GEN);
   std::string wubi = Arg(argc, argv, "--wubi", DATACHECK_WUBI);
   std::string roots = Arg(argc, argv, "--roots", DATACHECK_ROOTS);
+  std::string known = Arg(argc, argv, "--known", DATACHECK_KNOWN);
 
   Context c;
   if (!ReadWubi(wubi, c.wubi)) Problem(wubi, "cannot be read");
@@ -312,7 +389,7 @@ int main(int argc, char** argv) {
     while (std::getline(pic, line)) {
       std::vector<std::string> f = Split(line, '\t');
       std::string g;
-      if (f.size() != 3 || !Utf8ToGbk(f[1], g)) Problem("pictures.tsv", "bad line " + line);
+      if (f.size() < 3 || f.size() > 4 || !Utf8ToGbk(f[1], g)) Problem("pictures.tsv", "bad line " + line);
       else c.pictures[std::atoi(f[0].c_str())] = g;
     }
   }
@@ -348,6 +425,7 @@ int main(int argc, char** argv) {
     std::set<std::string> sounds;
     CheckWubi(c, d, pictureNos);
     CheckPinyin(d, sounds);
+    CheckKnown(known, c, d);
     for (const auto& s : sounds)
       if (!c.sounds.count(s)) Problem("sounds.txt", "no sound for " + s);
     for (int no : pictureNos)

@@ -1,6 +1,7 @@
-// Generates the dictionary files of the program from the Wubi 86 and Pinyin
-// tables of the system's input-method data, plus the picture and sound lists
-// the media generator works from.
+// Generates the dictionary files of the program: Wubi 86 codes from the
+// system's input-method data, mainland readings (go-pinyin, CC-CEDICT) and
+// mainland character and word frequencies; plus the picture and sound lists the media generator
+// works from.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "practice/data/dict_load.h"
 #include "practice/data/dict_parse.h"
 #include "tools/dictgen/gbk.h"
+#include "tools/dictgen/mainland.h"
 #include "tools/dictgen/sources.h"
 
 namespace {
@@ -24,7 +26,7 @@ namespace {
 const char kKeyOrder[] = "gfdsahjklmtrewqyuiopnbvcx";
 
 struct Options {
-  std::string wubi, terra, terraSimp, roots, out, gen;
+  std::string wubi, terra, terraSimp, goPinyin, cedict, junda, words, firstReadings, wordReadings, roots, out, gen;
 };
 
 [[noreturn]] void Fail(const std::string& msg) {
@@ -226,73 +228,121 @@ void WriteEnciphered(const std::string& path, const std::vector<std::string>& li
   WriteFile(path, std::string(cipher.begin(), cipher.end()));
 }
 
-// Syllables of a phrase: its own reading when the source lists one, else each
-// character's most likely reading.
-bool PhraseReading(const PinyinSource& py, const std::string& phrase, std::vector<std::string>& syl) {
-  auto it = py.phrases.find(phrase);
-  if (it != py.phrases.end()) {
-    syl = it->second;
-    return true;
-  }
-  syl.clear();
-  for (const auto& c : Utf8Chars(phrase)) {
-    auto r = py.chars.find(c);
-    if (r == py.chars.end() || r->second.empty()) return false;
-    syl.push_back(r->second[0].syllable);
-  }
-  return true;
-}
 
-struct Phrase {
-  std::string text;
-  CodeEntry code;
+struct Sources {
+  WubiSource wb;
+  PinyinSource terra;                                         // readings of characters the others lack
+  std::map<std::string, std::vector<std::string>> goPinyin;  // character -> readings, most common first
+  Cedict cedict;
+  std::map<std::string, long long> junda, words;  // character and word frequencies
+  std::map<std::string, std::vector<std::string>> firstReadings, wordReadings;  // hand-kept corrections
 };
 
-// Phrases of known characters only (no letters or digits), most frequent first.
-std::vector<Phrase> PhrasesByWeight(const WubiSource& wb, const std::map<std::string, int>& known,
-                                    std::size_t minChars, std::size_t maxChars) {
-  std::vector<Phrase> v;
-  for (const auto& kv : wb.phrases) {
-    std::vector<std::string> chars = Utf8Chars(kv.first);
-    bool ok = chars.size() >= minChars && chars.size() <= maxChars && kv.second.code.size() == 4;
-    for (const auto& c : chars) ok = ok && known.count(c);
-    if (ok) v.push_back({kv.first, kv.second});
+// A drill character: a common simplified character of GB 2312 level 1 with a
+// mainland frequency.
+bool IsDrillCharacter(const Sources& s, const std::string& ch) {
+  return s.junda.count(ch) && IsGb2312Level1(ch);
+}
+
+// Readings of a character in mainland order, before their shares are known:
+// go-pinyin's order, its tone changes of 一 and 不 left out, readings after the
+// first only when CC-CEDICT gives the character that reading too. Characters
+// outside go-pinyin keep the Pinyin table's readings.
+std::vector<Reading> CharacterReadings(const Sources& s, const std::string& ch, bool& fromMainland) {
+  auto go = s.goPinyin.find(ch);
+  fromMainland = go != s.goPinyin.end();
+  if (!fromMainland) {
+    auto t = s.terra.chars.find(ch);
+    return t == s.terra.chars.end() ? std::vector<Reading>{} : t->second;
   }
-  std::stable_sort(v.begin(), v.end(), [](const Phrase& a, const Phrase& b) { return a.code.weight > b.code.weight; });
+  std::set<std::string> attested;
+  auto c = s.cedict.find(ch);
+  if (c != s.cedict.end())
+    for (const auto& e : c->second)
+      if (!e.proper && !IsVariantEntry(e)) attested.insert(e.syllables[0]);
+  std::vector<Reading> v;
+  for (const auto& syl : go->second) {
+    std::vector<std::string> one{syl};
+    CitationTones({ch}, one);
+    bool seen = false;
+    for (const auto& r : v) seen = seen || r.syllable == one[0];
+    if (seen || (!v.empty() && !attested.count(one[0]))) continue;
+    v.push_back({one[0], v.empty() ? 100.0 : 0.0});
+  }
+  auto first = s.firstReadings.find(ch);
+  if (first != s.firstReadings.end()) {
+    const std::string& want = first->second[0];
+    auto at = std::find_if(v.begin(), v.end(), [&](const Reading& r) { return r.syllable == want; });
+    if (at != v.end()) v.erase(at);
+    v.insert(v.begin(), {want, 100.0});
+  }
   return v;
 }
 
-void Generate(const Options& o) {
-  WubiSource wb;
-  if (!ReadWubi(o.wubi, wb)) Fail("cannot read " + o.wubi);
-  PinyinSource py = ReadPinyin(o.terra, o.terraSimp);
-  const std::string out = o.out + "/";
+struct Word {
+  std::string text;
+  long long count;
+  std::string code;               // Wubi 86, by the rule
+  std::vector<std::string> syl;   // reading
+};
 
-  // Characters by frequency: the order of wbOne and so the picture numbers.
-  std::vector<std::string> chars;
-  for (const auto& kv : wb.chars)
-    if (IsGb2312(kv.first)) chars.push_back(kv.first);
-  std::stable_sort(chars.begin(), chars.end(), [&](const std::string& a, const std::string& b) {
-    return MaxWeight(wb.chars.at(a)) > MaxWeight(wb.chars.at(b));
-  });
-  if (chars.size() > size_t(TWbOneTable::Capacity)) chars.resize(TWbOneTable::Capacity);
-  UseTraditionalReadings(py, chars, o.gen);
-  std::map<std::string, int> recordOf;
-  std::vector<std::string> wbOne, wbs;
-  std::string pictures;
-  for (std::size_t i = 0; i < chars.size(); ++i) {
-    std::vector<std::string> codes = OrderCodes(wb.chars.at(chars[i]));
-    int no = int(i + 1);
-    recordOf[chars[i]] = no;
-    std::string line = WbCodesColumns(codes) + Gbk(chars[i]);
-    wbOne.push_back(line);
-    if (wbs.size() < size_t(TWbsTable::Capacity)) wbs.push_back(line + "   " + std::to_string(no));
-    pictures += std::to_string(no) + "\t" + chars[i] + "\t" + codes[0] + "\n";
+// Words of CC-CEDICT with a mainland frequency, made of known characters,
+// most frequent first; Japanese, Taiwanese and Internet-only words left out.
+std::vector<Word> WordsByFrequency(const Sources& s, const std::map<std::string, int>& recordOf,
+                                   const std::map<std::string, std::vector<Reading>>& readings,
+                                   const std::map<std::string, std::string>& fullCode, int& corrected) {
+  std::vector<Word> words;
+  corrected = 0;
+  for (const auto& kv : s.words) {
+    std::vector<std::string> chars = Utf8Chars(kv.first);
+    if (chars.size() < 2 || chars.size() > 4) continue;
+    bool known = true;
+    for (const auto& c : chars) known = known && recordOf.count(c) && readings.count(c) && !readings.at(c).empty();
+    auto it = s.cedict.find(kv.first);
+    if (!known || it == s.cedict.end()) continue;
+    std::vector<CedictEntry> entries;
+    for (const auto& e : it->second)
+      if (!IsForeignOrWebOnly(e)) entries.push_back(e);
+    std::vector<std::string> first, codes;
+    for (const auto& c : chars) first.push_back(readings.at(c)[0].syllable), codes.push_back(fullCode.at(c));
+    Word w{kv.first, kv.second, WubiPhraseCode(codes), {}};
+    if (w.code.size() != 4 || !ChooseReading(entries, first, w.syl)) continue;
+    auto fixed = s.wordReadings.find(kv.first);
+    if (fixed != s.wordReadings.end()) w.syl = fixed->second;
+    CitationTones(chars, w.syl);
+    auto listed = s.wb.phraseCodes.find(kv.first);
+    if (listed != s.wb.phraseCodes.end() &&
+        std::find(listed->second.begin(), listed->second.end(), w.code) == listed->second.end())
+      ++corrected;
+    words.push_back(w);
   }
-  WriteEnciphered(out + "wbOne.dat", wbOne);
-  WriteEnciphered(out + "wbs.dat", wbs);
+  std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.count > b.count; });
+  return words;
+}
 
-  // Level-1 and level-2 short codes: the source's character of each code.
+// Shares of a character's readings in the words it is read in, weighted by the
+// words' frequencies; a character in no word keeps its first reading only.
+void EstimateShares(const std::vector<Word>& words, std::map<std::string, std::vector<Reading>>& readings) {
+  std::map<std::string, std::map<std::string, double>> weight;
+  for (const auto& w : words) {
+    std::vector<std::string> chars = Utf8Chars(w.text);
+    for (std::size_t i = 0; i < chars.size(); ++i) weight[chars[i]][w.syl[i]] += double(w.count);
+  }
+  for (auto& kv : readings) {
+    auto it = weight.find(kv.first);
+    if (it == weight.end()) continue;
+    double total = 0;
+    for (const auto& r : it->second) total += r.second;
+    for (std::size_t i = 0; i < kv.second.size(); ++i) {
+      auto w = it->second.find(kv.second[i].syllable);
+      kv.second[i].percent = w == it->second.end() ? 0.0 : 100.0 * w->second / total;
+    }
+    if (!kv.second.empty()) kv.second[0].percent = 100.0;
+  }
+}
+
+void WriteShortCodesAndRoots(const Options& o, const WubiSource& wb, const std::map<std::string, int>& recordOf) {
+  const std::string out = o.out + "/";
   auto shortCode = [&](const std::string& code, std::string& ch) {
     return ShortCodeCharacter(wb, code, ch) && recordOf.count(ch);
   };
@@ -344,88 +394,10 @@ void Generate(const Options& o) {
     }
     roots.push_back(roots[first]);
   }
+}
 
-  std::vector<std::string> wbTwo, wbMulti, pyTwo, pyMulti;
-  for (const auto& p : PhrasesByWeight(wb, recordOf, 2, 2)) {
-    std::string g = Gbk(p.text), line;
-    std::vector<std::string> syl;
-    if (wbTwo.size() < size_t(TWbTwoTable::Capacity)) wbTwo.push_back(PadTo(p.code.code, 12) + g);
-    if (pyTwo.size() < size_t(TPYTwoTable::Capacity) && PhraseReading(py, p.text, syl) && PYTwoLine(p.text, syl, line))
-      pyTwo.push_back(line);
-  }
-  for (const auto& p : PhrasesByWeight(wb, recordOf, 3, 4)) {
-    std::string g = Gbk(p.text), line;
-    std::vector<std::string> syl;
-    if (wbMulti.size() < size_t(TWbMultiTable::Capacity)) wbMulti.push_back(PadTo(p.code.code, 12) + g);
-    if (pyMulti.size() < size_t(TPYMultiTable::Capacity) && PhraseReading(py, p.text, syl) &&
-        PYMultiLine(p.text, syl, line))
-      pyMulti.push_back(line);
-  }
-  WriteEnciphered(out + "wbTwo.dat", wbTwo);
-  WriteEnciphered(out + "wbMulti.dat", wbMulti);
-  WriteEnciphered(out + "PYTwo.dat", pyTwo);
-  WriteEnciphered(out + "PYMulti.dat", pyMulti);
-
-  // Single-character readings: likely ones only, at most four per character.
-  std::vector<std::string> pyOne;
-  for (const auto& ch : chars) {
-    auto it = py.chars.find(ch);
-    if (it == py.chars.end()) continue;
-    int n = 0;
-    std::vector<std::string> lines;
-    for (const auto& r : it->second) {
-      std::string line;
-      if (n < 4 && (n == 0 || r.percent >= 1.0) && PYsLine(ch, r, line)) lines.push_back(line), ++n;
-    }
-    if (pyOne.size() + lines.size() > size_t(TPYOneTable::Capacity)) break;
-    pyOne.insert(pyOne.end(), lines.begin(), lines.end());
-  }
-  WriteEnciphered(out + "PYOne.dat", pyOne);
-
-  // Drill characters: first the 19 groups of alternative spellings (17 pairs,
-  // then 2 triples) of common characters with distinct spellings, then the
-  // most common characters with their main reading.
-  auto distinct = [&](const std::string& ch, std::size_t want, double minPercent, std::vector<std::string>& lines) {
-    auto it = py.chars.find(ch);
-    if (it == py.chars.end()) return false;
-    std::set<std::string> spellings;
-    lines.clear();
-    for (const auto& r : it->second) {
-      std::string line;
-      if (r.percent >= minPercent && !spellings.count(Toneless(r.syllable)) && PYsLine(ch, r, line)) {
-        spellings.insert(Toneless(r.syllable));
-        lines.push_back(line);
-      }
-    }
-    if (lines.size() < want) return false;
-    lines.resize(want);
-    return true;
-  };
-  std::vector<std::string> pairs, triples;
-  std::set<std::string> grouped;
-  for (const auto& ch : chars) {
-    std::vector<std::string> lines;
-    if (triples.size() < 6 && distinct(ch, 3, 1.0, lines)) {
-      triples.insert(triples.end(), lines.begin(), lines.end());
-      grouped.insert(ch);
-    } else if (pairs.size() < 34 && distinct(ch, 2, 5.0, lines)) {
-      pairs.insert(pairs.end(), lines.begin(), lines.end());
-      grouped.insert(ch);
-    }
-    if (pairs.size() == 34 && triples.size() == 6) break;
-  }
-  if (pairs.size() != 34 || triples.size() != 6) Fail("not enough polyphonic characters for the groups");
-  std::vector<std::string> pys = pairs;
-  pys.insert(pys.end(), triples.begin(), triples.end());
-  for (const auto& ch : chars) {
-    if (pys.size() >= size_t(TPYsTable::Capacity)) break;
-    auto it = py.chars.find(ch);
-    std::string line;
-    if (it != py.chars.end() && !grouped.count(ch) && PYsLine(ch, it->second[0], line)) pys.push_back(line);
-  }
-  WriteEnciphered(out + "PYs.dat", pys);
-
-  // The media lists, from the files as the program loads them.
+void WriteMediaLists(const Options& o, const std::string& pictures) {
+  const std::string out = o.out + "/";
   TDictionaries d;
   TDictLoadResult res = LoadDictionaries(out, d);
   if (res.Status != TDictLoadStatus::Ok) Fail("generated files do not load: " + res.Message());
@@ -452,6 +424,139 @@ void Generate(const Options& o) {
             << ", PYMulti " << d.PYMultiTable.Count() << ", sounds " << sounds.size() << "\n";
 }
 
+void Generate(const Options& o) {
+  Sources s;
+  if (!ReadWubi(o.wubi, s.wb)) Fail("cannot read " + o.wubi);
+  s.terra = ReadPinyin(o.terra, o.terraSimp);
+  if (!ReadGoPinyin(o.goPinyin, s.goPinyin) || s.goPinyin.empty()) Fail("cannot read " + o.goPinyin);
+  if (!ReadCedict(o.cedict, s.cedict) || s.cedict.empty()) Fail("cannot read " + o.cedict);
+  if (!ReadCounts(o.junda, s.junda) || s.junda.empty()) Fail("cannot read " + o.junda);
+  if (!ReadCounts(o.words, s.words) || s.words.empty()) Fail("cannot read " + o.words);
+  if (!ReadReadingList(o.firstReadings, s.firstReadings)) Fail("cannot read " + o.firstReadings);
+  if (!ReadReadingList(o.wordReadings, s.wordReadings)) Fail("cannot read " + o.wordReadings);
+  const WubiSource& wb = s.wb;
+  const std::string out = o.out + "/";
+
+  // Characters by mainland frequency (the rest by the Wubi table's weight): the
+  // order of wbOne and so the picture numbers.
+  std::vector<std::string> chars;
+  for (const auto& kv : wb.chars)
+    if (IsGb2312(kv.first)) chars.push_back(kv.first);
+  auto frequency = [&](const std::string& c) {
+    auto j = s.junda.find(c);
+    return std::make_pair(j == s.junda.end() ? -1LL : j->second, MaxWeight(wb.chars.at(c)));
+  };
+  std::stable_sort(chars.begin(), chars.end(),
+                   [&](const std::string& a, const std::string& b) { return frequency(a) > frequency(b); });
+  if (chars.size() > size_t(TWbOneTable::Capacity)) chars.resize(TWbOneTable::Capacity);
+  UseTraditionalReadings(s.terra, chars, o.gen);
+  std::map<std::string, int> recordOf;
+  std::map<std::string, std::string> fullCode;
+  std::vector<std::string> wbOne, wbs;
+  std::string pictures;
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    std::vector<std::string> codes = OrderCodes(wb.chars.at(chars[i]));
+    int no = int(i + 1);
+    recordOf[chars[i]] = no;
+    fullCode[chars[i]] = codes[0];
+    std::string line = WbCodesColumns(codes) + Gbk(chars[i]);
+    wbOne.push_back(line);
+    bool drill = wbs.size() < size_t(TWbsTable::Capacity) && IsDrillCharacter(s, chars[i]);
+    if (drill) wbs.push_back(line + "   " + std::to_string(no));
+    pictures += std::to_string(no) + "\t" + chars[i] + "\t" + codes[0] + (drill ? "\tdrill\n" : "\n");
+  }
+  WriteEnciphered(out + "wbOne.dat", wbOne);
+  WriteEnciphered(out + "wbs.dat", wbs);
+  WriteShortCodesAndRoots(o, wb, recordOf);
+
+  std::map<std::string, std::vector<Reading>> readings;
+  int outside = 0;
+  for (const auto& ch : chars) {
+    bool mainland = false;
+    readings[ch] = CharacterReadings(s, ch, mainland);
+    outside += !mainland;
+  }
+  int corrected = 0;
+  std::vector<Word> words = WordsByFrequency(s, recordOf, readings, fullCode, corrected);
+  EstimateShares(words, readings);
+
+  std::vector<std::string> wbTwo, wbMulti, pyTwo, pyMulti;
+  for (const auto& w : words) {
+    bool two = Utf8Chars(w.text).size() == 2;
+    std::vector<std::string>& wbList = two ? wbTwo : wbMulti;
+    std::vector<std::string>& pyList = two ? pyTwo : pyMulti;
+    std::size_t wbCap = two ? TWbTwoTable::Capacity : TWbMultiTable::Capacity;
+    std::size_t pyCap = two ? TPYTwoTable::Capacity : TPYMultiTable::Capacity;
+    std::string line;
+    if (wbList.size() < wbCap) wbList.push_back(PadTo(w.code, 12) + Gbk(w.text));
+    if (pyList.size() < pyCap && (two ? PYTwoLine(w.text, w.syl, line) : PYMultiLine(w.text, w.syl, line)))
+      pyList.push_back(line);
+  }
+  WriteEnciphered(out + "wbTwo.dat", wbTwo);
+  WriteEnciphered(out + "wbMulti.dat", wbMulti);
+  WriteEnciphered(out + "PYTwo.dat", pyTwo);
+  WriteEnciphered(out + "PYMulti.dat", pyMulti);
+
+  // Single-character readings: likely ones only, at most four per character.
+  std::vector<std::string> pyOne;
+  for (const auto& ch : chars) {
+    int n = 0;
+    std::vector<std::string> lines;
+    for (const auto& r : readings[ch]) {
+      std::string line;
+      if (n < 4 && (n == 0 || r.percent >= 1.0) && PYsLine(ch, r, line)) lines.push_back(line), ++n;
+    }
+    if (pyOne.size() + lines.size() > size_t(TPYOneTable::Capacity)) break;
+    pyOne.insert(pyOne.end(), lines.begin(), lines.end());
+  }
+  WriteEnciphered(out + "PYOne.dat", pyOne);
+
+  // Drill characters: first the 19 groups of alternative spellings (17 pairs,
+  // then 2 triples) of common characters with distinct spellings, then the
+  // most common characters with their main reading.
+  auto distinct = [&](const std::string& ch, std::size_t want, double minPercent, std::vector<std::string>& lines) {
+    std::set<std::string> spellings;
+    lines.clear();
+    for (const auto& r : readings[ch]) {
+      std::string line;
+      if (r.percent >= minPercent && !spellings.count(Toneless(r.syllable)) && PYsLine(ch, r, line)) {
+        spellings.insert(Toneless(r.syllable));
+        lines.push_back(line);
+      }
+    }
+    if (lines.size() < want) return false;
+    lines.resize(want);
+    return true;
+  };
+  std::vector<std::string> pairs, triples;
+  std::set<std::string> grouped;
+  for (const auto& ch : chars) {
+    std::vector<std::string> lines;
+    if (!IsDrillCharacter(s, ch)) continue;
+    if (triples.size() < 6 && distinct(ch, 3, 1.0, lines)) {
+      triples.insert(triples.end(), lines.begin(), lines.end());
+      grouped.insert(ch);
+    } else if (pairs.size() < 34 && distinct(ch, 2, 5.0, lines)) {
+      pairs.insert(pairs.end(), lines.begin(), lines.end());
+      grouped.insert(ch);
+    }
+    if (pairs.size() == 34 && triples.size() == 6) break;
+  }
+  if (pairs.size() != 34 || triples.size() != 6) Fail("not enough polyphonic characters for the groups");
+  std::vector<std::string> pys = pairs;
+  pys.insert(pys.end(), triples.begin(), triples.end());
+  for (const auto& ch : chars) {
+    if (pys.size() >= size_t(TPYsTable::Capacity)) break;
+    std::string line;
+    if (IsDrillCharacter(s, ch) && !grouped.count(ch) && !readings[ch].empty() && PYsLine(ch, readings[ch][0], line))
+      pys.push_back(line);
+  }
+  WriteEnciphered(out + "PYs.dat", pys);
+  std::cout << "dictgen: " << outside << " characters outside go-pinyin keep the Pinyin table's readings; "
+            << corrected << " listed phrase codes disagree with the 86 rule and are computed\n";
+  WriteMediaLists(o, pictures);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -461,13 +566,22 @@ int main(int argc, char** argv) {
     if (k == "--wubi") o.wubi = v;
     else if (k == "--terra") o.terra = v;
     else if (k == "--terra-simp") o.terraSimp = v;
+    else if (k == "--go-pinyin") o.goPinyin = v;
+    else if (k == "--cedict") o.cedict = v;
+    else if (k == "--junda") o.junda = v;
+    else if (k == "--words") o.words = v;
+    else if (k == "--first-readings") o.firstReadings = v;
+    else if (k == "--word-readings") o.wordReadings = v;
     else if (k == "--roots") o.roots = v;
     else if (k == "--out") o.out = v;
     else if (k == "--gen") o.gen = v;
     else Fail("unknown option " + k);
   }
-  if (o.wubi.empty() || o.terra.empty() || o.terraSimp.empty() || o.roots.empty() || o.out.empty() || o.gen.empty())
-    Fail("usage: dictgen --wubi F --terra F --terra-simp F --roots F --out DIR --gen DIR");
+  if (o.wubi.empty() || o.terra.empty() || o.terraSimp.empty() || o.goPinyin.empty() || o.cedict.empty() ||
+      o.junda.empty() || o.words.empty() || o.firstReadings.empty() || o.wordReadings.empty() || o.roots.empty() || o.out.empty() || o.gen.empty())
+    Fail("usage: dictgen --wubi F --terra F --terra-simp F --go-pinyin F --cedict F --junda F --words F "
+         "--first-readings F --word-readings F "
+         "--roots F --out DIR --gen DIR");
   Generate(o);
   return 0;
 }

@@ -67,3 +67,20 @@ bool ShortCodeCharacter(const WubiSource& src, const std::string& code, std::str
   ch = it->second.code;  // the character, kept in the code field
   return true;
 }
+
+std::string WubiPhraseCode(const std::vector<std::string>& c) {
+  for (const auto& code : c)
+    if (code.size() < 2) return "";
+  if (c.size() == 2) return c[0].substr(0, 2) + c[1].substr(0, 2);
+  if (c.size() == 3) return c[0].substr(0, 1) + c[1].substr(0, 1) + c[2].substr(0, 2);
+  if (c.size() >= 4) return c[0].substr(0, 1) + c[1].substr(0, 1) + c[2].substr(0, 1) + c.back().substr(0, 1);
+  return "";
+}
+
+std::string FullCode(const std::vector<CodeEntry>& codes) {
+  const CodeEntry* best = nullptr;
+  for (const auto& e : codes)
+    if (!best || e.code.size() > best->code.size() || (e.code.size() == best->code.size() && e.weight > best->weight))
+      best = &e;
+  return best ? best->code : "";
+}

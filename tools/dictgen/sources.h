@@ -25,5 +25,12 @@ struct WubiSource {
 };
 
 bool ReadWubi(const std::string& path, WubiSource& src);
+// A character's full code: its longest code, of the highest weight among those.
+std::string FullCode(const std::vector<CodeEntry>& codes);
 // The source's character of a short code: the one with the highest weight.
 bool ShortCodeCharacter(const WubiSource& src, const std::string& code, std::string& ch);
+
+// The Wubi 86 code of a word from its characters' full codes: two letters of each
+// of two characters; one each of the first two and two of the third; or one each
+// of the first three and the last. Empty when a code is too short.
+std::string WubiPhraseCode(const std::vector<std::string>& fullCodes);

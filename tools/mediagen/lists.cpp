@@ -80,7 +80,10 @@ bool ParsePictures(const std::string& text, std::vector<PictureEntry>& out, std:
     const std::string& l = lines[i];
     if (l.empty()) continue;
     auto cols = Split(l, '\t');
-    if (cols.size() != 3) { error = At(i + 1) + "expected number<TAB>character<TAB>code"; return false; }
+    if (cols.size() != 3 && !(cols.size() == 4 && cols[3] == "drill")) {
+      error = At(i + 1) + "expected number<TAB>character<TAB>code[<TAB>drill]";
+      return false;
+    }
     PictureEntry e;
     if (cols[0].empty() || cols[0].size() > 7 || cols[0].find_first_not_of("0123456789") != std::string::npos) {
       error = At(i + 1) + "picture number is not a positive integer";
@@ -101,6 +104,7 @@ bool ParsePictures(const std::string& text, std::vector<PictureEntry>& out, std:
       if (c < 'a' || c > 'y') { error = At(i + 1) + "code letters must be a to y"; return false; }
       e.code += c;
     }
+    e.drill = cols.size() == 4;
     out.push_back(e);
   }
   if (out.empty()) { error = "no pictures listed"; return false; }

@@ -20,9 +20,10 @@ struct PictureEntry {
   int number = 0;
   std::string character;  // UTF-8
   std::string code;       // lower-case letters, 1 to 4
+  bool drill = false;     // a drill character (of wbs.dat)
 };
 
-// "number<TAB>character<TAB>code" per line; numbers positive and unique.
+// "number<TAB>character<TAB>code[<TAB>drill]" per line; numbers positive and unique.
 bool ParsePictures(const std::string& text, std::vector<PictureEntry>& out, std::string& error);
 
 // One sound name per line (letters and a tone digit); duplicates are dropped.

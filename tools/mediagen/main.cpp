@@ -82,19 +82,23 @@ int Pictures(const Args& a) {
   if (!LoadRoots(a.Get("roots"), roots, err)) return Fail(err);
   if (!Load(a.Get("list"), text, err)) return Fail(err);
   if (!ParsePictures(text, list, err)) return Fail(a.Get("list") + ": " + err);
+  Decompositions splits;
+  bool haveSplits = !a.Get("decomp").empty();
+  if (haveSplits && (!Load(a.Get("decomp"), text, err) || !ParseDecompositions(text, splits, err)))
+    return Fail(a.Get("decomp") + ": " + err);
   std::string dir = a.Get("out");
   mkdir(dir.c_str(), 0777);
   // Workers take every n-th picture, each with fonts of its own.
   unsigned workers = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
   std::vector<std::string> errors(workers);
-  std::vector<size_t> bytes_of(workers, 0), no_glyph(workers, 0);
+  std::vector<size_t> bytes_of(workers, 0), no_glyph(workers, 0), named_of(workers, 0), named_drill(workers, 0);
   std::vector<std::string> undrawable;
   auto work = [&](unsigned k) {
     std::string e;
     auto smooth = Font::Open(a.Get("font", kDefaultFont), 0, e);
     auto crisp = smooth ? Font::Open(a.Get("font", kDefaultFont), 2, e) : nullptr;
     if (!crisp) { errors[k] = e; return; }
-    PictureMaker maker(*smooth, *crisp, roots);
+    PictureMaker maker(*smooth, *crisp, roots, haveSplits ? &splits : nullptr);
     for (size_t i = k; i < list.size(); i += workers) {
       std::vector<uint8_t> gif;
       if (!maker.Encode(list[i], gif, e)) {
@@ -107,17 +111,24 @@ int Pictures(const Args& a) {
       }
       bytes_of[k] += gif.size();
       no_glyph[k] += !maker.CanDrawCharacter(list[i]);
+      std::vector<LetterRoots> letters;
+      bool named = maker.NamedRoots(list[i], letters);
+      named_of[k] += named;
+      named_drill[k] += named && list[i].drill;
     }
     if (k == 0) undrawable = maker.UndrawableRoots();
   };
   std::vector<std::thread> threads;
   for (unsigned k = 0; k < workers; ++k) threads.emplace_back(work, k);
   for (auto& t : threads) t.join();
-  size_t bytes = 0, missing = 0;
+  size_t bytes = 0, missing = 0, named = 0, drill_named = 0, drill = 0;
+  for (const auto& e : list) drill += e.drill;
   for (unsigned k = 0; k < workers; ++k) {
     if (!errors[k].empty()) return Fail(errors[k]);
     bytes += bytes_of[k];
     missing += no_glyph[k];
+    named += named_of[k];
+    drill_named += named_drill[k];
   }
   std::vector<int> numbers;
   for (const auto& e : list) numbers.push_back(e.number);
@@ -133,6 +144,9 @@ int Pictures(const Args& a) {
               first.size(), second.size(), bytes);
   if (!bad.empty()) std::printf("; %zu roots without a glyph are left out", bad.size());
   if (missing) std::printf("; %zu characters have no glyph in the font", missing);
+  if (haveSplits)
+    std::printf("; %zu name the roots of every code letter (%zu of the %zu drill characters)", named, drill_named,
+                drill);
   std::printf("\n");
   return 0;
 }

@@ -54,6 +54,32 @@ void DrawKeyCap(Canvas& c, const Rect& r, char key, const std::vector<std::strin
   }
 }
 
+void DrawRootsCap(Canvas& c, const Rect& r, char key, const LetterRoots& named, bool lit, Font& letter_font,
+                  Font& root_font, Font& label_font) {
+  c.FillRoundRect(r, 4, lit ? kCapLitEdge : kCapEdge);
+  c.FillRoundRect({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, 3, lit ? kCapLit : kCap);
+  std::string letter(1, char(key - 'a' + 'A'));
+  letter_font.Draw(c, r.x + 3, r.y + 1, letter, kLetterPx, lit ? kLetterLit : kLetter);
+  Rect body{r.x + 2, r.y + 12, r.w - 4, r.h - 13};
+  if (named.identification) {
+    label_font.DrawCentered(c, body, u8"识别码", kRootPx, kInk);
+    return;
+  }
+  std::string text;
+  for (const auto& root : named.roots) text += root;
+  int px = named.roots.size() <= 1 ? 24 : 16;
+  while (px > 12 && root_font.Measure(text, px) > body.w) --px;
+  root_font.DrawCentered(c, {body.x, body.y - 1, body.w, body.h}, text, px, kInk);
+}
+
+bool PictureMaker::NamedRoots(const PictureEntry& e, std::vector<LetterRoots>& letters) {
+  if (!splits_ || !RootsOfCode(e.character, e.code, *splits_, roots_, letters)) return false;
+  for (const auto& l : letters)
+    for (const auto& r : l.roots)
+      if (!Drawable(smooth_, r)) return false;
+  return letters.size() == e.code.size();
+}
+
 const Canvas& PictureMaker::KeyCap(char key, bool lit, int w, int h) {
   auto k = std::make_tuple(key, lit, w, h);
   auto it = caps_.find(k);
@@ -71,12 +97,17 @@ std::vector<Canvas> PictureMaker::Frames(const PictureEntry& e) {
   base.FillRoundRect(l.character, 5, kPanelEdge);
   base.FillRoundRect({1, 1, l.character.w - 2, l.character.h - 2}, 4, kPanel);
   smooth_.DrawCentered(base, l.character, e.character, 34, kInk);
-  for (size_t i = 0; i < l.keys.size(); ++i)
-    base.Paste(KeyCap(e.code[i], false, l.keys[i].w, l.keys[i].h), l.keys[i].x, l.keys[i].y);
+  std::vector<LetterRoots> named;
+  bool known = NamedRoots(e, named);
+  auto cap = [&](Canvas& c, size_t i, bool lit) {
+    if (!known) return c.Paste(KeyCap(e.code[i], lit, l.keys[i].w, l.keys[i].h), l.keys[i].x, l.keys[i].y);
+    DrawRootsCap(c, l.keys[i], e.code[i], named[i], lit, smooth_, smooth_, smooth_);
+  };
+  for (size_t i = 0; i < l.keys.size(); ++i) cap(base, i, false);
   std::vector<Canvas> frames;
   for (size_t f = 0; f < l.keys.size(); ++f) {
     Canvas c = base;
-    c.Paste(KeyCap(e.code[f], true, l.keys[f].w, l.keys[f].h), l.keys[f].x, l.keys[f].y);
+    cap(c, f, true);
     frames.push_back(std::move(c));
   }
   return frames;

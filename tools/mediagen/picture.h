@@ -1,6 +1,8 @@
 // The Wubi decomposition picture of one character: the character large and,
-// for each letter of its code, the key with its roots; one frame per letter,
-// that letter's key highlighted.
+// for each letter of its code, the key with the roots that letter stands for
+// (or "识别码" for the identification code); one frame per letter, that
+// letter's key highlighted. Where the character's split is not known, a key
+// shows every root of that key.
 #pragma once
 
 #include <map>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "decompose.h"
 #include "font.h"
 #include "gif_writer.h"
 #include "lists.h"
@@ -33,8 +36,8 @@ class PictureMaker {
   // smooth: a scalable face for the large character and the key letters
   // (set here to four coverage steps); crisp: a face with bitmap strikes
   // for the small root text.
-  PictureMaker(Font& smooth, Font& crisp, const RootTable& roots)
-      : smooth_(smooth), crisp_(crisp), roots_(roots) {
+  PictureMaker(Font& smooth, Font& crisp, const RootTable& roots, const Decompositions* splits = nullptr)
+      : smooth_(smooth), crisp_(crisp), roots_(roots), splits_(splits) {
     smooth_.SetCoverageSteps(4);
   }
   // The frames of the picture (one per code letter).
@@ -43,14 +46,21 @@ class PictureMaker {
   // Roots of the table the crisp face cannot draw (skipped in the pictures).
   std::vector<std::string> UndrawableRoots();
   bool CanDrawCharacter(const PictureEntry& e);
+  // The roots each code letter stands for, when known and drawable.
+  bool NamedRoots(const PictureEntry& e, std::vector<LetterRoots>& letters);
 
  private:
   const Canvas& KeyCap(char key, bool lit, int w, int h);
   Font& smooth_;
   Font& crisp_;
   const RootTable& roots_;
+  const Decompositions* splits_;
   std::map<std::tuple<char, bool, int, int>, Canvas> caps_;
 };
+
+// Draws a key's letter and the roots one code letter stands for, large.
+void DrawRootsCap(Canvas& c, const Rect& r, char key, const LetterRoots& named, bool lit, Font& letter_font,
+                  Font& root_font, Font& label_font);
 
 // Draws a key's letter and as many of its roots as fit into a w x h cap.
 void DrawKeyCap(Canvas& c, const Rect& r, char key, const std::vector<std::string>& roots,
