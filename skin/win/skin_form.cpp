@@ -197,7 +197,7 @@ void TWinSkinForm::Complete() {
   SystemMenu = GetSystemMenu(FormHandle, FALSE);
   GetIconBitmap();
   CalcClientMargins();
-  // Controls are skinned by the control dispatcher (not built yet).
+  SkinControls();
   if (SkinState == 0) {
     TSkinManage* m = SkinManager();
     if (FormKind == 2) {
@@ -247,6 +247,7 @@ void TWinSkinForm::SkinChanged() {
     FormControl->SetHeight(FormControl->GetHeight() + 1);
     FormControl->SetHeight(FormControl->GetHeight() - 1);
   }
+  SkinControlList.SkinChanged();
   NotifySkinned();
   SkinState = 1;
 }
@@ -343,6 +344,7 @@ void TWinSkinForm::DetachControlsOnly() {
 }
 
 void TWinSkinForm::Detach() {
+  ReleaseSkinControls(SkinState != 4);
   if (!SkinFrame) {
     DetachControlsOnly();
     return;
@@ -377,6 +379,7 @@ void TWinSkinForm::Detach() {
 }
 
 void TWinSkinForm::DetachOnDestroy() {
+  ReleaseSkinControls(false);
   if (!SkinFrame) {
     DetachControlsOnly();
     return;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/win/skin_control.h"
 #include "skin/win/skin_nc_object.h"
 #include "toolkit/base/component.h"
 #include "toolkit/win/color.h"
@@ -120,6 +121,14 @@ public:
   std::unique_ptr<TTimer> FrameTimer;
   std::unique_ptr<TWinSkinMenu> SkinMenuBar;
   TColor SavedColor = 0;
+
+  // --- Skinned controls ---
+  // Gives every control of the window its skinned-control object.
+  void SkinControls();
+  // Switches the objects off (unless the window is going) and frees them.
+  void ReleaseSkinControls(bool unskin);
+  TSkinControlList SkinControlList;
+  std::unique_ptr<TCanvas> ControlCanvas;
 
   // Window procedures (dispatch of messages).
   void WndProc(TMessage& m);

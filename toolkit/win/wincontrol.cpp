@@ -225,6 +225,13 @@ TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const {
   return nullptr;
 }
 
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+  for (TWinControl* w : tabList_) {
+    list.push_back(w);
+    w->GetTabOrderList(list);
+  }
+}
+
 int TWinControl::GetTabOrder() const {
   if (!Parent()) return -1;
   auto& l = Parent()->tabList_;
@@ -239,13 +246,6 @@ void TWinControl::SetTabOrder(int order) {
   if (order < 0) order = 0;
   if (order > static_cast<int>(l.size())) order = static_cast<int>(l.size());
   l.insert(l.begin() + order, this);
-}
-
-void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
-  for (TWinControl* w : tabList_) {
-    list.push_back(w);
-    w->GetTabOrderList(list);
-  }
 }
 
 std::string TWinControl::GetText() const {

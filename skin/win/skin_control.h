@@ -1,0 +1,131 @@
+#pragma once
+// A skinned control: one object per child control takes over its messages
+// (a layer over a toolkit control's WindowProc, or a subclass of a bare
+// window), lets the previous procedure do the work and paints the face from
+// the skin. Families override the virtual operations; the shared paint and
+// property routines are here too.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/base/component.h"
+#include "toolkit/win/color.h"
+#include "toolkit/win/messages.h"
+#include "toolkit/win/window_proc_layer.h"
+#include "toolkit/win/window_subclass.h"
+
+class TCanvas;
+class TControl;
+class TDataSkinObject;
+class TSkinControl;
+class TSkinData;
+
+// The skinned controls of one window. The list owns none of them: each
+// control object is owned by what it skins (or by the frame for a bare
+// window) and leaves the list when it is destroyed.
+class TSkinControlList {
+public:
+  TSkinControlList() = default;
+  ~TSkinControlList();
+  TSkinControlList(const TSkinControlList&) = delete;
+  TSkinControlList& operator=(const TSkinControlList&) = delete;
+
+  // False when the object is listed already.
+  bool Add(TSkinControl* control);
+  void Remove(TSkinControl* control);
+  bool Contains(const TSkinControl* control) const;
+  TSkinControl* FindByHandle(HWND window) const;
+  TSkinControl* FindByControl(const TControl* control) const;
+  // A copy to walk while objects may come and go.
+  std::vector<TSkinControl*> Snapshot() const { return items_; }
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Frees the objects whose window is gone.
+  void FreeDead();
+  void SkinChanged();
+
+private:
+  std::vector<TSkinControl*> items_;
+};
+
+class TSkinControl : public TComponent {
+  TK_CLASS(TSkinControl)
+public:
+  enum : BYTE { msHover = 1, msPressed = 2 };
+  enum : int { stNew = 0, stAttached = 1, stDestroyed = 6 };
+
+  explicit TSkinControl(TComponent* owner);
+  ~TSkinControl() override;
+
+  virtual void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas);
+  virtual void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas);
+  virtual void Unskin();
+  // True: the previous procedure runs, then AfterMessage; false: handled here.
+  virtual bool BeforeMessage(TMessage& m);
+  virtual void AfterMessage(TMessage& m);
+  virtual void PaintWindow(HDC dc);
+  virtual void PaintSkin(HDC dc, const RECT& r) {}
+  virtual void SkinChanged();
+
+  void SkinWndProc(TMessage& m);
+  void CallDefault(TMessage& m);
+  void Redraw();
+  void AdjustParentBackground(bool on);
+  TColor GetParentColor(TColor fallback) const;
+  void FillSkinColor(HDC dc, const RECT& r) const;
+  void FillParentColor(HDC dc, const RECT& r) const;
+  void DrawFocus(HDC dc, UINT flags, const RECT& r);
+  void ForwardMouseDown(const TMessage& m);
+  LONG GetStyle(HWND handle, int index) const;
+  UINT BiDiFlags(UINT flags) const;
+  void PaintViaBeginPaint(TMessage& m);
+  void EraseWithParent(TMessage& m);
+  // The skin's ButtonFace colour.
+  TColor FaceColor() const;
+  // The list it stands in was destroyed first.
+  void ListGone() { FSkinForm = nullptr; }
+
+  BYTE FMouseState = 0;
+  TCanvas* FCanvas = nullptr;
+  bool FEnabled = false;
+  bool FFocused = false;
+  std::wstring FCaption;
+  bool FActive = true;
+  bool FUnicode = false;
+  TSkinData* FSkinData = nullptr;
+  HWND FHandle = nullptr;
+  TControl* FControl = nullptr;
+  RECT FWindowRect{};
+  TControl* FGraphicControl = nullptr;
+  bool FSetColor = false;
+  TColor FOldColor = 0;
+  bool FAttached = false;
+  int FStatus = stNew;
+  TSkinControlList* FSkinForm = nullptr;
+  int FMode = 0;
+  bool FFlag = false;
+  bool FParentBgChanged = false;
+
+private:
+  TWindowProcLayer layer_;        // over a toolkit control's WindowProc
+  TWindowSubclass subclass_;      // over a bare window's procedure
+  bool colorTaken_ = false;       // FOldColor holds the control's own colour
+};
+
+// --- Shared paint routines ----------------------------------------------------
+
+void FillRectColor(HDC dc, const RECT& r, TColor color);
+// Frame frameIndex (from 1) of obj's horizontal strip, nine-piece, into r;
+// nothing for an inverted rectangle, a missing image or frameCount <= 0.
+void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const TDataSkinObject* obj);
+void DrawCaptionText(TSkinControl& ctl, TCanvas& canvas, const RECT& r, UINT alignment, bool enabled,
+                     const std::wstring& text);
+std::wstring GetWindowTextWide(HWND handle);
+
+// --- Properties by name (a missing property gives the empty result) -------------
+
+long long GetOrdPropByName(const TObject* instance, const std::string& name);      // -1 when absent
+std::string GetEnumPropByName(const TObject* instance, const std::string& name);   // "" when absent
+std::wstring GetTextPropByName(const TObject* instance, const std::string& name);  // L"" when absent
+TObject* GetObjectPropByName(const TObject* instance, const std::string& name, const TClassInfo& cls);
+void SetPropByName(TObject* instance, const std::string& name, const std::string& text);
