@@ -23,11 +23,7 @@ void Wait(int ms) {
 }
 
 void Click(HWND w) {
-  RECT r;
-  GetClientRect(w, &r);
-  LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(w, WM_LBUTTONUP, 0, at);
+  PostMiddleClick(w);
   Wait(600);
 }
 

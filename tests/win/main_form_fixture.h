@@ -34,11 +34,7 @@ protected:
   }
   // A left click at the middle of a window, as the mouse delivers it.
   void Click(HWND w) {
-    RECT r;
-    GetClientRect(w, &r);
-    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(w, WM_LBUTTONUP, 0, at);
+    PostMiddleClick(w);
     Pump();
   }
   void Key(HWND w, WORD vk) {

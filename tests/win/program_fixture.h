@@ -13,6 +13,15 @@
 #include "toolkit/win/resources.h"
 
 // The program's folder in the build tree, as Wine sees it ("Z:\...\bin\").
+// A left click at the middle of a window, posted as the mouse delivers it.
+inline void PostMiddleClick(HWND w) {
+  RECT r;
+  GetClientRect(w, &r);
+  LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(w, WM_LBUTTONUP, 0, at);
+}
+
 inline std::string BuiltProgramFolder() {
   std::string unix = TAPMIRA_PROGRAM_DIR;
   std::string path = "Z:";
