@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAPMIRA_BUILD:-$root/build}
-jobs=$(nproc)
+jobs=${TAPMIRA_JOBS:-$(nproc)}
 
 bash "$root/scripts/deps.sh"
 bash "$root/scripts/fetch-giflib.sh" "$build/third_party/giflib"
