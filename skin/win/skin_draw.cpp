@@ -1,6 +1,9 @@
 #include "skin/win/skin_draw.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "skin/win/img_util.h"
 
 namespace {
 
@@ -22,6 +25,48 @@ std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
   b->SetSize(w, h);
   if (!b->Empty()) SetStretchBltMode(b->CanvasDC(), COLORONCOLOR);
   return b;
+}
+
+// The pixels dc draws into at r, when dc draws plainly into a 24-bit DIB
+// section: no clipping, mapping, world transform or mirrored layout, and r
+// wholly inside the bitmap. Empty (null Bits) otherwise.
+TPixels24 PlainDibView(HDC dc, const RECT& r) {
+  HGDIOBJ object = GetCurrentObject(dc, OBJ_BITMAP);
+  DIBSECTION ds{};
+  if (!object || GetObjectW(object, sizeof ds, &ds) != sizeof ds) return {};
+  if (ds.dsBm.bmBitsPixel != 24 || !ds.dsBm.bmBits || ds.dsBmih.biCompression != BI_RGB) return {};
+  if (GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE || GetLayout(dc) != 0) return {};
+  POINT viewport{}, window{};
+  GetViewportOrgEx(dc, &viewport);
+  GetWindowOrgEx(dc, &window);
+  if (viewport.x || viewport.y || window.x || window.y) return {};
+  HRGN clip = CreateRectRgn(0, 0, 0, 0);
+  int clipped = GetClipRgn(dc, clip);
+  DeleteObject(clip);
+  if (clipped != 0) return {};
+  const int W = ds.dsBm.bmWidth, H = std::abs(ds.dsBmih.biHeight), stride = ds.dsBm.bmWidthBytes;
+  if (r.left < 0 || r.top < 0 || r.right > W || r.bottom > H || Empty(r)) return {};
+  GdiFlush();
+  auto* bits = static_cast<std::uint8_t*>(ds.dsBm.bmBits);
+  const bool topDown = ds.dsBmih.biHeight < 0;
+  std::uint8_t* top = bits + static_cast<std::ptrdiff_t>(topDown ? r.top : H - 1 - r.top) * stride;
+  return TPixels24{top + r.left * 3, WidthOf(r), HeightOf(r), topDown ? stride : -stride};
+}
+
+// Key-colour transparent copy of (x, y, size of destRect) of a 24-bit bitmap
+// straight into dc's pixels; false when dc or bitmap does not allow it.
+bool CopyUnlessKeyToDib(HDC dc, const RECT& destRect, TBitmap& bitmap, int x, int y, TColor keyColour) {
+  if (bitmap.GetPixelFormat() != TPixelFormat::pf24bit || bitmap.Empty() || x < 0 || y < 0 ||
+      x + WidthOf(destRect) > bitmap.GetWidth() || y + HeightOf(destRect) > bitmap.GetHeight())
+    return false;
+  TPixels24 target = PlainDibView(dc, destRect);
+  if (!target.Bits) return false;
+  TPixels24 source = Pixels24(bitmap);
+  source.Bits = source.Row(y) + x * 3;
+  source.Width = WidthOf(destRect);
+  source.Height = HeightOf(destRect);
+  CopyUnlessKey(source, target, static_cast<TRgb>(ColorToRGB(keyColour)));
+  return true;
 }
 
 void CopyOut(HDC dc, const RECT& destRect, TBitmap& image, bool transparent) {
@@ -150,6 +195,10 @@ void SkinDrawStateFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, int frame
                         bool transparent) {
   if (Empty(destRect) || bitmap.Empty()) return;
   TFrameRect f = FrameRectOf(bitmap, frameIndex, frameCount, false);
+  // A frame at its own size goes straight from the strip when dc allows it.
+  if (transparent && WidthOf(destRect) == f.Width && HeightOf(destRect) == f.Height &&
+      CopyUnlessKeyToDib(dc, destRect, bitmap, f.X, f.Y, clFuchsia))
+    return;
   auto work = WorkBitmap(WidthOf(destRect), HeightOf(destRect));
   Piece(work->CanvasDC(), 0, 0, WidthOf(destRect), HeightOf(destRect), bitmap.CanvasDC(), f.X, 0, f.X + f.Width,
         f.Height);
@@ -170,6 +219,7 @@ void SkinDrawStateFrameCentered(HDC dc, const RECT& destRect, TBitmap& bitmap, i
 
 void TransparentBlit(HDC dc, const RECT& destRect, TBitmap& bitmap, TColor keyColour) {
   if (Empty(destRect) || bitmap.Empty()) return;
+  if (CopyUnlessKeyToDib(dc, destRect, bitmap, 0, 0, keyColour)) return;
   int W = WidthOf(destRect), H = HeightOf(destRect);
   TBitmap mask;
   mask.Assign(bitmap);

@@ -117,11 +117,10 @@ void TWinSkinForm::ComposeCaption(const std::wstring& text) {
   PaintCaptionButtons(b.Canvas());
 }
 
-void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
-  const int w = WidthOf(rect), h = HeightOf(rect);
-  if (w <= 0 || h <= 0 || !SkinData) return;
+TBitmap* TWinSkinForm::RenderedBorderPiece(int index, int w, int h) {
+  if (w <= 0 || h <= 0 || !SkinData) return nullptr;
   TDataSkinBorder& border = *SkinData->Borders[static_cast<std::size_t>(index - 1)];
-  if (!border.HasImage()) return;
+  if (!border.HasImage()) return nullptr;
   int frame = (NCActive && border.FrameCount != 1) || border.FrameCount == 1 ? 1 : 2;
   std::unique_ptr<TBitmap>& part = pieces_[index - 1][frame - 1];
   TPieceKey& key = pieceKeys_[index - 1][frame - 1];
@@ -130,8 +129,12 @@ void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
                           border.Tile != 1, index >= 3);
     key = TPieceKey{w, h, frame};
   }
-  if (part->Empty()) return;
-  BitBlt(dc, rect.left, rect.top, w, h, part->CanvasDC(), 0, 0, SRCCOPY);
+  return part->Empty() ? nullptr : part.get();
+}
+
+void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
+  if (TBitmap* part = RenderedBorderPiece(index, WidthOf(rect), HeightOf(rect)))
+    BitBlt(dc, rect.left, rect.top, part->GetWidth(), part->GetHeight(), part->CanvasDC(), 0, 0, SRCCOPY);
 }
 
 std::wstring TWinSkinForm::WindowTextWide() const {
@@ -341,14 +344,13 @@ void TWinSkinForm::UpdateRegion() {
   }
   RegionSize = SIZE{W, H};
   HRGN result = CreateRectRgn(FrameLeft, FrameTop, W - FrameRight, H - FrameBottom);
+  // The pieces the paint uses, read where they are kept.
   auto pieceRegion = [&](int index, const RECT& at, bool shape) -> HRGN {
     if (!shape) return CreateRectRgn(at.left, at.top, at.right, at.bottom);
-    TBitmap piece;
-    piece.SetPixelFormat(TPixelFormat::pf24bit);
-    piece.SetSize(WidthOf(at), HeightOf(at));
-    if (piece.Empty()) return CreateRectRgn(0, 0, 0, 0);
-    PaintBorderPiece(index, RECT{0, 0, WidthOf(at), HeightOf(at)}, piece.CanvasDC());
-    return BitmapToRegion(piece, at.left, at.top, clFuchsia, 1, 1, 1);
+    if (WidthOf(at) <= 0 || HeightOf(at) <= 0) return CreateRectRgn(0, 0, 0, 0);
+    TBitmap* piece = RenderedBorderPiece(index, WidthOf(at), HeightOf(at));
+    if (!piece) return CreateRectRgn(at.left, at.top, at.right, at.bottom);  // no image: nothing see-through
+    return BitmapToRegion(*piece, at.left, at.top, clFuchsia, 1, 1, 1);
   };
   HRGN left = pieceRegion(1, RECT{0, 0, FrameLeft, H}, borders[0]->Trans == 1 && H > 1);
   HRGN right = pieceRegion(2, RECT{W - FrameRight, 0, W, H}, borders[1]->Trans == 1 && H > 1);

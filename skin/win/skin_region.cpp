@@ -62,11 +62,15 @@ private:
 HRGN BitmapToRegion(TBitmap& bitmap, int x, int y, TColor keyColour, BYTE tolRed, BYTE tolGreen, BYTE tolBlue) {
   TRegionBuilder region;
   if (bitmap.Empty()) return region.Take();
-  // A 24-bit copy: the caller's bitmap keeps its format, and rows are read
-  // with the copy's own row size.
+  // Rows are read as 24-bit pixels; a bitmap of another format is read from
+  // a 24-bit copy, so the caller's keeps its format.
   TBitmap copy;
-  copy.Assign(bitmap);
-  TPixels24 pixels = Pixels24(copy);
+  TBitmap* source = &bitmap;
+  if (bitmap.GetPixelFormat() != TPixelFormat::pf24bit) {
+    copy.Assign(bitmap);
+    source = &copy;
+  }
+  TPixels24 pixels = Pixels24(*source);
   TRgb key = ColorToRGB(keyColour);
   const int loR = RgbRed(key), loG = RgbGreen(key), loB = RgbBlue(key);
   const int hiR = std::min(255, loR + tolRed), hiG = std::min(255, loG + tolGreen), hiB = std::min(255, loB + tolBlue);
