@@ -27,45 +27,24 @@ std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
   return b;
 }
 
-// The pixels dc draws into at r, when dc draws plainly into a 24-bit DIB
-// section: no clipping, mapping, world transform or mirrored layout, and r
-// wholly inside the bitmap. Empty (null Bits) otherwise.
-TPixels24 PlainDibView(HDC dc, const RECT& r) {
-  HGDIOBJ object = GetCurrentObject(dc, OBJ_BITMAP);
-  DIBSECTION ds{};
-  if (!object || GetObjectW(object, sizeof ds, &ds) != sizeof ds) return {};
-  if (ds.dsBm.bmBitsPixel != 24 || !ds.dsBm.bmBits || ds.dsBmih.biCompression != BI_RGB) return {};
-  if (GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE || GetLayout(dc) != 0) return {};
-  POINT viewport{}, window{};
-  GetViewportOrgEx(dc, &viewport);
-  GetWindowOrgEx(dc, &window);
-  if (viewport.x || viewport.y || window.x || window.y) return {};
-  HRGN clip = CreateRectRgn(0, 0, 0, 0);
-  int clipped = GetClipRgn(dc, clip);
-  DeleteObject(clip);
-  if (clipped != 0) return {};
-  const int W = ds.dsBm.bmWidth, H = std::abs(ds.dsBmih.biHeight), stride = ds.dsBm.bmWidthBytes;
-  if (r.left < 0 || r.top < 0 || r.right > W || r.bottom > H || Empty(r)) return {};
-  GdiFlush();
-  auto* bits = static_cast<std::uint8_t*>(ds.dsBm.bmBits);
-  const bool topDown = ds.dsBmih.biHeight < 0;
-  std::uint8_t* top = bits + static_cast<std::ptrdiff_t>(topDown ? r.top : H - 1 - r.top) * stride;
-  return TPixels24{top + r.left * 3, WidthOf(r), HeightOf(r), topDown ? stride : -stride};
-}
-
 // Key-colour transparent copy of (x, y, size of destRect) of a 24-bit bitmap
-// straight into dc's pixels; false when dc or bitmap does not allow it.
-bool CopyUnlessKeyToDib(HDC dc, const RECT& destRect, TBitmap& bitmap, int x, int y, TColor keyColour) {
-  if (bitmap.GetPixelFormat() != TPixelFormat::pf24bit || bitmap.Empty() || x < 0 || y < 0 ||
-      x + WidthOf(destRect) > bitmap.GetWidth() || y + HeightOf(destRect) > bitmap.GetHeight())
+// straight into a 24-bit target's pixels; false when either does not allow it.
+bool CopyUnlessKeyInto(TBitmap& target, const RECT& destRect, TBitmap& bitmap, int x, int y, TColor keyColour) {
+  if (bitmap.GetPixelFormat() != TPixelFormat::pf24bit || target.GetPixelFormat() != TPixelFormat::pf24bit ||
+      bitmap.Empty() || target.Empty() || Empty(destRect) || x < 0 || y < 0 ||
+      x + WidthOf(destRect) > bitmap.GetWidth() || y + HeightOf(destRect) > bitmap.GetHeight() ||
+      destRect.left < 0 || destRect.top < 0 || destRect.right > target.GetWidth() ||
+      destRect.bottom > target.GetHeight())
     return false;
-  TPixels24 target = PlainDibView(dc, destRect);
-  if (!target.Bits) return false;
-  TPixels24 source = Pixels24(bitmap);
-  source.Bits = source.Row(y) + x * 3;
-  source.Width = WidthOf(destRect);
-  source.Height = HeightOf(destRect);
-  CopyUnlessKey(source, target, static_cast<TRgb>(ColorToRGB(keyColour)));
+  TPixels24 to = Pixels24(target);
+  to.Bits = to.Row(destRect.top) + destRect.left * 3;
+  to.Width = WidthOf(destRect);
+  to.Height = HeightOf(destRect);
+  TPixels24 from = Pixels24(bitmap);
+  from.Bits = from.Row(y) + x * 3;
+  from.Width = to.Width;
+  from.Height = to.Height;
+  CopyUnlessKey(from, to, static_cast<TRgb>(ColorToRGB(keyColour)));
   return true;
 }
 
@@ -195,14 +174,21 @@ void SkinDrawStateFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, int frame
                         bool transparent) {
   if (Empty(destRect) || bitmap.Empty()) return;
   TFrameRect f = FrameRectOf(bitmap, frameIndex, frameCount, false);
-  // A frame at its own size goes straight from the strip when dc allows it.
-  if (transparent && WidthOf(destRect) == f.Width && HeightOf(destRect) == f.Height &&
-      CopyUnlessKeyToDib(dc, destRect, bitmap, f.X, f.Y, clFuchsia))
-    return;
   auto work = WorkBitmap(WidthOf(destRect), HeightOf(destRect));
   Piece(work->CanvasDC(), 0, 0, WidthOf(destRect), HeightOf(destRect), bitmap.CanvasDC(), f.X, 0, f.X + f.Width,
         f.Height);
   CopyOut(dc, destRect, *work, transparent);
+}
+
+void SkinDrawStateFrame(TBitmap& target, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
+                        bool transparent) {
+  if (Empty(destRect) || bitmap.Empty()) return;
+  TFrameRect f = FrameRectOf(bitmap, frameIndex, frameCount, false);
+  // A see-through frame at its own size goes straight from the strip into the pixels.
+  if (transparent && WidthOf(destRect) == f.Width && HeightOf(destRect) == f.Height &&
+      CopyUnlessKeyInto(target, destRect, bitmap, f.X, f.Y, clFuchsia))
+    return;
+  SkinDrawStateFrame(target.CanvasDC(), destRect, bitmap, frameIndex, frameCount, transparent);
 }
 
 void SkinDrawStateFrameCentered(HDC dc, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
@@ -219,7 +205,6 @@ void SkinDrawStateFrameCentered(HDC dc, const RECT& destRect, TBitmap& bitmap, i
 
 void TransparentBlit(HDC dc, const RECT& destRect, TBitmap& bitmap, TColor keyColour) {
   if (Empty(destRect) || bitmap.Empty()) return;
-  if (CopyUnlessKeyToDib(dc, destRect, bitmap, 0, 0, keyColour)) return;
   int W = WidthOf(destRect), H = HeightOf(destRect);
   TBitmap mask;
   mask.Assign(bitmap);

@@ -36,6 +36,10 @@ void SkinStretchStateFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, const 
 // A frame of a horizontal strip stretched into DestRect, or centred at its own size.
 void SkinDrawStateFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
                         bool transparent);
+// The same into a bitmap: a see-through frame at its own size is copied into
+// the target's pixels directly (whatever clipping or origin its canvas has).
+void SkinDrawStateFrame(TBitmap& target, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
+                        bool transparent);
 void SkinDrawStateFrameCentered(HDC dc, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
                                 bool transparent);
 // Repeats srcRect of bitmap from DestRect's top-left corner; the last column

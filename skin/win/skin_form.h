@@ -65,7 +65,7 @@ public:
   void PaintCaptionText(TCanvas& canvas, const RECT& rect);
   void PaintCaptionText(TCanvas& canvas, const RECT& rect, const std::wstring& text);
   void LayoutCaptionButtons();
-  void PaintCaptionButtons(TCanvas& canvas);
+  void PaintCaptionButtons(TBitmap& band);
   void PaintCaptionButton(TWinSysButton& button, int frameIndex);
   bool IsCaptionButtonVisible(int index);
   bool IsMDIChildMaximized() const;

@@ -114,7 +114,7 @@ void TWinSkinForm::ComposeCaption(const std::wstring& text) {
   PaintBorderPiece(3, piece, b.CanvasDC());
   PaintCaptionText(b.Canvas(), piece, text);
   LayoutCaptionButtons();
-  PaintCaptionButtons(b.Canvas());
+  PaintCaptionButtons(b);
 }
 
 TBitmap* TWinSkinForm::RenderedBorderPiece(int index, int w, int h) {
@@ -237,18 +237,18 @@ void TWinSkinForm::LayoutCaptionButtons() {
   }
 }
 
-void TWinSkinForm::PaintCaptionButtons(TCanvas& canvas) {
+void TWinSkinForm::PaintCaptionButtons(TBitmap& band) {
   for (std::size_t i = 0; i < SysButtons.size(); ++i) {
     TWinSysButton& button = *SysButtons[i];
     TDataSkinSysButton* b = button.SkinButton();
     if (!b || !button.Visible || b->Visibility == 100) continue;
     if (b->Action == 3 || b->Action == 11) {
-      DrawWindowIcon(canvas.Handle(), button.BoundsRect);
+      DrawWindowIcon(band.CanvasDC(), button.BoundsRect);
       continue;
     }
     if (!b->HasImage()) continue;
     int frame = b->FrameCount < 4 ? 1 : (NCActive && button.Enabled ? 1 : 4);
-    SkinDrawStateFrame(canvas.Handle(), button.BoundsRect, *b->Bitmap, frame, b->FrameCount, true);
+    SkinDrawStateFrame(band, button.BoundsRect, *b->Bitmap, frame, b->FrameCount, true);
     button.State = 1;
   }
 }
@@ -270,7 +270,7 @@ void TWinSkinForm::PaintCaptionButton(TWinSysButton& button, int frameIndex) {
     if (!scratch.Empty()) {
       PaintBorderPiece(3, RECT{FrameLeft - r.left, -r.top, WindowSize.cx - FrameRight - r.left, FrameTop - r.top},
                        scratch.CanvasDC());
-      SkinDrawStateFrame(scratch.CanvasDC(), RECT{0, 0, WidthOf(r), HeightOf(r)}, *b->Bitmap, frameIndex,
+      SkinDrawStateFrame(scratch, RECT{0, 0, WidthOf(r), HeightOf(r)}, *b->Bitmap, frameIndex,
                          b->FrameCount, true);
       BitBlt(dc, r.left, r.top, WidthOf(r), HeightOf(r), scratch.CanvasDC(), 0, 0, SRCCOPY);
     }
