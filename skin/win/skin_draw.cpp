@@ -71,12 +71,30 @@ TFrameRect FrameRectOf(TBitmap& bitmap, int frameIndex, int frameCount, bool ver
   return f;
 }
 
+void GrowBitmap(TBitmap& b, int w, int h) {
+  if (!b.Empty() && b.GetPixelFormat() == TPixelFormat::pf24bit && b.GetWidth() >= w && b.GetHeight() >= h) return;
+  b.SetPixelFormat(TPixelFormat::pf24bit);
+  // Some room to spare, so that a window dragged larger does not allocate at every step.
+  auto room = [](int have, int need) { return have >= need ? have : need + need / 8 + 8; };
+  b.SetSize(room(b.GetWidth(), w), room(b.GetHeight(), h));
+}
+
 std::unique_ptr<TBitmap> SkinRenderPart(const RECT& destRect, TBitmap& bitmap, RECT m, int frameIndex, int frameCount,
                                         bool tile, bool vertical) {
   int W = std::max(WidthOf(destRect), 0), H = std::max(HeightOf(destRect), 0);
   auto result = WorkBitmap(W, H);
   if (result->Empty() || bitmap.Empty()) return result;
+  SkinRenderPartInto(*result, W, H, bitmap, m, frameIndex, frameCount, tile, vertical);
+  return result;
+}
+
+void SkinRenderPartInto(TBitmap& target, int W, int H, TBitmap& bitmap, RECT m, int frameIndex, int frameCount,
+                        bool tile, bool vertical) {
+  if (W <= 0 || H <= 0 || W > target.GetWidth() || H > target.GetHeight() || bitmap.Empty()) return;
+  SetStretchBltMode(target.CanvasDC(), COLORONCOLOR);
   TFrameRect f = FrameRectOf(bitmap, frameIndex, frameCount, vertical);
+  // What a new bitmap would show where no piece lands.
+  if (f.Width <= 0 || f.Height <= 0) PatBlt(target.CanvasDC(), 0, 0, W, H, BLACKNESS);
   m.left = std::max<LONG>(m.left, 0);
   m.top = std::max<LONG>(m.top, 0);
   m.right = std::max<LONG>(m.right, 0);
@@ -86,19 +104,18 @@ std::unique_ptr<TBitmap> SkinRenderPart(const RECT& destRect, TBitmap& bitmap, R
   if (m.top + m.bottom > H || m.top + m.bottom > f.Height) m.top = m.bottom = 0;
   const int L = m.left, T = m.top, R = m.right, B = m.bottom;
   const int SX = f.X, SY = f.Y, FW = f.Width, FH = f.Height;
-  HDC d = result->CanvasDC(), s = bitmap.CanvasDC();
+  HDC d = target.CanvasDC(), s = bitmap.CanvasDC();
   Piece(d, 0, 0, L, T, s, SX, SY, SX + L, SY + T);
   Piece(d, 0, H - B, L, H, s, SX, SY + FH - B, SX + L, SY + FH);
   Piece(d, W - R, 0, W, T, s, SX + FW - R, SY, SX + FW, SY + T);
   Piece(d, 0, T, L, H - B, s, SX, SY + T, SX + L, SY + FH - B);
   Piece(d, L, 0, W - R, T, s, SX + L, SY, SX + FW - R, SY + T);
-  if (tile) SkinTileRect(result->Canvas(), RECT{L, T, W - R, H - B}, bitmap, RECT{SX + L, SY + T, SX + FW - R, SY + FH - B});
+  if (tile) SkinTileRect(target.Canvas(), RECT{L, T, W - R, H - B}, bitmap, RECT{SX + L, SY + T, SX + FW - R, SY + FH - B});
   else Piece(d, L, T, W - R, H - B, s, SX + L, SY + T, SX + FW - R, SY + FH - B);
   // Right and bottom pieces last: they cover what whole tiles left past the centre.
   Piece(d, W - R, H - B, W, H, s, SX + FW - R, SY + FH - B, SX + FW, SY + FH);
   Piece(d, W - R, T, W, H - B, s, SX + FW - R, SY + T, SX + FW, SY + FH - B);
   Piece(d, L, H - B, W - R, H, s, SX + L, SY + FH - B, SX + FW - R, SY + FH);
-  return result;
 }
 
 void SkinDrawPart(HDC dc, const RECT& destRect, TBitmap& bitmap, const RECT& margins, int frameIndex, int frameCount,

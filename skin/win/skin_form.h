@@ -72,6 +72,7 @@ public:
   void PaintBorderPiece(int index, const RECT& rect, HDC dc);
   // Border piece index (1 left, 2 right, 3 top, 4 bottom) rendered at w x h in
   // the current look, kept until its size or look changes; null without image.
+  // The piece is the bitmap's top-left w x h (the bitmap may be bigger).
   TBitmap* RenderedBorderPiece(int index, int w, int h);
   // Drops the kept pieces and caption bands: the next paint renders them anew.
   void ForgetPaintCache();
@@ -192,6 +193,7 @@ private:
   std::unique_ptr<TBitmap> pieces_[4][2];
   TPieceKey pieceKeys_[4][2];
   std::unique_ptr<TBitmap> captionCache_[2];
+  SIZE captionSize_[2]{};  // the composed band's size in its bitmap
   std::wstring captionKey_[2];
   std::wstring CaptionKey(const std::wstring& text) const;
   void ComposeCaption(const std::wstring& text);

@@ -60,6 +60,11 @@ private:
 }  // namespace
 
 HRGN BitmapToRegion(TBitmap& bitmap, int x, int y, TColor keyColour, BYTE tolRed, BYTE tolGreen, BYTE tolBlue) {
+  return BitmapToRegion(bitmap, bitmap.GetWidth(), bitmap.GetHeight(), x, y, keyColour, tolRed, tolGreen, tolBlue);
+}
+
+HRGN BitmapToRegion(TBitmap& bitmap, int width, int height, int x, int y, TColor keyColour, BYTE tolRed,
+                    BYTE tolGreen, BYTE tolBlue) {
   TRegionBuilder region;
   if (bitmap.Empty()) return region.Take();
   // Rows are read as 24-bit pixels; a bitmap of another format is read from
@@ -71,6 +76,8 @@ HRGN BitmapToRegion(TBitmap& bitmap, int x, int y, TColor keyColour, BYTE tolRed
     source = &copy;
   }
   TPixels24 pixels = Pixels24(*source);
+  pixels.Width = std::clamp(width, 0, pixels.Width);
+  pixels.Height = std::clamp(height, 0, pixels.Height);
   TRgb key = ColorToRGB(keyColour);
   const int loR = RgbRed(key), loG = RgbGreen(key), loB = RgbBlue(key);
   const int hiR = std::min(255, loR + tolRed), hiG = std::min(255, loG + tolGreen), hiB = std::min(255, loB + tolBlue);
