@@ -1,7 +1,6 @@
 #include "skin/win/skin_draw.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "skin/win/img_util.h"
 
