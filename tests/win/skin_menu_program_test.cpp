@@ -18,6 +18,8 @@ struct TOpenMenu {
   HWND Popup = nullptr;
   bool Skinned = false;
   bool HasBackground = false;
+  bool Highlighted = false;
+  HWND Window = nullptr;
   int Items = 0;
   std::string Shot;
 };
@@ -38,6 +40,12 @@ HWND VisiblePopup() {
 void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
   ++ticks;
   HWND popup = VisiblePopup();
+  if (popup && !seen.Popup && !seen.Highlighted) {
+    // The first item highlighted, then looked at.
+    seen.Highlighted = true;
+    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 1);
+    return;
+  }
   if (popup && !seen.Popup) {
     seen.Popup = popup;
     seen.Skinned = SendMessageW(popup, SM_ISSKINNED, 0, 0) == 1;
@@ -45,7 +53,8 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     if (TSkinManage* m = SkinManager())
       for (const auto& p : m->PopupMenus)
         if (p->MenuWindow == popup) seen.HasBackground = p->Background() != nullptr && p->Key != nullptr;
-    SaveWindowShot(popup, ArtefactFolder() + seen.Shot);
+    SaveWindowShot(popup, ArtefactFolder() + seen.Shot + ".bmp");
+    SaveWindowShot(seen.Window, ArtefactFolder() + seen.Shot + "_in_window.bmp");
     PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
   }
   if (seen.Popup || ticks > 40) KillTimer(nullptr, id);
@@ -63,6 +72,7 @@ protected:
   void Look(const char* shot, const std::function<void()>& open) {
     seen = TOpenMenu{};
     seen.Shot = shot;
+    seen.Window = form->Handle();
     ticks = 0;
     SetTimer(nullptr, 0, 150, LookAtMenu);
     RECT r{};
@@ -76,17 +86,17 @@ protected:
 
 TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   ASSERT_TRUE(WaitSkinned());
-  Look("skinned_help_menu.bmp", [&] { form->Button5Click(nullptr); });
+  Look("skinned_help_menu", [&] { form->Button5Click(nullptr); });
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_EQ(seen.Items, 7);
 
-  Look("skinned_exit_menu.bmp", [&] { form->Button4Click(nullptr); });
+  Look("skinned_exit_menu", [&] { form->Button4Click(nullptr); });
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_EQ(seen.Items, 3);
 
-  Look("skinned_system_menu.bmp", [&] { SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' '); });
+  Look("skinned_system_menu", [&] { SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' '); });
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_GT(seen.Items, 3);

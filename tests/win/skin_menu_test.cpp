@@ -124,16 +124,6 @@ struct SkinMenuTest : ::testing::Test {
     mainMenu = menu;
     return f;
   }
-  TWinSkinForm* ShowSkinned(TForm* f) {
-    f->Show();
-    TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = SkinManager() ? SkinManager()->FormOfWindow(f->Handle()) : nullptr;
-      return frame && frame->SkinState == 1;
-    }, 3000);
-    PumpFor(50);
-    return frame;
-  }
   // Draws an item through a fabricated WM_DRAWITEM into a memory bitmap.
   std::unique_ptr<TBitmap> DrawThroughWindow(HWND w, TMenuItem* item, int width, int height, bool selected) {
     auto b = std::make_unique<TBitmap>();
@@ -196,7 +186,7 @@ TEST_F(SkinMenuTest, OwnerDrawKeepsTheTextAndIsGivenBack) {
 
 TEST_F(SkinMenuTest, ItemsDrawnFromTheSkinIntoMemory) {
   TForm* f = MenuForm();
-  TWinSkinForm* frame = ShowSkinned(f);
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
   const int W = 150, H = 22;
@@ -261,7 +251,7 @@ TEST_F(SkinMenuTest, ItemsDrawnFromTheSkinIntoMemory) {
 TEST_F(SkinMenuTest, DisabledTextGreyWhenShadowEqualsMenuText) {
   data->Colors[scButtonShadow] = kMenuText;
   TForm* f = MenuForm();
-  ASSERT_NE(ShowSkinned(f), nullptr);
+  ASSERT_NE(frame_skin::ShowSkinned(f), nullptr);
   auto grey = DrawThroughWindow(f->Handle(), disabled, 150, 22, false);
   EXPECT_GT(CountColour(*grey, RECT{0, 0, 150, 22}, GetSysColor(COLOR_GRAYTEXT)), 0);
   EXPECT_EQ(CountColour(*grey, RECT{0, 0, 150, 22}, kMenuText), 0);
@@ -269,7 +259,7 @@ TEST_F(SkinMenuTest, DisabledTextGreyWhenShadowEqualsMenuText) {
 
 TEST_F(SkinMenuTest, BarTakesTheMenuAndGivesItBack) {
   TForm* f = MenuForm();
-  TWinSkinForm* frame = ShowSkinned(f);
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
   HMENU bar = mainMenu->Handle();
@@ -313,7 +303,7 @@ TEST_F(SkinMenuTest, BarTakesTheMenuAndGivesItBack) {
 
 TEST_F(SkinMenuTest, PullDownsTrackedWithKeysWithoutNesting) {
   TForm* f = MenuForm();
-  TWinSkinForm* frame = ShowSkinned(f);
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
   std::vector<HMENU> seen;
@@ -367,7 +357,7 @@ TEST_F(SkinMenuTest, PullDownsTrackedWithKeysWithoutNesting) {
 
 TEST_F(SkinMenuTest, AltLetterOpensTheBarButCtrlAltDoesNot) {
   TForm* f = MenuForm();
-  ASSERT_NE(ShowSkinned(f), nullptr);
+  ASSERT_NE(frame_skin::ShowSkinned(f), nullptr);
   BYTE keys[256] = {};
   GetKeyboardState(keys);
   keys[VK_MENU] = keys[VK_CONTROL] = 0x80;
