@@ -380,6 +380,54 @@ TEST_F(SkinMenuTest, AltLetterOpensTheBarButCtrlAltDoesNot) {
   EXPECT_EQ(shown, edit->Handle());
 }
 
+TEST_F(SkinMenuTest, MouseOverAnotherBarItemSwitchesThePullDown) {
+  TForm* f = MenuForm();
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  HWND w = f->Handle();
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  auto centreOf = [&](int index) {
+    const RECT& b = frame->SkinMenuBar->BarButtons[static_cast<std::size_t>(index)]->BoundsRect;
+    return POINT{wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2};
+  };
+  std::vector<HMENU> seen;
+  int step = 0;
+  RunScript([&] {
+    std::vector<HWND> popups = VisiblePopups();
+    if (popups.empty()) return step >= 3;
+    HMENU shown = MenuOfPopup(popups.back());
+    if (!seen.empty() && seen.back() == shown && step == 1) return false;
+    seen.push_back(shown);
+    POINT p{};
+    switch (step++) {
+      case 0:  // a move within the open item changes nothing; onto "Help" switches
+        p = centreOf(0);
+        SetCursorPos(p.x + 1, p.y);
+        PostMessageW(w, WM_MOUSEMOVE, 0, 0);
+        p = centreOf(2);
+        SetCursorPos(p.x, p.y);
+        PostMessageW(w, WM_MOUSEMOVE, 0, 0);
+        break;
+      case 1:
+        PostKey(w, VK_ESCAPE);
+        break;
+      default:
+        break;
+    }
+    return false;
+  });
+  // Pressed on "File" as the mouse does.
+  POINT p = centreOf(0);
+  SetCursorPos(p.x, p.y);
+  PostMessageW(w, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
+  PumpUntil([&] { return scriptDone; }, 10000);
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[0], file->Handle());
+  EXPECT_EQ(seen[1], help->Handle());
+  EXPECT_TRUE(VisiblePopups().empty());
+}
+
 // A bare window of the program with a menu, skinned through its own procedure.
 HWND BareMenuWindow() {
   HMENU bar = CreateMenu(), sub = CreatePopupMenu();
