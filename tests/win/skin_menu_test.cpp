@@ -428,6 +428,43 @@ TEST_F(SkinMenuTest, MouseOverAnotherBarItemSwitchesThePullDown) {
   EXPECT_TRUE(VisiblePopups().empty());
 }
 
+TEST_F(SkinMenuTest, PressOnTheOpenItemClosesItsPullDown) {
+  TForm* f = MenuForm();
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  HWND w = f->Handle();
+  RECT wr{};
+  GetWindowRect(w, &wr);
+  const RECT& b = frame->SkinMenuBar->BarButtons[0]->BoundsRect;
+  const POINT at{wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2};
+  bool opened = false, reopened = false;
+  int quiet = 0;
+  RunScript([&] {
+    std::vector<HWND> popups = VisiblePopups();
+    if (!opened) {
+      if (popups.empty()) return false;
+      opened = true;
+      // The press the mouse makes on the open item's own button.
+      SetCursorPos(at.x, at.y);
+      PostMessageW(w, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
+      PostMessageW(w, WM_NCLBUTTONUP, HTMENU, MAKELPARAM(at.x, at.y));
+      return false;
+    }
+    if (!popups.empty()) {
+      reopened = true;
+      PostKey(w, VK_ESCAPE);
+      return false;
+    }
+    return ++quiet > 3;
+  });
+  SetCursorPos(at.x, at.y);
+  PostMessageW(w, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
+  PumpUntil([&] { return scriptDone; }, 10000);
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(reopened);
+  EXPECT_TRUE(VisiblePopups().empty());
+}
+
 // A bare window of the program with a menu, skinned through its own procedure.
 HWND BareMenuWindow() {
   HMENU bar = CreateMenu(), sub = CreatePopupMenu();
