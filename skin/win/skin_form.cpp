@@ -402,7 +402,8 @@ void TWinSkinForm::Detach() {
 
 void TWinSkinForm::DetachOnDestroy() {
   CloseOpenMenus();
-  if (FormControl) SkinFormMenus(false);
+  // A form being destroyed frees its menus with it.
+  if (FormControl && !FormControl->Destroying()) SkinFormMenus(false);
   ReleaseSkinControls(false);
   if (!SkinFrame) {
     DetachControlsOnly();
