@@ -67,6 +67,11 @@ public:
   void PaintCaptionText(TCanvas& canvas, const RECT& rect);
   void PaintCaptionText(TCanvas& canvas, const RECT& rect, const std::wstring& text);
   void LayoutCaptionButtons();
+  // Top-left corner (window coordinates) of a caption button w x h in a window W wide.
+  POINT CaptionButtonOrigin(const TDataSkinSysButton& b, int w, int h, int W) const;
+  // Left edge (window coordinates) of the leftmost visible MDI button on the
+  // menu bar of a window W wide; INT_MAX when none is shown.
+  int MDIButtonsLeft(int W);
   void PaintCaptionButtons(TBitmap& band);
   void PaintCaptionButton(TWinSysButton& button, int frameIndex);
   bool IsCaptionButtonVisible(int index);

@@ -63,7 +63,10 @@ void TWinSkinForm::MDIClientWndProc(TMessage& m) {
     case WM_MDISETMENU:
       mdiSubclass_.CallPrevious(m);
       // The bar takes the new menu off the window; without a bar the window keeps it.
-      if (SkinFrame && SkinMenuBar && m.WParam) SkinMenuBar->BuildItems();
+      if (SkinFrame && SkinMenuBar && m.WParam) {
+        SkinMenuBar->RebuildItems();
+        RedrawWindow(FormHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+      }
       return;
     case SM_REPAINTMDIFRAME:
       RedrawWindow(FormHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

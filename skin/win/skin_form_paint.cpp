@@ -1,6 +1,7 @@
 // Painting of a skinned frame: borders, caption band with title and caption
 // buttons, the menu-bar strip, and the window region cut from the borders.
 #include <algorithm>
+#include <climits>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
@@ -226,20 +227,33 @@ void TWinSkinForm::LayoutCaptionButtons() {
     int w = b->HasImage() ? b->Bitmap->GetWidth() / std::max(b->FrameCount, 1) : SmallIconSize;
     int h = b->HasImage() ? b->Bitmap->GetHeight() : SmallIconSize;
     if (!b->HasImage() && b->Action != 3 && b->Action != 11) continue;
-    int x = 0, y = 0;
-    switch (b->Align) {
-      case 0: x = b->Xcoord; y = b->Ycoord; break;
-      case 1: x = W - b->Xcoord; y = b->Ycoord; break;
-      case 2: case 8: x = TitleRect.left - w - b->Xcoord; y = b->Ycoord; break;
-      case 3: case 9: x = TitleRect.right + b->Xcoord; y = b->Ycoord; break;
-      case 100:
-        x = W - b->Xcoord - FrameRight - (SkinData->MenuBar ? SkinData->MenuBar->LeftWidth : 0);
-        y = FrameTop + (MenuBarHeight - h) / 2;
-        break;
-      default: break;
-    }
-    button.BoundsRect = RECT{x, y, x + w, y + h};
+    POINT o = CaptionButtonOrigin(*b, w, h, W);
+    button.BoundsRect = RECT{o.x, o.y, o.x + w, o.y + h};
   }
+}
+
+POINT TWinSkinForm::CaptionButtonOrigin(const TDataSkinSysButton& b, int w, int h, int W) const {
+  switch (b.Align) {
+    case 0: return POINT{b.Xcoord, b.Ycoord};
+    case 1: return POINT{W - b.Xcoord, b.Ycoord};
+    case 2: case 8: return POINT{TitleRect.left - w - b.Xcoord, b.Ycoord};
+    case 3: case 9: return POINT{TitleRect.right + b.Xcoord, b.Ycoord};
+    case 100:
+      return POINT{W - b.Xcoord - FrameRight - (SkinData && SkinData->MenuBar ? SkinData->MenuBar->LeftWidth : 0),
+                   FrameTop + (MenuBarHeight - h) / 2};
+    default: return POINT{0, 0};
+  }
+}
+
+int TWinSkinForm::MDIButtonsLeft(int W) {
+  int left = INT_MAX;
+  for (std::size_t i = 0; i < SysButtons.size(); ++i) {
+    TDataSkinSysButton* b = SysButtons[i]->SkinButton();
+    if (!b || b->Visibility != 100 || !b->HasImage() || !IsCaptionButtonVisible(static_cast<int>(i))) continue;
+    const int w = b->Bitmap->GetWidth() / std::max(b->FrameCount, 1);
+    left = std::min<int>(left, CaptionButtonOrigin(*b, w, b->Bitmap->GetHeight(), W).x);
+  }
+  return left;
 }
 
 void TWinSkinForm::PaintCaptionButtons(TBitmap& band) {
@@ -273,8 +287,14 @@ void TWinSkinForm::PaintCaptionButton(TWinSysButton& button, int frameIndex) {
     TBitmap& scratch = *CaptionBitmap;
     scratch.SetSize(WidthOf(r), HeightOf(r));
     if (!scratch.Empty()) {
-      PaintBorderPiece(3, RECT{FrameLeft - r.left, -r.top, WindowSize.cx - FrameRight - r.left, FrameTop - r.top},
-                       scratch.CanvasDC());
+      // Under the MDI buttons lies the menu bar, under the others the caption band.
+      TBitmap* barBack = SkinMenuBar ? SkinMenuBar->BarBackground.get() : nullptr;
+      if (b->Visibility == 100 && barBack && !barBack->Empty())
+        BitBlt(scratch.CanvasDC(), 0, 0, WidthOf(r), HeightOf(r), barBack->CanvasDC(),
+               r.left - SkinMenuBar->BarRect.left, r.top - SkinMenuBar->BarRect.top, SRCCOPY);
+      else
+        PaintBorderPiece(3, RECT{FrameLeft - r.left, -r.top, WindowSize.cx - FrameRight - r.left, FrameTop - r.top},
+                         scratch.CanvasDC());
       SkinDrawStateFrame(scratch, RECT{0, 0, WidthOf(r), HeightOf(r)}, *b->Bitmap, frameIndex,
                          b->FrameCount, true);
       BitBlt(dc, r.left, r.top, WidthOf(r), HeightOf(r), scratch.CanvasDC(), 0, 0, SRCCOPY);

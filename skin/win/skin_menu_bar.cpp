@@ -1,10 +1,13 @@
 #include "skin/win/skin_menu_bar.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_form.h"
+#include "skin/win/skin_manager.h"
+#include "skin/win/skin_objects.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -127,6 +130,29 @@ int TWinSkinMenu::Inset(int stripWidth) const {
   return stripWidth < inset ? 12 : inset;
 }
 
+int TWinSkinMenu::FirstItemEdge(int stripLeft, int stripWidth) const {
+  const int inset = Inset(stripWidth);
+  if (!RightToLeft()) return inset;
+  // Right to left the items stay clear of the MDI buttons at the bar's right end.
+  TWinSkinForm& f = *OwnerForm;
+  const int mdiLeft = f.MDIButtonsLeft(stripLeft + stripWidth + f.FrameRight);
+  return mdiLeft == INT_MAX ? stripWidth - inset : std::min(stripWidth - inset, mdiLeft - stripLeft - 5);
+}
+
+void TWinSkinMenu::PaintMDIButtons(TBitmap& strip, const RECT& rect) {
+  TWinSkinForm& f = *OwnerForm;
+  if (f.FormKind != 1 || !f.IsMDIChildMaximized()) return;
+  for (auto& button : f.SysButtons) {
+    TDataSkinSysButton* b = button->SkinButton();
+    if (!b || b->Visibility != 100 || !b->HasImage() || !button->Visible) continue;
+    RECT r = button->BoundsRect;
+    OffsetRect(&r, -rect.left, -rect.top);
+    SkinDrawStateFrame(strip, r, *b->Bitmap, 1, b->FrameCount, true);
+    button->State = 1;
+  }
+  if (TSkinManage* mgr = SkinManager(); mgr && !mgr->MDIChildMaximized) mgr->SetMDIChildActive(true);
+}
+
 int TWinSkinMenu::ButtonWidth(HDC dc, const std::string& caption) const {
   HGDIOBJ old = SelectObject(dc, MenuFontHandle());
   std::wstring text = GbkToWide(caption);
@@ -144,7 +170,7 @@ void TWinSkinMenu::Layout() {
   RECT s{f.FrameLeft, f.FrameTop, WidthOf(wr) - f.FrameRight, f.FrameTop + f.MenuBarHeight};
   if (WidthOf(s) <= 0 || HeightOf(s) <= 0) return;
   HDC dc = GetWindowDC(f.FormHandle);
-  int x = RightToLeft() ? s.right - Inset(WidthOf(s)) : s.left + Inset(WidthOf(s));
+  int x = s.left + FirstItemEdge(s.left, WidthOf(s));
   for (auto& b : BarButtons) {
     if (!b->Visible) {
       b->BoundsRect = RECT{0, 0, 0, 0};
@@ -188,8 +214,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
   BarBackground->SetSize(W, H);
   BitBlt(BarBackground->CanvasDC(), 0, 0, W, H, sd, 0, 0, SRCCOPY);
   Painting = true;
-  const int inset = Inset(W);
-  int x = RightToLeft() ? W - inset : inset;
+  int x = FirstItemEdge(rect.left, W);
   for (auto& b : BarButtons) {
     if (!b->Visible) {
       b->BoundsRect = RECT{0, 0, 0, 0};
@@ -203,6 +228,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
     b->BoundsRect = r;
   }
   Painting = false;
+  PaintMDIButtons(strip, rect);
   BitBlt(dc, rect.left, rect.top, W, H, sd, 0, 0, SRCCOPY);
 }
 

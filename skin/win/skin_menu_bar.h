@@ -65,6 +65,11 @@ public:
 private:
   void ReadItems(bool lookUpAll);
   int Inset(int stripWidth) const;
+  // Where the first item starts, in strip coordinates, for a strip at stripLeft
+  // (window coordinates) stripWidth wide; right to left it is the item's right edge.
+  int FirstItemEdge(int stripLeft, int stripWidth) const;
+  // The MDI buttons of a maximised active MDI child, drawn onto the strip at rect.
+  void PaintMDIButtons(TBitmap& strip, const RECT& rect);
   int ButtonWidth(HDC dc, const std::string& caption) const;
 };
 

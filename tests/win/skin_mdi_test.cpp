@@ -1,14 +1,19 @@
 // A skinned MDI frame: a bare Win32 frame window with an "MDIClient" child and
-// MDI children made with WM_MDICREATE; and the attach step that switches a
+// MDI children made with WM_MDICREATE; its menu bar after the client changes
+// the menu and with a maximised child; and the attach step that switches a
 // form's AutoScroll off when menu items are skinned.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "app_support.h"
+#include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_messages.h"
 #include "skin_support_frame.h"
 #include "toolkit/win/app_errors.h"
@@ -60,9 +65,9 @@ struct SkinMdiTest : ::testing::Test {
     EXPECT_TRUE(reports.empty()) << reports.front();
   }
   // The frame with its client (scroll bars asked for), shown and skinned.
-  TWinSkinForm* ShowFrame() {
-    frameWindow = CreateWindowExW(0, L"TestMdiFrame", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 520, 400,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  TWinSkinForm* ShowFrame(HMENU menu = nullptr, DWORD exStyle = 0) {
+    frameWindow = CreateWindowExW(exStyle, L"TestMdiFrame", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 520,
+                                  400, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
     CLIENTCREATESTRUCT ccs{};
     ccs.idFirstChild = 1000;
     client = CreateWindowExW(0, L"MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
@@ -103,6 +108,148 @@ struct SkinMdiTest : ::testing::Test {
   LONG_PTR originalClientProc = 0;
   std::vector<std::string> reports;
 };
+
+HMENU BarMenu(std::initializer_list<const wchar_t*> captions) {
+  HMENU menu = CreateMenu();
+  for (const wchar_t* c : captions) AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), c);
+  return menu;
+}
+
+// Does the window's rect hold a pixel of the colour?
+bool Shows(HWND w, const RECT& r, TColor colour) {
+  HDC dc = GetWindowDC(w);
+  bool found = false;
+  for (int y = r.top; y < r.bottom && !found; ++y)
+    for (int x = r.left; x < r.right && !found; ++x) found = GetPixel(dc, x, y) == static_cast<COLORREF>(colour);
+  ReleaseDC(w, dc);
+  return found;
+}
+
+constexpr TColor kBarText = Rgb(250, 250, 250), kBarFace = Rgb(30, 60, 90);
+// The MDI buttons (minimise, restore, close) and their normal frames; each has a see-through top-left pixel.
+constexpr int kMdiX[3] = {60, 40, 20};
+constexpr TColor kMdiFace[3] = {Rgb(10, 200, 120), Rgb(120, 10, 200), Rgb(200, 120, 10)};
+
+void AddMdiButtons(TSkinData& data) {
+  const int actions[3] = {2, 1, 0};
+  for (int i = 0; i < 3; ++i) {
+    auto b = std::make_unique<TDataSkinSysButton>();
+    b->Action = actions[i];
+    b->Align = b->Visibility = b->Visibility1 = 100;
+    b->Xcoord = kMdiX[i];
+    b->FrameCount = 4;
+    Strip(*b->Bitmap, 16, 14, 4, false);
+    for (int f = 0; f < 4; ++f) {
+      Fill(*b->Bitmap, f * 16, 0, 16, 14, f == 0 ? kMdiFace[i] : kPressed);
+      b->Bitmap->SetPixel(f * 16, 0, kKey);
+    }
+    data.CaptionButtons.push_back(std::move(b));
+  }
+  data.Colors[scMenubar] = kBarFace;
+  data.Colors[scMenuBarText] = kBarText;
+}
+
+TEST_F(SkinMdiTest, NewFrameMenuFromTheClientBecomesTheBar) {
+  data->Colors[scMenuBarText] = kBarText;
+  HMENU original = BarMenu({L"&File", L"&Window"});
+  TWinSkinForm* frame = ShowFrame(original);
+  ASSERT_NE(frame, nullptr);
+  TWinSkinMenu* bar = frame->SkinMenuBar.get();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->ButtonCount(), 2);
+  RECT wr{};
+  GetWindowRect(frameWindow, &wr);
+  // Where a third item would be: nothing written there yet.
+  RECT third{bar->BarButtons[1]->BoundsRect.right + 1, frame->FrameTop, wr.right - wr.left - frame->FrameRight,
+             frame->FrameTop + frame->MenuBarHeight};
+  ASSERT_FALSE(Shows(frameWindow, third, kBarText));
+
+  HMENU other = BarMenu({L"&Alpha", L"&Beta", L"&Gamma", L"&Delta"});
+  SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(other), 0);
+  EXPECT_EQ(GetMenu(frameWindow), nullptr);
+  ASSERT_EQ(bar->ButtonCount(), 4);
+  EXPECT_EQ(bar->BarButtons[2]->Caption, "&Gamma");
+  // Laid out at once, before any paint.
+  EXPECT_EQ(bar->BarButtons[1]->BoundsRect.left, bar->BarButtons[0]->BoundsRect.right);
+  EXPECT_GT(bar->BarButtons[3]->BoundsRect.left, bar->BarButtons[2]->BoundsRect.left);
+  PumpFor(100);
+  EXPECT_TRUE(Shows(frameWindow, third, kBarText));
+  TMenuBtn* gamma = bar->ItemAtPoint(POINT{bar->BarButtons[2]->BoundsRect.left + 2, frame->FrameTop + 3});
+  ASSERT_NE(gamma, nullptr);
+  EXPECT_EQ(gamma->Caption, "&Gamma");
+
+  // The first menu again.
+  SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(original), 0);
+  ASSERT_EQ(bar->ButtonCount(), 2);
+  EXPECT_EQ(bar->BarButtons[1]->Caption, "&Window");
+  PumpFor(100);
+  EXPECT_FALSE(Shows(frameWindow, third, kBarText));
+  DestroyMenu(other);
+}
+
+TEST_F(SkinMdiTest, MaximisedChildPutsItsButtonsOnTheBarUntilRestored) {
+  AddMdiButtons(*data);
+  TWinSkinForm* frame = ShowFrame(BarMenu({L"&File", L"&Window"}));
+  ASSERT_NE(frame, nullptr);
+  HWND child = NewChild(L"Child");
+  ASSERT_NE(WaitSkinned(child), nullptr);
+  PumpFor(100);
+  RECT wr{};
+  GetWindowRect(frameWindow, &wr);
+  const int W = wr.right - wr.left;
+  auto placeOf = [&](int i) {
+    int x = W - kMdiX[i] - frame->FrameRight, y = frame->FrameTop + (frame->MenuBarHeight - 14) / 2;
+    return RECT{x, y, x + 16, y + 14};
+  };
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(Shows(frameWindow, placeOf(i), kMdiFace[i])) << i;
+
+  TSkinManage* mgr = SkinManager();
+  ASSERT_FALSE(mgr->MDIChildMaximized);
+  SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  PumpFor(150);
+  for (int i = 0; i < 3; ++i) {
+    RECT r = placeOf(i);
+    EXPECT_EQ(PixelAt(frameWindow, r.left + 8, r.top + 7), kMdiFace[i]) << i;
+    EXPECT_EQ(PixelAt(frameWindow, r.left, r.top), kBarFace) << i;  // the see-through corner
+  }
+  EXPECT_TRUE(mgr->MDIChildMaximized);  // the bar told the manager
+  // Hovered, a button is drawn again over the bar (not over the caption band).
+  const RECT close = placeOf(2);
+  SendMessageW(frameWindow, WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(wr.left + close.left + 8, wr.top + close.top + 7));
+  EXPECT_EQ(PixelAt(frameWindow, close.left + 8, close.top + 7), kPressed);
+  EXPECT_EQ(PixelAt(frameWindow, close.left, close.top), kBarFace);
+  SaveWindowShot(frameWindow, ArtefactFolder() + "skin_mdi_bar_maximised.bmp");
+
+  SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+  PumpFor(150);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(Shows(frameWindow, placeOf(i), kMdiFace[i])) << i;
+}
+
+TEST_F(SkinMdiTest, RightToLeftBarItemsKeepClearOfTheMdiButtons) {
+  AddMdiButtons(*data);
+  TWinSkinForm* frame = ShowFrame(BarMenu({L"&File", L"&Window"}), WS_EX_LEFTSCROLLBAR);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(frame->RightToLeft);
+  TWinSkinMenu* bar = frame->SkinMenuBar.get();
+  ASSERT_NE(bar, nullptr);
+  RECT wr{};
+  GetWindowRect(frameWindow, &wr);
+  const int stripRight = wr.right - wr.left - frame->FrameRight;
+  bar->Layout();
+  EXPECT_EQ(bar->BarButtons[0]->BoundsRect.right, stripRight - 6);  // no MenuBar object: inset 6
+  EXPECT_GT(bar->BarButtons[0]->BoundsRect.left, bar->BarButtons[1]->BoundsRect.left);
+
+  HWND child = NewChild(L"Child");
+  ASSERT_NE(WaitSkinned(child), nullptr);
+  SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  PumpFor(150);
+  const int leftmostMdi = stripRight - kMdiX[0];
+  const RECT painted = bar->BarButtons[0]->BoundsRect;
+  EXPECT_EQ(painted.right, leftmostMdi - 5);
+  bar->Layout();  // the layout agrees with the paint
+  EXPECT_EQ(bar->BarButtons[0]->BoundsRect.right, painted.right);
+  EXPECT_EQ(bar->BarButtons[0]->BoundsRect.left, painted.left);
+}
 
 TEST_F(SkinMdiTest, FrameHooksItsClientDropsItsScrollBarsAndRepaintsOn3516) {
   TWinSkinForm* frame = ShowFrame();
