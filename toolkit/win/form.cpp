@@ -207,6 +207,7 @@ void TCustomForm::Centre(HWND relativeTo) {
 }
 
 void TCustomForm::VisibleChanged() {
+  if (!GetVisible() && !HandleAllocated()) return;  // never shown: its window is made when it is
   HWND w = Handle();
   if (GetVisible()) {
     if (!positioned_) {
