@@ -17,7 +17,9 @@
 
 class TCanvas;
 class TControl;
+class TBitmap;
 class TDataSkinObject;
+class TImageList;
 class TSkinControl;
 class TSkinData;
 
@@ -120,7 +122,22 @@ void FillRectColor(HDC dc, const RECT& r, TColor color);
 void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const TDataSkinObject* obj);
 void DrawCaptionText(TSkinControl& ctl, TCanvas& canvas, const RECT& r, UINT alignment, bool enabled,
                      const std::wstring& text);
+// An image and a caption side by side, aligned 0 left, 1 centred, 2 right
+// (tab captions); no image when imageIndex is -1 or it would not fit.
+void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                       int imageIndex, TImageList* imageList);
+// Frame index (from 1) of count frames side by side in bitmap, stretched into
+// r with magenta left out: onto dc, onto a canvas, or through TransparentBlit.
+void DrawStripFrame(HDC dc, const RECT& r, int count, int index, TBitmap& bitmap);
+void DrawStripFrameCanvas(TCanvas& canvas, const RECT& r, int count, int index, TBitmap& bitmap);
+void DrawStripFrameMasked(HDC dc, const RECT& r, int count, int index, TBitmap& bitmap);
+// The shared paint bitmap from its origin into r.
+void CopySharedBitmap(HDC dc, const RECT& r);
+// dst becomes a copy of src: size, pixel format and pixels.
+void CopyBitmap(TBitmap& src, TBitmap& dst);
 std::wstring GetWindowTextWide(HWND handle);
+// A popup window, or one whose parent is the desktop (a combo box's list).
+bool IsPopupWindow(HWND handle);
 
 // --- Properties by name (a missing property gives the empty result) -------------
 
