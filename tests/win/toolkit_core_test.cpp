@@ -159,6 +159,22 @@ TEST_F(AppFixture, HiddenControlsGetTheirWindowsWhenShownOrUsed) {
   EXPECT_TRUE(reports.empty());
 }
 
+// The client size set before the window exists is the one it gets, whatever
+// border the form has by then.
+TEST_F(AppFixture, ClientSizeBeforeTheWindowExists) {
+  form->SetClientWidth(300);
+  form->SetClientHeight(200);
+  form->SetBorderStyle(TFormBorderStyle::bsSingle);
+  EXPECT_EQ(form->ClientWidth(), 300);
+  EXPECT_EQ(form->ClientHeight(), 200);
+  ASSERT_FALSE(form->HandleAllocated());
+  form->Show();
+  RECT r;
+  GetClientRect(form->Handle(), &r);
+  EXPECT_EQ(r.right, 300);
+  EXPECT_EQ(r.bottom, 200);
+}
+
 TEST_F(AppFixture, PropertiesByNameReachToolkitControls) {
   EXPECT_TRUE(IsPublishedProp(edit, "caption"));
   EXPECT_FALSE(IsPublishedProp(edit, "Glyph"));

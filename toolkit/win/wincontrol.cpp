@@ -114,6 +114,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
+  // Making the parent's window (for WndParent) makes those of its shown children.
+  if (handle_) return;
   if (p.Style & WS_CHILD && !p.WndParent) throw Exception("control " + GetName() + " has no parent window");
   HINSTANCE inst = GetModuleHandleW(nullptr);
   WNDCLASSEXW probe{sizeof probe};
