@@ -344,10 +344,10 @@ void TWinSkinForm::ShowSysPopupMenu(POINT p) {
     }
     return;
   }
-  if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 2;
   LastSysMenuTick = now;
   BuildSysPopupMenu();
-  if (!SysPopupMenu) return;
+  if (!SysPopupMenu) return;  // a window without a system menu
+  if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 2;
   std::shared_ptr<bool> alive = alive_;
   SysMenuOpen = true;
   SysPopupMenu->Popup(p.x, p.y);

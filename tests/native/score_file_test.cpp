@@ -2,6 +2,7 @@
 
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "practice/data/score.h"
 #include "toolkit/base/file_io.h"
@@ -9,7 +10,8 @@
 namespace {
 
 std::string TempPath(const std::string& name) {
-  std::string p = ::testing::TempDir() + "score_" + name + ".dat";
+  // Per process: test runs of other checkouts may share the folder.
+  std::string p = ::testing::TempDir() + "score_" + std::to_string(getpid()) + "_" + name + ".dat";
   RemoveFile(p);
   return p;
 }

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "main_form_fixture.h"
+#include "practice/main/Unit2.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_form.h"
@@ -96,7 +98,27 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_EQ(seen.Items, 3);
 
-  Look("skinned_system_menu", [&] { SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' '); });
+  // The main window has no system menu (no border icons): Alt+Space opens
+  // nothing there and leaves no menu kind behind.
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  EXPECT_EQ(VisiblePopup(), nullptr);
+  EXPECT_EQ(SkinManager()->MenuKind, 0);
+
+  // The about box has one.
+  std::unique_ptr<TForm2> about(CreateFormObject<TForm2>(Application));
+  about->Show();
+  ASSERT_TRUE(PumpUntil([&] {
+    TWinSkinForm* f = SkinManager()->FormOfWindow(about->Handle());
+    return f && f->SkinState == 1;
+  }, 3000));
+  const HWND aboutWindow = about->Handle();
+  seen = TOpenMenu{};
+  seen.Shot = "skinned_system_menu";
+  seen.Window = aboutWindow;
+  ticks = 0;
+  SetTimer(nullptr, 0, 150, LookAtMenu);
+  SendMessageW(aboutWindow, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  PumpUntil([] { return !VisiblePopup() && (seen.Popup || ticks > 40); }, 8000);
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_GT(seen.Items, 3);
