@@ -15,35 +15,12 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_messages.h"
+#include "skin_button_skin.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 
 namespace {
-
-constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
-// Frames 1..5 of the test button strip.
-const TColor kFrame[5] = {Rgb(10, 120, 10), Rgb(120, 10, 10), Rgb(90, 90, 90), Rgb(10, 10, 200), Rgb(200, 200, 10)};
-const TColor kFace = Rgb(230, 225, 200);
-
-// A skin whose button frames are plain, distinct colours.
-void MakeButtonSkin(TSkinData& data) {
-  data.Buttons = std::make_unique<TDataSkinButton>();
-  TDataSkinButton& b = *data.Buttons;
-  b.Bitmap = std::make_unique<TBitmap>();
-  b.Bitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  b.Bitmap->SetSize(5 * 20, 20);
-  for (int f = 0; f < 5; ++f) {
-    HBRUSH brush = CreateSolidBrush(kFrame[f]);
-    RECT r{f * 20, 0, f * 20 + 20, 20};
-    FillRect(b.Bitmap->CanvasDC(), &r, brush);
-    DeleteObject(brush);
-  }
-  b.FrameCount = 5;
-  b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 3;
-  data.Colors[scButtonFace] = kFace;
-  data.Colors[scButtonText] = Rgb(0, 0, 0);
-}
 
 // A window of our own that records the WM_COMMAND it receives.
 struct CommandLog {

@@ -152,6 +152,8 @@ public:
   virtual void Paint() {}
   void PaintTo(HDC dc);
   void Invalidate() override;
+  // WM_PAINT from the parent carries its DC (origin and clip set) in WParam.
+  void WndProc(TMessage& m) override;
   void Update() override;
 
 protected:
@@ -260,6 +262,8 @@ private:
   bool ReflectToChild(TMessage& m);
   void MouseToGraphicChild(TMessage& m);
   void TrackHover(TMessage& m);
+  // The windowless child under the pointer hears CM_MOUSEENTER / CM_MOUSELEAVE.
+  void SetMouseControl(TControl* c);
   static LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
   HWND handle_ = nullptr;
@@ -273,6 +277,7 @@ private:
   TImeMode imeMode_ = TImeMode::imDontCare;
   std::string imeName_;
   TControl* captureControl_ = nullptr;
+  TControl* mouseControl_ = nullptr;
   friend class TApplication;
   friend class TControl;
   friend class TCustomForm;
