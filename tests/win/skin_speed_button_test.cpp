@@ -36,8 +36,14 @@ void MakeGlyph(TBitmap& glyph, int pictures) {
 struct SkinSpeedTest : SkinFamilyFixture {
   void SetUp() override {
     SkinFamilyFixture::SetUp();
+    GetCursorPos(&cursor);
     data->Skin3rd.push_back("TSpeedButton=speedbutton");
     data->Skin3rd.push_back("TMenuButton=menubtn");
+  }
+  // The pointer goes back where it was for the tests after these.
+  void TearDown() override {
+    SetCursorPos(cursor.x, cursor.y);
+    SkinFamilyFixture::TearDown();
   }
   void Skin() {
     form->Show();
@@ -54,6 +60,7 @@ struct SkinSpeedTest : SkinFamilyFixture {
     SetCursorPos(p.x, p.y);
     SendMessageW(w, msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
   }
+  POINT cursor{};
 };
 
 TEST_F(SkinSpeedTest, SpeedButtonFramesFollowMouseEnabledAndDown) {
