@@ -15,7 +15,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_messages.h"
-#include "skin_button_skin.h"
+#include "skin_family_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -75,20 +75,15 @@ struct Recorder {
 
 WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)); }
 
-struct SkinControlsTest : ControlsFixture {
+struct SkinControlsTest : SkinFamilyFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
-    MakeButtonSkin(*data);
-    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
+    SkinFamilyFixture::SetUp();
     dispatcher->OnAttach = [this](TSkinKind kind, TControl* control, HWND window) {
       decisions.push_back({kind, control, window});
     };
   }
   void TearDown() override {
-    dispatcher.reset();
-    ControlsFixture::TearDown();
-    frameOwner.reset();
+    SkinFamilyFixture::TearDown();
     for (HWND w : windows) DestroyWindow(w);
   }
   // Decisions only: every family gets a plain object that paints nothing.
@@ -116,11 +111,6 @@ struct SkinControlsTest : ControlsFixture {
     TControl* control;
     HWND window;
   };
-  std::unique_ptr<TSkinData> data;
-  std::unique_ptr<TComponent> frameOwner = std::make_unique<TComponent>(nullptr);
-  TSkinControlList list;
-  TCanvas canvas;
-  std::unique_ptr<TSkinDispatcher> dispatcher;
   std::vector<Decision> decisions;
   std::vector<HWND> windows;
 };
