@@ -118,6 +118,12 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlLi
   FStatus = stAttached;
 }
 
+void TSkinControl::HookControl(TControl* control) {
+  layer_.Install(control, [this](TMessage& m) { SkinWndProc(m); });
+}
+
+void TSkinControl::UnhookControl() { layer_.Remove(); }
+
 void TSkinControl::SkinWndProc(TMessage& m) {
   if (m.Msg == SM_SKINCONTROL) {
     FActive = static_cast<LONG_PTR>(m.WParam) > 0;

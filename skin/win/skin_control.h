@@ -86,6 +86,10 @@ public:
   TColor FaceColor() const;
   // The list it stands in was destroyed first.
   void ListGone() { FSkinForm = nullptr; }
+  // A windowless control's WindowProc through SkinWndProc, and back.
+  void HookControl(TControl* control);
+  void UnhookControl();
+  bool ControlHooked() const { return layer_.Installed(); }
 
   BYTE FMouseState = 0;
   TCanvas* FCanvas = nullptr;

@@ -11,7 +11,10 @@
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_media_player.h"
+#include "skin/win/skin_menu_button.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_speed_button.h"
 #include "toolkit/win/controls.h"
 
 namespace {
@@ -43,6 +46,17 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
   switch (kind) {
     case TSkinKind::Button:
       return new TSkinButton(owner);
+    case TSkinKind::MenuButton:
+      return new TSkinMenuButton(owner);
+    case TSkinKind::SpeedButton:
+      return new TSkinSpeedButton(owner);
+    case TSkinKind::PngSpeedButton: {
+      auto* speed = new TSkinSpeedButton(owner);
+      speed->FGlyphProp = "PngImage";
+      return speed;
+    }
+    case TSkinKind::MediaPlayer:
+      return new TSkinMP(owner);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }

@@ -15,35 +15,12 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_messages.h"
+#include "skin_family_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 
 namespace {
-
-constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
-// Frames 1..5 of the test button strip.
-const TColor kFrame[5] = {Rgb(10, 120, 10), Rgb(120, 10, 10), Rgb(90, 90, 90), Rgb(10, 10, 200), Rgb(200, 200, 10)};
-const TColor kFace = Rgb(230, 225, 200);
-
-// A skin whose button frames are plain, distinct colours.
-void MakeButtonSkin(TSkinData& data) {
-  data.Buttons = std::make_unique<TDataSkinButton>();
-  TDataSkinButton& b = *data.Buttons;
-  b.Bitmap = std::make_unique<TBitmap>();
-  b.Bitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  b.Bitmap->SetSize(5 * 20, 20);
-  for (int f = 0; f < 5; ++f) {
-    HBRUSH brush = CreateSolidBrush(kFrame[f]);
-    RECT r{f * 20, 0, f * 20 + 20, 20};
-    FillRect(b.Bitmap->CanvasDC(), &r, brush);
-    DeleteObject(brush);
-  }
-  b.FrameCount = 5;
-  b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 3;
-  data.Colors[scButtonFace] = kFace;
-  data.Colors[scButtonText] = Rgb(0, 0, 0);
-}
 
 // A window of our own that records the WM_COMMAND it receives.
 struct CommandLog {
@@ -98,20 +75,15 @@ struct Recorder {
 
 WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)); }
 
-struct SkinControlsTest : ControlsFixture {
+struct SkinControlsTest : SkinFamilyFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
-    MakeButtonSkin(*data);
-    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
+    SkinFamilyFixture::SetUp();
     dispatcher->OnAttach = [this](TSkinKind kind, TControl* control, HWND window) {
       decisions.push_back({kind, control, window});
     };
   }
   void TearDown() override {
-    dispatcher.reset();
-    ControlsFixture::TearDown();
-    frameOwner.reset();
+    SkinFamilyFixture::TearDown();
     for (HWND w : windows) DestroyWindow(w);
   }
   // Decisions only: every family gets a plain object that paints nothing.
@@ -139,11 +111,6 @@ struct SkinControlsTest : ControlsFixture {
     TControl* control;
     HWND window;
   };
-  std::unique_ptr<TSkinData> data;
-  std::unique_ptr<TComponent> frameOwner = std::make_unique<TComponent>(nullptr);
-  TSkinControlList list;
-  TCanvas canvas;
-  std::unique_ptr<TSkinDispatcher> dispatcher;
   std::vector<Decision> decisions;
   std::vector<HWND> windows;
 };

@@ -315,6 +315,15 @@ void TGraphicControl::PaintTo(HDC dc) {
 
 void TGraphicControl::Invalidate() { InvalidateArea(BoundsRect()); }
 
+void TGraphicControl::WndProc(TMessage& m) {
+  if (m.Msg == WM_PAINT) {
+    if (m.WParam) PaintTo(reinterpret_cast<HDC>(m.WParam));
+    m.Result = 0;
+    return;
+  }
+  TControl::WndProc(m);
+}
+
 void TControl::InvalidateArea(const RECT& r) {
   TWinControl* p = Parent();
   if (p && p->HandleAllocated() && GetVisible()) InvalidateRect(p->HandleOrNull(), &r, TRUE);

@@ -152,6 +152,8 @@ public:
   virtual void Paint() {}
   void PaintTo(HDC dc);
   void Invalidate() override;
+  // WM_PAINT from the parent carries its DC (origin and clip set) in WParam.
+  void WndProc(TMessage& m) override;
   void Update() override;
 
 protected:
@@ -264,6 +266,8 @@ private:
   bool ReflectToChild(TMessage& m);
   void MouseToGraphicChild(TMessage& m);
   void TrackHover(TMessage& m);
+  // The windowless child under the pointer hears CM_MOUSEENTER / CM_MOUSELEAVE.
+  void SetMouseControl(TControl* c);
   static LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
   HWND handle_ = nullptr;
@@ -278,6 +282,7 @@ private:
   TImeMode imeMode_ = TImeMode::imDontCare;
   std::string imeName_;
   TControl* captureControl_ = nullptr;
+  TControl* mouseControl_ = nullptr;
   friend class TApplication;
   friend class TControl;
   friend class TCustomForm;

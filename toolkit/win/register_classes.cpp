@@ -4,8 +4,10 @@
 #include "toolkit/win/image_list.h"
 #include "toolkit/win/listview.h"
 #include "toolkit/win/media_player.h"
+#include "toolkit/win/menu_button.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/open_dialog.h"
+#include "toolkit/win/speed_button.h"
 #include "toolkit/win/std_controls.h"
 #include "toolkit/win/timer.h"
 
@@ -42,4 +44,6 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TTrackBar::StaticClass());
   RegisterComponentClass(TGroupBox::StaticClass());
   RegisterComponentClass(TPanel::StaticClass());
+  RegisterComponentClass(TSpeedButton::StaticClass());
+  RegisterComponentClass(TMenuButton::StaticClass());
 }

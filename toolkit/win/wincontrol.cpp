@@ -221,6 +221,7 @@ void TWinControl::RemoveControl(TControl* c) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
   if (captureControl_ == c) captureControl_ = nullptr;
+  if (mouseControl_ == c) mouseControl_ = nullptr;
   if (auto* w = dynamic_cast<TWinControl*>(c)) {
     if (w->handle_ && !Destroying()) {
       // A control leaving its parent loses its window; it is made again on demand.

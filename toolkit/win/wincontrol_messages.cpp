@@ -211,7 +211,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     GetWindowOrgEx(dc, &org);
     SetWindowOrgEx(dc, org.x - r.left, org.y - r.top, nullptr);
     IntersectClipRect(dc, 0, 0, g->GetWidth(), g->GetHeight());
-    g->PaintTo(dc);
+    g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     RestoreDC(dc, saved);
   }
 }
@@ -219,6 +219,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 void TWinControl::MouseToGraphicChild(TMessage& m) {
   m.Result = 0;
   POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  if (m.Msg == WM_MOUSEMOVE && !captureControl_) SetMouseControl(ControlAtPos(p));
   TControl* target = captureControl_;
   if (!target) target = ControlAtPos(p);
   if (!target) return;
@@ -242,6 +243,15 @@ void TWinControl::TrackHover(TMessage& m) {
     Perform(CM_MOUSEENTER);
   } else if (m.Msg == WM_MOUSELEAVE && hovering_) {
     hovering_ = false;
+    SetMouseControl(nullptr);
     Perform(CM_MOUSELEAVE);
   }
+}
+
+void TWinControl::SetMouseControl(TControl* c) {
+  if (c == mouseControl_) return;
+  TControl* old = mouseControl_;
+  mouseControl_ = c;
+  if (old) old->Perform(CM_MOUSELEAVE);
+  if (c) c->Perform(CM_MOUSEENTER);
 }

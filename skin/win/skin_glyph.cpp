@@ -1,0 +1,121 @@
+#include "skin/win/skin_glyph.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "toolkit/win/bitmap.h"
+#include "toolkit/win/color.h"
+
+int GlyphLayoutOf(const std::string& name) {
+  std::string n = name;
+  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (n == "blglyphright") return glRight;
+  if (n == "blglyphtop") return glTop;
+  if (n == "blglyphbottom") return glBottom;
+  return glLeft;
+}
+
+std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph) {
+  const int w = glyph.GetWidth(), h = glyph.GetHeight();
+  auto result = std::make_unique<TBitmap>();
+  result->SetPixelFormat(TPixelFormat::pf24bit);
+  result->SetSize(w, h);
+  HDC out = result->CanvasDC();
+  RECT all{0, 0, w, h};
+  HBRUSH face = CreateSolidBrush(ColorToRGB(clBtnFace));
+  FillRect(out, &all, face);
+  DeleteObject(face);
+  // The mask: white where the glyph draws, black where it has its
+  // transparent colour (the bottom-left pixel's).
+  HDC maskDC = CreateCompatibleDC(out);
+  HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
+  HGDIOBJ oldMask = SelectObject(maskDC, mask);
+  HDC src = glyph.CanvasDC();
+  const COLORREF oldBk = SetBkColor(src, ColorToRGB(glyph.GetPixel(0, h - 1)));
+  BitBlt(maskDC, 0, 0, w, h, src, 0, 0, SRCCOPY);
+  BitBlt(maskDC, 0, 0, w, h, nullptr, 0, 0, DSTINVERT);
+  SetBkColor(src, oldBk);
+  SetTextColor(out, RGB(0, 0, 0));
+  SetBkColor(out, RGB(255, 255, 255));
+  const DWORD dspdxax = 0x00E20746;  // the brush where the mask is white
+  HBRUSH highlight = CreateSolidBrush(ColorToRGB(clBtnHighlight));
+  HGDIOBJ oldBrush = SelectObject(out, highlight);
+  BitBlt(out, 1, 1, w, h, maskDC, 0, 0, dspdxax);
+  HBRUSH shadow = CreateSolidBrush(ColorToRGB(clBtnShadow));
+  SelectObject(out, shadow);
+  BitBlt(out, 0, 0, w, h, maskDC, 0, 0, dspdxax);
+  SelectObject(out, oldBrush);
+  DeleteObject(highlight);
+  DeleteObject(shadow);
+  SelectObject(maskDC, oldMask);
+  DeleteObject(mask);
+  DeleteDC(maskDC);
+  return result;
+}
+
+int DrawGlyph(HDC dc, POINT at, int numGlyphs, int index, TBitmap& glyph) {
+  if (glyph.Empty()) return 0;
+  numGlyphs = std::max(numGlyphs, 1);
+  const int w = glyph.GetWidth() / numGlyphs, h = glyph.GetHeight();
+  if (w <= 0) return 0;
+  const bool embossed = index == 2 && numGlyphs == 1;
+  if (!embossed && (index > numGlyphs || index < 1)) index = 1;
+  std::unique_ptr<TBitmap> picture;
+  if (embossed) {
+    picture = MakeDisabledGlyph(glyph);
+  } else {
+    picture = std::make_unique<TBitmap>();
+    picture->SetPixelFormat(TPixelFormat::pf24bit);
+    picture->SetSize(w, h);
+    BitBlt(picture->CanvasDC(), 0, 0, w, h, glyph.CanvasDC(), w * (index - 1), 0, SRCCOPY);
+  }
+  const COLORREF key = ColorToRGB(picture->GetPixel(0, h - 1));
+  TransparentBlt(dc, at.x, at.y, w, h, picture->CanvasDC(), 0, 0, w, h, key);
+  return index;
+}
+
+TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout, int margin, int spacing) {
+  TGlyphPlacement p;
+  const bool across = layout == glLeft || layout == glRight;  // the pair runs along X
+  if (across) {
+    p.Glyph.y = (client.cy - glyph.cy + 1) / 2;
+    p.Text.y = (client.cy - text.cy + 1) / 2;
+  } else {
+    p.Glyph.x = (client.cx - glyph.cx + 1) / 2;
+    p.Text.x = (client.cx - text.cx + 1) / 2;
+  }
+  if (text.cx == 0 || glyph.cx == 0) spacing = 0;
+  const int c = across ? client.cx : client.cy, g = across ? glyph.cx : glyph.cy, t = across ? text.cx : text.cy;
+  if (margin == -1) {
+    if (spacing == -1) {
+      margin = (c - (g + t)) / 3;
+      spacing = margin;
+    } else {
+      margin = (c - (g + spacing + t)) / 2 + 1;
+    }
+  } else if (spacing == -1) {
+    spacing = ((c - (margin + g)) - t) / 2;
+  }
+  switch (layout) {
+    case glRight:
+      p.Glyph.x = client.cx - margin - glyph.cx;
+      p.Text.x = p.Glyph.x - spacing - text.cx;
+      p.Flags |= DT_RIGHT;
+      break;
+    case glTop:
+      p.Glyph.y = margin;
+      p.Text.y = margin + glyph.cy + spacing;
+      p.Flags |= DT_CENTER;
+      break;
+    case glBottom:
+      p.Glyph.y = client.cy - margin - glyph.cy;
+      p.Text.y = p.Glyph.y - spacing - text.cy;
+      p.Flags |= DT_CENTER;
+      break;
+    default:
+      p.Glyph.x = margin;
+      p.Text.x = margin + glyph.cx + spacing;
+      break;
+  }
+  return p;
+}

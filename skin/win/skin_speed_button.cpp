@@ -1,0 +1,230 @@
+#include "skin/win/skin_speed_button.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "skin/win/skin_data.h"
+#include "skin/win/skin_draw.h"
+#include "skin/win/skin_glyph.h"
+#include "skin/win/skin_text.h"
+#include "toolkit/win/bitmap.h"
+#include "toolkit/win/controls.h"
+
+namespace {
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+
+bool IsTrue(const TObject* o, const char* name) { return Lower(GetEnumPropByName(o, name)) == "true"; }
+
+}  // namespace
+
+const TClassInfo& TSkinSpeedButton::StaticClass() {
+  static const TClassInfo info =
+      TClassBuilder<TSkinSpeedButton>("TSkinSpeedButton", &TSkinButton::StaticClass()).Build();
+  return info;
+}
+
+TSkinSpeedButton::TSkinSpeedButton(TComponent* owner) : TSkinButton(owner) {}
+
+TSkinSpeedButton::~TSkinSpeedButton() { UnhookControl(); }
+
+void TSkinSpeedButton::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
+  AttachGraphic(form, skinData, canvas);
+}
+
+void TSkinSpeedButton::AttachGraphic(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas) {
+  auto* button = dynamic_cast<TControl*>(Owner());
+  if (FAttached || !button) return;
+  FSkinData = skinData;
+  FCanvas = canvas;
+  FSkinForm = form;
+  FGraphicControl = button;
+  HookControl(button);
+  if (form) form->Add(this);
+  FStatus = stAttached;
+  FAttached = true;
+  FTransparent = button->GetTag() == 5555 || (skinData && (skinData->Options & SetOf(xoTransparent)));
+  button->Invalidate();
+}
+
+bool TSkinSpeedButton::SkinHasButtons() const {
+  const TDataSkinButton* b = FSkinData ? FSkinData->Buttons.get() : nullptr;
+  return b && b->HasImage() && b->FrameCount > 0;
+}
+
+bool TSkinSpeedButton::BeforeMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT: {
+      // Without a button image the button keeps its own look.
+      if (!SkinHasButtons()) return true;
+      if (m.WParam && FGraphicControl) {
+        RECT r = FGraphicControl->ClientRect();
+        PaintSpeedFace(reinterpret_cast<HDC>(m.WParam), r);
+      }
+      m.Result = 1;
+      return false;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      CallDefault(m);
+      FMouseState |= msPressed;
+      PaintWindow(nullptr);
+      return false;
+    case WM_LBUTTONUP:
+      return true;
+    default:
+      return TSkinButton::BeforeMessage(m);
+  }
+}
+
+void TSkinSpeedButton::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_ENABLE:
+    case CM_FOCUSCHANGED:
+    case CM_ENABLEDCHANGED:
+      break;
+    case WM_NCDESTROY:
+    case CM_RELEASE:
+      UnhookControl();
+      break;
+    case WM_KEYDOWN:
+      if (m.WParam == VK_SPACE) {
+        FMouseState |= msPressed;
+        PaintWindow(nullptr);
+      }
+      break;
+    case WM_KEYUP:
+      if (m.WParam == VK_SPACE) {
+        FMouseState &= static_cast<BYTE>(~msPressed);
+        PaintWindow(nullptr);
+      }
+      break;
+    case WM_LBUTTONUP:
+      FMouseState &= static_cast<BYTE>(~msPressed);
+      PaintWindow(nullptr);
+      break;
+    case CM_MOUSEENTER:
+      FMouseState |= msHover;
+      PaintWindow(nullptr);
+      break;
+    case CM_MOUSELEAVE:
+      FMouseState &= static_cast<BYTE>(~(msHover | msPressed));
+      if (FGraphicControl && FGraphicControl->GetVisible()) PaintWindow(nullptr);
+      break;
+    case WM_MOUSEMOVE:
+      break;  // hover comes with CM_MOUSEENTER; the button has no window to track
+    default:
+      TSkinButton::AfterMessage(m);
+      break;
+  }
+}
+
+void TSkinSpeedButton::PaintWindow(HDC) {
+  // Straight onto the parent's window, clipped to the button.
+  TControl* button = FGraphicControl;
+  TWinControl* parent = button ? button->Parent() : nullptr;
+  if (!parent || !parent->HandleAllocated() || !button->Showing() || !SkinHasButtons()) return;
+  HDC dc = GetDC(parent->HandleOrNull());
+  if (!dc) return;
+  OffsetViewportOrgEx(dc, button->GetLeft(), button->GetTop(), nullptr);
+  IntersectClipRect(dc, 0, 0, button->GetWidth(), button->GetHeight());
+  try {
+    PaintSpeedFace(dc, button->ClientRect());
+  } catch (...) {
+  }
+  ReleaseDC(parent->HandleOrNull(), dc);
+}
+
+void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
+  const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
+  TControl* sb = FGraphicControl;
+  if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0 || !sb) return;
+  if (Lower(GetEnumPropByName(sb, "Visible")) == "false" || FPainting) return;
+  FPainting = true;
+  struct Guard {
+    bool& flag;
+    ~Guard() { flag = false; }
+  } guard{FPainting};
+
+  const int mouse = (FMouseState & msPressed) ? 2 : (FMouseState & msHover) ? 4 : 1;
+  const bool enabled = IsTrue(sb, "Enabled"), down = IsTrue(sb, "Down");
+  FEnabled = enabled;
+  const int g = down ? 2 : !enabled ? 3 : mouse;
+  int glyphFrame = g == 2 ? 3 : g == 3 ? 2 : 1;
+  if (down) glyphFrame = 4;
+  LastFrame = g;
+
+  FCaption = GetTextPropByName(sb, "Caption");
+  auto* font = static_cast<TFont*>(GetObjectPropByName(sb, "Font", TFont::StaticClass()));
+  const bool graphicGlyph = !FGlyphProp.empty();
+  auto* glyph = static_cast<TBitmap*>(
+      GetObjectPropByName(sb, graphicGlyph ? FGlyphProp : "Glyph", TBitmap::StaticClass()));
+  // No pictures, or a count below one, is one picture.
+  long long numGlyphs = GetOrdPropByName(sb, "NumGlyphs");
+  if (numGlyphs < 1) numGlyphs = 1;
+  const bool flat = IsTrue(sb, "Flat");
+  const int margin = static_cast<int>(GetOrdPropByName(sb, "Margin"));
+  const int spacing = static_cast<int>(GetOrdPropByName(sb, "Spacing"));
+  const int layout = GlyphLayoutOf(GetEnumPropByName(sb, "Layout"));
+
+  RECT r{0, 0, rect.right - rect.left, rect.bottom - rect.top};
+  if (r.right < 1 || r.bottom < 1) return;
+  try {
+    FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
+    FFaceBitmap->SetSize(r.right, r.bottom);
+  } catch (...) {
+    return;
+  }
+  HDC face = FFaceBitmap->CanvasDC();
+  HGDIOBJ oldFont = font ? SelectObject(face, font->Handle()) : nullptr;
+  if (FTransparent) PaintParentBackground(*sb, face);
+  else FillSkinColor(face, r);
+  LastFaceDrawn = g == 2 || g == 4 || !flat;
+  if (LastFaceDrawn) DrawSkinFrame(face, r, buttons->FrameCount, g, buttons);
+
+  SIZE glyphSize{0, 0};
+  if (glyph && !glyph->Empty())
+    glyphSize = SIZE{glyph->GetWidth() / static_cast<int>(numGlyphs), glyph->GetHeight()};
+  FCaption = ReplaceBarsWithNewLine(FCaption, L"||", L"\r\n");
+
+  TColor color = font ? font->GetColor() : FSkinData->Colors[scButtonText];
+  if (buttons->NormalColour2Given && (g == 1 || (!graphicGlyph && glyphSize.cx * glyphSize.cy == 0)))
+    color = buttons->NormalColour2;
+  if (g == 4 && buttons->MouseOverColour2Given) color = buttons->MouseOverColour2;
+  if (g == 2 && buttons->PressedColour2Given) color = buttons->PressedColour2;
+  if (!enabled) color = clBtnShadow;
+  SetTextColor(face, ColorToRGB(color));
+  SetBkMode(face, TRANSPARENT);
+
+  LastGlyphFrame = 0;
+  if (glyphSize.cx > 0 && glyphSize.cy > 0) {
+    RECT box = r;
+    InflateRect(&box, -2, -2);
+    if (layout == glLeft || layout == glRight) box.right -= glyphSize.cx + 2;
+    else box.bottom -= glyphSize.cy + 2;
+    SIZE text{0, 0};
+    if (!FCaption.empty()) {
+      SkinDrawText(face, FCaption, box, DT_CALCRECT | DT_WORDBREAK);
+      text = SIZE{box.right - box.left, box.bottom - box.top};
+    }
+    const TGlyphPlacement at = PlaceGlyphAndText(SIZE{r.right, r.bottom}, glyphSize, text, layout, margin, spacing);
+    if (graphicGlyph) {
+      const COLORREF key = ColorToRGB(glyph->GetPixel(0, glyph->GetHeight() - 1));
+      TransparentBlt(face, at.Glyph.x, at.Glyph.y, glyph->GetWidth(), glyph->GetHeight(), glyph->CanvasDC(), 0, 0,
+                     glyph->GetWidth(), glyph->GetHeight(), key);
+    } else {
+      LastGlyphFrame = DrawGlyph(face, at.Glyph, static_cast<int>(numGlyphs), glyphFrame, *glyph);
+    }
+    if (!FCaption.empty()) {
+      RECT t{at.Text.x, at.Text.y, at.Text.x + text.cx, at.Text.y + text.cy};
+      SkinDrawText(face, FCaption, t, BiDiFlags(at.Flags));
+    }
+  } else {
+    DrawButtonCaption(face, r, DT_CENTER);
+  }
+  if (oldFont) SelectObject(face, oldFont);
+  BitBlt(dc, rect.left, rect.top, r.right, r.bottom, face, 0, 0, SRCCOPY);
+}
