@@ -122,6 +122,15 @@ void FillRectColor(HDC dc, const RECT& r, TColor color);
 void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const TDataSkinObject* obj);
 void DrawCaptionText(TSkinControl& ctl, TCanvas& canvas, const RECT& r, UINT alignment, bool enabled,
                      const std::wstring& text);
+// Where an image (imageWidth wide, shown when wanted and narrower than r) and
+// a caption go side by side in r, aligned 0 left, 1 centred, 2 right.
+struct TImageTextLayout {
+  bool Image = false;
+  POINT ImageAt{};
+  RECT Text{};  // clipped to r horizontally
+};
+TImageTextLayout LayoutImageAndText(HDC dc, const RECT& r, int alignment, const std::wstring& text, int imageWidth,
+                                    bool wantImage, UINT flags);
 // An image and a caption side by side, aligned 0 left, 1 centred, 2 right
 // (tab captions); no image when imageIndex is -1 or it would not fit.
 void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,

@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "skin/win/skin_button.h"
+#include "skin/win/skin_check_list.h"
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
+#include "skin/win/skin_list_view.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_tab.h"
 #include "toolkit/win/controls.h"
 
 namespace {
@@ -43,6 +46,12 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
   switch (kind) {
     case TSkinKind::Button:
       return new TSkinButton(owner);
+    case TSkinKind::ListView:
+      return new TSkinListView(owner);
+    case TSkinKind::CheckList:
+      return new TSkinCheckList(owner);
+    case TSkinKind::Tab:
+      return new TSkinTab(owner);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }

@@ -1,4 +1,5 @@
 #include "toolkit/win/application.h"
+#include "toolkit/win/check_list_box.h"
 #include "toolkit/win/color.h"
 #include "toolkit/win/image.h"
 #include "toolkit/win/image_list.h"
@@ -6,7 +7,9 @@
 #include "toolkit/win/media_player.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/open_dialog.h"
+#include "toolkit/win/status_bar.h"
 #include "toolkit/win/std_controls.h"
+#include "toolkit/win/tab_control.h"
 #include "toolkit/win/timer.h"
 
 namespace {
@@ -42,4 +45,8 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TTrackBar::StaticClass());
   RegisterComponentClass(TGroupBox::StaticClass());
   RegisterComponentClass(TPanel::StaticClass());
+  RegisterComponentClass(TCheckListBox::StaticClass());
+  RegisterComponentClass(TStatusBar::StaticClass());
+  RegisterComponentClass(TTabControl::StaticClass());
+  RegisterComponentClass(TTabSheet::StaticClass());
 }
