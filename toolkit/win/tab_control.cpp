@@ -91,28 +91,26 @@ void TTabControl::SetTabIndex(int i) {
 void TTabControl::SetTabPosition(TTabPosition p) {
   if (p == position_) return;
   position_ = p;
-  if (HandleAllocated()) {
-    tabIndex_ = GetTabIndex();
-    RecreateWnd();
-  }
+  StyleChanged();
 }
 
 void TTabControl::SetStyle(TTabStyle s) {
   if (s == style_) return;
   style_ = s;
-  if (HandleAllocated()) {
-    tabIndex_ = GetTabIndex();
-    RecreateWnd();
-  }
+  StyleChanged();
 }
 
 void TTabControl::SetMultiLine(bool v) {
   if (v == multiLine_) return;
   multiLine_ = v;
-  if (HandleAllocated()) {
-    tabIndex_ = GetTabIndex();
-    RecreateWnd();
-  }
+  StyleChanged();
+}
+
+// The window's style is fixed when it is made: a new one keeps the tab index.
+void TTabControl::StyleChanged() {
+  if (!HandleAllocated()) return;
+  tabIndex_ = GetTabIndex();
+  RecreateWnd();
 }
 
 void TTabControl::ReflectedMessage(TMessage& m) {

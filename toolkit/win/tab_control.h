@@ -39,6 +39,7 @@ protected:
 private:
   void TabsChanged(TControlStrings::TChange c, int i);
   void Rebuild();
+  void StyleChanged();
   std::unique_ptr<TControlStrings> tabs_;
   int tabIndex_ = -1;  // kept while there is no window
   TTabPosition position_ = TTabPosition::tpTop;
