@@ -6,6 +6,8 @@
 // property routines are here too.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -135,6 +137,9 @@ TImageTextLayout LayoutImageAndText(HDC dc, const RECT& r, int alignment, const 
 // (tab captions); no image when imageIndex is -1 or it would not fit.
 void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
                        int imageIndex, TImageList* imageList);
+// The same with a system image list (a common control's own).
+void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                       int imageIndex, HIMAGELIST imageList);
 // Frame index (from 1) of count frames side by side in bitmap, stretched into
 // r with magenta left out: onto dc, onto a canvas, or through TransparentBlit.
 void DrawStripFrame(HDC dc, const RECT& r, int count, int index, TBitmap& bitmap);

@@ -1,6 +1,11 @@
 // Paint routines the skinned-control families share: strip frames, image and
 // caption pairs, copies of bitmaps.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "skin/win/skin_control.h"
@@ -73,18 +78,37 @@ TImageTextLayout LayoutImageAndText(HDC dc, const RECT& r, int alignment, const 
   return out;
 }
 
-void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
-                       int imageIndex, TImageList* imageList) {
+namespace {
+
+// The caption beside an image that drawImage puts at the given point.
+void DrawItemCaption(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                     int imageWidth, bool wantImage, const std::function<void(POINT)>& drawImage) {
   const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_END_ELLIPSIS;
   HDC dc = canvas.Handle();
-  const TImageTextLayout at = LayoutImageAndText(dc, r, alignment, text, imageList ? imageList->GetWidth() : 0,
-                                                 imageIndex != -1 && imageList, flags);
-  if (at.Image) imageList->Draw(canvas, at.ImageAt.x, at.ImageAt.y, imageIndex);
+  const TImageTextLayout at = LayoutImageAndText(dc, r, alignment, text, imageWidth, wantImage, flags);
+  if (at.Image) drawImage(at.ImageAt);
   if (text.empty()) return;
   SetBkMode(dc, TRANSPARENT);
   if (!ctl.FEnabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
   RECT t = at.Text;
   SkinDrawText(dc, text, t, ctl.BiDiFlags(flags));
+}
+
+}  // namespace
+
+void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                       int imageIndex, TImageList* imageList) {
+  DrawItemCaption(ctl, canvas, r, alignment, text, imageList ? imageList->GetWidth() : 0,
+                  imageIndex != -1 && imageList, [&](POINT p) { imageList->Draw(canvas, p.x, p.y, imageIndex); });
+}
+
+void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                       int imageIndex, HIMAGELIST imageList) {
+  int cx = 0, cy = 0;
+  if (imageList) ImageList_GetIconSize(imageList, &cx, &cy);
+  DrawItemCaption(ctl, canvas, r, alignment, text, cx, imageIndex != -1 && imageList, [&](POINT p) {
+    ImageList_Draw(imageList, imageIndex, canvas.Handle(), p.x, p.y, ILD_TRANSPARENT);
+  });
 }
 
 void CopySharedBitmap(HDC dc, const RECT& r) {

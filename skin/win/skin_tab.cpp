@@ -75,8 +75,13 @@ RECT PaneRect(HWND window, const RECT& r) {
   return p;
 }
 
-TImageList* ImagesOf(const TControl* control) {
-  return static_cast<TImageList*>(GetObjectPropByName(control, "Images", TImageList::StaticClass()));
+// The caption and image of a tab: from the control's Images when it has them,
+// else from the window's own image list.
+void DrawTabCaption(TSkinControl& ctl, TCanvas& canvas, const RECT& t, const TTabItem& item) {
+  auto* images = static_cast<TImageList*>(GetObjectPropByName(ctl.FControl, "Images", TImageList::StaticClass()));
+  if (images) return DrawImageListItem(ctl, canvas, t, 1, item.Text, item.Image, images);
+  auto system = reinterpret_cast<HIMAGELIST>(SendMessageW(ctl.FHandle, TCM_GETIMAGELIST, 0, 0));
+  DrawImageListItem(ctl, canvas, t, 1, item.Text, item.Image, system);
 }
 
 }  // namespace
@@ -188,7 +193,6 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
   if (tabs) {
     const int n = static_cast<int>(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
     const int focused = static_cast<int>(SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
-    TImageList* images = ImagesOf(FControl);
     RECT s;
     switch (FTabPosition) {
       case 1: s = RECT{r.left, p.bottom, r.right, r.bottom}; break;
@@ -217,7 +221,7 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
                      false);
         if (font) SelectObject(sdc, font);
         SetTextColor(sdc, ColorToRGB(k == 1 ? tabs->NormalColour2 : tabs->MouseOverColour2));
-        DrawImageListItem(*this, strip, t, 1, item.Text, item.Image, images);
+        DrawTabCaption(*this, strip, t, item);
       }
       strip.SetHandle(nullptr);
       if (oldFont) SelectObject(sdc, oldFont);
@@ -282,7 +286,6 @@ void TSkinTabBtn::PaintSkin(HDC dc, const RECT& r) {
   if (!buttons || !buttons->HasImage() || s.right <= s.left || s.bottom <= s.top) return;
   const int n = static_cast<int>(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
   const int focused = static_cast<int>(SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
-  TImageList* images = ImagesOf(FControl);
   TBitmap face;
   face.SetPixelFormat(TPixelFormat::pf24bit);
   face.SetSize(s.right - s.left, s.bottom - s.top);
@@ -302,7 +305,7 @@ void TSkinTabBtn::PaintSkin(HDC dc, const RECT& r) {
     if (k == 1 && buttons->NormalColour2Given) SetTextColor(fdc, ColorToRGB(buttons->NormalColour2));
     if (k == 2 && buttons->PressedColour2Given) SetTextColor(fdc, ColorToRGB(buttons->PressedColour2));
     const TTabItem item = ReadTabItem(FHandle, FUnicode, i);
-    DrawImageListItem(*this, canvas, t, 1, item.Text, item.Image, images);
+    DrawTabCaption(*this, canvas, t, item);
   }
   canvas.SetHandle(nullptr);
   if (oldFont) SelectObject(fdc, oldFont);

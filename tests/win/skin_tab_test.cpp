@@ -147,6 +147,52 @@ TEST_F(SkinTabTest, StripLeavesTheScrollArrowsUncovered) {
   EXPECT_EQ(target.GetPixel(t.left + 5, t.top + 2), kSelOuter) << "the first tab has the focus";
 }
 
+TEST_F(SkinTabTest, TabImageLeftOfItsCentredText) {
+  HWND w = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 20, 20, 300, 120, parent->Handle(), nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+  HDC screen = GetDC(nullptr);
+  HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, red);
+  FillRectColor(mem, RECT{0, 0, 16, 16}, Rgb(250, 0, 0));
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  ImageList_Add(images, red, nullptr);
+  DeleteObject(red);
+  SendMessageW(w, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  const wchar_t* names[] = {L"With image", L"Without"};
+  for (int i = 0; i < 2; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = const_cast<wchar_t*>(names[i]);
+    item.iImage = i == 0 ? 0 : -1;
+    SendMessageW(w, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  dispatcher->SkinChildWindow(w);
+  ASSERT_NE(list.FindByHandle(w), nullptr);
+  // The red columns of each tab's middle row.
+  auto redColumns = [&](int i) {
+    const RECT t = TabRect(w, i);
+    PixelAt(w, 0, 0);
+    HDC dc = GetDC(w);
+    std::vector<int> xs;
+    for (int x = t.left; x < t.right; ++x)
+      if (static_cast<TColor>(GetPixel(dc, x, (t.top + t.bottom) / 2 + 1)) == Rgb(250, 0, 0)) xs.push_back(x);
+    ReleaseDC(w, dc);
+    return xs;
+  };
+  const std::vector<int> first = redColumns(0);
+  ASSERT_EQ(first.size(), 16u) << "the whole image, once";
+  const RECT t = TabRect(w, 0);
+  EXPECT_GT(first.front(), t.left + 2);
+  EXPECT_LT(first.back(), (t.left + t.right) / 2) << "left of the centred text";
+  EXPECT_TRUE(redColumns(1).empty());
+  DestroyWindow(w);
+  ImageList_Destroy(images);
+}
+
 TEST_F(SkinTabTest, ToolkitTabsThroughSkin3rdAndSkinsLackingObjects) {
   auto* tabs = Make<TTabControl>(10, 10, 300, 150, parent);
   tabs->SetTabsList({"Alpha", "Beta"});
