@@ -52,6 +52,8 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       return new TSkinCheckList(owner);
     case TSkinKind::Tab:
       return new TSkinTab(owner);
+    case TSkinKind::Tab31:
+      return new TSkinTab31(owner);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }

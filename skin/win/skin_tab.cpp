@@ -11,6 +11,7 @@
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/controls.h"
 #include "toolkit/win/image_list.h"
+#include "toolkit/win/tab_set.h"
 
 int TabPositionOfStyle(LONG style) {
   const bool vertical = (style & TCS_VERTICAL) != 0, farSide = (style & TCS_RIGHT) != 0;
@@ -257,6 +258,82 @@ void TSkinTab::PaintPane(HDC dc, const RECT& p) {
     margins = FSkinData->TabPane->Margins();
   }
   SkinDrawPart(dc, p, *FPaneBitmap, margins, 1, 1, false, false, false);
+}
+
+// --- Old-style tab set -----------------------------------------------------------
+
+const TClassInfo& TSkinTab31::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TSkinTab31>("TSkinTab31", &TSkinControl::StaticClass()).Build();
+  return info;
+}
+
+TSkinTab31::TSkinTab31(TComponent* owner) : TSkinControl(owner), FTabsBitmap(std::make_unique<TBitmap>()) {}
+
+TSkinTab31::~TSkinTab31() = default;
+
+// The tab set's window procedure itself is taken over, not its WindowProc.
+void TSkinTab31::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
+  auto* control = dynamic_cast<TWinControl*>(Owner());
+  if (!control || FAttached) return;
+  FControl = control;
+  TSkinControl::AttachHandle(control->Handle(), skinData, form, canvas);
+  PrepareImage();
+}
+
+void TSkinTab31::SkinChanged() {
+  PrepareImage();
+  TSkinControl::SkinChanged();
+}
+
+void TSkinTab31::PrepareImage() {
+  FTabsBitmap->SetSize(0, 0);
+  const TDataSkinBorder* tabs = FSkinData ? FSkinData->Tabs.get() : nullptr;
+  if (!tabs || !tabs->HasImage()) return;
+  CopyBitmap(*tabs->Bitmap, *FTabsBitmap);
+  FTabsBitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  FlipBitmap(*FTabsBitmap);
+}
+
+bool TSkinTab31::BeforeMessage(TMessage& m) {
+  // Without the Tabs image the tab set paints and erases itself.
+  if (FTabsBitmap->Empty()) return TSkinControl::BeforeMessage(m);
+  switch (m.Msg) {
+    case WM_PAINT:
+      // The control's own paint runs on the validated area; the face follows again.
+      PaintViaBeginPaint(m);
+      return true;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return false;
+    default:
+      return TSkinControl::BeforeMessage(m);
+  }
+}
+
+void TSkinTab31::PaintSkin(HDC dc, const RECT& r) {
+  auto* set = dynamic_cast<TTabSet*>(FControl);
+  const TDataSkinBorder* tabs = FSkinData ? FSkinData->Tabs.get() : nullptr;
+  if (!set || !tabs || FTabsBitmap->Empty() || r.right <= r.left || r.bottom <= r.top) return;
+  TBitmap face;
+  face.SetPixelFormat(TPixelFormat::pf24bit);
+  face.SetSize(r.right - r.left, r.bottom - r.top);
+  HDC fdc = face.CanvasDC();
+  FillSkinColor(fdc, r);
+  TCanvas canvas(fdc);
+  canvas.Font().Assign(*set->GetFont());
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  LastTabs.clear();
+  for (const TTabSet::TShownTab& t : set->ShownTabs(fdc, r.right, r.bottom)) {
+    const int k = t.Index == set->GetTabIndex() ? 2 : 1;
+    LastTabs.push_back(t.Index);
+    SkinDrawPart(fdc, t.Rect, *FTabsBitmap, tabs->Margins(), k, tabs->FrameCount, tabs->Trans == 1, tabs->Tile != 0,
+                 false);
+    canvas.Font().SetColor(k == 1 ? tabs->NormalColour2 : tabs->MouseOverColour2);
+    canvas.Prepare();
+    DrawCaptionText(*this, canvas, t.Rect, DT_CENTER, true, AnsiToWide(set->Tabs()->Strings(t.Index)));
+  }
+  canvas.SetHandle(nullptr);
+  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, fdc, 0, 0, SRCCOPY);
 }
 
 // --- Tabs as buttons ---------------------------------------------------------------

@@ -41,6 +41,23 @@ private:
   void PaintPane(HDC dc, const RECT& p);
 };
 
+// The old-style tab set, drawn from the Tabs image turned upside down.
+class TSkinTab31 : public TSkinControl {
+  TK_CLASS(TSkinTab31)
+public:
+  explicit TSkinTab31(TComponent* owner);
+  ~TSkinTab31() override;
+
+  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  bool BeforeMessage(TMessage& m) override;
+  void PaintSkin(HDC dc, const RECT& r) override;
+  void SkinChanged() override;
+  void PrepareImage();
+
+  std::unique_ptr<TBitmap> FTabsBitmap;
+  std::vector<int> LastTabs;  // the tabs of the last paint
+};
+
 class TSkinTabBtn : public TSkinControl {
   TK_CLASS(TSkinTabBtn)
 public:

@@ -15,6 +15,7 @@
 #include "toolkit/win/listview.h"
 #include "toolkit/win/status_bar.h"
 #include "toolkit/win/tab_control.h"
+#include "toolkit/win/tab_set.h"
 
 namespace {
 
@@ -224,6 +225,36 @@ TEST_F(SkinTabTest, ToolkitTabsThroughSkin3rdAndSkinsLackingObjects) {
   EXPECT_NE(own, kTabInner);
 }
 
+TEST_F(SkinTabTest, OldStyleTabSetLeavesOutATabThatDoesNotFit) {
+  auto* set = Make<TTabSet>(10, 10, 200, 24, parent);
+  set->SetTabsList({"Short", "A caption far too long to fit here at all", "B"});
+  set->SetTabIndex(2);
+  dispatcher->SkinFormControls(form);
+  auto* skin = dynamic_cast<TSkinTab31*>(list.FindByControl(set));
+  ASSERT_NE(skin, nullptr);
+  HWND w = set->Handle();
+  HDC dc = GetDC(w);
+  const std::vector<TTabSet::TShownTab> shown = set->ShownTabs(dc, set->ClientWidth(), set->ClientHeight());
+  ReleaseDC(w, dc);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].Index, 0);
+  EXPECT_EQ(shown[1].Index, 2) << "the shorter tab after the long one";
+  EXPECT_EQ(shown[0].Rect.left, 5);
+  // The Tabs image upside down: the outer band at the bottom.
+  EXPECT_EQ(PixelAt(w, shown[0].Rect.left + 2, set->ClientHeight() - 2), kTabOuter);
+  EXPECT_EQ(PixelAt(w, shown[0].Rect.left + 2, 1), kTabInner);
+  EXPECT_EQ(PixelAt(w, shown[1].Rect.left + 2, set->ClientHeight() - 2), kSelOuter) << "the selected tab";
+  EXPECT_EQ(PixelAt(w, 2, 10), kFace);
+  EXPECT_EQ(skin->LastTabs, (std::vector<int>{0, 2}));
+
+  // Without Tabs the set draws itself.
+  data->Tabs.reset();
+  skin->SkinChanged();
+  const TColor own = PixelAt(w, shown[0].Rect.left + 2, set->ClientHeight() - 2);
+  EXPECT_NE(own, kTabOuter);
+  EXPECT_NE(own, kFace);
+}
+
 // Tabs as buttons and tab sheets: only the skin-control event reaches them.
 struct SkinTabEventTest : SkinTabTest {
   void SetUp() override {
@@ -306,6 +337,9 @@ TEST_F(SkinFamilyTest, ScreenshotOfListsTabsAndStatusBarWithTheProgramsSkin) {
   lv->SetViewStyle(TViewStyle::vsReport);
   lv->Columns()->Add()->SetCaption("用户");
   lv->Columns()->Add()->SetCaption("速度");
+  auto* set = Make<TTabSet>(10, 360, 300, 24);
+  set->SetTabsList({"旧式", "标签", "一组"});
+  set->SetTabIndex(0);
   auto* bar = Make<TStatusBar>(0, 0, 640, 22);
   bar->AddPanel()->SetText("就绪");
   bar->Panels(0)->SetWidth(200);
@@ -317,6 +351,7 @@ TEST_F(SkinFamilyTest, ScreenshotOfListsTabsAndStatusBarWithTheProgramsSkin) {
   EXPECT_NE(list.FindByControl(checks), nullptr);
   EXPECT_NE(list.FindByControl(lv), nullptr);
   EXPECT_NE(list.FindByControl(bar), nullptr);
+  EXPECT_NE(list.FindByControl(set), nullptr);
   form->Repaint();
   Pump();
   PumpFor(100);

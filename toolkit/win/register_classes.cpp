@@ -10,6 +10,7 @@
 #include "toolkit/win/status_bar.h"
 #include "toolkit/win/std_controls.h"
 #include "toolkit/win/tab_control.h"
+#include "toolkit/win/tab_set.h"
 #include "toolkit/win/timer.h"
 
 namespace {
@@ -49,4 +50,5 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TStatusBar::StaticClass());
   RegisterComponentClass(TTabControl::StaticClass());
   RegisterComponentClass(TTabSheet::StaticClass());
+  RegisterComponentClass(TTabSet::StaticClass());
 }
