@@ -4,6 +4,8 @@
 // screen and the mouse moved as a user moves it.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <vector>
 
@@ -27,6 +29,22 @@ inline std::unique_ptr<TBitmap> PlainStrip(const std::vector<TColor>& frames, in
     FillRectColor(strip->CanvasDC(), RECT{x, 0, x + frameWidth, height}, frames[f]);
   }
   return strip;
+}
+
+// A system image list of one 16 x 16 image in a plain colour (the caller destroys it).
+inline HIMAGELIST OneImageList(TColor colour) {
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+  HDC screen = GetDC(nullptr);
+  HBITMAP image = CreateCompatibleBitmap(screen, 16, 16);
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, image);
+  FillRectColor(mem, RECT{0, 0, 16, 16}, colour);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  ImageList_Add(images, image, nullptr);
+  DeleteObject(image);
+  return images;
 }
 
 template <class T>

@@ -90,17 +90,7 @@ TEST_F(SkinListViewTest, HotSectionFollowsTheMouse) {
 TEST_F(SkinListViewTest, SectionImageAndTextPlaces) {
   TSkinListView* skin = ListWithHeader();
   ASSERT_TRUE(skin && skin->FHeader);
-  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
-  HDC screen = GetDC(nullptr);
-  HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, red);
-  FillRectColor(mem, RECT{0, 0, 16, 16}, Rgb(250, 0, 0));
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  ImageList_Add(images, red, nullptr);
-  DeleteObject(red);
+  HIMAGELIST images = OneImageList(Rgb(250, 0, 0));
   SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   HDITEMW item{};
   item.mask = HDI_FORMAT | HDI_IMAGE;

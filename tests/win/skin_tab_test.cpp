@@ -151,17 +151,7 @@ TEST_F(SkinTabTest, StripLeavesTheScrollArrowsUncovered) {
 TEST_F(SkinTabTest, TabImageLeftOfItsCentredText) {
   HWND w = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 20, 20, 300, 120, parent->Handle(), nullptr,
                            GetModuleHandleW(nullptr), nullptr);
-  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
-  HDC screen = GetDC(nullptr);
-  HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, red);
-  FillRectColor(mem, RECT{0, 0, 16, 16}, Rgb(250, 0, 0));
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  ImageList_Add(images, red, nullptr);
-  DeleteObject(red);
+  HIMAGELIST images = OneImageList(Rgb(250, 0, 0));
   SendMessageW(w, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   const wchar_t* names[] = {L"With image", L"Without"};
   for (int i = 0; i < 2; ++i) {
