@@ -6,6 +6,8 @@
 // property routines are here too.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -126,10 +128,22 @@ void FillRectColor(HDC dc, const RECT& r, TColor color);
 void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const TDataSkinObject* obj);
 void DrawCaptionText(TSkinControl& ctl, TCanvas& canvas, const RECT& r, UINT alignment, bool enabled,
                      const std::wstring& text);
+// Where an image (imageWidth wide, shown when wanted and narrower than r) and
+// a caption go side by side in r, aligned 0 left, 1 centred, 2 right.
+struct TImageTextLayout {
+  bool Image = false;
+  POINT ImageAt{};
+  RECT Text{};  // clipped to r horizontally
+};
+TImageTextLayout LayoutImageAndText(HDC dc, const RECT& r, int alignment, const std::wstring& text, int imageWidth,
+                                    bool wantImage, UINT flags);
 // An image and a caption side by side, aligned 0 left, 1 centred, 2 right
 // (tab captions); no image when imageIndex is -1 or it would not fit.
 void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
                        int imageIndex, TImageList* imageList);
+// The same with a system image list (a common control's own).
+void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                       int imageIndex, HIMAGELIST imageList);
 // Frame index (from 1) of count frames side by side in bitmap, stretched into
 // r with magenta left out: onto dc, onto a canvas, or through TransparentBlit.
 void DrawStripFrame(HDC dc, const RECT& r, int count, int index, TBitmap& bitmap);

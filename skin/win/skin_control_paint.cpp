@@ -1,6 +1,11 @@
 // Paint routines the skinned-control families share: strip frames, image and
 // caption pairs, copies of bitmaps.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "skin/win/skin_control.h"
@@ -49,16 +54,14 @@ void DrawStripFrameMasked(HDC dc, const RECT& r, int count, int index, TBitmap& 
   if (frame) TransparentBlit(dc, r, *frame, clFuchsia);
 }
 
-void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
-                       int imageIndex, TImageList* imageList) {
+TImageTextLayout LayoutImageAndText(HDC dc, const RECT& r, int alignment, const std::wstring& text, int imageWidth,
+                                    bool wantImage, UINT flags) {
   const int width = r.right - r.left, height = r.bottom - r.top;
-  int cx = imageList ? imageList->GetWidth() : 0;
-  const bool image = imageIndex != -1 && imageList && cx < width;
-  if (!image) cx = 0;
-  const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_END_ELLIPSIS;
-  HDC dc = canvas.Handle();
+  TImageTextLayout out;
+  out.Image = wantImage && imageWidth < width;
+  const int cx = out.Image ? imageWidth : 0;
   RECT t = r;
-  if (image) t.right += cx + 2;
+  if (out.Image) t.right += cx + 2;
   if (!text.empty()) {
     SkinDrawText(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
   } else {
@@ -67,15 +70,45 @@ void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int al
   const int tw = t.right - t.left, th = t.bottom - t.top;
   int x = alignment == 0 ? 3 : alignment == 1 ? (width - cx - tw) / 2 : width - cx - tw - 2;
   if (x < 2) x = 1;
-  RECT g{r.left + x, r.top + (height - cx) / 2, 0, 0};
+  out.ImageAt = POINT{r.left + x, r.top + (height - cx) / 2};
   OffsetRect(&t, r.left - t.left + x + cx, r.top - t.top + (height - th) / 2);
-  if (image) imageList->Draw(canvas, g.left, g.top, imageIndex);
+  t.left = std::max(t.left, r.left);
+  t.right = std::min(t.right, r.right);
+  out.Text = t;
+  return out;
+}
+
+namespace {
+
+// The caption beside an image that drawImage puts at the given point.
+void DrawItemCaption(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                     int imageWidth, bool wantImage, const std::function<void(POINT)>& drawImage) {
+  const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_END_ELLIPSIS;
+  HDC dc = canvas.Handle();
+  const TImageTextLayout at = LayoutImageAndText(dc, r, alignment, text, imageWidth, wantImage, flags);
+  if (at.Image) drawImage(at.ImageAt);
   if (text.empty()) return;
   SetBkMode(dc, TRANSPARENT);
   if (!ctl.FEnabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
-  t.left = std::max(t.left, r.left);
-  t.right = std::min(t.right, r.right);
+  RECT t = at.Text;
   SkinDrawText(dc, text, t, ctl.BiDiFlags(flags));
+}
+
+}  // namespace
+
+void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                       int imageIndex, TImageList* imageList) {
+  DrawItemCaption(ctl, canvas, r, alignment, text, imageList ? imageList->GetWidth() : 0,
+                  imageIndex != -1 && imageList, [&](POINT p) { imageList->Draw(canvas, p.x, p.y, imageIndex); });
+}
+
+void DrawImageListItem(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
+                       int imageIndex, HIMAGELIST imageList) {
+  int cx = 0, cy = 0;
+  if (imageList) ImageList_GetIconSize(imageList, &cx, &cy);
+  DrawItemCaption(ctl, canvas, r, alignment, text, cx, imageIndex != -1 && imageList, [&](POINT p) {
+    ImageList_Draw(imageList, imageIndex, canvas.Handle(), p.x, p.y, ILD_TRANSPARENT);
+  });
 }
 
 void CopySharedBitmap(HDC dc, const RECT& r) {

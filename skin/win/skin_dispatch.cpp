@@ -8,13 +8,16 @@
 #include <vector>
 
 #include "skin/win/skin_button.h"
+#include "skin/win/skin_check_list.h"
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
+#include "skin/win/skin_list_view.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_media_player.h"
 #include "skin/win/skin_menu_button.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_speed_button.h"
+#include "skin/win/skin_tab.h"
 #include "toolkit/win/controls.h"
 
 namespace {
@@ -57,6 +60,14 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
     }
     case TSkinKind::MediaPlayer:
       return new TSkinMP(owner);
+    case TSkinKind::ListView:
+      return new TSkinListView(owner);
+    case TSkinKind::CheckList:
+      return new TSkinCheckList(owner);
+    case TSkinKind::Tab:
+      return new TSkinTab(owner);
+    case TSkinKind::Tab31:
+      return new TSkinTab31(owner);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }

@@ -1,4 +1,5 @@
 #include "toolkit/win/application.h"
+#include "toolkit/win/check_list_box.h"
 #include "toolkit/win/color.h"
 #include "toolkit/win/image.h"
 #include "toolkit/win/image_list.h"
@@ -8,7 +9,10 @@
 #include "toolkit/win/menus.h"
 #include "toolkit/win/open_dialog.h"
 #include "toolkit/win/speed_button.h"
+#include "toolkit/win/status_bar.h"
 #include "toolkit/win/std_controls.h"
+#include "toolkit/win/tab_control.h"
+#include "toolkit/win/tab_set.h"
 #include "toolkit/win/timer.h"
 
 namespace {
@@ -46,4 +50,9 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TPanel::StaticClass());
   RegisterComponentClass(TSpeedButton::StaticClass());
   RegisterComponentClass(TMenuButton::StaticClass());
+  RegisterComponentClass(TCheckListBox::StaticClass());
+  RegisterComponentClass(TStatusBar::StaticClass());
+  RegisterComponentClass(TTabControl::StaticClass());
+  RegisterComponentClass(TTabSheet::StaticClass());
+  RegisterComponentClass(TTabSet::StaticClass());
 }

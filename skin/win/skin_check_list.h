@@ -1,0 +1,24 @@
+#pragma once
+// Check list boxes: each item drawn by the skin, its check glyph from the
+// skin's check-box strip, then its text.
+#include "skin/win/skin_control.h"
+
+class TCheckListBox;
+
+// The frame (from 1) of the check strip for an item state: 0 unchecked,
+// 1 checked, 2 greyed; a 12-frame strip keeps its checked and greyed glyphs further on.
+int CheckListGlyphFrame(int state, int frameCount);
+
+class TSkinCheckList : public TSkinControl {
+  TK_CLASS(TSkinCheckList)
+public:
+  explicit TSkinCheckList(TComponent* owner);
+
+  bool BeforeMessage(TMessage& m) override;
+  void DrawItem(const DRAWITEMSTRUCT& item);
+  void DrawCheckItem(TCanvas& canvas, int index, UINT state, const RECT& r);
+  // The skin has a check strip to draw the items with.
+  bool CanDrawItems() const;
+
+  int LastGlyphFrame = 0;  // the glyph frame of the last item drawn
+};
