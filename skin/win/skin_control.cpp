@@ -315,6 +315,12 @@ void FillRectColor(HDC dc, const RECT& r, TColor color) {
   DeleteObject(brush);
 }
 
+void FrameRectColor(HDC dc, const RECT& r, TColor color) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
+  FrameRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
 void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const TDataSkinObject* obj) {
   if (r.right < r.left || r.bottom < r.top) return;
   if (!obj || !obj->HasImage() || frameCount <= 0 || frameIndex < 1) return;

@@ -8,6 +8,12 @@
 #include <vector>
 
 #include "skin/win/skin_button.h"
+#include "skin/win/skin_combo.h"
+#include "skin/win/skin_edit.h"
+#include "skin/win/skin_progress.h"
+#include "skin/win/skin_sizer.h"
+#include "skin/win/skin_trackbar.h"
+#include "skin/win/skin_updown.h"
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
@@ -43,6 +49,23 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
   switch (kind) {
     case TSkinKind::Button:
       return new TSkinButton(owner);
+    case TSkinKind::ComboBox:
+      return new TSkinComBox(owner);
+    case TSkinKind::ComboBoxEx: {
+      auto* combo = new TSkinComBox(owner);
+      combo->FExtended = true;
+      return combo;
+    }
+    case TSkinKind::Sizer:
+      return new TSkinSizer(owner);
+    case TSkinKind::TrackBar:
+      return new TSkinTrackBar(owner);
+    case TSkinKind::UpDown:
+      return new TSkinUpDown(owner);
+    case TSkinKind::Progress:
+      return new TSkinProgress(owner);
+    case TSkinKind::Edit:
+      return new TSkinEdit(owner);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }
