@@ -1,6 +1,8 @@
 #pragma once
 // Track bars: channel and thumb painted from the skin through the control's
 // own custom-draw notification; the tick marks stay the control's.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "skin/win/skin_control.h"

@@ -9,6 +9,10 @@
 #include "services_pump.h"
 #include "skin/win/skin_combo.h"
 #include "skin/win/skin_data.h"
+#include "skin/win/skin_dispatch.h"
+#include "skin/win/skin_progress.h"
+#include "skin_support.h"
+#include <commctrl.h>
 #include "skin/win/skin_sizer.h"
 #include "skin_strips.h"
 #include "toolkit/win/canvas.h"
@@ -225,6 +229,54 @@ TEST_F(SkinComboTest, SizerFillsWithButtonFace) {
   ReleaseDC(grip, dc);
   DestroyWindow(grip);
   list.FreeDead();
+}
+
+TEST_F(SkinComboTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
+  data = std::make_unique<TSkinData>(nullptr);
+  data->ReadSkinStream(EmbeddedSkinStream());
+  ASSERT_TRUE(data->ComboButton && data->ComboButton->HasImage());
+  data->SkinControls |= SetOf(xcSpin);
+  TComponent frameOwner(nullptr);
+  TSkinDispatcher dispatcher(data.get(), &list, &canvas, &frameOwner);
+  form->SetColor(data->Colors[scButtonFace]);
+  auto* combo = Make<TComboBox>(20, 20, 160, 24);
+  combo->SetItemsList({"Pinyin", "Wubi 86", "English"});
+  combo->SetItemIndex(1);
+  auto* list2 = Make<TComboBox>(200, 20, 160, 24);
+  list2->SetStyle(TComboBoxStyle::csDropDownList);
+  list2->SetItemsList({"One", "Two"});
+  list2->SetItemIndex(0);
+  auto* track = Make<TTrackBar>(20, 70, 200, 30);
+  track->SetMax(10);
+  track->SetPosition(4);
+  auto* vtrack = Make<TTrackBar>(400, 20, 40, 160);
+  vtrack->SetOrientation(TTrackBarOrientation::trVertical);
+  auto* edit = Make<TEdit>(20, 120, 160, 24);
+  edit->SetText("Edit");
+  form->Show();
+  CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 140, 0, 16, 20, edit->Handle(), nullptr,
+                  GetModuleHandleW(nullptr), nullptr);
+  HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 20, 170, 200, 18, form->Handle(),
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(bar, PBM_SETPOS, 60, 0);
+  HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 240, 120, 18, 30, form->Handle(), nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  dispatcher.SkinFormControls(form);
+  (new TSkinProgress(&frameOwner))->AttachHandle(bar, data.get(), &list, &canvas);
+  dispatcher.Factory(TSkinKind::UpDown, &frameOwner)->AttachHandle(spin, data.get(), &list, &canvas);
+  EXPECT_NE(list.FindByControl(combo), nullptr);
+  EXPECT_NE(list.FindByControl(track), nullptr);
+  EXPECT_NE(list.FindByControl(edit), nullptr);
+  form->Repaint();
+  Pump();
+  PumpFor(100);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_combo_track_edit.bmp"));
+  SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  Pump();
+  PumpFor(100);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_combo_track_edit_dropped.bmp"));
+  SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  for (TSkinControl* c : list.Snapshot()) delete c;
 }
 
 }  // namespace
