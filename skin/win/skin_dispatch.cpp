@@ -9,6 +9,7 @@
 
 #include "skin/win/skin_button.h"
 #include "skin/win/skin_combo.h"
+#include "skin/win/skin_datetime.h"
 #include "skin/win/skin_edit.h"
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_sizer.h"
@@ -56,6 +57,8 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       combo->FExtended = true;
       return combo;
     }
+    case TSkinKind::DateTime:
+      return new TSkinDateTime(owner);
     case TSkinKind::Sizer:
       return new TSkinSizer(owner);
     case TSkinKind::TrackBar:

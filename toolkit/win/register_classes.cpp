@@ -1,5 +1,6 @@
 #include "toolkit/win/application.h"
 #include "toolkit/win/color.h"
+#include "toolkit/win/date_time_picker.h"
 #include "toolkit/win/image.h"
 #include "toolkit/win/image_list.h"
 #include "toolkit/win/listview.h"
@@ -42,4 +43,5 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TTrackBar::StaticClass());
   RegisterComponentClass(TGroupBox::StaticClass());
   RegisterComponentClass(TPanel::StaticClass());
+  RegisterComponentClass(TDateTimePicker::StaticClass());
 }
