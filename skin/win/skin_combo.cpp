@@ -43,7 +43,7 @@ int ComboFlatStateFrame(bool disabled, BYTE mouseState, bool focused) {
   return disabled ? cfDisabled : cfNormal;
 }
 
-std::unique_ptr<TSkinControl> NewComboListSkin(TComboListKind) {
+TSkinControl* NewComboListSkin(TComboListKind, TComponent*) {
   // Seam: the scroll-bar family's TComboxScrollBar (drop-down list) and
   // TSkinScrollbarH (simple combo's list) are made here once it is built.
   return nullptr;
@@ -56,10 +56,12 @@ const TClassInfo& TSkinComBox::StaticClass() {
 
 TSkinComBox::TSkinComBox(TComponent* owner) : TSkinControl(owner) {}
 
-TSkinComBox::~TSkinComBox() {
-  edit_.Detach();
-  FListScrollbars.reset();
-  FListScrollBar.reset();
+TSkinComBox::~TSkinComBox() { edit_.Detach(); }
+
+void TSkinComBox::Notification(TComponent* component, TOperation operation) {
+  if (operation != TOperation::opRemove) return;
+  if (component == FListScrollbars) FListScrollbars = nullptr;
+  if (component == FListScrollBar) FListScrollBar = nullptr;
 }
 
 void TSkinComBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
@@ -87,10 +89,10 @@ void TSkinComBox::SkinList(TSkinControlList* form) {
   if (!get || !get(FHandle, &info) || !info.hwndList) return;
   if ((FStyle & 3) != CBS_SIMPLE) {
     if (!(FStyle & 2)) return;
-    FListScrollBar = NewComboListSkin(TComboListKind::DropDown);
+    FListScrollBar = NewComboListSkin(TComboListKind::DropDown, this);
     if (FListScrollBar) FListScrollBar->AttachHandle(info.hwndList, FSkinData, form, nullptr);
   } else if ((GetWindowLongW(info.hwndList, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(info.hwndList)) {
-    FListScrollbars = NewComboListSkin(TComboListKind::Simple);
+    FListScrollbars = NewComboListSkin(TComboListKind::Simple, this);
     if (FListScrollbars) FListScrollbars->AttachHandle(info.hwndList, FSkinData, form, FCanvas);
   }
 }
@@ -125,10 +127,11 @@ void TSkinComBox::EditWndProc(TMessage& m) {
 void TSkinComBox::Unskin() {
   TSkinControl::Unskin();
   edit_.Detach();
-  if (FListScrollbars) FListScrollbars->Unskin();
-  if (FListScrollBar) FListScrollBar->Unskin();
-  FListScrollbars.reset();
-  FListScrollBar.reset();
+  for (TSkinControl* bar : {FListScrollbars, FListScrollBar}) {
+    if (!bar) continue;
+    bar->Unskin();
+    delete bar;  // clears its field through Notification
+  }
 }
 
 void TSkinComBox::AfterMessage(TMessage& m) {

@@ -4,8 +4,6 @@
 // control's own painting: frame, drop-down button and arrow, hover and press
 // on the button. The combo's edit child is watched so that its repaints
 // bring the face back.
-#include <memory>
-
 #include "skin/win/skin_control.h"
 
 // State frames of the combo strips.
@@ -19,7 +17,7 @@ int ComboFlatStateFrame(bool disabled, BYTE mouseState, bool focused);
 // of a simple combo. The scroll-bar family makes them; until it is built
 // there is none (the list keeps the system's scroll bar).
 enum class TComboListKind { DropDown, Simple };
-std::unique_ptr<TSkinControl> NewComboListSkin(TComboListKind kind);
+TSkinControl* NewComboListSkin(TComboListKind kind, TComponent* owner);
 
 class TSkinComBox : public TSkinControl {
   TK_CLASS(TSkinComBox)
@@ -32,13 +30,15 @@ public:
   void Unskin() override;
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
+  void Notification(TComponent* component, TOperation operation) override;
 
   LONG FStyle = 0;
   LONG FExStyle = 0;
   HWND FEditHandle = nullptr;
-  // The skin of the list's scroll bars; this object is their one owner.
-  std::unique_ptr<TSkinControl> FListScrollbars;  // a simple combo's list
-  std::unique_ptr<TSkinControl> FListScrollBar;   // the drop-down list
+  // The skin of the list's scroll bars, owned as components of this object
+  // (null again when freed, also by the frame's sweep of dead windows).
+  TSkinControl* FListScrollbars = nullptr;  // a simple combo's list
+  TSkinControl* FListScrollBar = nullptr;   // the drop-down list
   COMBOBOXINFO FComboInfo{};
   RECT FButtonRect{};
   bool FExtended = false;  // the inner combo of a "comboboxex": border and arrow only

@@ -23,6 +23,10 @@ const TClassInfo& TSkinEdit::StaticClass() {
 
 TSkinEdit::TSkinEdit(TComponent* owner) : TSkinControl(owner) {}
 
+void TSkinEdit::Notification(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
+}
+
 void TSkinEdit::AfterMessage(TMessage& m) {
   switch (m.Msg) {
     case WM_PRINT:

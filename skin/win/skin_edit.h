@@ -17,7 +17,10 @@ public:
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
 
-  // Owned as a component of this object; null until the spin child is found.
+  void Notification(TComponent* component, TOperation operation) override;
+
+  // Owned as a component of this object; null until the spin child is found
+  // (and again when it is freed).
   TSkinUpDown* FUpDown = nullptr;
 
 private:
