@@ -130,6 +130,10 @@ TEST_F(SkinUpDownTest, EditBorderPrintBorderAndItsSpinChild) {
   EXPECT_EQ(s->FUpDown->FHandle, spin);
   EXPECT_TRUE(s->FUpDown->FEmbedded);
   EXPECT_TRUE(IsWindowSkinned(spin));
+  // The spin window gone, the frame's sweep frees its skin and the edit forgets it.
+  DestroyWindow(spin);
+  list.FreeDead();
+  EXPECT_EQ(s->FUpDown, nullptr);
   EXPECT_TRUE(IsSpinClassName("TSpinEdit") && IsSpinClassName("MSCTLS_UPDOWN32") && !IsSpinClassName("edit"));
 
   // The paint-into-DC request: with no DC nothing is painted, the tag comes back.
