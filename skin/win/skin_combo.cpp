@@ -106,22 +106,16 @@ void TSkinComBox::HookEdit() {
 void TSkinComBox::EditWndProc(TMessage& m) {
   edit_.CallPrevious(m);
   if (!FActive) return;
-  switch (m.Msg) {
-    case WM_PAINT:
-      PaintWindow(nullptr);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      FMouseState |= msPressed;
-      Redraw();
-      break;
-    case WM_LBUTTONUP:
-      FMouseState &= static_cast<BYTE>(~msPressed);
-      Redraw();
-      break;
-    default:
-      break;
-  }
+  if (m.Msg == WM_PAINT) PaintWindow(nullptr);
+  else TrackPress(m.Msg);
+}
+
+bool TSkinComBox::TrackPress(UINT msg) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) FMouseState |= msPressed;
+  else if (msg == WM_LBUTTONUP) FMouseState &= static_cast<BYTE>(~msPressed);
+  else return false;
+  Redraw();
+  return true;
 }
 
 void TSkinComBox::Unskin() {
@@ -158,12 +152,8 @@ void TSkinComBox::AfterMessage(TMessage& m) {
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      FMouseState |= msPressed;
-      Redraw();
-      break;
     case WM_LBUTTONUP:
-      FMouseState &= static_cast<BYTE>(~msPressed);
-      Redraw();
+      TrackPress(m.Msg);
       break;
     case CM_MOUSELEAVE:
       if (FMouseState & msHover) {

@@ -47,6 +47,8 @@ public:
 private:
   void HookEdit();
   void EditWndProc(TMessage& m);
+  // A left-button press or release sets or clears the pressed bit and repaints.
+  bool TrackPress(UINT msg);
   void SkinList(TSkinControlList* form);
   void PaintStandard(HDC dc, const RECT& r, int frame);
   void PaintFlat(HDC dc, const RECT& r);

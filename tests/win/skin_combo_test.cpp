@@ -43,12 +43,9 @@ struct SkinComboTest : ControlsFixture {
   // Paints into the window DC over a marked background; the colour at (x, y).
   TColor PaintAt(TSkinComBox* s, int x, int y) {
     HDC dc = GetWindowDC(s->FHandle);
-    RECT all{0, 0, 400, 100};
-    FillRectColor(dc, all, kMark);
-    s->PaintWindow(dc);
-    TColor c = static_cast<TColor>(GetPixel(dc, x, y));
+    FillRectColor(dc, RECT{0, 0, 400, 100}, kMark);
     ReleaseDC(s->FHandle, dc);
-    return c;
+    return PaintedPixel(s, x, y);
   }
   std::unique_ptr<TSkinData> data;
   TSkinControlList list;
@@ -187,6 +184,15 @@ TEST_F(SkinComboTest, FlatModeBorrowsTheDCsBrushAndLeftScrollBarMovesTheButton) 
   EXPECT_EQ(b->FButtonRect.left, 0);
   ReleaseDC(bare, bdc);
   DestroyWindow(bare);
+
+  // A simple combo has no button: nothing is painted over it.
+  HWND simple = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_SIMPLE, 200, 50, 150, 100,
+                                form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  auto* sc = new TSkinComBox(form);
+  sc->AttachHandle(simple, data.get(), &list, &canvas);
+  EXPECT_EQ(sc->FEditHandle, nullptr);
+  EXPECT_EQ(PaintAt(sc, 1, 5), kMark);
+  DestroyWindow(simple);
   list.FreeDead();
 }
 

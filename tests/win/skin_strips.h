@@ -47,3 +47,13 @@ inline TColor PixelAt(HWND w, int x, int y) {
   ReleaseDC(w, dc);
   return static_cast<TColor>(c);
 }
+
+// The control painted into its window DC; the colour then at (x, y).
+template <class Skin>
+TColor PaintedPixel(Skin* s, int x, int y) {
+  HDC dc = GetWindowDC(s->FHandle);
+  s->PaintWindow(dc);
+  TColor c = static_cast<TColor>(GetPixel(dc, x, y));
+  ReleaseDC(s->FHandle, dc);
+  return c;
+}

@@ -45,13 +45,7 @@ struct SkinUpDownTest : ControlsFixture {
     s->AttachHandle(w, data.get(), &list, &canvas);
     return s;
   }
-  static TColor Paint(TSkinControl* s, int x, int y) {
-    HDC dc = GetWindowDC(s->FHandle);
-    s->PaintWindow(dc);
-    TColor c = static_cast<TColor>(GetPixel(dc, x, y));
-    ReleaseDC(s->FHandle, dc);
-    return c;
-  }
+  static TColor Paint(TSkinControl* s, int x, int y) { return PaintedPixel(s, x, y); }
   std::unique_ptr<TSkinData> data;
   TSkinControlList list;
   TCanvas canvas;
