@@ -27,5 +27,6 @@ void TDateTimePicker::CreateParams(TCreateParams& p) {
 
 HWND TDateTimePicker::MonthCalendar() const {
   HWND w = HandleOrNull();
-  return w ? reinterpret_cast<HWND>(SendMessageW(w, DTM_GETMONTHCAL, 0, 0)) : nullptr;
+  HWND calendar = w ? reinterpret_cast<HWND>(SendMessageW(w, DTM_GETMONTHCAL, 0, 0)) : nullptr;
+  return calendar && IsWindowVisible(calendar) ? calendar : nullptr;
 }
