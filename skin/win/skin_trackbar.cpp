@@ -51,8 +51,9 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   const TDataSkinObject* horz = FSkinData->Track.get();
   SetStretchBltMode(dc, COLORONCOLOR);
   if (vertical && vert && vert->HasImage()) {
-    // The control reports a vertical channel transposed.
-    const RECT r{c.top, c.left, c.bottom, c.right};
+    // Some systems report a vertical channel transposed (wider than tall).
+    const bool transposed = c.right - c.left > c.bottom - c.top;
+    const RECT r = transposed ? RECT{c.top, c.left, c.bottom, c.right} : c;
     TBitmap& image = *vert->Bitmap;
     const int w = image.GetWidth(), h = image.GetHeight(), t = vert->TopHeight, b = vert->BottomHeight;
     const int rw = r.right - r.left, rh = r.bottom - r.top;
@@ -61,7 +62,7 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
     StretchBlt(dc, x, r.top, w, t, src, 0, 0, w, t, SRCCOPY);
     StretchBlt(dc, x, r.top + t, w, rh - t - b, src, 0, t, w, h - b - t, SRCCOPY);
     StretchBlt(dc, x, r.bottom - b, w, b, src, 0, h - b, w, b, SRCCOPY);
-  } else if (!vertical && horz && horz->HasImage()) {
+  } else if (horz && horz->HasImage()) {
     const RECT& r = c;
     TBitmap& image = *horz->Bitmap;
     const int w = image.GetWidth(), h = image.GetHeight(), l = horz->LeftWidth, rt = horz->RightWidth;

@@ -92,6 +92,7 @@ TEST_F(SkinDateTimeTest, ArrowFramesClickAndBorder) {
 TEST_F(SkinDateTimeTest, SkinLackingTheArrowShowsAPlainButton) {
   ASSERT_NE(skin, nullptr);
   data->ComboxArrow.reset();
+  picker->Repaint();
   skin->FArrowButton->Repaint();
   Pump();
   EXPECT_EQ(PixelAt(skin->FArrowButton->Handle(), 5, 5), kFace);

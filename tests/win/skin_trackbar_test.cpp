@@ -145,6 +145,25 @@ TEST_F(SkinTrackBarTest, SkinsLackingOneObject) {
   EXPECT_EQ(PixelAt(track->Handle(), (t.left + t.right) / 2, (t.top + t.bottom) / 2), Distinct(5, 4)[1]);
 }
 
+TEST_F(SkinTrackBarTest, VerticalChannelFromTrackVert) {
+  const TColor vertical = StripRgb(30, 30, 200);
+  data->TrackVert = ColourObject<TDataSkinObject>({vertical}, 4, 12);
+  data->TrackVert->TopHeight = data->TrackVert->BottomHeight = 2;
+  delete skin;
+  track->SetOrientation(TTrackBarOrientation::trVertical);
+  track->SetBounds(250, 10, 40, 200);
+  skin = new TSkinTrackBar(track);
+  skin->AttachControl(&list, data.get(), false, &canvas);
+  track->Repaint();
+  Pump();
+  RECT c{};
+  SendMessageW(track->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&c));
+  if (c.right - c.left > c.bottom - c.top) c = RECT{c.top, c.left, c.bottom, c.right};
+  const RECT t = ThumbRect();
+  const int x = (c.left + c.right) / 2, y = t.bottom + 30;
+  EXPECT_EQ(PixelAt(track->Handle(), x, y), vertical);
+}
+
 TEST_F(SkinTrackBarTest, ThumbNotificationAfterTheWindowIsGoneDrawsNothing) {
   HDC mem = CreateCompatibleDC(nullptr);
   HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 50, 50);

@@ -155,6 +155,15 @@ TEST_F(SkinUpDownTest, EditBorderPrintBorderAndItsSpinChild) {
   p->PaintWindow(pdc);
   EXPECT_EQ(static_cast<TColor>(GetPixel(pdc, 0, 10)), StripRgb(1, 2, 3));
   ReleaseDC(plain, pdc);
+
+  // An edit and its spin gone together: the sweep frees each skin once.
+  Bare(UPDOWN_CLASSW, 0, 80, 0, 18, 18, plain);
+  p->PaintWindow(nullptr);
+  ASSERT_NE(p->FUpDown, nullptr);
+  EXPECT_EQ(list.Count(), 3);
+  DestroyWindow(plain);
+  list.FreeDead();
+  EXPECT_EQ(list.Count(), 1);
 }
 
 }  // namespace
