@@ -10,7 +10,6 @@
 #include "skin/win/skin_button.h"
 #include "skin/win/skin_combo.h"
 #include "skin/win/skin_datetime.h"
-#include "skin/win/skin_edit.h"
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_sizer.h"
 #include "skin/win/skin_trackbar.h"
@@ -67,8 +66,9 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       return new TSkinUpDown(owner);
     case TSkinKind::Progress:
       return new TSkinProgress(owner);
-    case TSkinKind::Edit:
-      return new TSkinEdit(owner);
+    // TSkinEdit is built, but not yet made here: any skin object over the
+    // main window's input rows breaks once an article run's clipboard guards
+    // have swapped their WindowProc (a crash in the article tests).
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }
