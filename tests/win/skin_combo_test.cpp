@@ -10,6 +10,7 @@
 #include "skin/win/skin_combo.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
+#include "skin/win/skin_edit.h"
 #include "skin/win/skin_progress.h"
 #include "skin_support.h"
 #include <commctrl.h>
@@ -268,6 +269,7 @@ TEST_F(SkinComboTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 240, 120, 18, 30, form->Handle(), nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   dispatcher.SkinFormControls(form);
+  (new TSkinEdit(edit))->AttachControl(&list, data.get(), false, &canvas);  // edits are not dispatched yet
   (new TSkinProgress(&frameOwner))->AttachHandle(bar, data.get(), &list, &canvas);
   dispatcher.Factory(TSkinKind::UpDown, &frameOwner)->AttachHandle(spin, data.get(), &list, &canvas);
   EXPECT_NE(list.FindByControl(combo), nullptr);
