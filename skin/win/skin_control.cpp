@@ -48,8 +48,10 @@ TSkinControl* TSkinControlList::FindByControl(const TControl* control) const {
 }
 
 void TSkinControlList::FreeDead() {
+  // An object may free others it owns (a combo's list skin, an edit's spin):
+  // only those still listed are looked at.
   for (TSkinControl* c : Snapshot())
-    if (c->FStatus == TSkinControl::stDestroyed) delete c;  // leaves the list and its owner
+    if (Contains(c) && c->FStatus == TSkinControl::stDestroyed) delete c;  // leaves the list and its owner
 }
 
 void TSkinControlList::SkinChanged() {
@@ -318,6 +320,12 @@ void TSkinControl::EraseWithParent(TMessage& m) {
 void FillRectColor(HDC dc, const RECT& r, TColor color) {
   HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
   FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+void FrameRectColor(HDC dc, const RECT& r, TColor color) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
+  FrameRect(dc, &r, brush);
   DeleteObject(brush);
 }
 

@@ -123,6 +123,8 @@ private:
 // --- Shared paint routines ----------------------------------------------------
 
 void FillRectColor(HDC dc, const RECT& r, TColor color);
+// A one-pixel frame of a solid colour (the brush is made and deleted here).
+void FrameRectColor(HDC dc, const RECT& r, TColor color);
 // Frame frameIndex (from 1) of obj's horizontal strip, nine-piece, into r;
 // nothing for an inverted rectangle, a missing image or frameCount <= 0.
 void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const TDataSkinObject* obj);

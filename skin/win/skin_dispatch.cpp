@@ -9,6 +9,12 @@
 
 #include "skin/win/skin_button.h"
 #include "skin/win/skin_check_list.h"
+#include "skin/win/skin_combo.h"
+#include "skin/win/skin_datetime.h"
+#include "skin/win/skin_progress.h"
+#include "skin/win/skin_sizer.h"
+#include "skin/win/skin_trackbar.h"
+#include "skin/win/skin_updown.h"
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_list_view.h"
@@ -68,6 +74,26 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       return new TSkinTab(owner);
     case TSkinKind::Tab31:
       return new TSkinTab31(owner);
+    case TSkinKind::ComboBox:
+      return new TSkinComBox(owner);
+    case TSkinKind::ComboBoxEx: {
+      auto* combo = new TSkinComBox(owner);
+      combo->FExtended = true;
+      return combo;
+    }
+    case TSkinKind::DateTime:
+      return new TSkinDateTime(owner);
+    case TSkinKind::Sizer:
+      return new TSkinSizer(owner);
+    case TSkinKind::TrackBar:
+      return new TSkinTrackBar(owner);
+    case TSkinKind::UpDown:
+      return new TSkinUpDown(owner);
+    case TSkinKind::Progress:
+      return new TSkinProgress(owner);
+    // TSkinEdit is built, but not yet made here: any skin object over the
+    // main window's input rows breaks once an article run's clipboard guards
+    // have swapped their WindowProc (a crash in the article tests).
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }

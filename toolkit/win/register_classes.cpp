@@ -1,6 +1,7 @@
 #include "toolkit/win/application.h"
 #include "toolkit/win/check_list_box.h"
 #include "toolkit/win/color.h"
+#include "toolkit/win/date_time_picker.h"
 #include "toolkit/win/image.h"
 #include "toolkit/win/image_list.h"
 #include "toolkit/win/listview.h"
@@ -55,4 +56,5 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TTabControl::StaticClass());
   RegisterComponentClass(TTabSheet::StaticClass());
   RegisterComponentClass(TTabSet::StaticClass());
+  RegisterComponentClass(TDateTimePicker::StaticClass());
 }

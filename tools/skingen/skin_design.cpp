@@ -444,8 +444,9 @@ Image UpDownGlyphs(bool vertical) {
 }
 
 // Track bar: the groove and the thumbs (five frames; the middle one is shown).
+// The groove is copied whole (no key colour): its corners take a light grey.
 Image TrackGroove() {
-  Image c(20, 5, kKey);
+  Image c(20, 5, {228, 232, 236});
   const Rgb rows[] = {{150, 160, 172}, {190, 198, 206}, {222, 228, 234}, {246, 248, 250}, kWhite};
   for (int y = 0; y < 5; ++y) c.HLine(1, 18, y, rows[y]);
   c.VLine(0, 1, 3, {170, 180, 190}), c.VLine(19, 1, 3, {210, 216, 222});

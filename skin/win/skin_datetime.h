@@ -1,0 +1,40 @@
+#pragma once
+// Date-time pickers: a skin border, and over the picker's drop-down button a
+// small child window showing the skin's combo arrow that hands clicks on to
+// the picker.
+#include "skin/win/skin_control.h"
+#include "toolkit/win/controls.h"
+
+class TSkinDateTime;
+
+class TArrowButton : public TWinControl {
+  TK_CLASS(TArrowButton)
+public:
+  explicit TArrowButton(TComponent* owner);
+
+  void Attach(TSkinDateTime* skin, TWinControl* picker);
+  // Follows the picker's width (r: its window rectangle at 0, 0).
+  void Place(const RECT& r);
+
+  int FButtonWidth = 0;
+  TWinControl* FPicker = nullptr;
+  TSkinDateTime* FSkin = nullptr;
+  HWND FPickerHandle = nullptr;
+  BYTE FHot = 0;  // 1: the mouse is over the button
+
+protected:
+  void WndProc(TMessage& m) override;
+  void PaintWindow(HDC dc) override;
+};
+
+class TSkinDateTime : public TSkinControl {
+  TK_CLASS(TSkinDateTime)
+public:
+  explicit TSkinDateTime(TComponent* owner);
+
+  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AfterMessage(TMessage& m) override;
+  void PaintSkin(HDC dc, const RECT& r) override;
+
+  TArrowButton* FArrowButton = nullptr;  // owned as a component of this object
+};

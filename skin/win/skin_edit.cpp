@@ -1,0 +1,88 @@
+#include "skin/win/skin_edit.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "skin/win/skin_data.h"
+#include "skin/win/skin_manager.h"
+#include "skin/win/skin_messages.h"
+#include "skin/win/skin_updown.h"
+#include "toolkit/win/controls.h"
+
+bool IsSpinClassName(const std::string& className) {
+  std::string name = className;
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  return name == "msctls_updown32" || name.find("spin") != std::string::npos ||
+         name.find("updown") != std::string::npos;
+}
+
+const TClassInfo& TSkinEdit::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TSkinEdit>("TSkinEdit", &TSkinControl::StaticClass()).Build();
+  return info;
+}
+
+TSkinEdit::TSkinEdit(TComponent* owner) : TSkinControl(owner) {}
+
+void TSkinEdit::Notification(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
+}
+
+void TSkinEdit::AfterMessage(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PRINT:
+      PrintBorder(reinterpret_cast<HDC>(m.WParam));
+      break;
+    case SM_PAINTEDIT:
+      if (m.LParam != SKIN_MESSAGE_TAG) break;
+      if (m.WParam) {
+        TMessage paint{WM_PAINT, m.WParam, 0, 0};
+        CallDefault(paint);
+      }
+      m.Result = SKIN_MESSAGE_TAG;
+      break;
+    default:
+      TSkinControl::AfterMessage(m);
+      break;
+  }
+}
+
+void TSkinEdit::FindUpDown() {
+  for (HWND child = GetTopWindow(FHandle); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsSpinClassName(GetClassNameString(child))) continue;
+    FUpDown = new TSkinUpDown(this);
+    FUpDown->AttachHandle(child, FSkinData, FSkinForm, FCanvas);
+    FUpDown->FEmbedded = true;
+    InvalidateRect(child, nullptr, TRUE);
+    return;
+  }
+}
+
+void TSkinEdit::PaintSkin(HDC dc, const RECT& r) {
+  if (!FSkinData) return;
+  if ((FSkinData->SkinControls & SetOf(xcSpin)) && !FUpDown) FindUpDown();
+  RECT c;
+  GetClientRect(FHandle, &c);
+  if (c.right == r.right - r.left || c.bottom == r.bottom - r.top) return;  // no border on one axis
+  RECT f = r;
+  FrameRectColor(dc, f, FSkinData->Colors[scButtonShadow]);
+  InflateRect(&f, -1, -1);
+  FrameRectColor(dc, f, clWhite);
+  InflateRect(&f, -1, -1);
+  FrameRectColor(dc, f, clWhite);
+}
+
+void TSkinEdit::PrintBorder(HDC given) {
+  RECT wr, c;
+  if (!FSkinData || !GetWindowRect(FHandle, &wr)) return;
+  FWindowRect = wr;
+  const RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
+  GetClientRect(FHandle, &c);
+  if (c.right + 2 >= r.right || c.bottom + 2 >= r.bottom) return;
+  HDC dc = given ? given : GetWindowDC(FHandle);
+  // The DC's own brush is borrowed: used, never deleted.
+  RECT inner = r;
+  InflateRect(&inner, -1, -1);
+  FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+  FrameRectColor(dc, r, FSkinData->Colors[scButtonShadow]);
+  if (!given) ReleaseDC(FHandle, dc);
+}
