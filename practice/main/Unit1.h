@@ -3,6 +3,7 @@
 #include "practice/rules/practice_session.h"
 #include "skin/win/skin_data.h"
 #include "toolkit/win/toolkit.h"
+#include "toolkit/win/window_proc_layer.h"
 
 #include "practice/main/hint_threads.h"
 
@@ -142,7 +143,7 @@ private:
   void ArticleKeyDown(int row, WORD& Key, TShiftState Shift);
   TEdit* InputRow(int row) const;
   TRichEdit* ShownRow(int row) const;
-  TWndMethod savedRowProcs_[7];  // the input rows' own procedures while guarded
+  TWindowProcLayer guardLayers_[7];  // over the input rows while guarded (any other layer may come off first)
   bool guardsInstalled_ = false;
   int guardDepth_ = 0;  // guard calls under way
   bool removeGuardsPending_ = false;

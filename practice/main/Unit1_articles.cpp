@@ -7,7 +7,11 @@
 #include "practice/main/hint_threads.h"
 #include "practice/main/practice_state.h"
 
-TForm1::~TForm1() { StopHintThread(); }
+TForm1::~TForm1() {
+  StopHintThread();
+  guardDepth_ = 0;
+  RemoveClipboardGuards();  // while the rows and their other layers are whole
+}
 
 TEdit* TForm1::InputRow(int row) const {
   TEdit* const rows[] = {nullptr, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
@@ -111,7 +115,7 @@ void TForm1::ClipboardGuard(int row, TMessage& Message) {
   if (Message.Msg == WM_CUT || Message.Msg == WM_COPY || Message.Msg == WM_PASTE) return;
   ++guardDepth_;
   try {
-    savedRowProcs_[row](Message);
+    guardLayers_[row].CallPrevious(Message);
   } catch (...) {
     --guardDepth_;
     throw;
@@ -132,10 +136,8 @@ void TForm1::InstallClipboardGuards() {
   void (TForm1::*const guards[])(TMessage&) = {nullptr, &TForm1::Edit2ClipboardGuard, &TForm1::Edit3ClipboardGuard,
                                                &TForm1::Edit4ClipboardGuard, &TForm1::Edit5ClipboardGuard,
                                                &TForm1::Edit6ClipboardGuard, &TForm1::Edit7ClipboardGuard};
-  for (int row = 1; row <= kArticleRows; ++row) {
-    savedRowProcs_[row] = InputRow(row)->WindowProc;
-    InputRow(row)->WindowProc = [this, guard = guards[row]](TMessage& m) { (this->*guard)(m); };
-  }
+  for (int row = 1; row <= kArticleRows; ++row)
+    guardLayers_[row].Install(InputRow(row), [this, guard = guards[row]](TMessage& m) { (this->*guard)(m); });
   guardsInstalled_ = true;
 }
 
@@ -146,7 +148,7 @@ void TForm1::RemoveClipboardGuards() {
     return;
   }
   removeGuardsPending_ = false;
-  for (int row = 1; row <= kArticleRows; ++row) InputRow(row)->WindowProc = savedRowProcs_[row];
+  for (int row = 1; row <= kArticleRows; ++row) guardLayers_[row].Remove();
   guardsInstalled_ = false;
 }
 

@@ -11,6 +11,7 @@
 #include "skin/win/skin_check_list.h"
 #include "skin/win/skin_combo.h"
 #include "skin/win/skin_datetime.h"
+#include "skin/win/skin_edit.h"
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_sizer.h"
 #include "skin/win/skin_trackbar.h"
@@ -91,9 +92,8 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       return new TSkinUpDown(owner);
     case TSkinKind::Progress:
       return new TSkinProgress(owner);
-    // TSkinEdit is built, but not yet made here: any skin object over the
-    // main window's input rows breaks once an article run's clipboard guards
-    // have swapped their WindowProc (a crash in the article tests).
+    case TSkinKind::Edit:
+      return new TSkinEdit(owner);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }
