@@ -12,6 +12,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_scrollbar.h"
 #include "toolkit/win/controls.h"
 
 namespace {
@@ -43,6 +44,10 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
   switch (kind) {
     case TSkinKind::Button:
       return new TSkinButton(owner);
+    case TSkinKind::Scrollbar:
+      return new TSkinScrollbar(owner);
+    case TSkinKind::SingleScrollbar:
+      return new TSkinScrollbar(owner, 1);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }
