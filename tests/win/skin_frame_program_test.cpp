@@ -166,6 +166,17 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
   ASSERT_NE(boxSkin, nullptr) << "the list box's bars are skinned by the dispatcher";
   EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
   Shot(users->Handle(), "skinned_users_scrollbar.bmp");
+  // The list box re-creates its window: the frame gives it a new scroll-bar skin, once.
+  users->ListBox1->RecreateWnd();
+  PumpFor(100);
+  int skins = 0;
+  for (TSkinControl* c : frame->SkinControlList.Snapshot()) skins += c->FControl == users->ListBox1;
+  EXPECT_EQ(skins, 1);
+  boxSkin = dynamic_cast<TSkinScrollbar*>(frame->SkinControlList.FindByControl(users->ListBox1));
+  ASSERT_NE(boxSkin, nullptr);
+  EXPECT_EQ(boxSkin->FHandle, users->ListBox1->Handle());
+  ASSERT_TRUE(boxSkin->FBars.Vert);
+  EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
   users.reset();
 
   Practice.Scores = TScoreTable{};
