@@ -34,12 +34,6 @@ void TScrollbarPair::Hide() {
 }
 
 void TScrollbarPair::Free() {
-  // An overlay handing a press on is still on the call stack: it only hides,
-  // and goes with its owner.
-  if (Pressed()) {
-    Hide();
-    return;
-  }
   Horz.reset();
   Vert.reset();
 }
@@ -62,8 +56,6 @@ void TScrollbarPair::ScrollRequest(UINT msg, WPARAM wp) {
 }
 
 bool TScrollbarPair::BothShown() const { return Horz && Vert && Horz->FShown && Vert->FShown; }
-
-bool TScrollbarPair::Pressed() const { return (Horz && Horz->FPressed) || (Vert && Vert->FPressed); }
 
 bool TScrollbarPair::Corner(RECT& r) const {
   if (!BothShown()) return false;
@@ -136,7 +128,7 @@ void TSkinScrollbar::Unskin() {
     SetPropByName(FControl, "FixedColor", std::to_string(static_cast<long long>(FOldColor)));
   FSetColor = false;
   TSkinControl::Unskin();
-  if (FStatus == stDestroyed) FBars.Hide();  // the object may be inside a press; its owner frees them
+  if (FStatus == stDestroyed) FBars.Hide();  // the window is gone: they go with this object
   else FBars.Free();
   if (FDrawBorder && FStatus != stDestroyed && FHandle)
     RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);

@@ -33,8 +33,6 @@ struct TScrollbarPair {
   // WM_HSCROLL / WM_VSCROLL: the request names the matching overlay's part.
   void ScrollRequest(UINT msg, WPARAM wp);
   bool BothShown() const;
-  // While one of them hands a press to the window.
-  bool Pressed() const;
   // The square between two shown bars, in the window's client
   // coordinates; false unless both are shown.
   bool Corner(RECT& r) const;

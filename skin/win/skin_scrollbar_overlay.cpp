@@ -33,6 +33,7 @@ bool Drawable(const TDataSkinObject* obj) { return obj && obj->HasImage() && obj
 TWScrollbar::TWScrollbar() : FArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {}
 
 TWScrollbar::~TWScrollbar() {
+  *alive_ = false;
   if (FHandle && IsWindow(FHandle)) {
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
     DestroyWindow(FHandle);
@@ -197,8 +198,11 @@ void TWScrollbar::Press(LPARAM lp) {
   Invalidate();
   FHotPart = HitTest(p);
   ReleaseCapture();
-  // Returns when the system's tracking of the press is over.
+  // Returns when the system's tracking of the press is over; the skin may
+  // have been taken off meanwhile.
+  const std::shared_ptr<bool> alive = alive_;
   SendMessageW(FTargetHandle, WM_NCLBUTTONDOWN, HitCode(), screen);
+  if (!*alive) return;
   FPressed = false;
   ReleaseCapture();
   Invalidate();

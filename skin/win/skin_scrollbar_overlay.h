@@ -13,6 +13,8 @@
 // 1 normal, 2 pressed, 3 hot); colour ButtonFace behind them.
 #include <windows.h>
 
+#include <memory>
+
 #include "skin/portable/scroll_geometry.h"
 
 class TControl;
@@ -74,6 +76,8 @@ private:
   UINT HitCode() const { return FKind == kVertical ? HTVSCROLL : HTHSCROLL; }
 
   HWND FHandle = nullptr;
+  // False once the object is gone: a press handed on may outlive it.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // How a bar is to look: its kind, the system's arrow size, the hot part,

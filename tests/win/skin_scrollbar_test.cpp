@@ -523,6 +523,25 @@ TEST_F(ScrollbarTest, WindowKnownByItsHandle) {
   DestroyWindow(bare);
 }
 
+TEST_F(ScrollbarTest, SkinTakenOffWhileThePressIsTracked) {
+  auto* box = ListBox(100);
+  TSkinScrollbar* skin = Skin(box);
+  TWScrollbar& bar = *skin->FBars.Vert;
+  Painted before(bar);
+  const HWND overlay = bar.Handle(), target = box->Handle();
+  const POINT at{ArrowSize() / 2, bar.FBarLength - 2};
+  const POINT screen = OnScreen(bar, at);
+  SetCursorPos(screen.x, screen.y);
+  Probe probe;
+  probe.Post([&] { skin->Unskin(); });  // frees the overlay whose press is being tracked
+  PostMessageW(target, WM_LBUTTONUP, 0, ClientOf(target, screen));
+  SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  Pump();
+  EXPECT_FALSE(IsWindow(overlay));
+  EXPECT_FALSE(skin->FBars.Vert);
+  EXPECT_EQ(TopIndex(box), 1) << "the press itself went on";
+}
+
 // WM_VSCROLL requests and positions that reach the window under the skin.
 struct ScrollLog {
   static std::vector<std::pair<int, int>>& Items() {
