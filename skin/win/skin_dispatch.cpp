@@ -25,6 +25,7 @@
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_speed_button.h"
 #include "skin/win/skin_tab.h"
+#include "skin/win/skin_scrollbar.h"
 #include "toolkit/win/controls.h"
 
 namespace {
@@ -94,6 +95,10 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       return new TSkinProgress(owner);
     case TSkinKind::Edit:
       return new TSkinEdit(owner);
+    case TSkinKind::Scrollbar:
+      return new TSkinScrollbar(owner);
+    case TSkinKind::SingleScrollbar:
+      return new TSkinScrollbar(owner, 1);
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }

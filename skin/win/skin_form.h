@@ -176,6 +176,8 @@ public:
   void SkinControls();
   // Switches the objects off (unless the window is going) and frees them.
   void ReleaseSkinControls(bool unskin);
+  // A control re-created its window: its scroll-bar skin is made again.
+  void RecreateScrollbarSkin(HWND window);
   TSkinControlList SkinControlList;
   std::unique_ptr<TCanvas> ControlCanvas;
 

@@ -2,6 +2,7 @@
 // the objects are released when it detaches.
 #include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_form.h"
+#include "skin/win/skin_scrollbar.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/form.h"
 
@@ -19,4 +20,21 @@ void TWinSkinForm::ReleaseSkinControls(bool unskin) {
     if (unskin && c->FStatus != TSkinControl::stDestroyed) c->Unskin();
     delete c;
   }
+}
+
+void TWinSkinForm::RecreateScrollbarSkin(HWND window) {
+  TSkinScrollbar* old = nullptr;
+  for (TSkinControl* c : SkinControlList.Snapshot())
+    if (c->FHandle == window)
+      if (auto* s = dynamic_cast<TSkinScrollbar*>(c)) old = s;  // the last one
+  if (!old) return;
+  TControl* control = old->FControl;
+  const std::string name = old->ClassName();
+  TSkinKind kind = old->FMode == 1 ? TSkinKind::SingleScrollbar : TSkinKind::Scrollbar;
+  if (name == "TSkinListView") kind = TSkinKind::ListView;
+  if (name == "TSkinCheckList") kind = TSkinKind::CheckList;
+  delete old;  // leaves the list and its owner
+  if (!control || !SkinData) return;
+  if (TSkinControl* fresh = CreateSkinObject(kind, control))
+    fresh->AttachControl(&SkinControlList, SkinData, false, ControlCanvas.get());
 }

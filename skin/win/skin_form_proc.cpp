@@ -49,7 +49,8 @@ void TWinSkinForm::WndProc(TMessage& m) {
       Complete();
       return;
     case SM_CONTROLRECREATED:
-      return;  // scroll-bar skins of controls (not built yet)
+      RecreateScrollbarSkin(reinterpret_cast<HWND>(m.WParam));
+      return;
     case SM_ISSKINNED:
       m.Result = 1;
       PostMessageW(FormHandle, SM_SKINNED, 0, SKIN_MESSAGE_TAG);

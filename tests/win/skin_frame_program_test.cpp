@@ -3,13 +3,18 @@
 // by the hook as it is activated, and saved as screenshots.
 #include <windows.h>
 
+#include <string>
+
 #include "main_form_fixture.h"
+#include "practice/data/score.h"
+#include "practice/data/user_list.h"
 #include "practice/main/Unit2.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_scrollbar.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 
@@ -144,6 +149,65 @@ TEST_F(SkinnedProgram, MessageBoxWearsTheSkin) {
   MessageBoxW(form->Handle(), L"请先选择练习类型。", L"提示", MB_OK | MB_ICONINFORMATION);
   EXPECT_NE(boxSeen, nullptr);
   EXPECT_TRUE(boxSkinned);
+}
+
+// Long lists: their scroll bars are covered by skinned overlays.
+TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
+  std::string names = "abc;";
+  for (int i = 1; i <= 40; ++i) names += "learner" + std::to_string(i) + ";";
+  SplitUserList(Practice.Users, names);
+  Practice.Users.CurrentUser = "abc";
+
+  std::unique_ptr<TForm5> users(CreateFormObject<TForm5>(Application));
+  users->Show();
+  ASSERT_TRUE(WaitSkinned(users->Handle()));
+  TWinSkinForm* frame = FrameOf(users->Handle());
+  auto* boxSkin = dynamic_cast<TSkinScrollbar*>(frame->SkinControlList.FindByControl(users->ListBox1));
+  ASSERT_NE(boxSkin, nullptr) << "the list box's bars are skinned by the dispatcher";
+  EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
+  Shot(users->Handle(), "skinned_users_scrollbar.bmp");
+  // The list box re-creates its window: the frame gives it a new scroll-bar skin, once.
+  users->ListBox1->RecreateWnd();
+  PumpFor(100);
+  int skins = 0;
+  for (TSkinControl* c : frame->SkinControlList.Snapshot()) skins += c->FControl == users->ListBox1;
+  EXPECT_EQ(skins, 1);
+  boxSkin = dynamic_cast<TSkinScrollbar*>(frame->SkinControlList.FindByControl(users->ListBox1));
+  ASSERT_NE(boxSkin, nullptr);
+  EXPECT_EQ(boxSkin->FHandle, users->ListBox1->Handle());
+  ASSERT_TRUE(boxSkin->FBars.Vert);
+  EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
+  users.reset();
+
+  Practice.Scores = TScoreTable{};
+  for (int i = 0; i < 60; ++i) {
+    svlScoreSet r;
+    r.User = i % 2 ? "abc" : "learner1";
+    r.PracticeType = "英文(大)";
+    r.TimeUsed = "0:1:0";
+    r.Total = std::to_string(100 + i) + "字";
+    r.AccuracyText = "99%";
+    r.Errors = "1";
+    r.Speed = std::to_string(60 + i) + "字/分";
+    r.DateText = "2026年1月2日3时4分 星期五";
+    ASSERT_TRUE(AppendScoreRecord(Practice.Scores, r));
+  }
+  std::unique_ptr<TForm3> scores(CreateFormObject<TForm3>(Application));
+  scores->Show();
+  ASSERT_TRUE(WaitSkinned(scores->Handle()));
+  frame = FrameOf(scores->Handle());
+  // The list view's own family builds on the scroll-bar skin; where it is not
+  // there, the scroll-bar skin alone covers the bars.
+  TSkinControl* viewSkin = frame->SkinControlList.FindByControl(scores->ListView1);
+  if (!viewSkin) {
+    viewSkin = new TSkinScrollbar(scores->ListView1);
+    viewSkin->AttachControl(&frame->SkinControlList, frame->SkinData, false, frame->ControlCanvas.get());
+  }
+  auto* bars = dynamic_cast<TSkinScrollbar*>(viewSkin);
+  ASSERT_NE(bars, nullptr);
+  PumpFor(100);
+  EXPECT_TRUE(bars->FBars.Vert->FShown);
+  Shot(scores->Handle(), "skinned_scores_scrollbar.bmp");
 }
 
 }  // namespace
