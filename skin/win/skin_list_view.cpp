@@ -153,14 +153,15 @@ void TSkinHeader::PaintSectionContent(HDC dc, HFONT font, const RECT& r, int ali
 // --- List view --------------------------------------------------------------------
 
 const TClassInfo& TSkinListView::StaticClass() {
-  static const TClassInfo info = TClassBuilder<TSkinListView>("TSkinListView", &TSkinControl::StaticClass()).Build();
+  static const TClassInfo info = TClassBuilder<TSkinListView>("TSkinListView", &TSkinScrollbar::StaticClass()).Build();
   return info;
 }
 
-TSkinListView::TSkinListView(TComponent* owner) : TSkinControl(owner) {}
+TSkinListView::TSkinListView(TComponent* owner) : TSkinScrollbar(owner) {}
 
-void TSkinListView::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* form,
+                                     TCanvas* canvas) {
+  TSkinScrollbar::AttachScrollbars(control, skinData, form, canvas);
   AttachHeader();
 }
 
@@ -174,6 +175,6 @@ void TSkinListView::AttachHeader() {
 }
 
 void TSkinListView::Notification(TComponent* component, TOperation operation) {
-  TSkinControl::Notification(component, operation);
+  TSkinScrollbar::Notification(component, operation);
   if (operation == TOperation::opRemove && component == FHeader) FHeader = nullptr;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "skin/win/skin_control.h"
+#include "skin/win/skin_scrollbar.h"
 
 class TSkinHeader : public TSkinControl {
   TK_CLASS(TSkinHeader)
@@ -33,12 +34,13 @@ public:
 };
 
 // A list view: its header window gets a TSkinHeader owned by the list view.
-class TSkinListView : public TSkinControl {
+// The list view's scroll bars come from the scroll-bar family, its header from here.
+class TSkinListView : public TSkinScrollbar {
   TK_CLASS(TSkinListView)
 public:
   explicit TSkinListView(TComponent* owner);
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) override;
   void Notification(TComponent* component, TOperation operation) override;
   // The header window's skin, made once for each header window.
   void AttachHeader();
