@@ -7,7 +7,12 @@
 #include <exception>
 #include <vector>
 
+#include "skin/win/skin_bit_button.h"
+#include "skin/win/skin_box.h"
 #include "skin/win/skin_button.h"
+#include "skin/win/skin_check.h"
+#include "skin/win/skin_group_box.h"
+#include "skin/win/skin_obj_image.h"
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
@@ -43,6 +48,32 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
   switch (kind) {
     case TSkinKind::Button:
       return new TSkinButton(owner);
+    case TSkinKind::BitButton:
+      return new TSkinBitButton(owner);
+    case TSkinKind::PngBitButton: {
+      auto* b = new TSkinBitButton(owner);
+      b->FGlyphProp = "PngImage";
+      return b;
+    }
+    case TSkinKind::CheckBox:
+      return new TSkinCheckBox(owner);
+    case TSkinKind::RadioButton:
+      return new TSkinRadioButton(owner);
+    case TSkinKind::GroupBox:
+      return new TSkinGroupBox(owner);
+    case TSkinKind::Box:
+      return new TSkinBox(owner);
+    case TSkinKind::BoxH:
+      return new TSkinBoxH(owner);
+    case TSkinKind::ObjImageCheck:
+    case TSkinKind::ObjImageRadio:
+    case TSkinKind::ObjImageCx: {
+      auto* o = new TSkinObjImage(owner);
+      o->FImageKind = kind == TSkinKind::ObjImageCheck ? TSkinObjImage::ikCustomCheck
+                      : kind == TSkinKind::ObjImageRadio ? TSkinObjImage::ikCustomRadio
+                                                          : TSkinObjImage::ikPropertiesCheck;
+      return o;
+    }
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }
