@@ -117,11 +117,11 @@ void DrawGlyph(TCanvas& canvas, POINT at, int numGlyphs, int index, TBitmap& gly
   numGlyphs = std::max(numGlyphs, 1);
   const int w = glyph.GetWidth() / numGlyphs, h = glyph.GetHeight();
   if (w <= 0) return;
-  if (index > numGlyphs || index < 1) index = 1;
   std::unique_ptr<TBitmap> picture;
   if (index == 2 && numGlyphs == 1) {
     picture = MakeDisabledGlyph(glyph);
   } else {
+    if (index > numGlyphs || index < 1) index = 1;
     picture = std::make_unique<TBitmap>();
     picture->SetPixelFormat(TPixelFormat::pf24bit);
     picture->SetSize(w, h);

@@ -23,7 +23,7 @@ const TColor kFace = Rgb(230, 225, 200), kUp = Rgb(200, 20, 20), kOff = Rgb(20, 
 const TColor kFrames[5] = {Rgb(250, 250, 250), Rgb(240, 240, 240), Rgb(220, 220, 220), Rgb(245, 245, 245),
                            Rgb(235, 235, 235)};
 
-// A glyph strip of 16 x 16 frames in plain colours, magenta at the bottom-left corner.
+// A glyph strip of 16 x 16 frames in plain colours, magenta at each bottom-left corner.
 void MakeGlyph(TBitmap& glyph, const std::vector<TColor>& frames) {
   glyph.SetPixelFormat(TPixelFormat::pf24bit);
   glyph.SetSize(16 * static_cast<int>(frames.size()), 16);
@@ -31,7 +31,7 @@ void MakeGlyph(TBitmap& glyph, const std::vector<TColor>& frames) {
     const int x = 16 * static_cast<int>(i);
     FillRectColor(glyph.CanvasDC(), RECT{x, 0, x + 16, 16}, frames[i]);
   }
-  glyph.SetPixel(0, 15, clFuchsia);
+  for (std::size_t i = 0; i < frames.size(); ++i) glyph.SetPixel(16 * static_cast<int>(i), 15, clFuchsia);
 }
 
 struct SkinBitButtonTest : ControlsFixture {

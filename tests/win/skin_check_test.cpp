@@ -137,7 +137,7 @@ TEST_F(SkinCheckTest, FrameMappingFor4_8And12Frames) {
   const Row rows[] = {
       {1, false, false, 1, 1}, {2, false, false, 2, 5}, {1, true, false, 3, 4},  {2, true, false, 4, 8},
       {4, false, true, 4, 9},  {4, true, true, 4, 12},  {1, false, true, 4, 9},
-      {4, true, false, 4, 8},  // grayed and disabled, window not indeterminate: past a 4-frame strip
+      {4, true, false, 4, 6},  // grayed and disabled, window not indeterminate: past a 4-frame strip
   };
   for (const Row& r : rows) {
     EXPECT_EQ(CheckBoxFrame(r.first, r.disabled, r.indeterminate, 4), r.four) << r.first << r.disabled;

@@ -272,15 +272,16 @@ TEST_F(SkinControlsTest, SkinningTwiceMakesNoDuplicates) {
   auto* b = Make<TButton>(10, 20, 80, 25, group);
   form->Show();
   dispatcher->SkinFormControls(form);
-  ASSERT_EQ(list.Count(), 2);
+  ASSERT_EQ(list.Count(), 3);
   EXPECT_NE(list.FindByControl(a), nullptr);
   EXPECT_NE(list.FindByControl(b), nullptr);
+  EXPECT_NE(list.FindByControl(group), nullptr);
   EXPECT_TRUE(IsWindowSkinned(a->Handle()));
   dispatcher->SkinFormControls(form);
-  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Count(), 3);
   // The object goes with its control and leaves the list.
   delete b;
-  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Count(), 2);
 }
 
 TEST_F(SkinControlsTest, BareWindowsByClassAndStyle) {
