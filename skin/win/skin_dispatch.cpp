@@ -366,6 +366,8 @@ void TSkinDispatcher::SkinChildWindow(HWND window) {
   const std::string cls = Lower(GetClassNameString(window));
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   if (cls == "button") {
+    // A button that shows a bitmap keeps it, whatever its type.
+    if (style & BS_BITMAP) return;
     // The button type is the low four bits, compared whole.
     switch (style & BS_TYPEMASK) {
       case BS_OWNERDRAW:
@@ -382,7 +384,7 @@ void TSkinDispatcher::SkinChildWindow(HWND window) {
         if (Has(xcRadioButton)) AttachWindow(TSkinKind::RadioButton, window);
         return;
       default:  // push buttons
-        if ((style & BS_BITMAP) == 0 && Has(xcButton)) AttachWindow(TSkinKind::Button, window);
+        if (Has(xcButton)) AttachWindow(TSkinKind::Button, window);
         return;
     }
   }

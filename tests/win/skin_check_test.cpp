@@ -3,6 +3,7 @@
 // real messages.
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
+#include "skin/win/skin_glyph.h"
 #include "skin/win/skin_group_box.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_obj_image.h"
@@ -416,6 +418,57 @@ TEST_F(SkinCheckTest, OtherSetsGetTheStripsRearrangedIntoTheirGlyphs) {
   EXPECT_EQ(check->reloads, 2);
   o->Unskin();
   EXPECT_FALSE(check->use);
+}
+
+TEST_F(SkinCheckTest, ArrowGlyphsAndCentredText) {
+  TBitmap bmp;
+  bmp.SetPixelFormat(TPixelFormat::pf24bit);
+  bmp.SetSize(40, 40);
+  auto clear = [&] { FillRectColor(bmp.CanvasDC(), RECT{0, 0, 40, 40}, Rgb(255, 255, 255)); };
+  auto inked = [&](int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int x = x0; x < x1; ++x)
+      for (int y = y0; y < y1; ++y) n += bmp.GetPixel(x, y) == Rgb(0, 0, 0);
+    return n;
+  };
+  TCanvas& c = bmp.Canvas();
+  c.Pen().SetColor(Rgb(0, 0, 0));
+  clear();
+  DrawArrowGlyph(c, 20, 20, 7);
+  EXPECT_EQ(inked(0, 0, 40, 40), 0) << "no such direction";
+  // Up: the tip at (20, 19), the chevron opening downwards to y 23.
+  DrawArrowGlyph(c, 20, 20, adUp);
+  EXPECT_EQ(bmp.GetPixel(20, 20), Rgb(0, 0, 0));
+  EXPECT_EQ(inked(0, 0, 40, 19), 0);
+  EXPECT_GT(inked(16, 23, 25, 24), 4);
+  clear();
+  DrawArrowGlyph(c, 20, 20, adDown);
+  EXPECT_EQ(inked(0, 25, 40, 40), 0);
+  EXPECT_GE(inked(16, 20, 25, 21), 4) << "wide at the top";
+  clear();
+  DrawArrowGlyph(c, 20, 20, adLeft);
+  EXPECT_GT(inked(19, 17, 22, 23), 3);
+  EXPECT_EQ(inked(0, 0, 18, 40) + inked(23, 0, 40, 40), 0);
+
+  // Centred both ways, whatever the alignment; disabled in the shadow colour
+  // (smoothed text: no pixel darker than it).
+  auto darkest = [&](int x0, int y0, int x1, int y1) {
+    int d = 255;
+    for (int x = x0; x < x1; ++x)
+      for (int y = y0; y < y1; ++y) d = std::min(d, static_cast<int>(GetRValue(bmp.GetPixel(x, y))));
+    return d;
+  };
+  clear();
+  c.Font().SetColor(Rgb(0, 0, 0));
+  DrawCenteredText(c, RECT{0, 0, 40, 40}, L"II", taLeftText, true);
+  EXPECT_EQ(darkest(0, 0, 10, 40), 255);
+  EXPECT_EQ(darkest(30, 0, 40, 40), 255);
+  EXPECT_LT(darkest(10, 10, 30, 30), 100);
+  clear();
+  DrawCenteredText(c, RECT{0, 0, 40, 40}, L"II", taCentreText, false);
+  const int shadow = GetRValue(ColorToRGB(clBtnShadow));
+  EXPECT_LT(darkest(10, 10, 30, 30), 255);
+  EXPECT_GE(darkest(0, 0, 40, 40), shadow - 2);
 }
 
 TEST_F(SkinCheckTest, ScreenshotWithTheProgramsSkin) {

@@ -300,6 +300,8 @@ TEST_F(SkinControlsTest, BareWindowsByClassAndStyle) {
       {L"BUTTON", BS_RADIOBUTTON, true, K::RadioButton},    {L"BUTTON", BS_AUTORADIOBUTTON, true, K::RadioButton},
       {L"BUTTON", BS_GROUPBOX, false, K::Button},           {L"BUTTON", BS_OWNERDRAW, false, K::Button},
       {L"BUTTON", BS_PUSHBUTTON | BS_BITMAP, false, K::Button},
+      {L"BUTTON", BS_AUTOCHECKBOX | BS_BITMAP, false, K::CheckBox},
+      {L"BUTTON", BS_USERBUTTON, true, K::Button},          {L"BUTTON", BS_PUSHBOX, true, K::Button},
       {L"COMBOBOX", CBS_DROPDOWN, true, K::ComboBox},       {L"COMBOBOX", CBS_DROPDOWNLIST, true, K::ComboBox},
       {L"COMBOBOX", CBS_SIMPLE, false, K::ComboBox},        {L"EDIT", 0, true, K::Edit},
       {L"SCROLLBAR", SBS_SIZEGRIP, true, K::Sizer},         {L"SCROLLBAR", WS_TABSTOP, false, K::Sizer},
