@@ -70,6 +70,52 @@ TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
   Shot(scores->Handle(), "skinned_scores.bmp");
 }
 
+// A learner's round: a letter drill, full screen and back; the skin's frame
+// follows the window's border style each way, and no picture of the old
+// frame is left inside the window.
+TEST_F(SkinnedProgram, DrillFullScreenAndBackKeepTheSkin) {
+  HWND main = form->Handle();
+  ASSERT_TRUE(WaitSkinned(main));
+  Click(form->RadioGroup1->Buttons(1)->Handle());
+  Click(form->RadioGroup2->Buttons(0)->Handle());
+  Click(form->Button1->Handle());
+  for (int i = 0; i < 6; ++i) {
+    const std::string symbol = form->Label1->GetCaption();
+    ASSERT_EQ(symbol.size(), 1u);
+    Key(main, static_cast<WORD>(toupper(static_cast<unsigned char>(symbol[0]))));
+    PumpFor(550);  // the hit's flash
+  }
+  Shot(main, "skinned_drill.bmp");
+  Key(main, VK_ESCAPE);
+
+  Click(form->Button6->Handle());
+  ASSERT_EQ(form->GetBorderStyle(), TFormBorderStyle::bsNone);
+  RECT r{};
+  GetWindowRect(main, &r);
+  EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+  ExpectSkinFrame(main);
+  Shot(main, "skinned_full_screen.bmp");
+  // Full screen has no caption: the top row is the form's own face.
+  const TColor face = ColorToRGB(form->GetColor());
+  HDC dc = GetWindowDC(main);
+  const int left = form->RadioGroup1->GetLeft();
+  for (int x : {left / 2, 200, 400}) EXPECT_EQ(static_cast<TColor>(::GetPixel(dc, x, 2)), face) << x;
+  ReleaseDC(main, dc);
+
+  Click(form->Button6->Handle());
+  ASSERT_EQ(form->GetBorderStyle(), TFormBorderStyle::bsSingle);
+  ASSERT_TRUE(WaitSkinned(main));
+  ExpectSkinFrame(main);
+  EXPECT_GT(FrameOf(main)->FrameTop, 0) << "the way back gets the skin's caption again";
+  EXPECT_EQ(form->ClientWidth(), 961);
+  EXPECT_EQ(form->ClientHeight(), 521);
+  Shot(main, "skinned_after_full_screen.bmp");
+  // Just under the caption lies the form's face, not a copy of the caption.
+  dc = GetDC(main);
+  for (int x : {200, 400}) EXPECT_EQ(static_cast<TColor>(::GetPixel(dc, x, 2)), face) << x;
+  ReleaseDC(main, dc);
+}
+
 // The box is a system dialog of another module: skinned by the hook while
 // its own modal loop runs; a timer of that loop looks at it and closes it.
 HWND boxSeen = nullptr;

@@ -148,13 +148,17 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
   const int cw = ClientWidth(), ch = ClientHeight();
   borderStyle_ = s;
   UpdateWindowStyle();
-  // The client area keeps its size: the frame grows or shrinks around it.
   HWND w = HandleOrNull();
-  if (!w || IsZoomed(w) || IsIconic(w)) return;
-  RECT r{0, 0, cw, ch};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE)));
-  SetBounds(GetLeft(), GetTop(), r.right - r.left, r.bottom - r.top);
+  if (!w) return;
+  // The client area keeps its size: the frame grows or shrinks around it.
+  if (!IsZoomed(w) && !IsIconic(w)) {
+    RECT r{0, 0, cw, ch};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE)));
+    SetBounds(GetLeft(), GetTop(), r.right - r.left, r.bottom - r.top);
+  }
+  // The client moved within the window: nothing of the old picture is kept.
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {
