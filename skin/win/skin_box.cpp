@@ -9,19 +9,12 @@ const TClassInfo& TSkinBox::StaticClass() {
 }
 
 void TSkinBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  auto* control = dynamic_cast<TControl*>(Owner());
-  if (!control || FControl) return;
+  if (FControl || !TakeOwnerControl(form, skinData, canvas)) return;
   FSetColor = setColor;
-  FSkinData = skinData;
-  FCanvas = canvas;
-  FControl = control;
-  if (auto* w = dynamic_cast<TWinControl*>(control)) FHandle = w->Handle();
-  FSkinForm = form;
-  if (form) form->Add(this);
   if (setColor) {
     AdjustParentBackground(true);
-    FOldColor = control->GetColor();
-    control->SetColor(FaceColor());
+    FOldColor = FControl->GetColor();
+    FControl->SetColor(FaceColor());
   }
 }
 

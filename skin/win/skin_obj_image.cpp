@@ -50,15 +50,7 @@ const TClassInfo& TSkinObjImage::StaticClass() {
 }
 
 void TSkinObjImage::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached) return;
-  auto* control = dynamic_cast<TControl*>(Owner());
-  if (!control) return;
-  FSkinData = skinData;
-  FSkinForm = form;
-  FCanvas = canvas;
-  FControl = control;
-  if (auto* w = dynamic_cast<TWinControl*>(control)) FHandle = w->Handle();
-  if (form) form->Add(this);
+  if (FAttached || !TakeOwnerControl(form, skinData, canvas)) return;
   HandOverGlyphs();
   FAttached = true;
   FStatus = stAttached;

@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "controls_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_bit_button.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
+#include "skin_family_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bit_button.h"
 #include "toolkit/win/bitmap.h"
@@ -34,37 +34,17 @@ void MakeGlyph(TBitmap& glyph, const std::vector<TColor>& frames) {
   for (std::size_t i = 0; i < frames.size(); ++i) glyph.SetPixel(16 * static_cast<int>(i), 15, clFuchsia);
 }
 
-struct SkinBitButtonTest : ControlsFixture {
-  void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
-    data->Buttons = std::make_unique<TDataSkinButton>();
-    TBitmap& strip = *data->Buttons->Bitmap;
+struct SkinBitButtonTest : SkinFamilyFixture {
+  void MakeSkin(TSkinData& skin) override {
+    skin.Buttons = std::make_unique<TDataSkinButton>();
+    TBitmap& strip = *skin.Buttons->Bitmap;
     strip.SetPixelFormat(TPixelFormat::pf24bit);
     strip.SetSize(5 * 20, 20);
     for (int f = 0; f < 5; ++f) FillRectColor(strip.CanvasDC(), RECT{f * 20, 0, f * 20 + 20, 20}, kFrames[f]);
-    data->Buttons->FrameCount = 5;
-    data->Colors[scButtonFace] = kFace;
-    data->Skin3rd = {"TBitBtn=bitbtn"};
-    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
+    skin.Buttons->FrameCount = 5;
+    skin.Colors[scButtonFace] = kFace;
+    skin.Skin3rd = {"TBitBtn=bitbtn"};
   }
-  void TearDown() override {
-    dispatcher.reset();
-    ControlsFixture::TearDown();
-    frameOwner.reset();
-  }
-  std::unique_ptr<TBitmap> Face(TSkinControl* o) {
-    auto bmp = std::make_unique<TBitmap>();
-    bmp->SetPixelFormat(TPixelFormat::pf24bit);
-    bmp->SetSize(o->FControl->GetWidth(), o->FControl->GetHeight());
-    o->PaintSkin(bmp->CanvasDC(), RECT{0, 0, bmp->GetWidth(), bmp->GetHeight()});
-    return bmp;
-  }
-  std::unique_ptr<TSkinData> data;
-  std::unique_ptr<TComponent> frameOwner = std::make_unique<TComponent>(nullptr);
-  TSkinControlList list;
-  TCanvas canvas;
-  std::unique_ptr<TSkinDispatcher> dispatcher;
 };
 
 TEST_F(SkinBitButtonTest, GlyphAndCaptionPlaces) {
@@ -146,22 +126,18 @@ TEST_F(SkinBitButtonTest, ClickAndSkinWithoutButtons) {
   EXPECT_EQ(clicks, 1);
   // No Buttons object: nothing drawn, no failure.
   data->Buttons.reset();
-  TBitmap bmp;
-  bmp.SetSize(100, 30);
-  FillRectColor(bmp.CanvasDC(), RECT{0, 0, 100, 30}, Rgb(1, 2, 3));
-  s->PaintSkin(bmp.CanvasDC(), RECT{0, 0, 100, 30});
-  EXPECT_EQ(bmp.GetPixel(50, 15), Rgb(1, 2, 3));
+  EXPECT_EQ(Face(s)->GetPixel(50, 15), kUnpainted);
   s->Redraw();
   Pump();
 }
 
 TEST_F(SkinBitButtonTest, ScreenshotWithTheProgramsSkin) {
   auto stream = EmbeddedSkinStream();
-  data = std::make_unique<TSkinData>(nullptr);
-  data->ReadSkinStream(stream);
-  data->Skin3rd = {"TBitBtn=bitbtn"};
+  auto skin = std::make_unique<TSkinData>(nullptr);
+  skin->ReadSkinStream(stream);
+  skin->Skin3rd = {"TBitBtn=bitbtn"};
+  UseSkin(std::move(skin));
   ASSERT_TRUE(data->Buttons && data->Buttons->HasImage());
-  dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
   form->SetColor(data->Colors[scButtonFace]);
   const char* captions[] = {"Left", "Right", "Top", "Bottom"};
   for (int i = 0; i < 4; ++i) {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "controls_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_box.h"
@@ -20,6 +19,7 @@
 #include "skin/win/skin_group_box.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_obj_image.h"
+#include "skin_family_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -76,34 +76,16 @@ const TClassInfo& TGlyphCheck::StaticClass() {
   return info;
 }
 
-struct SkinCheckTest : ControlsFixture {
-  void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
-    MakeToggleSkin(*data, 4, 4);
-    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
-  }
+struct SkinCheckTest : SkinFamilyFixture {
+  void MakeSkin(TSkinData& skin) override { MakeToggleSkin(skin, 4, 4); }
   void TearDown() override {
-    dispatcher.reset();
-    ControlsFixture::TearDown();
-    frameOwner.reset();
+    SkinFamilyFixture::TearDown();
     for (HWND w : windows) DestroyWindow(w);
   }
   template <class T>
   T* Skinned(TControl* c) {
     dispatcher->SkinControl(c, form);
     return dynamic_cast<T*>(list.FindByControl(c));
-  }
-  // The object's face painted off screen.
-  std::unique_ptr<TBitmap> Face(TSkinControl* o) {
-    RECT wr;
-    GetWindowRect(o->FHandle, &wr);
-    auto bmp = std::make_unique<TBitmap>();
-    bmp->SetPixelFormat(TPixelFormat::pf24bit);
-    bmp->SetSize(wr.right - wr.left, wr.bottom - wr.top);
-    FillRectColor(bmp->CanvasDC(), RECT{0, 0, bmp->GetWidth(), bmp->GetHeight()}, Rgb(1, 2, 3));
-    o->PaintSkin(bmp->CanvasDC(), RECT{0, 0, bmp->GetWidth(), bmp->GetHeight()});
-    return bmp;
   }
   // The strip frame shown at the box's centre (0: none of them).
   int ShownFrame(TSkinControl* o, bool right = false) {
@@ -121,11 +103,6 @@ struct SkinCheckTest : ControlsFixture {
     return w;
   }
 
-  std::unique_ptr<TSkinData> data;
-  std::unique_ptr<TComponent> frameOwner = std::make_unique<TComponent>(nullptr);
-  TSkinControlList list;
-  TCanvas canvas;
-  std::unique_ptr<TSkinDispatcher> dispatcher;
   std::vector<HWND> windows;
 };
 
@@ -268,7 +245,7 @@ TEST_F(SkinCheckTest, FaceCaptionAndLeftText) {
   auto* see = new TSkinCheckBox(check);
   see->AttachControl(&list, data.get(), false, &canvas);
   EXPECT_TRUE(see->FTransparent);
-  EXPECT_EQ(Face(see)->GetPixel(face->GetWidth() - 2, 2), Rgb(1, 2, 3));
+  EXPECT_EQ(Face(see)->GetPixel(face->GetWidth() - 2, 2), kUnpainted);
 }
 
 TEST_F(SkinCheckTest, BareCheckBoxDrawsTheBoxOverItsOwnPainting) {
@@ -280,7 +257,7 @@ TEST_F(SkinCheckTest, BareCheckBoxDrawsTheBoxOverItsOwnPainting) {
   EXPECT_EQ(c->FMode, 0);
   EXPECT_EQ(ShownFrame(c), 1);
   auto face = Face(c);
-  EXPECT_EQ(face->GetPixel(100, 12), Rgb(1, 2, 3)) << "mode 0 leaves face and caption to the window";
+  EXPECT_EQ(face->GetPixel(100, 12), kUnpainted) << "mode 0 leaves face and caption to the window";
   SendMessageW(w, BM_SETCHECK, BST_CHECKED, 0);
   EXPECT_EQ(ShownFrame(c), 2);
   EXPECT_EQ(c->LastFrame, 2) << "BM_SETCHECK repainted the box";
@@ -311,11 +288,11 @@ TEST_F(SkinCheckTest, SkinsLackingTheirObjectsKeepTheControlsLook) {
   ASSERT_TRUE(c && r);
   EXPECT_EQ(c->FMode, 0) << "the toolkit check box keeps its own painting";
   EXPECT_EQ(r->FMode, 0);
-  EXPECT_EQ(Face(c)->GetPixel(kBox / 2, 10), Rgb(1, 2, 3));
-  EXPECT_EQ(Face(r)->GetPixel(kBox / 2, 10), Rgb(1, 2, 3));
+  EXPECT_EQ(Face(c)->GetPixel(kBox / 2, 10), kUnpainted);
+  EXPECT_EQ(Face(r)->GetPixel(kBox / 2, 10), kUnpainted);
   // No Buttons object at all; the window still paints and takes clicks.
   data->Buttons.reset();
-  EXPECT_EQ(Face(c)->GetPixel(kBox / 2, 10), Rgb(1, 2, 3));
+  EXPECT_EQ(Face(c)->GetPixel(kBox / 2, 10), kUnpainted);
   c->Redraw();
   PostMessageW(check->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(check->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -474,10 +451,10 @@ TEST_F(SkinCheckTest, ArrowGlyphsAndCentredText) {
 TEST_F(SkinCheckTest, ScreenshotWithTheProgramsSkin) {
   auto stream = EmbeddedSkinStream();
   ASSERT_FALSE(stream.empty());
-  data = std::make_unique<TSkinData>(nullptr);
-  data->ReadSkinStream(stream);
+  auto skin = std::make_unique<TSkinData>(nullptr);
+  skin->ReadSkinStream(stream);
+  UseSkin(std::move(skin));
   ASSERT_TRUE(data->Buttons && !data->Buttons->Bitmap2->Empty() && !data->Buttons->Bitmap3->Empty());
-  dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
   form->SetColor(data->Colors[scButtonFace]);
   form->GetFont()->SetHeight(-14);
   const char* captions[] = {"Music off", "Checked", "Disabled", "Grayed"};
