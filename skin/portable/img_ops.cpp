@@ -36,6 +36,22 @@ void ReplaceColorKey(const TPixels24& image, TRgb colour) {
   }
 }
 
+void CopyUnlessKey(const TPixels24& source, const TPixels24& target, TRgb key) {
+  const int w = std::min(source.Width, target.Width), h = std::min(source.Height, target.Height);
+  const std::uint8_t b = static_cast<std::uint8_t>(RgbBlue(key)), g = static_cast<std::uint8_t>(RgbGreen(key)),
+                     r = static_cast<std::uint8_t>(RgbRed(key));
+  for (int y = 0; y < h; ++y) {
+    const std::uint8_t* s = source.Row(y);
+    std::uint8_t* t = target.Row(y);
+    for (int x = 0; x < w; ++x, s += 3, t += 3)
+      if (s[0] != b || s[1] != g || s[2] != r) {
+        t[0] = s[0];
+        t[1] = s[1];
+        t[2] = s[2];
+      }
+  }
+}
+
 void MirrorPixels(const TPixels24& image) {
   for (int y = 0; y < image.Height; ++y) {
     std::uint8_t* row = image.Row(y);

@@ -46,6 +46,9 @@ private:
 
 // Every pixel of exactly the key colour takes colour (already a plain RGB).
 void ReplaceColorKey(const TPixels24& image, TRgb colour);
+// Copies source onto target pixel by pixel, leaving out the pixels of exactly
+// the key colour; the smaller of the two sizes is copied.
+void CopyUnlessKey(const TPixels24& source, const TPixels24& target, TRgb key);
 // Left-right mirror and top-bottom flip in place.
 void MirrorPixels(const TPixels24& image);
 void FlipPixels(const TPixels24& image);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/win/img_util.h"
+
 namespace {
 
 int WidthOf(const RECT& r) { return r.right - r.left; }
@@ -22,6 +24,27 @@ std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
   b->SetSize(w, h);
   if (!b->Empty()) SetStretchBltMode(b->CanvasDC(), COLORONCOLOR);
   return b;
+}
+
+// Key-colour transparent copy of (x, y, size of destRect) of a 24-bit bitmap
+// straight into a 24-bit target's pixels; false when either does not allow it.
+bool CopyUnlessKeyInto(TBitmap& target, const RECT& destRect, TBitmap& bitmap, int x, int y, TColor keyColour) {
+  if (bitmap.GetPixelFormat() != TPixelFormat::pf24bit || target.GetPixelFormat() != TPixelFormat::pf24bit ||
+      bitmap.Empty() || target.Empty() || Empty(destRect) || x < 0 || y < 0 ||
+      x + WidthOf(destRect) > bitmap.GetWidth() || y + HeightOf(destRect) > bitmap.GetHeight() ||
+      destRect.left < 0 || destRect.top < 0 || destRect.right > target.GetWidth() ||
+      destRect.bottom > target.GetHeight())
+    return false;
+  TPixels24 to = Pixels24(target);
+  to.Bits = to.Row(destRect.top) + destRect.left * 3;
+  to.Width = WidthOf(destRect);
+  to.Height = HeightOf(destRect);
+  TPixels24 from = Pixels24(bitmap);
+  from.Bits = from.Row(y) + x * 3;
+  from.Width = to.Width;
+  from.Height = to.Height;
+  CopyUnlessKey(from, to, static_cast<TRgb>(ColorToRGB(keyColour)));
+  return true;
 }
 
 void CopyOut(HDC dc, const RECT& destRect, TBitmap& image, bool transparent) {
@@ -47,12 +70,30 @@ TFrameRect FrameRectOf(TBitmap& bitmap, int frameIndex, int frameCount, bool ver
   return f;
 }
 
+void GrowBitmap(TBitmap& b, int w, int h) {
+  if (!b.Empty() && b.GetPixelFormat() == TPixelFormat::pf24bit && b.GetWidth() >= w && b.GetHeight() >= h) return;
+  b.SetPixelFormat(TPixelFormat::pf24bit);
+  // Some room to spare, so that a window dragged larger does not allocate at every step.
+  auto room = [](int have, int need) { return have >= need ? have : need + need / 8 + 8; };
+  b.SetSize(room(b.GetWidth(), w), room(b.GetHeight(), h));
+}
+
 std::unique_ptr<TBitmap> SkinRenderPart(const RECT& destRect, TBitmap& bitmap, RECT m, int frameIndex, int frameCount,
                                         bool tile, bool vertical) {
   int W = std::max(WidthOf(destRect), 0), H = std::max(HeightOf(destRect), 0);
   auto result = WorkBitmap(W, H);
   if (result->Empty() || bitmap.Empty()) return result;
+  SkinRenderPartInto(*result, W, H, bitmap, m, frameIndex, frameCount, tile, vertical);
+  return result;
+}
+
+void SkinRenderPartInto(TBitmap& target, int W, int H, TBitmap& bitmap, RECT m, int frameIndex, int frameCount,
+                        bool tile, bool vertical) {
+  if (W <= 0 || H <= 0 || W > target.GetWidth() || H > target.GetHeight() || bitmap.Empty()) return;
+  SetStretchBltMode(target.CanvasDC(), COLORONCOLOR);
   TFrameRect f = FrameRectOf(bitmap, frameIndex, frameCount, vertical);
+  // What a new bitmap would show where no piece lands.
+  if (f.Width <= 0 || f.Height <= 0) PatBlt(target.CanvasDC(), 0, 0, W, H, BLACKNESS);
   m.left = std::max<LONG>(m.left, 0);
   m.top = std::max<LONG>(m.top, 0);
   m.right = std::max<LONG>(m.right, 0);
@@ -62,19 +103,18 @@ std::unique_ptr<TBitmap> SkinRenderPart(const RECT& destRect, TBitmap& bitmap, R
   if (m.top + m.bottom > H || m.top + m.bottom > f.Height) m.top = m.bottom = 0;
   const int L = m.left, T = m.top, R = m.right, B = m.bottom;
   const int SX = f.X, SY = f.Y, FW = f.Width, FH = f.Height;
-  HDC d = result->CanvasDC(), s = bitmap.CanvasDC();
+  HDC d = target.CanvasDC(), s = bitmap.CanvasDC();
   Piece(d, 0, 0, L, T, s, SX, SY, SX + L, SY + T);
   Piece(d, 0, H - B, L, H, s, SX, SY + FH - B, SX + L, SY + FH);
   Piece(d, W - R, 0, W, T, s, SX + FW - R, SY, SX + FW, SY + T);
   Piece(d, 0, T, L, H - B, s, SX, SY + T, SX + L, SY + FH - B);
   Piece(d, L, 0, W - R, T, s, SX + L, SY, SX + FW - R, SY + T);
-  if (tile) SkinTileRect(result->Canvas(), RECT{L, T, W - R, H - B}, bitmap, RECT{SX + L, SY + T, SX + FW - R, SY + FH - B});
+  if (tile) SkinTileRect(target.Canvas(), RECT{L, T, W - R, H - B}, bitmap, RECT{SX + L, SY + T, SX + FW - R, SY + FH - B});
   else Piece(d, L, T, W - R, H - B, s, SX + L, SY + T, SX + FW - R, SY + FH - B);
   // Right and bottom pieces last: they cover what whole tiles left past the centre.
   Piece(d, W - R, H - B, W, H, s, SX + FW - R, SY + FH - B, SX + FW, SY + FH);
   Piece(d, W - R, T, W, H - B, s, SX + FW - R, SY + T, SX + FW, SY + FH - B);
   Piece(d, L, H - B, W - R, H, s, SX + L, SY + FH - B, SX + FW - R, SY + FH);
-  return result;
 }
 
 void SkinDrawPart(HDC dc, const RECT& destRect, TBitmap& bitmap, const RECT& margins, int frameIndex, int frameCount,
@@ -154,6 +194,17 @@ void SkinDrawStateFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, int frame
   Piece(work->CanvasDC(), 0, 0, WidthOf(destRect), HeightOf(destRect), bitmap.CanvasDC(), f.X, 0, f.X + f.Width,
         f.Height);
   CopyOut(dc, destRect, *work, transparent);
+}
+
+void SkinDrawStateFrame(TBitmap& target, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
+                        bool transparent) {
+  if (Empty(destRect) || bitmap.Empty()) return;
+  TFrameRect f = FrameRectOf(bitmap, frameIndex, frameCount, false);
+  // A see-through frame at its own size goes straight from the strip into the pixels.
+  if (transparent && WidthOf(destRect) == f.Width && HeightOf(destRect) == f.Height &&
+      CopyUnlessKeyInto(target, destRect, bitmap, f.X, f.Y, clFuchsia))
+    return;
+  SkinDrawStateFrame(target.CanvasDC(), destRect, bitmap, frameIndex, frameCount, transparent);
 }
 
 void SkinDrawStateFrameCentered(HDC dc, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,

@@ -25,6 +25,13 @@ TFrameRect FrameRectOf(TBitmap& bitmap, int frameIndex, int frameCount, bool ver
 // caller owns the result (an empty bitmap for an empty DestRect).
 std::unique_ptr<TBitmap> SkinRenderPart(const RECT& destRect, TBitmap& bitmap, RECT margins, int frameIndex,
                                         int frameCount, bool tile, bool vertical);
+// The same into the top-left W x H of target (at least that big); the rest
+// of target is left as it was.
+void SkinRenderPartInto(TBitmap& target, int W, int H, TBitmap& bitmap, RECT margins, int frameIndex,
+                        int frameCount, bool tile, bool vertical);
+// Makes b a 24-bit bitmap of at least w x h, keeping it when it is big enough
+// already (a kept work area instead of a new bitmap for every size).
+void GrowBitmap(TBitmap& b, int w, int h);
 void SkinDrawPart(HDC dc, const RECT& destRect, TBitmap& bitmap, const RECT& margins, int frameIndex, int frameCount,
                   bool transparent, bool tile, bool vertical);
 // Left cap, repeated middle, right cap, each over the whole height.
@@ -35,6 +42,10 @@ void SkinStretchStateFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, const 
                            int frameCount, bool vertical);
 // A frame of a horizontal strip stretched into DestRect, or centred at its own size.
 void SkinDrawStateFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
+                        bool transparent);
+// The same into a bitmap: a see-through frame at its own size is copied into
+// the target's pixels directly (whatever clipping or origin its canvas has).
+void SkinDrawStateFrame(TBitmap& target, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
                         bool transparent);
 void SkinDrawStateFrameCentered(HDC dc, const RECT& destRect, TBitmap& bitmap, int frameIndex, int frameCount,
                                 bool transparent);
@@ -47,6 +58,9 @@ void TransparentBlit(HDC dc, const RECT& destRect, TBitmap& bitmap, TColor keyCo
 // per channel), offset by (x, y). Never null: an all-transparent image gives
 // an empty region. The bitmap is left as it was.
 HRGN BitmapToRegion(TBitmap& bitmap, int x, int y, TColor keyColour, BYTE tolRed, BYTE tolGreen, BYTE tolBlue);
+// The same over the top-left width x height of bitmap only.
+HRGN BitmapToRegion(TBitmap& bitmap, int width, int height, int x, int y, TColor keyColour, BYTE tolRed,
+                    BYTE tolGreen, BYTE tolBlue);
 // The parent paints what lies behind control into the control's dc. A control
 // whose parent's painting asks for it again meanwhile gets nothing the second time.
 void PaintParentBackground(TControl& control, HDC dc);

@@ -45,6 +45,7 @@ TWinSkinForm::~TWinSkinForm() {
     else DetachOnDestroy();
   }
   if (Attached()) Unsubclass();
+  UnhookMDIClient();
   HotObject = nullptr;
   pressedObject_ = nullptr;
   FreeCaptionButtons();
@@ -77,6 +78,9 @@ void TWinSkinForm::RestoreFormHook() { formLayer_.Remove(); }
 void TWinSkinForm::AttachForm(TSkinData* data, TCustomForm* form) {
   FormControl = form;
   if (data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, FormHandle, WindowClass);
+  // Owner-drawn menu items and a scrolling form do not go together; a form
+  // class without the property is left as it is.
+  if (data->SkinControls & SetOf(xcMenuItem)) SetPropByName(form, "AutoScroll", "False");
   Attach(data);
   if (!Attached()) return;
   if (SkinFrame)
@@ -132,6 +136,7 @@ void TWinSkinForm::Attach(TSkinData* data) {
       ((ex & WS_EX_APPWINDOW) || (!OwnerWindow && FormKind != 2)))
     BorderIconBits |= 16;
   IsUnicode = IsWindowUnicode(FormHandle) != FALSE;
+  if (FormKind == 1) HookMDIClient();
 
   subclass_.Attach(FormHandle, [this](TMessage& m) {
     Enter();
@@ -338,6 +343,7 @@ void TWinSkinForm::DetachControlsOnly() {
   if (FrameTimer) FrameTimer->SetEnabled(false);
   if (FormControl && SkinState != 4) FormControl->SetColor(SavedColor);
   Unsubclass();
+  UnhookMDIClient();
   if (FormControl && SkinState != 4)
     for (int i = 0; i < FormControl->ComponentCount(); ++i)
       if (auto* c = dynamic_cast<TControl*>(FormControl->Components(i))) c->Invalidate();
@@ -358,6 +364,7 @@ void TWinSkinForm::Detach() {
   bool menuBack = SkinMenuBar && SkinMenuBar->BarMenuHandle;
   if (menuBack) SetMenu(FormHandle, SkinMenuBar->BarMenuHandle);
   SkinMenuBar.reset();
+  UnhookMDIClient();
   if (SkinState != 4 && (FormKind == 2 || !IsChildWindow) && IsWindow(FormHandle)) {
     POINT at{w.left, w.top};
     if (FormKind == 2) {

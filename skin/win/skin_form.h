@@ -52,17 +52,30 @@ public:
   void CalcClientMargins();
   void FindMDIClient();
 
+  // --- The MDI client of an MDI frame ---
+  void HookMDIClient();
+  void UnhookMDIClient();
+  void MDIClientWndProc(TMessage& m);
+  bool MDIClientHooked() const { return mdiSubclass_.Attached(); }
+  bool SavedMenuUpdate = true;  // the skin data's MenuUpdate when the frame was attached
+
   // --- Painting and region ---
   void PaintFrame(HDC dc);
   void PaintCaption(HDC dc);
   void PaintCaptionText(TCanvas& canvas, const RECT& rect);
   void PaintCaptionText(TCanvas& canvas, const RECT& rect, const std::wstring& text);
   void LayoutCaptionButtons();
-  void PaintCaptionButtons(TCanvas& canvas);
+  void PaintCaptionButtons(TBitmap& band);
   void PaintCaptionButton(TWinSysButton& button, int frameIndex);
   bool IsCaptionButtonVisible(int index);
   bool IsMDIChildMaximized() const;
   void PaintBorderPiece(int index, const RECT& rect, HDC dc);
+  // Border piece index (1 left, 2 right, 3 top, 4 bottom) rendered at w x h in
+  // the current look, kept until its size or look changes; null without image.
+  // The piece is the bitmap's top-left w x h (the bitmap may be bigger).
+  TBitmap* RenderedBorderPiece(int index, int w, int h);
+  // Drops the kept pieces and caption bands: the next paint renders them anew.
+  void ForgetPaintCache();
   void UpdateRegion();
   void ClearRegion();
   void SetSysMenuStyle(bool remove);
@@ -180,12 +193,13 @@ private:
   std::unique_ptr<TBitmap> pieces_[4][2];
   TPieceKey pieceKeys_[4][2];
   std::unique_ptr<TBitmap> captionCache_[2];
+  SIZE captionSize_[2]{};  // the composed band's size in its bitmap
   std::wstring captionKey_[2];
-  void ForgetPaintCache();
   std::wstring CaptionKey(const std::wstring& text) const;
   void ComposeCaption(const std::wstring& text);
 
   TWindowSubclass subclass_;
+  TWindowSubclass mdiSubclass_;
   TWindowProcLayer formLayer_;
   std::shared_ptr<bool> alive_;
   bool writingStyle_ = false;

@@ -52,12 +52,9 @@ void TWinSkinForm::PaintFrame(HDC given) {
 }
 
 void TWinSkinForm::ForgetPaintCache() {
+  // The bitmaps stay as work areas for the next renders.
   for (int look = 0; look < 2; ++look) {
-    for (int i = 0; i < 4; ++i) {
-      pieces_[i][look].reset();
-      pieceKeys_[i][look] = TPieceKey{};
-    }
-    captionCache_[look].reset();
+    for (int i = 0; i < 4; ++i) pieceKeys_[i][look] = TPieceKey{};
     captionKey_[look].clear();
   }
 }
@@ -75,38 +72,40 @@ void TWinSkinForm::PaintCaption(HDC dc) {
   std::wstring text = CaptionPrefix + WindowTextWide() + CaptionSuffix;
   std::wstring key = CaptionKey(text);
   const int look = NCActive ? 0 : 1;
-  if (!captionCache_[look] || key != captionKey_[look]) {
+  if (!captionCache_[look] || captionKey_[look].empty() || key != captionKey_[look]) {
     ComposeCaption(text);
     captionKey_[look] = key;
   } else {
     LayoutCaptionButtons();  // the buttons' places for this look
   }
   TBitmap& cached = *captionCache_[look];
-  if (cached.Empty()) return;
-  BitBlt(dc, 0, 0, cached.GetWidth(), cached.GetHeight(), cached.CanvasDC(), 0, 0, SRCCOPY);
+  const SIZE size = captionSize_[look];
+  if (cached.Empty() || size.cx <= 0 || size.cy <= 0) return;
+  BitBlt(dc, 0, 0, size.cx, size.cy, cached.CanvasDC(), 0, 0, SRCCOPY);
   SetBkMode(dc, OPAQUE);
 }
 
 void TWinSkinForm::ComposeCaption(const std::wstring& text) {
   const int W = WindowSize.cx, H = WindowSize.cy;
-  std::unique_ptr<TBitmap>& cache = captionCache_[NCActive ? 0 : 1];
-  if (!cache) {
-    cache = std::make_unique<TBitmap>();
-    cache->SetPixelFormat(TPixelFormat::pf24bit);
-  }
+  const int look = NCActive ? 0 : 1;
+  std::unique_ptr<TBitmap>& cache = captionCache_[look];
+  if (!cache) cache = std::make_unique<TBitmap>();
   TBitmap& b = *cache;
+  // The band is composed in the top-left of a kept bitmap.
+  const int bandHeight = WindowState == 2 ? H : FrameTop;
+  captionSize_[look] = SIZE{};
+  if (W <= 0 || bandHeight <= 0) return;
+  GrowBitmap(b, W, bandHeight);
+  if (b.Empty()) return;
+  captionSize_[look] = SIZE{W, bandHeight};
   RECT piece{FrameLeft, 0, W - FrameRight, FrameTop};
   if (WindowState == 2) {
-    b.SetSize(W, H);
-    if (b.Empty()) return;
     HBRUSH face = CreateSolidBrush(ColorToRGB(SkinData->Colors[scButtonFace]));
     RECT all{0, 0, W, H};
     FillRect(b.CanvasDC(), &all, face);
     DeleteObject(face);
     piece = RECT{0, 0, W, FrameTop};
   } else {
-    b.SetSize(W, FrameTop);
-    if (b.Empty()) return;
     // The band's ends are the side borders' tops, as painted just before.
     PaintBorderPiece(1, RECT{0, 0, FrameLeft, H}, b.CanvasDC());
     PaintBorderPiece(2, RECT{W - FrameRight, 0, W, H}, b.CanvasDC());
@@ -114,24 +113,33 @@ void TWinSkinForm::ComposeCaption(const std::wstring& text) {
   PaintBorderPiece(3, piece, b.CanvasDC());
   PaintCaptionText(b.Canvas(), piece, text);
   LayoutCaptionButtons();
-  PaintCaptionButtons(b.Canvas());
+  PaintCaptionButtons(b);
 }
 
-void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
-  const int w = WidthOf(rect), h = HeightOf(rect);
-  if (w <= 0 || h <= 0 || !SkinData) return;
+TBitmap* TWinSkinForm::RenderedBorderPiece(int index, int w, int h) {
+  if (w <= 0 || h <= 0 || !SkinData) return nullptr;
   TDataSkinBorder& border = *SkinData->Borders[static_cast<std::size_t>(index - 1)];
-  if (!border.HasImage()) return;
+  if (!border.HasImage()) return nullptr;
   int frame = (NCActive && border.FrameCount != 1) || border.FrameCount == 1 ? 1 : 2;
   std::unique_ptr<TBitmap>& part = pieces_[index - 1][frame - 1];
   TPieceKey& key = pieceKeys_[index - 1][frame - 1];
   if (!part || key.Width != w || key.Height != h || key.Frame != frame) {
-    part = SkinRenderPart(RECT{0, 0, w, h}, *border.Bitmap, border.Margins(), frame, border.FrameCount,
-                          border.Tile != 1, index >= 3);
+    // Rendered into the top-left of a kept bitmap: a new size allocates nothing
+    // unless it is bigger than any before.
+    if (!part) part = std::make_unique<TBitmap>();
+    key = TPieceKey{};
+    GrowBitmap(*part, w, h);
+    if (part->Empty()) return nullptr;
+    SkinRenderPartInto(*part, w, h, *border.Bitmap, border.Margins(), frame, border.FrameCount, border.Tile != 1,
+                       index >= 3);
     key = TPieceKey{w, h, frame};
   }
-  if (part->Empty()) return;
-  BitBlt(dc, rect.left, rect.top, w, h, part->CanvasDC(), 0, 0, SRCCOPY);
+  return part.get();
+}
+
+void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
+  if (TBitmap* part = RenderedBorderPiece(index, WidthOf(rect), HeightOf(rect)))
+    BitBlt(dc, rect.left, rect.top, WidthOf(rect), HeightOf(rect), part->CanvasDC(), 0, 0, SRCCOPY);
 }
 
 std::wstring TWinSkinForm::WindowTextWide() const {
@@ -234,18 +242,18 @@ void TWinSkinForm::LayoutCaptionButtons() {
   }
 }
 
-void TWinSkinForm::PaintCaptionButtons(TCanvas& canvas) {
+void TWinSkinForm::PaintCaptionButtons(TBitmap& band) {
   for (std::size_t i = 0; i < SysButtons.size(); ++i) {
     TWinSysButton& button = *SysButtons[i];
     TDataSkinSysButton* b = button.SkinButton();
     if (!b || !button.Visible || b->Visibility == 100) continue;
     if (b->Action == 3 || b->Action == 11) {
-      DrawWindowIcon(canvas.Handle(), button.BoundsRect);
+      DrawWindowIcon(band.CanvasDC(), button.BoundsRect);
       continue;
     }
     if (!b->HasImage()) continue;
     int frame = b->FrameCount < 4 ? 1 : (NCActive && button.Enabled ? 1 : 4);
-    SkinDrawStateFrame(canvas.Handle(), button.BoundsRect, *b->Bitmap, frame, b->FrameCount, true);
+    SkinDrawStateFrame(band, button.BoundsRect, *b->Bitmap, frame, b->FrameCount, true);
     button.State = 1;
   }
 }
@@ -267,7 +275,7 @@ void TWinSkinForm::PaintCaptionButton(TWinSysButton& button, int frameIndex) {
     if (!scratch.Empty()) {
       PaintBorderPiece(3, RECT{FrameLeft - r.left, -r.top, WindowSize.cx - FrameRight - r.left, FrameTop - r.top},
                        scratch.CanvasDC());
-      SkinDrawStateFrame(scratch.CanvasDC(), RECT{0, 0, WidthOf(r), HeightOf(r)}, *b->Bitmap, frameIndex,
+      SkinDrawStateFrame(scratch, RECT{0, 0, WidthOf(r), HeightOf(r)}, *b->Bitmap, frameIndex,
                          b->FrameCount, true);
       BitBlt(dc, r.left, r.top, WidthOf(r), HeightOf(r), scratch.CanvasDC(), 0, 0, SRCCOPY);
     }
@@ -341,14 +349,13 @@ void TWinSkinForm::UpdateRegion() {
   }
   RegionSize = SIZE{W, H};
   HRGN result = CreateRectRgn(FrameLeft, FrameTop, W - FrameRight, H - FrameBottom);
+  // The pieces the paint uses, read where they are kept.
   auto pieceRegion = [&](int index, const RECT& at, bool shape) -> HRGN {
     if (!shape) return CreateRectRgn(at.left, at.top, at.right, at.bottom);
-    TBitmap piece;
-    piece.SetPixelFormat(TPixelFormat::pf24bit);
-    piece.SetSize(WidthOf(at), HeightOf(at));
-    if (piece.Empty()) return CreateRectRgn(0, 0, 0, 0);
-    PaintBorderPiece(index, RECT{0, 0, WidthOf(at), HeightOf(at)}, piece.CanvasDC());
-    return BitmapToRegion(piece, at.left, at.top, clFuchsia, 1, 1, 1);
+    if (WidthOf(at) <= 0 || HeightOf(at) <= 0) return CreateRectRgn(0, 0, 0, 0);
+    TBitmap* piece = RenderedBorderPiece(index, WidthOf(at), HeightOf(at));
+    if (!piece) return CreateRectRgn(at.left, at.top, at.right, at.bottom);  // no image: nothing see-through
+    return BitmapToRegion(*piece, WidthOf(at), HeightOf(at), at.left, at.top, clFuchsia, 1, 1, 1);
   };
   HRGN left = pieceRegion(1, RECT{0, 0, FrameLeft, H}, borders[0]->Trans == 1 && H > 1);
   HRGN right = pieceRegion(2, RECT{W - FrameRight, 0, W, H}, borders[1]->Trans == 1 && H > 1);

@@ -60,13 +60,24 @@ private:
 }  // namespace
 
 HRGN BitmapToRegion(TBitmap& bitmap, int x, int y, TColor keyColour, BYTE tolRed, BYTE tolGreen, BYTE tolBlue) {
+  return BitmapToRegion(bitmap, bitmap.GetWidth(), bitmap.GetHeight(), x, y, keyColour, tolRed, tolGreen, tolBlue);
+}
+
+HRGN BitmapToRegion(TBitmap& bitmap, int width, int height, int x, int y, TColor keyColour, BYTE tolRed,
+                    BYTE tolGreen, BYTE tolBlue) {
   TRegionBuilder region;
   if (bitmap.Empty()) return region.Take();
-  // A 24-bit copy: the caller's bitmap keeps its format, and rows are read
-  // with the copy's own row size.
+  // Rows are read as 24-bit pixels; a bitmap of another format is read from
+  // a 24-bit copy, so the caller's keeps its format.
   TBitmap copy;
-  copy.Assign(bitmap);
-  TPixels24 pixels = Pixels24(copy);
+  TBitmap* source = &bitmap;
+  if (bitmap.GetPixelFormat() != TPixelFormat::pf24bit) {
+    copy.Assign(bitmap);
+    source = &copy;
+  }
+  TPixels24 pixels = Pixels24(*source);
+  pixels.Width = std::clamp(width, 0, pixels.Width);
+  pixels.Height = std::clamp(height, 0, pixels.Height);
   TRgb key = ColorToRGB(keyColour);
   const int loR = RgbRed(key), loG = RgbGreen(key), loB = RgbBlue(key);
   const int hiR = std::min(255, loR + tolRed), hiG = std::min(255, loG + tolGreen), hiB = std::min(255, loB + tolBlue);

@@ -76,6 +76,28 @@ TEST(SkinImage, ColourKeyReplacesExactMagentaOnly) {
   EXPECT_EQ(img.Pixel(2, 0), MakeRgb(254, 0, 255));
 }
 
+TEST(SkinImage, KeyedCopyLeavesTheTargetWhereTheSourceIsExactlyTheKey) {
+  TImage24 source(3, 2), target(4, 1);
+  source.SetPixel(0, 0, KeyColour);
+  source.SetPixel(1, 0, MakeRgb(255, 1, 255));
+  source.SetPixel(2, 0, MakeRgb(1, 2, 3));
+  for (int x = 0; x < 4; ++x) target.SetPixel(x, 0, MakeRgb(9, 9, 9));
+  CopyUnlessKey(source.View(), target.View(), KeyColour);
+  EXPECT_EQ(target.Pixel(0, 0), MakeRgb(9, 9, 9));
+  EXPECT_EQ(target.Pixel(1, 0), MakeRgb(255, 1, 255));
+  EXPECT_EQ(target.Pixel(2, 0), MakeRgb(1, 2, 3));
+  EXPECT_EQ(target.Pixel(3, 0), MakeRgb(9, 9, 9));  // past the source: untouched
+  // A bottom-up view (negative stride) is walked the same way.
+  TImage24 flipped(3, 2);
+  TPixels24 up = flipped.View();
+  up.Bits = up.Row(1);
+  up.Stride = -up.Stride;
+  source.SetPixel(0, 1, MakeRgb(7, 7, 7));
+  CopyUnlessKey(source.View(), up, KeyColour);
+  EXPECT_EQ(flipped.Pixel(0, 0), MakeRgb(7, 7, 7));
+  EXPECT_EQ(flipped.Pixel(2, 1), MakeRgb(1, 2, 3));
+}
+
 TEST(SkinImage, BlendWeightsArePercentOrPerMilleAndClamped) {
   TRgb white = MakeRgb(255, 255, 255), black = 0;
   EXPECT_EQ(BlendRgb(MakeRgb(200, 100, 0), black, 70), MakeRgb(140, 70, 0));    // 70 %

@@ -133,6 +133,34 @@ TEST(SkinDraw, KeyColourLeavesTheDestination) {
   EXPECT_EQ(untouched->GetPixel(3, 1), kGround);
 }
 
+TEST(SkinDraw, SeeThroughFramesIntoABitmapMatchTheMaskedCopy) {
+  // A strip of four 7 x 5 frames with see-through pixels scattered in each.
+  auto strip = Painted(28, 5, [](int x, int y) { return (x * 3 + y * 5) % 4 == 0 ? clFuchsia : At(x, y); });
+  // Into a 24-bit bitmap (its pixels written directly), through its DC (a
+  // masked copy), and into a 32-bit bitmap; compared pixel by pixel.
+  auto direct = Ground(20, 12), masked = Ground(20, 12), wide = Ground(20, 12);
+  wide->SetPixelFormat(TPixelFormat::pf32bit);
+  const RECT own{2, 1, 9, 6}, stretched{10, 1, 20, 8}, outside{15, 8, 22, 13};
+  for (TBitmap* b : {direct.get(), wide.get()}) {
+    SkinDrawStateFrame(*b, own, *strip, 3, 4, true);
+    SkinDrawStateFrame(*b, stretched, *strip, 2, 4, true);
+    SkinDrawStateFrame(*b, outside, *strip, 4, 4, true);  // partly past the edge
+  }
+  SkinDrawStateFrame(masked->CanvasDC(), own, *strip, 3, 4, true);
+  SkinDrawStateFrame(masked->CanvasDC(), stretched, *strip, 2, 4, true);
+  SkinDrawStateFrame(masked->CanvasDC(), outside, *strip, 4, 4, true);
+  int ground = 0;
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 20; ++x) {
+      EXPECT_EQ(direct->GetPixel(x, y), masked->GetPixel(x, y)) << x << "," << y;
+      EXPECT_EQ(direct->GetPixel(x, y), wide->GetPixel(x, y)) << x << "," << y;
+      if (direct->GetPixel(x, y) == kGround) ++ground;
+    }
+  EXPECT_EQ(direct->GetPixel(3, 1), At(15, 0));  // frame 3 starts at x 14
+  EXPECT_EQ(direct->GetPixel(4, 1), kGround);    // its pixel (16, 0) is see-through
+  EXPECT_GT(ground, 20 * 12 - 7 * 5 - 10 * 7 - 5 * 4);
+}
+
 TEST(SkinDraw, ThreeSliceWithoutMiddleEnds) {
   auto frame = Painted(10, 4, At);
   auto dest = Ground(50, 4);

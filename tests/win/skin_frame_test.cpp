@@ -206,6 +206,44 @@ TEST_F(SkinFrameTest, BordersCaptionAndButtonsArePaintedActiveAndInactive) {
   SaveWindowShot(w, ArtefactFolder() + "skin_frame_active.bmp");
 }
 
+TEST_F(SkinFrameTest, FramePaintedAfterResizesMatchesAFreshFrameOfThatSize) {
+  // One window made larger and then smaller than before: its paints reuse what
+  // they kept. Another made at that size once. Both frames, pixel by pixel.
+  TForm* a = NewForm(40, 40, 400, 260);
+  TWinSkinForm* resized = ShowSkinned(a);
+  ASSERT_NE(resized, nullptr);
+  RECT r = WindowRectOf(a->Handle());
+  const int W = r.right - r.left - 50, H = r.bottom - r.top - 40;
+  SetWindowPos(a->Handle(), nullptr, 0, 0, W + 170, H + 130, SWP_NOMOVE | SWP_NOZORDER);
+  PumpFor(50);
+  SetWindowPos(a->Handle(), nullptr, 0, 0, W, H, SWP_NOMOVE | SWP_NOZORDER);
+  PumpFor(50);
+  TForm* b = NewForm(500, 40, 200, 120);
+  TWinSkinForm* fresh = ShowSkinned(b);
+  ASSERT_NE(fresh, nullptr);
+  SetWindowPos(b->Handle(), nullptr, 0, 0, W, H, SWP_NOMOVE | SWP_NOZORDER);
+  PumpFor(50);
+  auto framePixels = [&](TWinSkinForm* frame, BYTE active) {
+    frame->NCActive = active;
+    auto shot = std::make_unique<TBitmap>();
+    shot->SetPixelFormat(TPixelFormat::pf24bit);
+    shot->SetSize(W, H);
+    frame->PaintFrame(shot->CanvasDC());
+    return shot;
+  };
+  for (BYTE active : {BYTE{1}, BYTE{0}}) {
+    auto one = framePixels(resized, active), other = framePixels(fresh, active);
+    int differing = 0;
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x) differing += one->GetPixel(x, y) != other->GetPixel(x, y);
+    EXPECT_EQ(differing, 0) << (active ? "active" : "inactive");
+    EXPECT_EQ(one->GetPixel(1, H / 2), kLeft[active ? 0 : 1]);
+    EXPECT_EQ(one->GetPixel(W - kButtonX[kClose] + kButtonW / 2, 6 + kButtonH / 2),
+              active ? kButtonNormal[kClose] : kInactive);
+    EXPECT_EQ(one->GetPixel(W / 2, H - 2), kBottom[active ? 0 : 1]);
+  }
+}
+
 TEST_F(SkinFrameTest, CaptionButtonsMinimiseMaximiseRestoreAndClose) {
   TForm* f = NewForm(40, 40, 400, 260);
   ASSERT_NE(ShowSkinned(f), nullptr);
