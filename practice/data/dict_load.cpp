@@ -21,18 +21,6 @@ bool IsWholeText(const TBytes& plain) {
   return zeros < 8 && end >= 2 && plain[end - 2] == '\r' && plain[end - 1] == '\n';
 }
 
-// Deletes the temporary file however the reading ends.
-class TTempFileGuard {
-public:
-  explicit TTempFileGuard(std::string path) : path_(std::move(path)) {}
-  ~TTempFileGuard() { RemoveFile(path_); }
-  TTempFileGuard(const TTempFileGuard&) = delete;
-  TTempFileGuard& operator=(const TTempFileGuard&) = delete;
-
-private:
-  std::string path_;
-};
-
 template <class Table, class Parse>
 void LoadTable(const std::string& folder, const std::string& name, int minLength, Table& table,
                Parse parse, bool required) {
@@ -67,14 +55,12 @@ int LoadTextDictionary(const std::string& folder, const std::string& name, int m
   TBytes plain;
   if (!DecipherFile(folder + name, plain)) throw EDictionaryError(name, kCannotRead);
   if (!IsWholeText(plain)) throw EDictionaryError(name, kDamaged);
+  // The text is read back from its temporary file, which goes when `temp` does.
   const std::string tempName = TempDictionaryName(name);
-  const std::string tempPath = folder + tempName;
-  TTempFileGuard guard(tempPath);
-  static const std::uint8_t kNoBytes = 0;  // an empty file still gets a valid pointer
-  if (!WriteFileBytes(tempPath, plain.empty() ? &kNoBytes : plain.data(), plain.size()))
-    throw EDictionaryError(tempName, kCannotWriteTemp);
-  TBytes text;
-  if (!ReadFileBytes(tempPath, text)) throw EDictionaryError(tempName, kCannotReadTemp);
+  TTempFile temp(folder + tempName);
+  if (!temp.Write(plain)) throw EDictionaryError(tempName, kCannotWriteTemp);
+  TBytes& text = plain;
+  if (!temp.ReadBack(text)) throw EDictionaryError(tempName, kCannotReadTemp);
 
   int lines = 0;
   std::size_t pos = 0;

@@ -6,9 +6,11 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
+#include "skin/win/skin_menu_owner.h"
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/form.h"
+#include "toolkit/win/menus.h"
 #include "toolkit/win/timer.h"
 
 const TClassInfo& TWinSkinForm::StaticClass() {
@@ -51,6 +53,7 @@ TWinSkinForm::~TWinSkinForm() {
   FreeCaptionButtons();
   FrameTimer.reset();
   SkinMenuBar.reset();
+  SysPopupMenu.reset();
   if (SysCaptionFont) DeleteObject(SysCaptionFont);
   if (SmallIcon) DestroyIcon(SmallIcon);
   if (TSkinManage* m = SkinManager()) m->RemoveForm(this);
@@ -92,6 +95,18 @@ void TWinSkinForm::AttachForm(TSkinData* data, TCustomForm* form) {
     });
   SavedColor = form->GetColor();
   form->SetColor(data->Colors[scButtonFace]);
+  SkinFormMenus(true);
+}
+
+void TWinSkinForm::SkinFormMenus(bool on) {
+  if (!FormControl || !SkinData) return;
+  SkinPopupMenus(FormControl, on);
+  if (SkinData->SkinControls & SetOf(xcMenuItem)) SkinMainMenus(FormControl, on);
+}
+
+void TWinSkinForm::CloseOpenMenus() {
+  CancelMenuTracking();
+  if (SysMenuOpen) EndMenu();
 }
 
 void TWinSkinForm::ReadStyle() {
@@ -248,6 +263,7 @@ void TWinSkinForm::SkinChanged() {
   }
   SkinState = 3;
   if (SkinFrame && FormControl) {
+    SkinPopupMenus(FormControl, true);
     ResizeToSkinFrame(true);
     FormControl->SetHeight(FormControl->GetHeight() + 1);
     FormControl->SetHeight(FormControl->GetHeight() - 1);
@@ -351,7 +367,9 @@ void TWinSkinForm::DetachControlsOnly() {
 
 void TWinSkinForm::Detach() {
   ReleaseSkinControls(SkinState != 4);
+  CloseOpenMenus();
   if (!SkinFrame) {
+    SkinFormMenus(false);
     DetachControlsOnly();
     return;
   }
@@ -359,10 +377,14 @@ void TWinSkinForm::Detach() {
   RECT w{};
   GetWindowRect(FormHandle, &w);
   if (!DetachProcedures()) return;
+  SkinFormMenus(false);
   SetSysMenuStyle(false);
-  // A menu given back takes the place of the skin's bar strip.
-  bool menuBack = SkinMenuBar && SkinMenuBar->BarMenuHandle;
-  if (menuBack) SetMenu(FormHandle, SkinMenuBar->BarMenuHandle);
+  // A menu given back takes the place of the skin's bar strip, drawn by the system again.
+  bool menuBack = SkinMenuBar && SkinMenuBar->BarMenuHandle && IsMenu(SkinMenuBar->BarMenuHandle);
+  if (menuBack) {
+    SetMenuOwnerDraw(SkinMenuBar->BarMenuHandle, false);
+    SetMenu(FormHandle, SkinMenuBar->BarMenuHandle);
+  }
   SkinMenuBar.reset();
   UnhookMDIClient();
   if (SkinState != 4 && (FormKind == 2 || !IsChildWindow) && IsWindow(FormHandle)) {
@@ -386,6 +408,9 @@ void TWinSkinForm::Detach() {
 }
 
 void TWinSkinForm::DetachOnDestroy() {
+  CloseOpenMenus();
+  // A form being destroyed frees its menus with it.
+  if (FormControl && !FormControl->Destroying()) SkinFormMenus(false);
   ReleaseSkinControls(false);
   if (!SkinFrame) {
     DetachControlsOnly();

@@ -22,6 +22,8 @@
 class TBitmap;
 class TCanvas;
 class TCustomForm;
+class TMenuBtn;
+class TPopupMenu;
 class TSkinData;
 class TTimer;
 class TWinSkinMenu;
@@ -95,6 +97,35 @@ public:
   void MDIChildCommand(WPARAM command);
   void TimerTick();
   static std::string CaptionButtonHintText(int action);
+
+  // --- Menu bar (skin_menu_track.cpp) ---
+  // Opens the button's pull-down (and the neighbours the user moves to); false
+  // when it has none.
+  bool PopupMenuButton(TMenuBtn* button);
+  // Posts a press on the button, which opens its pull-down.
+  void ClickMenuButton(TMenuBtn* button);
+  void HandleMenuClickAt(TMessage& m);
+  // The enabled visible bar button with key as its access key; null without a bar.
+  TMenuBtn* FindMenuAccel(unsigned key) const;
+  void EndMenuTracking();
+  // Closes this frame's open pull-down, if any, and opens no other.
+  void CancelMenuTracking();
+  void DialogChar(TMessage& m);
+  void WMMenuSelect(TMessage& m);
+  HMENU OpenBarPopup = nullptr;  // the pull-down being tracked
+
+  // --- Owner-drawn menus (skin_menu_owner.cpp) ---
+  void BuildSysPopupMenu();
+  void SkinPopupMenus(TComponent* owner, bool on);
+  void SkinMainMenus(TComponent* owner, bool on);
+  // The form's popup menus (and main menu items with xcMenuItem) drawn by the skin, or given back.
+  void SkinFormMenus(bool on);
+  // Ends a pull-down or system popup of this frame that is open.
+  void CloseOpenMenus();
+  void WMMeasureItem(TMessage& m);
+  void WMDrawItem(TMessage& m);
+  std::unique_ptr<TPopupMenu> SysPopupMenu;
+  bool SysMenuOpen = false;  // the skinned system popup is being tracked
 
   // --- State other parts read ---
   HWND FormHandle = nullptr;

@@ -11,6 +11,7 @@
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/bitmap.h"
+#include "toolkit/win/menus.h"
 #include "toolkit/win/timer.h"
 
 namespace {
@@ -181,6 +182,10 @@ void TWinSkinForm::WMNCLButtonDown(TMessage& m) {
     pressedObject_ = o;
     o->MouseDown();
     m.Result = 0;
+    if (auto* b = dynamic_cast<TMenuBtn*>(o)) {
+      pressedObject_ = nullptr;
+      PopupMenuButton(b);
+    }
     return;
   }
   pressedObject_ = nullptr;
@@ -341,20 +346,14 @@ void TWinSkinForm::ShowSysPopupMenu(POINT p) {
   }
   if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 2;
   LastSysMenuTick = now;
-  // The system menu itself until the skin draws its own (owner-drawn menus).
-  HMENU menu = SystemMenu ? SystemMenu : GetSystemMenu(FormHandle, FALSE);
-  if (!menu) return;
-  auto enable = [&](UINT command, bool on) {
-    EnableMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-  };
-  enable(SC_RESTORE, WindowState != 0);
-  enable(SC_MOVE, WindowState != 1);
-  enable(SC_SIZE, WindowState == 0 && Sizable);
-  enable(SC_MINIMIZE, WindowState != 2 && (BorderIconBits & 2));
-  enable(SC_MAXIMIZE, WindowState != 1 && (BorderIconBits & 1));
-  UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, p.x, p.y, 0,
-                                                  FormHandle, nullptr));
-  if (command) PostMessageW(FormHandle, WM_SYSCOMMAND, command, 0);
+  BuildSysPopupMenu();
+  if (!SysPopupMenu) return;
+  std::shared_ptr<bool> alive = alive_;
+  SysMenuOpen = true;
+  SysPopupMenu->Popup(p.x, p.y);
+  if (!*alive) return;
+  SysMenuOpen = false;
+  if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 0;
 }
 
 void TWinSkinForm::ToggleMaximize() {
@@ -422,7 +421,17 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
       m.Result = 0;
       return;
     }
-    // Alt or F10 alone, or Alt+letter, opens the bar's pull-down (menu bar, not built yet).
+    // Alt or F10 alone opens the first pull-down of the bar, Alt+letter the one with that access key.
+    if (key != '-' && !GetCapture()) {
+      TMenuBtn* button = nullptr;
+      if (key == 0 && SkinMenuBar && SkinMenuBar->ButtonCount() > 0) button = SkinMenuBar->BarButtons.front().get();
+      else if (key != 0) button = FindMenuAccel(key);
+      if (key == 0 || button) {
+        PopupMenuButton(button);
+        m.Result = 1;
+        return;
+      }
+    }
   }
   switch (command) {
     case SC_MINIMIZE: WindowState = 2; break;

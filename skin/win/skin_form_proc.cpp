@@ -31,6 +31,9 @@ void TWinSkinForm::WndProc(TMessage& m) {
       if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
       CallDefaultProc(m);
       return;
+    case WM_MENUSELECT:
+      WMMenuSelect(m);  // sent to the owner: the menu loop's hook never sees it
+      return;
     case WM_CTLCOLORBTN:
       CallDefaultProc(m);
       if (!FormControl) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
@@ -107,7 +110,8 @@ void TWinSkinForm::WndProc(TMessage& m) {
       WMSysCommand(m);
       return;
     case SM_MENUCLICKAT:
-      return;  // the menu bar's pull-downs (not built yet)
+      HandleMenuClickAt(m);
+      return;
     case CM_MENUCHANGED:
       if (SkinData) {
         bool paint = SkinData->FramePaintEnabled;
@@ -118,7 +122,12 @@ void TWinSkinForm::WndProc(TMessage& m) {
         CallDefaultProc(m);
       }
       if (HMENU menu = GetMenu(FormHandle)) {
-        if (SkinMenuBar && SkinData && SkinData->MenuUpdate) SkinMenuBar->BarMenuHandle = menu;
+        if (SkinMenuBar && SkinData && SkinData->MenuUpdate) {
+          SkinMenuBar->BarMenuHandle = menu;
+          SkinMenuBar->BuildItems();
+          SkinMenuBar->Layout();
+          if (SkinState == 1) PaintFrame(nullptr);
+        }
         SetMenu(FormHandle, nullptr);
       }
       return;
@@ -131,6 +140,8 @@ void TWinSkinForm::WndProc(TMessage& m) {
     return;
   }
   switch (m.Msg) {
+    case WM_DRAWITEM: WMDrawItem(m); return;
+    case WM_MEASUREITEM: WMMeasureItem(m); return;
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
     case WM_NCHITTEST: WMNCHitTest(m); return;
     case WM_NCPAINT: WMNCPaint(m); return;
@@ -161,6 +172,9 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
       return;
     case SM_REAPPLYSKIN:
       SkinChanged();
+      return;
+    case CM_DIALOGCHAR:
+      DialogChar(m);
       return;
     case SM_PAINTFRAMETO:
       if (m.LParam == SKIN_MESSAGE_TAG) {

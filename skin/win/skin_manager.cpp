@@ -5,6 +5,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_popup_menu.h"
 #include "skin/win/skin_text.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/timer.h"
@@ -53,6 +54,7 @@ TSkinManage::~TSkinManage() {
   Enabled = false;
   ActionTimer.reset();
   if (!Forms.empty()) UnskinAllForms();
+  FreePopupMenus();
   if (hook_) UnhookWindowsHookEx(hook_);
   hook_ = nullptr;
   hookPassThrough = true;
@@ -194,9 +196,64 @@ void TSkinManage::SkinVisibleForm(TCustomForm* form) {
   SkinWindow(w);
 }
 
-void TSkinManage::SkinPopupMenu(HWND) {}
+void TSkinManage::SkinPopupMenu(HWND window) {
+  if (!Enabled || IsPopupMenuSkinned(window) || IsWindowSkinned(window)) return;
+  TSkinData* data = FindSkinData(window, "#32768");
+  if (!data || data->NoSkin) return;
+  const TSkinControlTypes c = data->SkinControls;
+  bool allowed = true;
+  if (MenuKind == 0) allowed = (c & SetOf(xcPopupMenu)) != 0;
+  else if (MenuKind == 1) allowed = (c & (SetOf(xcMainMenu) | SetOf(xcMenuItem))) != 0;
+  else if (MenuKind == 2) allowed = (c & SetOf(xcSystemMenu)) != 0;
+  if (!allowed) return;
+  auto popup = std::make_unique<TWinSkinPopMenu>();
+  popup->Attach(window, data, nullptr);
+  PopupMenus.push_back(std::move(popup));
+}
 
-bool TSkinManage::UnskinPopupMenu(HWND) { return false; }
+bool TSkinManage::UnskinPopupMenu(HWND window) {
+  auto it = std::find_if(PopupMenus.begin(), PopupMenus.end(),
+                         [&](const std::unique_ptr<TWinSkinPopMenu>& p) { return p->MenuWindow == window; });
+  if (it == PopupMenus.end()) {
+    // A menu that was not skinned closes: the next popup is a context menu again.
+    if (PopupMenus.empty() && GetClassNameString(window) == "#32768") MenuKind = 0;
+    return false;
+  }
+  std::unique_ptr<TWinSkinPopMenu> gone = std::move(*it);
+  PopupMenus.erase(it);
+  gone->Detach();
+  if (PopupMenus.empty()) MenuKind = 0;
+  return true;
+}
+
+bool TSkinManage::IsPopupMenuSkinned(HWND window) const {
+  for (const auto& p : PopupMenus)
+    if (p->MenuWindow == window) return true;
+  return false;
+}
+
+void TSkinManage::TagLastMenu(HMENU menu) {
+  // A menu drawn again keeps its window; a submenu opened meanwhile waits for its own.
+  if (!menu || PopupOfMenu(menu)) return;
+  for (auto it = PopupMenus.rbegin(); it != PopupMenus.rend(); ++it) {
+    if (!(*it)->Key) {
+      (*it)->Key = menu;
+      return;
+    }
+  }
+}
+
+TWinSkinPopMenu* TSkinManage::PopupOfMenu(HMENU menu) const {
+  if (!menu) return nullptr;
+  for (const auto& p : PopupMenus)
+    if (p->Key == menu) return p.get();
+  return nullptr;
+}
+
+void TSkinManage::FreePopupMenus() {
+  for (auto& p : PopupMenus) p->Detach();
+  PopupMenus.clear();
+}
 
 void TSkinManage::SetMDIChildActive(bool maximized) {
   if (maximized == MDIChildMaximized) return;

@@ -13,6 +13,7 @@ class TCustomForm;
 class TSkinData;
 class TTimer;
 class TWinSkinForm;
+class TWinSkinPopMenu;
 
 class TSkinManage {
 public:
@@ -36,9 +37,14 @@ public:
   TSkinData* FindSkinData(HWND window, const std::string& className) const;
   bool AcceptWindow(HWND window, const std::string& className) const;
 
-  // Popup-menu windows are skinned by their own objects (not built yet).
+  // Popup-menu windows ("#32768") wear the skin through their own objects.
   void SkinPopupMenu(HWND window);
   bool UnskinPopupMenu(HWND window);
+  bool IsPopupMenuSkinned(HWND window) const;
+  // The newest untagged popup window shows menu; the popup that shows menu (null when none).
+  void TagLastMenu(HMENU menu);
+  TWinSkinPopMenu* PopupOfMenu(HMENU menu) const;
+  void FreePopupMenus();
 
   void SetMDIChildActive(bool maximized);
 
@@ -59,6 +65,7 @@ public:
 
   std::unique_ptr<TTimer> ActionTimer;
   std::vector<TWinSkinForm*> Forms;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
   std::vector<TSkinData*> SkinDataList;
   bool Enabled = false;
   bool SkinAll = false;

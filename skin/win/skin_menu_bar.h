@@ -1,20 +1,81 @@
 #pragma once
-// The skinned menu bar of a frame. For now it only takes the window's menu
-// away while the frame draws the strip (a plain face) and gives it back on
-// detach; its buttons, painting and tracking come with the menu-bar work.
+// The skinned menu bar of a frame: the window's menu is taken away and its
+// top-level items become buttons drawn in the frame's strip under the
+// caption; a button opens its pull-down with TrackPopupMenu under itself.
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/win/skin_nc_object.h"
+
+class TBitmap;
+class TMenu;
+class TMenuItem;
+class TSkinData;
 class TWinSkinForm;
-class TNCObject;
+
+// One item of the bar.
+class TMenuBtn : public TNCObject {
+public:
+  explicit TMenuBtn(TWinSkinForm* owner) : TNCObject(owner) {}
+  void Paint() override;
+  // The toolkit item of the button, looked up by its command; null when none.
+  TMenuItem* LinkedItem() const;
+  int ButtonIndex = 0;
+  std::string Caption;  // GBK, "&" marks the access key
+  bool ItemEnabled = true;
+  HMENU SubMenu = nullptr;
+  UINT Command = 0;
+  bool Linked = false;  // built from a toolkit item
+};
 
 class TWinSkinMenu {
 public:
-  explicit TWinSkinMenu(TWinSkinForm* owner) : OwnerForm(owner) {}
-  // Keeps the window's menu and removes it from the window.
+  explicit TWinSkinMenu(TWinSkinForm* owner);
+  ~TWinSkinMenu();
+  TWinSkinMenu(const TWinSkinMenu&) = delete;
+  TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
+
+  // (Re)creates the buttons from the window's menu and takes the menu away from the window.
   void BuildItems();
+  // The same after the window's menu changed, then Layout.
+  void RebuildItems();
+  // The buttons' BoundsRect (window coordinates) without painting.
+  void Layout();
   // Paints the strip (window coordinates) into dc.
   void Paint(HDC dc, const RECT& rect);
-  TNCObject* ItemAtPoint(POINT) const { return nullptr; }
+  // The button with a caption under a window point, or null.
+  TMenuBtn* ItemAtPoint(POINT p) const;
+  // The toolkit menu of the form, or null.
+  TMenu* MainMenu() const;
+  // The first enabled visible button whose caption has key as its access key.
+  TMenuBtn* FindAccel(unsigned key) const;
+  int ButtonCount() const { return static_cast<int>(BarButtons.size()); }
+  bool RightToLeft() const;
+
   TWinSkinForm* OwnerForm;
+  std::vector<std::unique_ptr<TMenuBtn>> BarButtons;
   HMENU BarMenuHandle = nullptr;
+  RECT BarRect{};
+  std::unique_ptr<TBitmap> BarBackground;
+  bool Painting = false;
+
+private:
+  void ReadItems(bool lookUpAll);
+  int Inset(int stripWidth) const;
+  int ButtonWidth(HDC dc, const std::string& caption) const;
 };
+
+// --- Tracking the open pull-down (one for the program) ---
+
+// The bar button after (next) or before the tracked one, wrapping; null without a bar.
+TMenuBtn* SkinMenuNeighbour(bool next);
+// The message-filter hook of the current thread that runs while a pull-down is open.
+void InstallMenuTrackHook();
+void RemoveMenuTrackHook();
+bool MenuTrackHookInstalled();
+// The tracked form, its open button (-1 none) and the bar button to open next.
+TWinSkinForm* MenuTrackingForm();
+int MenuTrackedIndex();

@@ -76,9 +76,9 @@ int main() {
     for (int i = 3; i < 11; ++i) {
       const std::string path = folder + TempDictionaryName(kFiles[i]);
       TBytes back;
-      WriteFileBytes(path, plains[i].data(), plains[i].size());
-      ReadFileBytes(path, back);
-      RemoveFile(path);
+      TTempFile file(path);
+      file.Write(plains[i]);
+      file.ReadBack(back);
     }
   });
   for (const char* name : kFiles) RemoveFile(folder + name);

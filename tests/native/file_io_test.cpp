@@ -28,3 +28,26 @@ TEST(FileIo, MissingFileLeavesOutputUntouched) {
   EXPECT_FALSE(ReadFileBytes(::testing::TempDir() + "no_such_file.dat", got));
   EXPECT_EQ(got, (TBytes{1, 2}));
 }
+
+TEST(FileIo, TempFileIsReadBackAndGoesWithItsObject) {
+  const std::string path = ::testing::TempDir() + "fileio_temp.dat";
+  TBytes back{9};
+  {
+    TTempFile temp(path);
+    ASSERT_TRUE(temp.Write(TBytes{'a', 0, 'b'}));
+    EXPECT_TRUE(FileExists(path));
+    ASSERT_TRUE(temp.ReadBack(back));
+    EXPECT_EQ(back, (TBytes{'a', 0, 'b'}));
+    EXPECT_FALSE(temp.Write(TBytes{'c'}));  // written once
+  }
+  EXPECT_FALSE(FileExists(path));
+
+  // A file that cannot be made is a failed write; nothing is left behind.
+  const std::string blocked = ::testing::TempDir() + "no_such_folder/fileio_temp.dat";
+  {
+    TTempFile temp(blocked);
+    EXPECT_FALSE(temp.Write(TBytes{'a'}));
+    EXPECT_FALSE(temp.ReadBack(back));
+  }
+  EXPECT_FALSE(FileExists(blocked));
+}

@@ -66,7 +66,8 @@ TEST(ServicesMediaPlayer, AWindowedControlThatStaysHiddenOnItsForm) {
   EXPECT_EQ(player->GetEnabledButtons(), kAllMPButtons);
   EXPECT_EQ(GetPropInfo(player, "ColoredButtons")->EnumNames.back(), "btEject");
   form->Show();
-  HWND w = player->HandleOrNull();
+  EXPECT_FALSE(player->HandleAllocated());  // hidden: its window comes when first used
+  HWND w = player->Handle();
   ASSERT_TRUE(IsWindow(w));
   EXPECT_EQ(GetParent(w), form->Handle());
   EXPECT_TRUE(IsWindowVisible(form->Handle()));

@@ -46,17 +46,6 @@ struct SkinFrameTest : ::testing::Test {
     f->SetCaption("Frame");
     return f;
   }
-  // Shows the form (activation skins it) and waits until skinning is complete.
-  TWinSkinForm* ShowSkinned(TForm* f) {
-    f->Show();
-    TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = SkinManager() ? SkinManager()->FormOfWindow(f->Handle()) : nullptr;
-      return frame && frame->SkinState == 1;
-    }, 3000);
-    PumpFor(50);
-    return frame;
-  }
   static RECT WindowRectOf(HWND w) {
     RECT r{};
     GetWindowRect(w, &r);

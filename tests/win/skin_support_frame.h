@@ -5,8 +5,12 @@
 
 #include <memory>
 
+#include "services_pump.h"
 #include "skin/win/skin_data.h"
+#include "skin/win/skin_form.h"
+#include "skin/win/skin_manager.h"
 #include "toolkit/win/bitmap.h"
+#include "toolkit/win/form.h"
 
 namespace frame_skin {
 
@@ -89,6 +93,18 @@ inline void MakeFrameSkin(TSkinData& data) {
   if (data.FaceBrush) DeleteObject(data.FaceBrush);
   data.FaceBrush = CreateSolidBrush(kFace);
   data.NoSkin = false;
+}
+
+// Shows the form (activation skins it) and waits until skinning is complete.
+inline TWinSkinForm* ShowSkinned(TCustomForm* f) {
+  f->Show();
+  TWinSkinForm* frame = nullptr;
+  PumpUntil([&] {
+    frame = SkinManager() ? SkinManager()->FormOfWindow(f->Handle()) : nullptr;
+    return frame && frame->SkinState == 1;
+  }, 3000);
+  PumpFor(50);
+  return frame;
 }
 
 }  // namespace frame_skin

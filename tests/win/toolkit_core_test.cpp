@@ -122,6 +122,59 @@ TEST_F(AppFixture, SetFocusIsQuietOnHiddenOrDisabledControls) {
   EXPECT_TRUE(reports.empty());
 }
 
+// Windows are made when they are needed: the form's when it is first shown,
+// with those of its shown children; a hidden child's when it is first shown
+// (in its tab-order place) or first used.
+TEST_F(AppFixture, HiddenControlsGetTheirWindowsWhenShownOrUsed) {
+  auto* hidden = new TTestEdit(form);
+  hidden->SetParent(form);
+  hidden->SetVisible(false);
+  auto* last = new TTestEdit(form);
+  last->SetParent(form);
+  auto* used = new TTestEdit(form);
+  used->SetParent(form);
+  used->SetVisible(false);
+  EXPECT_FALSE(form->HandleAllocated());
+
+  form->Show();
+  EXPECT_TRUE(edit->HandleAllocated());
+  EXPECT_TRUE(last->HandleAllocated());
+  EXPECT_FALSE(hidden->HandleAllocated());
+  EXPECT_FALSE(used->HandleAllocated());
+
+  hidden->SetText("later");
+  hidden->SetVisible(true);
+  ASSERT_TRUE(hidden->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(hidden->HandleOrNull()));
+  EXPECT_EQ(GetParent(hidden->HandleOrNull()), form->HandleOrNull());
+  EXPECT_EQ(hidden->GetText(), "later");
+  // Between the controls before and after it in the tab order.
+  EXPECT_EQ(GetWindow(edit->HandleOrNull(), GW_HWNDNEXT), hidden->HandleOrNull());
+  EXPECT_EQ(GetWindow(hidden->HandleOrNull(), GW_HWNDNEXT), last->HandleOrNull());
+
+  HWND w = used->Handle();
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(IsWindowVisible(w));
+  EXPECT_EQ(GetWindow(last->HandleOrNull(), GW_HWNDNEXT), w);
+  EXPECT_TRUE(reports.empty());
+}
+
+// The client size set before the window exists is the one it gets, whatever
+// border the form has by then.
+TEST_F(AppFixture, ClientSizeBeforeTheWindowExists) {
+  form->SetClientWidth(300);
+  form->SetClientHeight(200);
+  form->SetBorderStyle(TFormBorderStyle::bsSingle);
+  EXPECT_EQ(form->ClientWidth(), 300);
+  EXPECT_EQ(form->ClientHeight(), 200);
+  ASSERT_FALSE(form->HandleAllocated());
+  form->Show();
+  RECT r;
+  GetClientRect(form->Handle(), &r);
+  EXPECT_EQ(r.right, 300);
+  EXPECT_EQ(r.bottom, 200);
+}
+
 TEST_F(AppFixture, PropertiesByNameReachToolkitControls) {
   EXPECT_TRUE(IsPublishedProp(edit, "caption"));
   EXPECT_FALSE(IsPublishedProp(edit, "Glyph"));

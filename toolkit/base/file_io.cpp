@@ -39,14 +39,32 @@ bool MoveFileOver(const std::string& source, const std::string& target) {
 #define OPEN_APPEND(p) std::fopen((p).c_str(), "a+b")
 #endif
 
+namespace {
+// The rest of an open file, from where it stands: the size it reports is read
+// in one go, anything beyond it in chunks.
+bool ReadRest(FILE* f, TBytes& data) {
+  data.clear();
+  long start = std::ftell(f);
+  if (start >= 0 && std::fseek(f, 0, SEEK_END) == 0) {
+    long end = std::ftell(f);
+    if (std::fseek(f, start, SEEK_SET) != 0) return false;
+    if (end > start) {
+      data.resize(std::size_t(end - start));
+      data.resize(std::fread(data.data(), 1, data.size(), f));
+    }
+  }
+  std::uint8_t chunk[65536];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
+  return !std::ferror(f);
+}
+}  // namespace
+
 bool ReadFileBytes(const std::string& path, TBytes& out) {
   FILE* f = OPEN_READ(path);
   if (!f) return false;
   TBytes data;
-  std::uint8_t chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
-  bool ok = !std::ferror(f);
+  bool ok = ReadRest(f, data);
   std::fclose(f);
   if (ok) out.swap(data);
   return ok;
@@ -94,3 +112,53 @@ bool CopyFileBytes(const std::string& source, const std::string& target) {
   if (!ok) RemoveFile(target);
   return ok;
 }
+
+#ifdef _WIN32
+// Removed by the system when closed, also when the program ends first.
+bool TTempFile::Write(const TBytes& bytes) {
+  if (file_) return false;
+  HANDLE h = CreateFileW(GbkToWide(path_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  file_ = h;
+  const DWORD size = DWORD(bytes.size());
+  DWORD done = 0;
+  return bytes.size() == size && (size == 0 || (WriteFile(h, bytes.data(), size, &done, nullptr) && done == size));
+}
+
+bool TTempFile::ReadBack(TBytes& out) {
+  LARGE_INTEGER size{};
+  if (!file_ || SetFilePointer(file_, 0, nullptr, FILE_BEGIN) != 0 || !GetFileSizeEx(file_, &size) ||
+      size.QuadPart > 0x7FFFFFFF)
+    return false;
+  out.resize(std::size_t(size.QuadPart));
+  DWORD done = 0;
+  if (out.empty()) return true;
+  if (!ReadFile(file_, out.data(), DWORD(out.size()), &done, nullptr)) return false;
+  out.resize(done);
+  return true;
+}
+
+TTempFile::~TTempFile() {
+  if (file_) CloseHandle(file_);
+}
+#else
+bool TTempFile::Write(const TBytes& bytes) {
+  if (file_) return false;
+  FILE* f = std::fopen(path_.c_str(), "w+b");
+  if (!f) return false;
+  file_ = f;
+  return (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size()) && std::fflush(f) == 0;
+}
+
+bool TTempFile::ReadBack(TBytes& out) {
+  FILE* f = static_cast<FILE*>(file_);
+  return f && std::fseek(f, 0, SEEK_SET) == 0 && ReadRest(f, out);
+}
+
+TTempFile::~TTempFile() {
+  if (!file_) return;
+  std::fclose(static_cast<FILE*>(file_));
+  RemoveFile(path_);
+}
+#endif

@@ -3,6 +3,7 @@
 // page 936 explicitly, so it reads right whatever the system's code page.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 using TBytes = std::vector<std::uint8_t>;
@@ -19,3 +20,19 @@ bool AppendFileLine(const std::string& path, const std::string& line);
 bool CopyFileBytes(const std::string& source, const std::string& target);
 // Replaces `target` with `source` in one step (the old target survives a failure).
 bool MoveFileOver(const std::string& source, const std::string& target);
+
+// A temporary file that exists while the object lives: written once, read
+// back through the same open file, removed when the object goes.
+class TTempFile {
+public:
+  explicit TTempFile(std::string path) : path_(std::move(path)) {}
+  ~TTempFile();
+  TTempFile(const TTempFile&) = delete;
+  TTempFile& operator=(const TTempFile&) = delete;
+  bool Write(const TBytes& bytes);  // creates the file
+  bool ReadBack(TBytes& out);       // the whole file
+
+private:
+  std::string path_;
+  void* file_ = nullptr;
+};

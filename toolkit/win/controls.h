@@ -174,7 +174,10 @@ public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
 
-  HWND Handle();               // made on demand, with the parents' windows
+  // Made on demand, with the parents' windows; a parent's window brings along
+  // the windows of its shown children, a hidden child's comes when it is first
+  // shown or first used.
+  HWND Handle();
   HWND HandleOrNull() const { return handle_; }
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
@@ -254,6 +257,7 @@ protected:
 private:
   void MainWndProc(TMessage& m);
   void RecreateWindowNow();
+  void PlaceInTabOrder();
   void WMPaint(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
   void KeyMessage(TMessage& m);
@@ -270,6 +274,7 @@ private:
   bool hovering_ = false;
   bool keyDownSeen_ = false;
   bool realigning_ = false;
+  bool makingChildren_ = false;
   TImeMode imeMode_ = TImeMode::imDontCare;
   std::string imeName_;
   TControl* captureControl_ = nullptr;

@@ -148,9 +148,9 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
   const int cw = ClientWidth(), ch = ClientHeight();
   borderStyle_ = s;
   UpdateWindowStyle();
-  HWND w = HandleOrNull();
-  if (!w) return;
   // The client area keeps its size: the frame grows or shrinks around it.
+  HWND w = HandleOrNull();
+  if (!w) return SetClientSize(cw, ch);
   if (!IsZoomed(w) && !IsIconic(w)) {
     RECT r{0, 0, cw, ch};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), FALSE,
@@ -180,12 +180,30 @@ void TCustomForm::SetWindowState(TWindowState s) {
     ShowWindow(w, s == TWindowState::wsMaximized ? SW_MAXIMIZE : s == TWindowState::wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void TCustomForm::SetClientSize(int w, int h) {
+// The window rectangle around a client area of the given size, as the style makes it.
+RECT TCustomForm::FrameAround(int w, int h) const {
   TCreateParams p;
-  CreateParams(p);
+  const_cast<TCustomForm*>(this)->CreateParams(p);
   RECT r{0, 0, w, h};
   AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+  return r;
+}
+
+void TCustomForm::SetClientSize(int w, int h) {
+  RECT r = FrameAround(w, h);
   SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+}
+
+int TCustomForm::ClientWidth() const {
+  if (HandleAllocated()) return TWinControl::ClientWidth();
+  RECT r = FrameAround(0, 0);
+  return width_ - (r.right - r.left);
+}
+
+int TCustomForm::ClientHeight() const {
+  if (HandleAllocated()) return TWinControl::ClientHeight();
+  RECT r = FrameAround(0, 0);
+  return height_ - (r.bottom - r.top);
 }
 
 void TCustomForm::SetActiveControl(TWinControl* c) {
@@ -211,6 +229,7 @@ void TCustomForm::Centre(HWND relativeTo) {
 }
 
 void TCustomForm::VisibleChanged() {
+  if (!GetVisible() && !HandleAllocated()) return;  // never shown: its window is made when it is
   HWND w = Handle();
   if (GetVisible()) {
     if (!positioned_) {

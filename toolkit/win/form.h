@@ -56,6 +56,9 @@ public:
   void SetMenu(TMainMenu* menu);
 
   void SetClientSize(int w, int h) override;
+  // Before the window exists: the window's size less the frame its style gives.
+  int ClientWidth() const override;
+  int ClientHeight() const override;
   void Show();
   TModalResult ShowModal();
   void Close();
@@ -89,6 +92,7 @@ protected:
   void VisibleChanged() override;
 
 private:
+  RECT FrameAround(int w, int h) const;
   void UpdateWindowStyle();
   void CollectTabStops(std::vector<TWinControl*>& out) const;
   bool DialogKey(WORD key);

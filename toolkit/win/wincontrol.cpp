@@ -114,6 +114,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
+  // Making the parent's window (for WndParent) makes those of its shown children.
+  if (handle_) return;
   if (p.Style & WS_CHILD && !p.WndParent) throw Exception("control " + GetName() + " has no parent window");
   HINSTANCE inst = GetModuleHandleW(nullptr);
   WNDCLASSEXW probe{sizeof probe};
@@ -145,9 +147,13 @@ void TWinControl::CreateWnd() {
   handle_ = wnd;
   SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->Handle()), 0);
   InitializeWindow();
-  // Windowed children that exist already get their windows now.
+  if (TWinControl* parent = Parent(); parent && parent->handle_ && !parent->makingChildren_) PlaceInTabOrder();
+  // Shown windowed children get their windows now; hidden ones when first
+  // shown or first used.
+  makingChildren_ = true;
   for (TControl* c : controls_)
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->GetVisible()) w->HandleNeeded();
+  makingChildren_ = false;
   // Keep the tab order in the window z-order as well.
   HWND after = HWND_TOP;
   for (TWinControl* w : tabList_) {
@@ -156,6 +162,16 @@ void TWinControl::CreateWnd() {
       after = w->handle_;
     }
   }
+}
+
+// A window made after its parent's goes into the z-order where the tab order puts it.
+void TWinControl::PlaceInTabOrder() {
+  HWND after = HWND_TOP;
+  for (TWinControl* w : Parent()->tabList_) {
+    if (w == this) break;
+    if (w->handle_) after = w->handle_;
+  }
+  SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND TWinControl::Handle() {
@@ -192,7 +208,7 @@ void TWinControl::InsertControl(TControl* c) {
   c->parent_ = this;
   if (auto* w = dynamic_cast<TWinControl*>(c)) {
     tabList_.push_back(w);
-    if (handle_) w->HandleNeeded();
+    if (handle_ && w->GetVisible()) w->HandleNeeded();
   }
   if (c->GetAlign() != TAlign::alNone) Realign();
   c->Invalidate();
@@ -334,7 +350,11 @@ HBRUSH TWinControl::BackgroundBrush() {
 }
 
 void TWinControl::VisibleChanged() {
-  if (!handle_) return;
+  if (!handle_) {
+    // A control left without a window while hidden gets it when first shown.
+    if (GetVisible() && Parent() && Parent()->handle_) HandleNeeded();
+    return;
+  }
   ShowWindow(handle_, GetVisible() ? SW_SHOWNA : SW_HIDE);
 }
 

@@ -1,0 +1,106 @@
+// The program's own popup menus wearing the skin: the help and exit menus of
+// the main window and its system menu, each looked at while it is open.
+#include <windows.h>
+
+#include <functional>
+
+#include "main_form_fixture.h"
+#include "screenshot.h"
+#include "services_pump.h"
+#include "skin/win/skin_form.h"
+#include "skin/win/skin_manager.h"
+#include "skin/win/skin_messages.h"
+#include "skin/win/skin_popup_menu.h"
+
+namespace {
+
+struct TOpenMenu {
+  HWND Popup = nullptr;
+  bool Skinned = false;
+  bool HasBackground = false;
+  bool Highlighted = false;
+  HWND Window = nullptr;
+  int Items = 0;
+  std::string Shot;
+};
+TOpenMenu seen;
+int ticks = 0;
+
+HWND VisiblePopup() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        if (IsWindowVisible(w) && GetClassNameString(w) == "#32768") *reinterpret_cast<HWND*>(lp) = w;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ++ticks;
+  HWND popup = VisiblePopup();
+  if (popup && !seen.Popup && !seen.Highlighted) {
+    // The first item highlighted, then looked at.
+    seen.Highlighted = true;
+    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 1);
+    return;
+  }
+  if (popup && !seen.Popup) {
+    seen.Popup = popup;
+    seen.Skinned = SendMessageW(popup, SM_ISSKINNED, 0, 0) == 1;
+    seen.Items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+    if (TSkinManage* m = SkinManager())
+      for (const auto& p : m->PopupMenus)
+        if (p->MenuWindow == popup) seen.HasBackground = p->Background() != nullptr && p->Key != nullptr;
+    SaveWindowShot(popup, ArtefactFolder() + seen.Shot + ".bmp");
+    SaveWindowShot(seen.Window, ArtefactFolder() + seen.Shot + "_in_window.bmp");
+    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
+  }
+  if (seen.Popup || ticks > 40) KillTimer(nullptr, id);
+}
+
+class SkinnedMenus : public MainFormTest {
+protected:
+  bool WaitSkinned() {
+    HWND w = form->Handle();
+    return PumpUntil([&] {
+      TWinSkinForm* f = SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr;
+      return f && f->SkinState == 1;
+    }, 3000);
+  }
+  void Look(const char* shot, const std::function<void()>& open) {
+    seen = TOpenMenu{};
+    seen.Shot = shot;
+    seen.Window = form->Handle();
+    ticks = 0;
+    SetTimer(nullptr, 0, 150, LookAtMenu);
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    SetCursorPos(r.left + 200, r.top + 120);
+    open();
+    PumpUntil([] { return !VisiblePopup() && (seen.Popup || ticks > 40); }, 8000);
+    PumpFor(50);
+  }
+};
+
+TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
+  ASSERT_TRUE(WaitSkinned());
+  Look("skinned_help_menu", [&] { form->Button5Click(nullptr); });
+  EXPECT_TRUE(seen.Skinned);
+  EXPECT_TRUE(seen.HasBackground);
+  EXPECT_EQ(seen.Items, 7);
+
+  Look("skinned_exit_menu", [&] { form->Button4Click(nullptr); });
+  EXPECT_TRUE(seen.Skinned);
+  EXPECT_TRUE(seen.HasBackground);
+  EXPECT_EQ(seen.Items, 3);
+
+  Look("skinned_system_menu", [&] { SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' '); });
+  EXPECT_TRUE(seen.Skinned);
+  EXPECT_TRUE(seen.HasBackground);
+  EXPECT_GT(seen.Items, 3);
+  EXPECT_EQ(SkinManager()->MenuKind, 0);
+}
+
+}  // namespace
