@@ -125,15 +125,16 @@ void TSkinButton::MakeClick() {
   PostMessageW(parent, WM_COMMAND, id, reinterpret_cast<LPARAM>(FHandle));
 }
 
-void TSkinButton::PaintSkin(HDC dc, const RECT& r) {
+int TSkinButton::PaintFace(const RECT& r, bool defaultCounts, HGDIOBJ& oldFont) {
+  oldFont = nullptr;
   const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
-  if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0) return;
+  if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0) return 0;
   FFocused = GetFocus() == FHandle;
   FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
   std::string def = GetEnumPropByName(FControl, "Default");
   std::transform(def.begin(), def.end(), def.begin(), [](unsigned char c) { return std::tolower(c); });
   FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(FHandle);
-  const int frame = ButtonFaceFrame(!FEnabled, FMouseState, FFocused || def == "true");
+  const int frame = ButtonFaceFrame(!FEnabled, FMouseState, FFocused || (defaultCounts && def == "true"));
   LastFrame = frame;
   FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
   FFaceBitmap->SetSize(r.right - r.left, r.bottom - r.top);
@@ -141,16 +142,28 @@ void TSkinButton::PaintSkin(HDC dc, const RECT& r) {
   if (FTransparent && FControl) PaintParentBackground(*FControl, face);
   else FillSkinColor(face, r);
   DrawSkinFrame(face, r, buttons->FrameCount, frame, buttons);
-
   HFONT font = FControl ? FControl->GetFont()->Handle()
                         : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = font ? SelectObject(face, font) : nullptr;
+  if (font) oldFont = SelectObject(face, font);
+  return frame;
+}
+
+TColor TSkinButton::CaptionColor(int frame, bool normalOnly) const {
+  const TDataSkinButton& buttons = *FSkinData->Buttons;
   TColor color = FControl ? FControl->GetFont()->GetColor() : FSkinData->Colors[scButtonText];
-  if (buttons->NormalColour2Given) color = buttons->NormalColour2;
-  if (frame == bfHot && buttons->MouseOverColour2Given) color = buttons->MouseOverColour2;
-  if (frame == bfPressed && buttons->PressedColour2Given) color = buttons->PressedColour2;
+  if (buttons.NormalColour2Given && (!normalOnly || frame == bfNormal)) color = buttons.NormalColour2;
+  if (frame == bfHot && buttons.MouseOverColour2Given) color = buttons.MouseOverColour2;
+  if (frame == bfPressed && buttons.PressedColour2Given) color = buttons.PressedColour2;
   if (frame == bfDisabled) color = clBtnShadow;
-  SetTextColor(face, ColorToRGB(color));
+  return color;
+}
+
+void TSkinButton::PaintSkin(HDC dc, const RECT& r) {
+  HGDIOBJ oldFont = nullptr;
+  const int frame = PaintFace(r, true, oldFont);
+  if (frame == 0) return;
+  HDC face = FFaceBitmap->CanvasDC();
+  SetTextColor(face, ColorToRGB(CaptionColor(frame, false)));
   DrawButtonCaption(face, r, DT_CENTER);
   if (oldFont) SelectObject(face, oldFont);
   BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, face, 0, 0, SRCCOPY);

@@ -34,6 +34,14 @@ public:
   bool FTransparent = false;
   int LastFrame = 0;  // the face frame of the last paint
 
+protected:
+  // The face into FFaceBitmap (state, background, frame) and the caption's
+  // font selected into it; the face frame, or 0 when the skin has no Buttons
+  // image (nothing drawn). defaultCounts: a Default button shows the focus frame.
+  int PaintFace(const RECT& r, bool defaultCounts, HGDIOBJ& oldFont);
+  // The caption colour of a face frame; normalOnly: NormalColour2 only in the normal state.
+  TColor CaptionColor(int frame, bool normalOnly) const;
+
 private:
   void MakeClick();
 };

@@ -74,19 +74,24 @@ TSkinControl::~TSkinControl() {
   if (FSkinForm) FSkinForm->Remove(this);
 }
 
-void TSkinControl::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached) return;
+bool TSkinControl::TakeOwnerControl(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas) {
   auto* control = dynamic_cast<TControl*>(Owner());
-  if (!control) return;
-  FSetColor = setColor;
+  if (!control) return false;
   FSkinData = skinData;
   FSkinForm = form;
   FCanvas = canvas;
   FControl = control;
   if (auto* w = dynamic_cast<TWinControl*>(control)) FHandle = w->Handle();
   FUnicode = FHandle && IsWindowUnicode(FHandle);
-  layer_.Install(control, [this](TMessage& m) { SkinWndProc(m); });
   if (form) form->Add(this);
+  return true;
+}
+
+void TSkinControl::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (FAttached || !TakeOwnerControl(form, skinData, canvas)) return;
+  TControl* control = FControl;
+  FSetColor = setColor;
+  layer_.Install(control, [this](TMessage& m) { SkinWndProc(m); });
   if (FSetColor) {
     AdjustParentBackground(true);
     // A second apply keeps the colour the control had before the first.

@@ -114,6 +114,11 @@ public:
   bool FFlag = false;
   bool FParentBgChanged = false;
 
+protected:
+  // Takes the owner control, its window, the skin and the list (no hook);
+  // false when the owner is no control.
+  bool TakeOwnerControl(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas);
+
 private:
   TWindowProcLayer layer_;        // over a toolkit control's WindowProc
   TWindowSubclass subclass_;      // over a bare window's procedure

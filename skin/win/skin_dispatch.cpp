@@ -7,6 +7,8 @@
 #include <exception>
 #include <vector>
 
+#include "skin/win/skin_bit_button.h"
+#include "skin/win/skin_box.h"
 #include "skin/win/skin_button.h"
 #include "skin/win/skin_check_list.h"
 #include "skin/win/skin_combo.h"
@@ -16,6 +18,9 @@
 #include "skin/win/skin_sizer.h"
 #include "skin/win/skin_trackbar.h"
 #include "skin/win/skin_updown.h"
+#include "skin/win/skin_check.h"
+#include "skin/win/skin_group_box.h"
+#include "skin/win/skin_obj_image.h"
 #include "skin/win/skin_control.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_list_view.h"
@@ -99,6 +104,32 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       return new TSkinScrollbar(owner);
     case TSkinKind::SingleScrollbar:
       return new TSkinScrollbar(owner, 1);
+    case TSkinKind::BitButton:
+      return new TSkinBitButton(owner);
+    case TSkinKind::PngBitButton: {
+      auto* b = new TSkinBitButton(owner);
+      b->FGlyphProp = "PngImage";
+      return b;
+    }
+    case TSkinKind::CheckBox:
+      return new TSkinCheckBox(owner);
+    case TSkinKind::RadioButton:
+      return new TSkinRadioButton(owner);
+    case TSkinKind::GroupBox:
+      return new TSkinGroupBox(owner);
+    case TSkinKind::Box:
+      return new TSkinBox(owner);
+    case TSkinKind::BoxH:
+      return new TSkinBoxH(owner);
+    case TSkinKind::ObjImageCheck:
+    case TSkinKind::ObjImageRadio:
+    case TSkinKind::ObjImageCx: {
+      auto* o = new TSkinObjImage(owner);
+      o->FImageKind = kind == TSkinKind::ObjImageCheck ? TSkinObjImage::ikCustomCheck
+                      : kind == TSkinKind::ObjImageRadio ? TSkinObjImage::ikCustomRadio
+                                                          : TSkinObjImage::ikPropertiesCheck;
+      return o;
+    }
     default:
       return nullptr;  // a family not built yet: the control keeps its own look
   }
@@ -391,6 +422,8 @@ void TSkinDispatcher::SkinChildWindow(HWND window) {
   const std::string cls = Lower(GetClassNameString(window));
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   if (cls == "button") {
+    // A button that shows a bitmap keeps it, whatever its type.
+    if (style & BS_BITMAP) return;
     // The button type is the low four bits, compared whole.
     switch (style & BS_TYPEMASK) {
       case BS_OWNERDRAW:
@@ -407,7 +440,7 @@ void TSkinDispatcher::SkinChildWindow(HWND window) {
         if (Has(xcRadioButton)) AttachWindow(TSkinKind::RadioButton, window);
         return;
       default:  // push buttons
-        if ((style & BS_BITMAP) == 0 && Has(xcButton)) AttachWindow(TSkinKind::Button, window);
+        if (Has(xcButton)) AttachWindow(TSkinKind::Button, window);
         return;
     }
   }

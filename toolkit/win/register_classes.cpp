@@ -41,6 +41,7 @@ void RegisterToolkitClasses() {
   RegisterComponentClass(TEdit::StaticClass());
   RegisterComponentClass(TRichEdit::StaticClass());
   RegisterComponentClass(TButton::StaticClass());
+  RegisterComponentClass(TBitBtn::StaticClass());
   RegisterComponentClass(TCheckBox::StaticClass());
   RegisterComponentClass(TRadioButton::StaticClass());
   RegisterComponentClass(TRadioGroup::StaticClass());

@@ -5,11 +5,11 @@
 // shown pressed.
 #include <memory>
 
+#include "toolkit/win/button_layout.h"
 #include "toolkit/win/controls.h"
 
 class TBitmap;
 
-enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 class TSpeedButton : public TGraphicControl {
   TK_CLASS(TSpeedButton)

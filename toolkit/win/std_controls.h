@@ -1,5 +1,6 @@
 #pragma once
 // The standard controls, for code that uses several of them.
+#include "toolkit/win/bit_button.h"
 #include "toolkit/win/button.h"
 #include "toolkit/win/check_box.h"
 #include "toolkit/win/combo_box.h"

@@ -1,0 +1,159 @@
+// Bit buttons: the glyph's place beside the caption, its state frames and its
+// embossed disabled look, on the toolkit's TBitBtn reached through a Skin3rd line.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "screenshot.h"
+#include "services_pump.h"
+#include "skin/win/skin_bit_button.h"
+#include "skin/win/skin_data.h"
+#include "skin/win/skin_dispatch.h"
+#include "skin_check_fixture.h"
+#include "skin_support.h"
+#include "toolkit/win/bit_button.h"
+#include "toolkit/win/bitmap.h"
+#include "toolkit/win/canvas.h"
+
+namespace {
+
+constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
+const TColor kFace = Rgb(230, 225, 200), kUp = Rgb(200, 20, 20), kOff = Rgb(20, 20, 200), kDown = Rgb(20, 160, 20);
+const TColor kFrames[5] = {Rgb(250, 250, 250), Rgb(240, 240, 240), Rgb(220, 220, 220), Rgb(245, 245, 245),
+                           Rgb(235, 235, 235)};
+
+// A glyph strip of 16 x 16 frames in plain colours, magenta at each bottom-left corner.
+void MakeGlyph(TBitmap& glyph, const std::vector<TColor>& frames) {
+  glyph.SetPixelFormat(TPixelFormat::pf24bit);
+  glyph.SetSize(16 * static_cast<int>(frames.size()), 16);
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const int x = 16 * static_cast<int>(i);
+    FillRectColor(glyph.CanvasDC(), RECT{x, 0, x + 16, 16}, frames[i]);
+  }
+  for (std::size_t i = 0; i < frames.size(); ++i) glyph.SetPixel(16 * static_cast<int>(i), 15, clFuchsia);
+}
+
+struct SkinBitButtonTest : SkinCheckFixture {
+  void MakeSkin(TSkinData& skin) override {
+    skin.Buttons = std::make_unique<TDataSkinButton>();
+    TBitmap& strip = *skin.Buttons->Bitmap;
+    strip.SetPixelFormat(TPixelFormat::pf24bit);
+    strip.SetSize(5 * 20, 20);
+    for (int f = 0; f < 5; ++f) FillRectColor(strip.CanvasDC(), RECT{f * 20, 0, f * 20 + 20, 20}, kFrames[f]);
+    skin.Buttons->FrameCount = 5;
+    skin.Colors[scButtonFace] = kFace;
+    skin.Skin3rd = {"TBitBtn=bitbtn"};
+  }
+};
+
+TEST_F(SkinBitButtonTest, GlyphAndCaptionPlaces) {
+  const SIZE client{100, 30}, glyph{16, 16}, text{40, 14};
+  // Centred (Margin -1) with Spacing 4: (100 - 60) / 2 = 20.
+  TBitButtonLayout at = LayOutBitButton(0, client, glyph, text, -1, 4, false);
+  EXPECT_EQ(at.Glyph.x, 20);
+  EXPECT_EQ(at.Text.x, 40);
+  EXPECT_EQ(at.Glyph.y, 7);
+  EXPECT_EQ(at.Text.y, 8);
+  // Both worked out: thirds of what is left.
+  at = LayOutBitButton(0, client, glyph, text, -1, -1, false);
+  EXPECT_EQ(at.Glyph.x, 14);
+  EXPECT_EQ(at.Text.x, 14 + 16 + 14);
+  // A fixed margin, spacing centred in the rest; Alignment taCenter overrides the margin.
+  at = LayOutBitButton(0, client, glyph, text, 4, -1, false);
+  EXPECT_EQ(at.Text.x, 4 + 16 + (100 - 20 - 40) / 2);
+  EXPECT_EQ(LayOutBitButton(0, client, glyph, text, 4, 4, true).Glyph.x, 20);
+  // Glyph right, top, bottom.
+  at = LayOutBitButton(1, client, glyph, text, 5, 2, false);
+  EXPECT_EQ(at.Glyph.x, 100 - 5 - 16);
+  EXPECT_EQ(at.Text.x, 79 - 2 - 40);
+  EXPECT_TRUE(at.Flags & DT_RIGHT);
+  at = LayOutBitButton(2, SIZE{60, 60}, glyph, text, 3, 2, false);
+  EXPECT_EQ(at.Glyph.y, 3);
+  EXPECT_EQ(at.Text.y, 3 + 16 + 2);
+  EXPECT_EQ(at.Glyph.x, 22);
+  at = LayOutBitButton(3, SIZE{60, 60}, glyph, text, 3, 2, false);
+  EXPECT_EQ(at.Glyph.y, 60 - 3 - 16);
+  EXPECT_EQ(at.Text.y, 41 - 2 - 14);
+  // No caption: no spacing.
+  EXPECT_EQ(LayOutBitButton(0, client, glyph, SIZE{0, 0}, -1, 4, false).Glyph.x, 42);
+}
+
+TEST_F(SkinBitButtonTest, GlyphFramesFollowTheButtonsState) {
+  auto* b = Make<TBitBtn>(10, 10, 100, 30);
+  b->SetCaption("");
+  b->SetMargin(4);
+  MakeGlyph(*b->Glyph(), {kUp, kOff, kDown});
+  b->SetNumGlyphs(3);
+  form->Show();
+  dispatcher->SkinFormControls(form);
+  auto* s = dynamic_cast<TSkinBitButton*>(list.FindByControl(b));
+  ASSERT_NE(s, nullptr) << "the Skin3rd line makes it a bit button";
+  SetFocus(nullptr);
+  auto face = Face(s);
+  EXPECT_EQ(s->LastLayout.Glyph.x, 4);
+  EXPECT_EQ(face->GetPixel(12, 15), kUp);
+  EXPECT_EQ(face->GetPixel(4, 15 + 7), kFrames[0]) << "the glyph's transparent corner shows the face";
+  EXPECT_EQ(face->GetPixel(60, 15), kFrames[0]);
+  s->FMouseState = TSkinControl::msPressed;
+  EXPECT_EQ(Face(s)->GetPixel(12, 15), kDown);
+  s->FMouseState = 0;
+  b->SetEnabled(false);
+  EXPECT_EQ(Face(s)->GetPixel(12, 15), kOff);
+  EXPECT_EQ(Face(s)->GetPixel(60, 15), kFrames[2]);
+
+  // One glyph only: disabled shows it embossed in the system's greys.
+  MakeGlyph(*b->Glyph(), {kUp});
+  b->SetNumGlyphs(1);
+  face = Face(s);
+  const TColor c = face->GetPixel(12, 15);
+  EXPECT_NE(c, kUp);
+  EXPECT_TRUE(c == static_cast<TColor>(ColorToRGB(clBtnShadow)) || c == static_cast<TColor>(ColorToRGB(clBtnHighlight)))
+      << std::hex << c;
+}
+
+TEST_F(SkinBitButtonTest, ClickAndSkinWithoutButtons) {
+  auto* b = Make<TBitBtn>(10, 10, 100, 30);
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  dispatcher->SkinFormControls(form);
+  auto* s = dynamic_cast<TSkinBitButton*>(list.FindByControl(b));
+  ASSERT_NE(s, nullptr);
+  PostMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Pump();
+  EXPECT_EQ(clicks, 1);
+  // No Buttons object: nothing drawn, no failure.
+  data->Buttons.reset();
+  EXPECT_EQ(Face(s)->GetPixel(50, 15), kUnpainted);
+  s->Redraw();
+  Pump();
+}
+
+TEST_F(SkinBitButtonTest, ScreenshotWithTheProgramsSkin) {
+  auto stream = EmbeddedSkinStream();
+  auto skin = std::make_unique<TSkinData>(nullptr);
+  skin->ReadSkinStream(stream);
+  skin->Skin3rd = {"TBitBtn=bitbtn"};
+  UseSkin(std::move(skin));
+  ASSERT_TRUE(data->Buttons && data->Buttons->HasImage());
+  form->SetColor(data->Colors[scButtonFace]);
+  const char* captions[] = {"Left", "Right", "Top", "Bottom"};
+  for (int i = 0; i < 4; ++i) {
+    auto* b = Make<TBitBtn>(20 + i * 120, 20, 110, i >= 2 ? 60 : 32);
+    b->SetCaption(captions[i]);
+    b->SetLayout(static_cast<TButtonLayout>(i));
+    MakeGlyph(*b->Glyph(), {Rgb(70, 120, 170), Rgb(150, 150, 150)});
+    b->SetNumGlyphs(2);
+    if (i == 3) b->SetEnabled(false);
+  }
+  form->Show();
+  dispatcher->SkinFormControls(form);
+  form->Repaint();
+  Pump();
+  PumpFor(100);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_bit_buttons.bmp"));
+}
+
+}  // namespace

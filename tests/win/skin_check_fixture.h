@@ -1,0 +1,51 @@
+#pragma once
+// A form for the tests of one skinned-control family: a skin data whose
+// objects the test fills, the dispatcher over a list of its own, and the
+// face of an object painted off screen.
+#include <memory>
+
+#include "controls_fixture.h"
+#include "skin/win/skin_control.h"
+#include "skin/win/skin_data.h"
+#include "skin/win/skin_dispatch.h"
+#include "toolkit/win/bitmap.h"
+#include "toolkit/win/canvas.h"
+
+struct SkinCheckFixture : ControlsFixture {
+  static constexpr TColor kUnpainted = static_cast<TColor>(1 | (2 << 8) | (3 << 16));
+
+  void SetUp() override {
+    ControlsFixture::SetUp();
+    data = std::make_unique<TSkinData>(nullptr);
+    MakeSkin(*data);
+    UseSkin(std::move(data));
+  }
+  void TearDown() override {
+    dispatcher.reset();
+    ControlsFixture::TearDown();
+    frameOwner.reset();
+  }
+  virtual void MakeSkin(TSkinData& skin) = 0;
+  void UseSkin(std::unique_ptr<TSkinData> skin) {
+    data = std::move(skin);
+    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
+  }
+  // The object's face painted over kUnpainted, at its window's size.
+  std::unique_ptr<TBitmap> Face(TSkinControl* o) {
+    RECT wr{};
+    GetWindowRect(o->FHandle, &wr);
+    auto bmp = std::make_unique<TBitmap>();
+    bmp->SetPixelFormat(TPixelFormat::pf24bit);
+    bmp->SetSize(wr.right - wr.left, wr.bottom - wr.top);
+    const RECT all{0, 0, bmp->GetWidth(), bmp->GetHeight()};
+    FillRectColor(bmp->CanvasDC(), all, kUnpainted);
+    o->PaintSkin(bmp->CanvasDC(), all);
+    return bmp;
+  }
+
+  std::unique_ptr<TSkinData> data;
+  std::unique_ptr<TComponent> frameOwner = std::make_unique<TComponent>(nullptr);
+  TSkinControlList list;
+  TCanvas canvas;
+  std::unique_ptr<TSkinDispatcher> dispatcher;
+};

@@ -1,0 +1,45 @@
+#include "toolkit/win/bit_button.h"
+
+#include <algorithm>
+
+const TClassInfo& TBitBtn::StaticClass() {
+  static const TClassInfo info =
+      TClassBuilder<TBitBtn>("TBitBtn", &TButton::StaticClass())
+          .Creatable()
+          .Object("Glyph", &TBitBtn::Glyph)
+          .Prop("NumGlyphs", &TBitBtn::GetNumGlyphs, &TBitBtn::SetNumGlyphs)
+          .Enum("Layout", &TBitBtn::GetLayout, &TBitBtn::SetLayout,
+                {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"})
+          .Prop("Margin", &TBitBtn::GetMargin, &TBitBtn::SetMargin)
+          .Prop("Spacing", &TBitBtn::GetSpacing, &TBitBtn::SetSpacing)
+          .Build();
+  return info;
+}
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>()) {}
+
+TBitBtn::~TBitBtn() {
+  // Whatever it owns (a skin painting the glyph) goes while the glyph exists.
+  BeginDestroy();
+  DestroyComponents();
+}
+
+void TBitBtn::SetNumGlyphs(int n) {
+  numGlyphs_ = std::clamp(n, 1, 4);
+  Invalidate();
+}
+
+void TBitBtn::SetLayout(TButtonLayout l) {
+  layout_ = l;
+  Invalidate();
+}
+
+void TBitBtn::SetMargin(int m) {
+  margin_ = std::max(m, -1);
+  Invalidate();
+}
+
+void TBitBtn::SetSpacing(int s) {
+  spacing_ = std::max(s, -1);
+  Invalidate();
+}

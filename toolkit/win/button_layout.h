@@ -1,0 +1,3 @@
+#pragma once
+// Where a button's glyph stands beside its caption.
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
