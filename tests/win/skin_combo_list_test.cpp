@@ -119,6 +119,17 @@ TEST_F(SkinComboListTest, DroppedListShowsTheSkinsBarAndStillScrolls) {
   Pump();
   EXPECT_EQ(TopIndex(), scrolled - 1);
   ExpectSkinnedBar();
+
+  // The thumb dragged past the bottom by the skin's own drag: the last page.
+  const SCROLLBARINFO now = Bar();
+  const POINT thumb{up.x, now.rcScrollBar.top + (now.xyThumbTop + now.xyThumbBottom) / 2};
+  const LPARAM below = MAKELPARAM(thumb.x - window.left, now.rcScrollBar.bottom + 200 - window.top);
+  PostMessageW(lb, WM_MOUSEMOVE, MK_LBUTTON, below);
+  PostMessageW(lb, WM_LBUTTONUP, 0, below);
+  SendMessageW(lb, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
+  Pump();
+  EXPECT_EQ(TopIndex(), 12 - 8);
+  ExpectSkinnedBar();
   Drop(false);
 }
 
