@@ -201,16 +201,9 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
 
   LastGlyphFrame = 0;
   if (glyphSize.cx > 0 && glyphSize.cy > 0) {
-    RECT box = r;
-    InflateRect(&box, -2, -2);
-    if (layout == glLeft || layout == glRight) box.right -= glyphSize.cx + 2;
-    else box.bottom -= glyphSize.cy + 2;
-    SIZE text{0, 0};
-    if (!FCaption.empty()) {
-      SkinDrawText(face, FCaption, box, DT_CALCRECT | DT_WORDBREAK);
-      text = SIZE{box.right - box.left, box.bottom - box.top};
-    }
-    const TGlyphPlacement at = PlaceGlyphAndText(SIZE{r.right, r.bottom}, glyphSize, text, layout, margin, spacing);
+    const SIZE text = CaptionSizeBesideGlyph(face, FCaption, r, layout, glyphSize);
+    const TGlyphPlacement at =
+        PlaceGlyphAndText(SIZE{r.right, r.bottom}, glyphSize, text, layout, margin, spacing, 1);
     if (graphicGlyph) {
       const COLORREF key = ColorToRGB(glyph->GetPixel(0, glyph->GetHeight() - 1));
       TransparentBlt(face, at.Glyph.x, at.Glyph.y, glyph->GetWidth(), glyph->GetHeight(), glyph->CanvasDC(), 0, 0,
