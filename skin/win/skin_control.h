@@ -83,6 +83,9 @@ public:
   LONG GetStyle(HWND handle, int index) const;
   UINT BiDiFlags(UINT flags) const;
   void PaintViaBeginPaint(TMessage& m);
+  // WM_PAINT painted through PaintSkin, WM_ERASEBKGND answered as done (the
+  // face covers the window): true when m was one of them.
+  bool PaintOwnFace(TMessage& m);
   void EraseWithParent(TMessage& m);
   // The skin's ButtonFace colour.
   TColor FaceColor() const;
