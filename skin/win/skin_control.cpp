@@ -301,6 +301,19 @@ bool TSkinControl::PaintOwnFace(TMessage& m) {
   return true;
 }
 
+void TSkinControl::SetPressed(bool pressed) {
+  if (pressed) FMouseState |= msPressed;
+  else FMouseState &= static_cast<BYTE>(~msPressed);
+  PaintWindow(nullptr);
+}
+
+bool TSkinControl::PressAfterDefault(TMessage& m) {
+  if (m.Msg != WM_LBUTTONDOWN && m.Msg != WM_LBUTTONDBLCLK) return false;
+  CallDefault(m);
+  SetPressed(true);
+  return true;
+}
+
 void TSkinControl::PaintViaBeginPaint(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   PAINTSTRUCT ps{};
