@@ -88,9 +88,7 @@ TEST_F(SkinBitButtonTest, ClickAndSkinWithoutButtons) {
   dispatcher->SkinFormControls(form);
   auto* s = dynamic_cast<TSkinBitButton*>(list.FindByControl(b));
   ASSERT_NE(s, nullptr);
-  PostMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
+  PostClick(b->Handle(), 5, 5);
   EXPECT_EQ(clicks, 1);
   // No Buttons object: nothing drawn, no failure.
   data->Buttons.reset();
