@@ -11,16 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "controls_fixture.h"
 #include "message_spy.h"
 #include "skin/win/skin_combo_scrollbar.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_scrollbar.h"
+#include "skin_fixture.h"
 #include "skin_scroll_skin.h"
 #include "toolkit/win/bitmap.h"
-#include "toolkit/win/canvas.h"
 #include "toolkit/win/listview.h"
 #include "toolkit/win/rich_edit.h"
 
@@ -60,10 +56,9 @@ struct Probe {
   HWND window = nullptr;
 };
 
-struct ScrollbarTest : ControlsFixture {
+struct ScrollbarTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     MakeScrollSkin(*data);
   }
   TListBox* ListBox(int rows, int height = 150) {
@@ -107,10 +102,6 @@ struct ScrollbarTest : ControlsFixture {
     ScreenToClient(w, &screen);
     return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(screen.x)), static_cast<WORD>(static_cast<SHORT>(screen.y)));
   }
-
-  std::unique_ptr<TSkinData> data;
-  TSkinControlList list;
-  TCanvas canvas;
 };
 
 TEST_F(ScrollbarTest, OverlayCoversTheBarAndPaintsTheVerticalObjects) {
