@@ -154,12 +154,7 @@ void TWScrollbar::HideBar() {
 }
 
 int TWScrollbar::HitTest(POINT p) const {
-  TScrollAxis axis;
-  axis.ArrowSize = FArrowSize;
-  axis.BarLength = FBarLength;
-  axis.ThumbStart = FThumbStart;
-  axis.ThumbEnd = FThumbEnd;
-  return ScrollHitTest(axis, FKind == kVertical ? p.y : p.x);
+  return ScrollHitTest(Axis(), FKind == kVertical ? p.y : p.x);
 }
 
 void TWScrollbar::Invalidate() {
@@ -218,11 +213,7 @@ void TWScrollbar::Release(LPARAM lp) {
 void TWScrollbar::TrackThumb() {
   POINT cursor;
   GetCursorPos(&cursor);
-  TScrollAxis axis;
-  axis.ArrowSize = FArrowSize;
-  axis.BarLength = FBarLength;
-  axis.ThumbStart = FThumbStart;
-  axis.ThumbEnd = FThumbEnd;
+  TScrollAxis axis = Axis();
   const int travel = FKind == kVertical ? cursor.y - FPressCursor.y : cursor.x - FPressCursor.x;
   TrackScrollThumb(axis, FPressThumbStart, travel);
   FThumbStart = axis.ThumbStart;

@@ -74,6 +74,8 @@ private:
   // lp's position (overlay coordinates) moved by the bar's screen origin.
   LPARAM ScreenPosition(LPARAM lp) const;
   UINT HitCode() const { return FKind == kVertical ? HTVSCROLL : HTHSCROLL; }
+  // The bar's arrows, length and thumb along its axis.
+  TScrollAxis Axis() const { return TScrollAxis{FArrowSize, FBarLength, FThumbStart, FThumbEnd}; }
 
   HWND FHandle = nullptr;
   // False once the object is gone: a press handed on may outlive it.

@@ -6,27 +6,24 @@
 
 #include <memory>
 
-#include "controls_fixture.h"
 #include "gdi_count.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_combo.h"
 #include "skin/win/skin_combo_scrollbar.h"
-#include "skin/win/skin_data.h"
 #include "skin/win/skin_scrollbar.h"
+#include "skin_fixture.h"
 #include "skin_scroll_skin.h"
 #include "skin_support.h"
 #include "skin_strips.h"
-#include "toolkit/win/canvas.h"
 
 namespace {
 
 namespace ss = scroll_skin;
 
-struct SkinComboListTest : ControlsFixture {
+struct SkinComboListTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     ss::MakeScrollSkin(*data);
     data->ComboButton = ColourObject<TDataSkinBorder>(Distinct(4, 1), 16, 20);
   }
@@ -79,9 +76,6 @@ struct SkinComboListTest : ControlsFixture {
   }
   int TopIndex() const { return static_cast<int>(SendMessageW(lb, LB_GETTOPINDEX, 0, 0)); }
 
-  std::unique_ptr<TSkinData> data;
-  TSkinControlList list;
-  TCanvas canvas;
   TComboBox* combo = nullptr;
   HWND lb = nullptr;
 };

@@ -2,21 +2,19 @@
 // edit child's watch, the drop-down, and skins lacking one object.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 
-#include "controls_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_combo.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_edit.h"
 #include "skin/win/skin_progress.h"
-#include "skin_support.h"
-#include <commctrl.h>
 #include "skin/win/skin_sizer.h"
+#include "skin_fixture.h"
 #include "skin_strips.h"
-#include "toolkit/win/canvas.h"
+#include "skin_support.h"
 
 namespace {
 
@@ -25,10 +23,9 @@ const std::vector<TColor> kSunk = Distinct(4, 2);
 const std::vector<TColor> kArrow = Distinct(4, 3);
 const TColor kFace = StripRgb(230, 225, 200), kShadow = StripRgb(70, 60, 50), kMark = StripRgb(1, 2, 3);
 
-struct SkinComboTest : ControlsFixture {
+struct SkinComboTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     data->ComboButton = ColourObject<TDataSkinBorder>(kButton, 16, 20);
     data->SunkEdge = ColourObject<TDataSkinObject>(kSunk, 20, 20);
     data->SunkEdge->LeftWidth = data->SunkEdge->TopHeight = data->SunkEdge->RightWidth =
@@ -48,9 +45,6 @@ struct SkinComboTest : ControlsFixture {
     ReleaseDC(s->FHandle, dc);
     return PaintedPixel(s, x, y);
   }
-  std::unique_ptr<TSkinData> data;
-  TSkinControlList list;
-  TCanvas canvas;
 };
 
 TEST_F(SkinComboTest, StateFramesInTheirOrder) {
@@ -243,8 +237,7 @@ TEST_F(SkinComboTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   data->ReadSkinStream(EmbeddedSkinStream());
   ASSERT_TRUE(data->ComboButton && data->ComboButton->HasImage());
   data->SkinControls |= SetOf(xcSpin);
-  TComponent frameOwner(nullptr);
-  TSkinDispatcher dispatcher(data.get(), &list, &canvas, &frameOwner);
+  NewDispatcher();
   form->SetColor(data->Colors[scButtonFace]);
   auto* combo = Make<TComboBox>(20, 20, 160, 24);
   combo->SetItemsList({"Pinyin", "Wubi 86", "English"});
@@ -268,10 +261,10 @@ TEST_F(SkinComboTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   SendMessageW(bar, PBM_SETPOS, 60, 0);
   HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 240, 120, 18, 30, form->Handle(), nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-  dispatcher.SkinFormControls(form);
+  dispatcher->SkinFormControls(form);
   (new TSkinEdit(edit))->AttachControl(&list, data.get(), false, &canvas);  // edits are not dispatched yet
-  (new TSkinProgress(&frameOwner))->AttachHandle(bar, data.get(), &list, &canvas);
-  dispatcher.Factory(TSkinKind::UpDown, &frameOwner)->AttachHandle(spin, data.get(), &list, &canvas);
+  (new TSkinProgress(frameOwner.get()))->AttachHandle(bar, data.get(), &list, &canvas);
+  dispatcher->Factory(TSkinKind::UpDown, frameOwner.get())->AttachHandle(spin, data.get(), &list, &canvas);
   EXPECT_NE(list.FindByControl(combo), nullptr);
   EXPECT_NE(list.FindByControl(track), nullptr);
   EXPECT_NE(list.FindByControl(edit), nullptr);

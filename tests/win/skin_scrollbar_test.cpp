@@ -11,17 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "controls_fixture.h"
+#include "message_spy.h"
 #include "skin/win/skin_combo.h"
 #include "skin/win/skin_combo_scrollbar.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_scrollbar.h"
+#include "skin_fixture.h"
 #include "skin_scroll_skin.h"
 #include "toolkit/win/bitmap.h"
-#include "toolkit/win/canvas.h"
 #include "toolkit/win/listview.h"
 #include "toolkit/win/rich_edit.h"
 
@@ -61,10 +58,9 @@ struct Probe {
   HWND window = nullptr;
 };
 
-struct ScrollbarTest : ControlsFixture {
+struct ScrollbarTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     MakeScrollSkin(*data);
   }
   TListBox* ListBox(int rows, int height = 150) {
@@ -108,10 +104,6 @@ struct ScrollbarTest : ControlsFixture {
     ScreenToClient(w, &screen);
     return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(screen.x)), static_cast<WORD>(static_cast<SHORT>(screen.y)));
   }
-
-  std::unique_ptr<TSkinData> data;
-  TSkinControlList list;
-  TCanvas canvas;
 };
 
 TEST_F(ScrollbarTest, OverlayCoversTheBarAndPaintsTheVerticalObjects) {
@@ -499,35 +491,13 @@ TEST_F(ScrollbarTest, SkinTakenOffWhileThePressIsTracked) {
   EXPECT_EQ(TopIndex(box), 1) << "the press itself went on";
 }
 
-// WM_VSCROLL requests and positions that reach the window under the skin.
-struct ScrollLog {
-  static std::vector<std::pair<int, int>>& Items() {
-    static std::vector<std::pair<int, int>> items;
-    return items;
-  }
-  static WNDPROC& Next() {
-    static WNDPROC next = nullptr;
-    return next;
-  }
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_VSCROLL) Items().emplace_back(LOWORD(wp), HIWORD(wp));
-    return CallWindowProcW(Next(), w, msg, wp, lp);
-  }
-  static void Install(HWND w) {
-    Items().clear();
-    Next() = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-  }
-  static bool Has(int request, int pos) {
-    for (const auto& i : Items())
-      if (i.first == request && i.second == pos) return true;
-    return false;
-  }
-  static int Count(int request) {
-    int n = 0;
-    for (const auto& i : Items()) n += i.first == request;
-    return n;
-  }
-};
+// Whether the window under the skin heard WM_VSCROLL with this request (and
+// this position, unless it is -1).
+bool HeardScroll(int request, int pos = -1) {
+  for (WPARAM w : MessageSpy::WParamsOf(WM_VSCROLL))
+    if (LOWORD(w) == request && (pos < 0 || HIWORD(w) == pos)) return true;
+  return false;
+}
 
 TEST_F(ScrollbarTest, DropDownListThumbDragSendsTheListsScrollMessages) {
   form->Show();
@@ -542,7 +512,8 @@ TEST_F(ScrollbarTest, DropDownListThumbDragSendsTheListsScrollMessages) {
   GetScrollInfo(lb, SB_VERT, &si);
   ASSERT_EQ(si.nPage, 10u);
   ASSERT_EQ(si.nMax, 99);
-  ScrollLog::Install(lb);
+  MessageSpy::Install(lb);
+  const LONG_PTR spied = GetWindowLongPtrW(lb, GWLP_WNDPROC);
   TComponent owner(nullptr);
   auto* skin = new TComboxScrollBar(&owner);
   skin->AttachHandle(lb, data.get(), &list, &canvas);
@@ -552,7 +523,7 @@ TEST_F(ScrollbarTest, DropDownListThumbDragSendsTheListsScrollMessages) {
   const int a = ArrowSize();
   const POINT thumb{info.rcScrollBar.left + a / 2, info.rcScrollBar.top + (info.xyThumbTop + info.xyThumbBottom) / 2};
   auto press = [&](POINT at, const std::vector<POINT>& moves) {
-    ScrollLog::Items().clear();
+    MessageSpy::Log().clear();
     for (POINT m : moves) PostMessageW(lb, WM_MOUSEMOVE, MK_LBUTTON, ClientOf(lb, m));
     PostMessageW(lb, WM_LBUTTONUP, 0, ClientOf(lb, moves.empty() ? at : moves.back()));
     SendMessageW(lb, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(at.x, at.y));
@@ -560,13 +531,13 @@ TEST_F(ScrollbarTest, DropDownListThumbDragSendsTheListsScrollMessages) {
   };
   // Pressed and released without moving: the current position.
   press(thumb, {});
-  EXPECT_EQ(ScrollLog::Count(SB_THUMBTRACK), 0);
-  EXPECT_TRUE(ScrollLog::Has(SB_THUMBPOSITION, 0));
-  EXPECT_TRUE(ScrollLog::Has(SB_ENDSCROLL, 0));
+  EXPECT_FALSE(HeardScroll(SB_THUMBTRACK));
+  EXPECT_TRUE(HeardScroll(SB_THUMBPOSITION, 0));
+  EXPECT_TRUE(HeardScroll(SB_ENDSCROLL, 0));
   // Dragged past the bottom: the last page.
   press(thumb, {POINT{thumb.x, thumb.y + 20}, POINT{thumb.x, info.rcScrollBar.bottom + 300}});
-  EXPECT_TRUE(ScrollLog::Has(SB_THUMBTRACK, 90));
-  EXPECT_TRUE(ScrollLog::Has(SB_THUMBPOSITION, 90));
+  EXPECT_TRUE(HeardScroll(SB_THUMBTRACK, 90));
+  EXPECT_TRUE(HeardScroll(SB_THUMBPOSITION, 90));
   EXPECT_EQ(SendMessageW(lb, LB_GETTOPINDEX, 0, 0), 90);
   EXPECT_EQ(GetCapture(), nullptr);
   // A press off the thumb is the system's.
@@ -583,7 +554,7 @@ TEST_F(ScrollbarTest, DropDownListThumbDragSendsTheListsScrollMessages) {
   EXPECT_EQ(static_cast<TColor>(GetPixel(dc, x, info.rcScrollBar.bottom - window.top - a / 2)), ArrowColour(13));
   ReleaseDC(lb, dc);
   delete skin;
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(lb, GWLP_WNDPROC)), &ScrollLog::Proc);
+  EXPECT_EQ(GetWindowLongPtrW(lb, GWLP_WNDPROC), spied);
   DestroyWindow(lb);
 }
 
@@ -622,9 +593,8 @@ TEST_F(ScrollbarTest, HiddenControlsAreSkinnedWhenTheirWindowsAreFirstMade) {
   edit->SetVisible(false);
   form->Show();
   Pump();
-  TComponent owner(nullptr);
-  TSkinDispatcher dispatcher(data.get(), &list, &canvas, &owner);
-  dispatcher.SkinFormControls(form);
+  NewDispatcher();
+  dispatcher->SkinFormControls(form);
 
   // Skinned, but no window is made for a control nobody sees yet.
   std::vector<TWinControl*> hidden{hiddenRich, hiddenBox, combo, edit};
