@@ -108,10 +108,8 @@ TBytes EncipherBytes(const TBytes& data, const TTeaKey& key) {
 }
 
 bool DecipherFile(const std::string& path, TBytes& out, const TTeaKey& key) {
-  TBytes bytes;
-  if (!ReadFileBytes(path, bytes)) return false;
-  bytes.resize((bytes.size() + 7) / 8 * 8, 0);  // deciphered in place
-  DecipherBlocks(bytes.data(), bytes.size() / 8, key);
-  out.swap(bytes);
+  if (!ReadFileInto(path, out)) return false;
+  out.resize((out.size() + 7) / 8 * 8, 0);  // deciphered in place
+  DecipherBlocks(out.data(), out.size() / 8, key);
   return true;
 }

@@ -60,14 +60,19 @@ bool ReadRest(FILE* f, TBytes& data) {
 }
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, TBytes& out) {
+bool ReadFileInto(const std::string& path, TBytes& buffer) {
   FILE* f = OPEN_READ(path);
   if (!f) return false;
-  TBytes data;
-  bool ok = ReadRest(f, data);
+  bool ok = ReadRest(f, buffer);
   std::fclose(f);
-  if (ok) out.swap(data);
   return ok;
+}
+
+bool ReadFileBytes(const std::string& path, TBytes& out) {
+  TBytes data;
+  if (!ReadFileInto(path, data)) return false;
+  out.swap(data);
+  return true;
 }
 
 bool WriteFileBytes(const std::string& path, const void* data, std::size_t size) {
