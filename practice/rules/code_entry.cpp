@@ -150,10 +150,7 @@ TFeedback TPracticeSession::Edit1KeyDown(unsigned short& key, unsigned shift) {
   TFeedback fb;
   if (key == kVkEscape) {
     if (screen_.Phase == TRunPhase::Idle) return fb;
-    EscapeScreen();
-    key = 0;
-    fb.Action = (shift & (kShiftBit | kAltBit | kCtrlBit)) == kShiftBit ? TWindowAction::PauseOrContinue
-                                                                        : TWindowAction::End;
+    fb.Action = EscapeKey(key, shift);
     return fb;
   }
   if (key >= kVkF1 && key <= kVkF4 && screen_.Phase == TRunPhase::Running && IsCodeType(type_)) {

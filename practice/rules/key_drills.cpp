@@ -52,12 +52,7 @@ TFeedback TPracticeSession::FormKeyDown(unsigned short& key, unsigned shift) {
     if (screen_.Phase == TRunPhase::Idle) fb.Action = TWindowAction::FocusRadioGroup1;
     return fb;
   }
-  if (key == kVkEscape && screen_.Phase != TRunPhase::Idle) {
-    EscapeScreen();
-    key = 0;
-    fb.Action = (shift & (kShiftBit | kAltBit | kCtrlBit)) == kShiftBit ? TWindowAction::PauseOrContinue
-                                                                        : TWindowAction::End;
-  }
+  if (key == kVkEscape && screen_.Phase != TRunPhase::Idle) fb.Action = EscapeKey(key, shift);
   return fb;
 }
 

@@ -194,3 +194,10 @@ void TPracticeSession::EscapeScreen() {
     screen_.Big[i].Caption = kDone;
   }
 }
+
+TWindowAction TPracticeSession::EscapeKey(unsigned short& key, unsigned shift) {
+  EscapeScreen();
+  key = 0;
+  return (shift & (kShiftBit | kAltBit | kCtrlBit)) == kShiftBit ? TWindowAction::PauseOrContinue
+                                                                 : TWindowAction::End;
+}

@@ -100,6 +100,9 @@ private:
   void ShowItemCaptions();
   std::string ItemCaption(int n) const;
   void EscapeScreen();
+  // Esc in a run: the screen cleared, the key swallowed; Shift+Esc pauses or
+  // continues, any other Esc ends the run.
+  TWindowAction EscapeKey(unsigned short& key, unsigned shift);
   void CodeHit(int n, char key, TFeedback& fb);
   int FindCodeHit(const std::string& code) const;
   void CodeHint(int n, TFeedback& fb);

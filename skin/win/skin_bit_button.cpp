@@ -14,69 +14,13 @@
 
 namespace {
 
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-
-int LayoutOf(const std::string& name) {
-  const std::string n = Lower(name);
-  if (n == "blglyphright") return 1;
-  if (n == "blglyphtop") return 2;
-  if (n == "blglyphbottom") return 3;
-  return 0;
+bool IsCentred(const TObject* o) {
+  std::string a = GetEnumPropByName(o, "Alignment");
+  std::transform(a.begin(), a.end(), a.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return a == "tacenter";
 }
 
 }  // namespace
-
-TBitButtonLayout LayOutBitButton(int layout, SIZE client, SIZE glyph, SIZE text, int margin, int spacing,
-                                 bool centred) {
-  TBitButtonLayout out;
-  const bool across = layout == 0 || layout == 1;  // glyph and text side by side
-  // Centred across the layout's axis.
-  if (across) {
-    out.Glyph.y = (client.cy - glyph.cy + 1) / 2;
-    out.Text.y = (client.cy - text.cy + 1) / 2;
-  } else {
-    out.Glyph.x = (client.cx - glyph.cx + 1) / 2;
-    out.Text.x = (client.cx - text.cx + 1) / 2;
-  }
-  if (text.cx == 0 || glyph.cx == 0) spacing = 0;
-  const int c = across ? client.cx : client.cy, g = across ? glyph.cx : glyph.cy, t = across ? text.cx : text.cy;
-  if (margin == -1 || centred) {
-    if (spacing == -1) {
-      margin = (c - (g + t)) / 3;
-      spacing = margin;
-    } else {
-      margin = (c - (g + spacing + t)) / 2;
-    }
-  } else if (spacing == -1) {
-    spacing = ((c - (margin + g)) - t) / 2;
-  }
-  switch (layout) {
-    case 1:
-      out.Glyph.x = client.cx - margin - glyph.cx;
-      out.Text.x = out.Glyph.x - spacing - text.cx;
-      out.Flags = DT_RIGHT;
-      break;
-    case 2:
-      out.Glyph.y = margin;
-      out.Text.y = margin + glyph.cy + spacing;
-      out.Flags = DT_CENTER;
-      break;
-    case 3:
-      out.Glyph.y = client.cy - margin - glyph.cy;
-      out.Text.y = out.Glyph.y - spacing - text.cy;
-      out.Flags = DT_CENTER;
-      break;
-    default:
-      out.Glyph.x = margin;
-      out.Text.x = margin + glyph.cx + spacing;
-      break;
-  }
-  out.Flags |= DT_WORDBREAK;
-  return out;
-}
 
 const TClassInfo& TSkinBitButton::StaticClass() {
   static const TClassInfo info =
@@ -106,26 +50,18 @@ void TSkinBitButton::PaintSkin(HDC dc, const RECT& r) {
     disabledIndex = GetOrdPropByName(FControl, "DisabledIndex");
   }
   if (glyph && glyph->Empty()) glyph = nullptr;
-  const int layout = LayoutOf(GetEnumPropByName(FControl, "Layout"));
+  const int layout = GlyphLayoutOf(GetEnumPropByName(FControl, "Layout"));
   const SIZE client{r.right - r.left, r.bottom - r.top};
   SIZE glyphSize{0, 0};
   if (glyph) glyphSize = {glyph->GetWidth() / static_cast<int>(numGlyphs), glyph->GetHeight()};
   else if (images && imageIndex != -1) glyphSize = {images->GetWidth(), images->GetHeight()};
 
   FCaption = ReplaceBarsWithNewLine(FCaption, L"||", L"\r\n");
-  RECT box = r;
-  InflateRect(&box, -2, -2);
-  if (layout <= 1) box.right -= glyphSize.cx + 2;
-  else box.bottom -= glyphSize.cy + 2;
-  SIZE textSize{0, 0};
-  if (!FCaption.empty()) {
-    SkinDrawText(face, FCaption, box, DT_CALCRECT | DT_WORDBREAK);
-    textSize = {box.right - box.left, box.bottom - box.top};
-  }
-  const TBitButtonLayout at =
-      LayOutBitButton(layout, client, glyphSize, textSize, static_cast<int>(GetOrdPropByName(FControl, "Margin")),
-                      static_cast<int>(GetOrdPropByName(FControl, "Spacing")),
-                      Lower(GetEnumPropByName(FControl, "Alignment")) == "tacenter");
+  const SIZE textSize = CaptionSizeBesideGlyph(face, FCaption, r, layout, glyphSize);
+  // Alignment taCenter centres the pair whatever the Margin.
+  const int margin = IsCentred(FControl) ? -1 : static_cast<int>(GetOrdPropByName(FControl, "Margin"));
+  const TGlyphPlacement at = PlaceGlyphAndText(client, glyphSize, textSize, layout, margin,
+                                               static_cast<int>(GetOrdPropByName(FControl, "Spacing")), 0);
   LastLayout = at;
 
   if (glyph && graphic) {

@@ -45,13 +45,8 @@ void TSkinButton::AttachControl(TSkinControlList* form, TSkinData* skinData, boo
 }
 
 bool TSkinButton::BeforeMessage(TMessage& m) {
+  if (PaintOwnFace(m)) return false;
   switch (m.Msg) {
-    case WM_PAINT:
-      PaintViaBeginPaint(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return false;
     case WM_TIMER:
       KillTimer(FHandle, 1);
       return false;

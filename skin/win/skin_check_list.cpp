@@ -15,11 +15,11 @@ int CheckListGlyphFrame(int state, int frameCount) {
 
 const TClassInfo& TSkinCheckList::StaticClass() {
   static const TClassInfo info =
-      TClassBuilder<TSkinCheckList>("TSkinCheckList", &TSkinControl::StaticClass()).Build();
+      TClassBuilder<TSkinCheckList>("TSkinCheckList", &TSkinScrollbar::StaticClass()).Build();
   return info;
 }
 
-TSkinCheckList::TSkinCheckList(TComponent* owner) : TSkinControl(owner) {}
+TSkinCheckList::TSkinCheckList(TComponent* owner) : TSkinScrollbar(owner) {}
 
 bool TSkinCheckList::CanDrawItems() const {
   const TDataSkinButton* b = FSkinData ? FSkinData->Buttons.get() : nullptr;
@@ -34,7 +34,7 @@ bool TSkinCheckList::BeforeMessage(TMessage& m) {
     return false;
   }
   if (m.Msg == CN_DRAWITEM) FMode = 0;
-  return TSkinControl::BeforeMessage(m);
+  return TSkinScrollbar::BeforeMessage(m);
 }
 
 void TSkinCheckList::DrawItem(const DRAWITEMSTRUCT& item) {

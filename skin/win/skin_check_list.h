@@ -1,7 +1,8 @@
 #pragma once
-// Check list boxes: each item drawn by the skin, its check glyph from the
-// skin's check-box strip, then its text.
-#include "skin/win/skin_control.h"
+// Check list boxes: the list's scroll bars skinned as any list box's
+// (TSkinScrollbar), and each item drawn by the skin, its check glyph from
+// the skin's check-box strip, then its text.
+#include "skin/win/skin_scrollbar.h"
 
 class TCheckListBox;
 
@@ -9,7 +10,7 @@ class TCheckListBox;
 // 1 checked, 2 greyed; a 12-frame strip keeps its checked and greyed glyphs further on.
 int CheckListGlyphFrame(int state, int frameCount);
 
-class TSkinCheckList : public TSkinControl {
+class TSkinCheckList : public TSkinScrollbar {
   TK_CLASS(TSkinCheckList)
 public:
   explicit TSkinCheckList(TComponent* owner);

@@ -3,9 +3,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <initializer_list>
 
+#include "skin/win/skin_combo_scrollbar.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
+#include "skin/win/skin_scrollbar.h"
 #include "skin/win/skin_user32.h"
 #include "toolkit/win/bitmap.h"
 
@@ -41,12 +44,6 @@ int ComboFlatStateFrame(bool disabled, BYTE mouseState, bool focused) {
   if (mouseState & TSkinControl::msPressed) return cfPressed;
   if (focused || (mouseState & TSkinControl::msHover)) return cfHot;
   return disabled ? cfDisabled : cfNormal;
-}
-
-TSkinControl* NewComboListSkin(TComboListKind, TComponent*) {
-  // Seam: the scroll-bar family's TComboxScrollBar (drop-down list) and
-  // TSkinScrollbarH (simple combo's list) are made here once it is built.
-  return nullptr;
 }
 
 const TClassInfo& TSkinComBox::StaticClass() {
@@ -89,11 +86,11 @@ void TSkinComBox::SkinList(TSkinControlList* form) {
   if (!get || !get(FHandle, &info) || !info.hwndList) return;
   if ((FStyle & 3) != CBS_SIMPLE) {
     if (!(FStyle & 2)) return;
-    FListScrollBar = NewComboListSkin(TComboListKind::DropDown, this);
-    if (FListScrollBar) FListScrollBar->AttachHandle(info.hwndList, FSkinData, form, nullptr);
+    FListScrollBar = new TComboxScrollBar(this);
+    FListScrollBar->AttachHandle(info.hwndList, FSkinData, form, nullptr);
   } else if ((GetWindowLongW(info.hwndList, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(info.hwndList)) {
-    FListScrollbars = NewComboListSkin(TComboListKind::Simple, this);
-    if (FListScrollbars) FListScrollbars->AttachHandle(info.hwndList, FSkinData, form, FCanvas);
+    FListScrollbars = new TSkinScrollbarH(this);
+    FListScrollbars->AttachHandle(info.hwndList, FSkinData, form, FCanvas);
   }
 }
 
@@ -121,7 +118,7 @@ bool TSkinComBox::TrackPress(UINT msg) {
 void TSkinComBox::Unskin() {
   TSkinControl::Unskin();
   edit_.Detach();
-  for (TSkinControl* bar : {FListScrollbars, FListScrollBar}) {
+  for (TSkinControl* bar : std::initializer_list<TSkinControl*>{FListScrollbars, FListScrollBar}) {
     if (!bar) continue;
     bar->Unskin();
     delete bar;  // clears its field through Notification

@@ -3,7 +3,9 @@
 // "comboboxex32") painted from the skin's ComboButton and SunkEdge after the
 // control's own painting: frame, drop-down button and arrow, hover and press
 // on the button. The combo's edit child is watched so that its repaints
-// bring the face back.
+// bring the face back. The list's scroll bar is skinned too: a drop-down
+// list's by TComboxScrollBar, a simple combo's always visible list by
+// TSkinScrollbarH, both owned here.
 #include "skin/win/skin_control.h"
 
 // State frames of the combo strips.
@@ -13,11 +15,8 @@ int ComboStateFrame(bool disabled, BYTE mouseState, bool focused);
 // Flat mode: pressed over hot-or-focused over disabled.
 int ComboFlatStateFrame(bool disabled, BYTE mouseState, bool focused);
 
-// The skin of a combo's list: its drop-down list, or the always visible list
-// of a simple combo. The scroll-bar family makes them; until it is built
-// there is none (the list keeps the system's scroll bar).
-enum class TComboListKind { DropDown, Simple };
-TSkinControl* NewComboListSkin(TComboListKind kind, TComponent* owner);
+class TComboxScrollBar;
+class TSkinScrollbarH;
 
 class TSkinComBox : public TSkinControl {
   TK_CLASS(TSkinComBox)
@@ -37,8 +36,8 @@ public:
   HWND FEditHandle = nullptr;
   // The skin of the list's scroll bars, owned as components of this object
   // (null again when freed, also by the frame's sweep of dead windows).
-  TSkinControl* FListScrollbars = nullptr;  // a simple combo's list
-  TSkinControl* FListScrollBar = nullptr;   // the drop-down list
+  TSkinScrollbarH* FListScrollbars = nullptr;  // a simple combo's list
+  TComboxScrollBar* FListScrollBar = nullptr;  // the drop-down list
   COMBOBOXINFO FComboInfo{};
   RECT FButtonRect{};
   bool FExtended = false;  // the inner combo of a "comboboxex": border and arrow only

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "skin/portable/scroll_geometry.h"
+#include "skin/win/skin_list_thumb_drag.h"
 #include "skin/win/skin_scrollbar_overlay.h"
 #include "skin/win/skin_user32.h"
 
@@ -78,58 +78,5 @@ void TComboxScrollBar::PaintBar(HDC dc, const RECT&) {
 
 bool TComboxScrollBar::DragThumb(const TMessage& m) {
   if (m.Msg != WM_NCLBUTTONDOWN || m.WParam != HTVSCROLL) return false;
-  SCROLLBARINFO info{};
-  if (!GetScrollBarInfoSafe(FHandle, OBJID_VSCROLL, info)) return false;
-  const int pressY = GET_Y_LPARAM(m.LParam);
-  const int p = pressY - info.rcScrollBar.top;
-  if (p < info.xyThumbTop || p > info.xyThumbBottom) return false;
-
-  SetCapture(FHandle);
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
-  GetScrollInfo(FHandle, SB_VERT, &si);
-  int last = si.nPos;
-  const int start = info.xyThumbTop - FArrowSize;
-  const int trackLength = (info.rcScrollBar.bottom - info.rcScrollBar.top) - 2 * FArrowSize;
-  const int thumbLength = info.xyThumbBottom - info.xyThumbTop;
-  const HWND list = FHandle;
-  for (;;) {
-    MSG msg;
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      // The press ends with the button's release, the capture's loss or the list's end.
-      if (!IsWindow(list) || GetCapture() != list) break;
-      WaitMessage();
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-      POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-      if (msg.message == WM_MOUSEMOVE) ClientToScreen(list, &at);
-      const int pos =
-          DraggedScrollPosition(start + (at.y - pressY), trackLength, thumbLength, si.nMin, si.nMax,
-                                static_cast<int>(si.nPage));
-      if (pos != last && IsWindow(list)) {
-        SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(pos)), 0);
-        last = pos;
-      }
-    } else if (msg.message == WM_NCLBUTTONUP || msg.message == WM_LBUTTONUP) {
-      if (IsWindow(list)) {
-        SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(last)), 0);
-        PostMessageA(list, WM_VSCROLL, SB_ENDSCROLL, 0);
-      }
-      break;
-    } else {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (!IsWindow(list)) break;
-  }
-  if (GetCapture() == list) ReleaseCapture();
-  return true;
+  return DragListThumb(FHandle, POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, FArrowSize);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // TComboxScrollBar: the vertical scroll bar of a combo box's drop-down list,
 // painted from the skin straight into the list window's non-client area (no
-// overlay: the list is a popup). A press on its thumb is dragged here, with
-// the list's scroll messages sent as the system would; other presses go to
-// the system's own logic.
+// overlay: the list is a popup). A press on its thumb is dragged by
+// DragListThumb (skin_list_thumb_drag.h), with the list's scroll messages
+// sent as the system would; other presses go to the system's own logic.
 //
 // Use: make it with the object that is to own it, then
 // AttachHandle(listWindow, skinData, list, canvas) (the base's attach: it

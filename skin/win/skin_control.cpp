@@ -291,6 +291,29 @@ UINT TSkinControl::BiDiFlags(UINT flags) const {
   return flags;
 }
 
+bool TSkinControl::PaintOwnFace(TMessage& m) {
+  if (m.Msg == WM_PAINT) {
+    PaintViaBeginPaint(m);
+    return true;
+  }
+  if (m.Msg != WM_ERASEBKGND) return false;
+  m.Result = 1;
+  return true;
+}
+
+void TSkinControl::SetPressed(bool pressed) {
+  if (pressed) FMouseState |= msPressed;
+  else FMouseState &= static_cast<BYTE>(~msPressed);
+  PaintWindow(nullptr);
+}
+
+bool TSkinControl::PressAfterDefault(TMessage& m) {
+  if (m.Msg != WM_LBUTTONDOWN && m.Msg != WM_LBUTTONDBLCLK) return false;
+  CallDefault(m);
+  SetPressed(true);
+  return true;
+}
+
 void TSkinControl::PaintViaBeginPaint(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   PAINTSTRUCT ps{};

@@ -83,6 +83,14 @@ public:
   LONG GetStyle(HWND handle, int index) const;
   UINT BiDiFlags(UINT flags) const;
   void PaintViaBeginPaint(TMessage& m);
+  // WM_PAINT painted through PaintSkin, WM_ERASEBKGND answered as done (the
+  // face covers the window): true when m was one of them.
+  bool PaintOwnFace(TMessage& m);
+  // Sets or clears msPressed in FMouseState and repaints the window.
+  void SetPressed(bool pressed);
+  // WM_LBUTTONDOWN and WM_LBUTTONDBLCLK: the window's own handling, then the
+  // pressed look. True when m was one of them.
+  bool PressAfterDefault(TMessage& m);
   void EraseWithParent(TMessage& m);
   // The skin's ButtonFace colour.
   TColor FaceColor() const;

@@ -7,6 +7,7 @@
 #include <exception>
 #include <vector>
 
+#include "skin/win/skin_adv_page.h"
 #include "skin/win/skin_bit_button.h"
 #include "skin/win/skin_box.h"
 #include "skin/win/skin_button.h"
@@ -81,6 +82,11 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
       return new TSkinTab(owner);
     case TSkinKind::Tab31:
       return new TSkinTab31(owner);
+    case TSkinKind::AdvPage: {
+      auto* page = new TSkinAdvPage(owner);
+      page->FPageMode = TSkinAdvPage::kTabPicturesMode;
+      return page;
+    }
     case TSkinKind::ComboBox:
       return new TSkinComBox(owner);
     case TSkinKind::ComboBoxEx: {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "skin/win/skin_text.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/color.h"
 
@@ -74,7 +75,8 @@ int DrawGlyph(HDC dc, POINT at, int numGlyphs, int index, TBitmap& glyph) {
   return index;
 }
 
-TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout, int margin, int spacing) {
+TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout, int margin, int spacing,
+                                  int centredShift) {
   TGlyphPlacement p;
   const bool across = layout == glLeft || layout == glRight;  // the pair runs along X
   if (across) {
@@ -91,7 +93,7 @@ TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout
       margin = (c - (g + t)) / 3;
       spacing = margin;
     } else {
-      margin = (c - (g + spacing + t)) / 2 + 1;
+      margin = (c - (g + spacing + t)) / 2 + centredShift;
     }
   } else if (spacing == -1) {
     spacing = ((c - (margin + g)) - t) / 2;
@@ -118,4 +120,14 @@ TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout
       break;
   }
   return p;
+}
+
+SIZE CaptionSizeBesideGlyph(HDC dc, const std::wstring& caption, const RECT& r, int layout, SIZE glyph) {
+  if (caption.empty()) return SIZE{0, 0};
+  RECT box = r;
+  InflateRect(&box, -2, -2);
+  if (layout == glLeft || layout == glRight) box.right -= glyph.cx + 2;
+  else box.bottom -= glyph.cy + 2;
+  SkinDrawText(dc, caption, box, DT_CALCRECT | DT_WORDBREAK);
+  return SIZE{box.right - box.left, box.bottom - box.top};
 }

@@ -29,6 +29,11 @@ struct TGlyphPlacement {
   UINT Flags = DT_WORDBREAK;
 };
 // Glyph and caption of the given sizes in a client area. Margin -1: centred
-// (a given Spacing puts the pair in the middle, one pixel on); Spacing -1: the
-// rest split evenly. No spacing when the caption or the glyph has no width.
-TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout, int margin, int spacing);
+// (a given Spacing puts the pair in the middle, moved centredShift pixels on:
+// the speed button's 1, the bit button's 0); Spacing -1: the rest split
+// evenly. No spacing when the caption or the glyph has no width.
+TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout, int margin, int spacing,
+                                  int centredShift);
+// The word-wrapped size of caption beside a glyph in r (2 pixels in from its
+// edges); (0, 0) for no caption.
+SIZE CaptionSizeBesideGlyph(HDC dc, const std::wstring& caption, const RECT& r, int layout, SIZE glyph);

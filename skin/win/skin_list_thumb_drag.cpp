@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "skin/portable/scroll_thumb.h"
+#include "skin/portable/scroll_geometry.h"
 #include "skin/win/skin_user32.h"
 #include "toolkit/win/window_subclass.h"
 
@@ -73,7 +73,7 @@ bool DragListThumb(HWND list, POINT press, int arrowSize) {
     DispatchMessageW(&msg);
     if ((msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) && IsWindow(list) && !watch->ended) {
       const int offset = start + (ScreenY(msg) - press.y);
-      const int pos = ThumbDragPosition(offset, trackLength, thumbLength, si.nMin, si.nMax, static_cast<int>(si.nPage));
+      const int pos = DraggedScrollPosition(offset, trackLength, thumbLength, si.nMin, si.nMax, static_cast<int>(si.nPage));
       if (pos != last) {
         SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
         last = pos;

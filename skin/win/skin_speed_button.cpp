@@ -56,6 +56,7 @@ bool TSkinSpeedButton::SkinHasButtons() const {
 }
 
 bool TSkinSpeedButton::BeforeMessage(TMessage& m) {
+  if (PressAfterDefault(m)) return false;
   switch (m.Msg) {
     case WM_PAINT: {
       // Without a button image the button keeps its own look.
@@ -67,12 +68,6 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& m) {
       m.Result = 1;
       return false;
     }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      CallDefault(m);
-      FMouseState |= msPressed;
-      PaintWindow(nullptr);
-      return false;
     case WM_LBUTTONUP:
       return true;
     default:
@@ -91,20 +86,11 @@ void TSkinSpeedButton::AfterMessage(TMessage& m) {
       UnhookControl();
       break;
     case WM_KEYDOWN:
-      if (m.WParam == VK_SPACE) {
-        FMouseState |= msPressed;
-        PaintWindow(nullptr);
-      }
-      break;
     case WM_KEYUP:
-      if (m.WParam == VK_SPACE) {
-        FMouseState &= static_cast<BYTE>(~msPressed);
-        PaintWindow(nullptr);
-      }
+      if (m.WParam == VK_SPACE) SetPressed(m.Msg == WM_KEYDOWN);
       break;
     case WM_LBUTTONUP:
-      FMouseState &= static_cast<BYTE>(~msPressed);
-      PaintWindow(nullptr);
+      SetPressed(false);
       break;
     case CM_MOUSEENTER:
       FMouseState |= msHover;
@@ -149,10 +135,9 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
     ~Guard() { flag = false; }
   } guard{FPainting};
 
-  const int mouse = (FMouseState & msPressed) ? 2 : (FMouseState & msHover) ? 4 : 1;
   const bool enabled = IsTrue(sb, "Enabled"), down = IsTrue(sb, "Down");
   FEnabled = enabled;
-  const int g = down ? 2 : !enabled ? 3 : mouse;
+  const int g = down ? bfPressed : ButtonFaceFrame(!enabled, FMouseState, false);
   int glyphFrame = g == 2 ? 3 : g == 3 ? 2 : 1;
   if (down) glyphFrame = 4;
   LastFrame = g;
@@ -201,16 +186,9 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
 
   LastGlyphFrame = 0;
   if (glyphSize.cx > 0 && glyphSize.cy > 0) {
-    RECT box = r;
-    InflateRect(&box, -2, -2);
-    if (layout == glLeft || layout == glRight) box.right -= glyphSize.cx + 2;
-    else box.bottom -= glyphSize.cy + 2;
-    SIZE text{0, 0};
-    if (!FCaption.empty()) {
-      SkinDrawText(face, FCaption, box, DT_CALCRECT | DT_WORDBREAK);
-      text = SIZE{box.right - box.left, box.bottom - box.top};
-    }
-    const TGlyphPlacement at = PlaceGlyphAndText(SIZE{r.right, r.bottom}, glyphSize, text, layout, margin, spacing);
+    const SIZE text = CaptionSizeBesideGlyph(face, FCaption, r, layout, glyphSize);
+    const TGlyphPlacement at =
+        PlaceGlyphAndText(SIZE{r.right, r.bottom}, glyphSize, text, layout, margin, spacing, 1);
     if (graphicGlyph) {
       const COLORREF key = ColorToRGB(glyph->GetPixel(0, glyph->GetHeight() - 1));
       TransparentBlt(face, at.Glyph.x, at.Glyph.y, glyph->GetWidth(), glyph->GetHeight(), glyph->CanvasDC(), 0, 0,

@@ -21,16 +21,8 @@ const TClassInfo& TSkinStatusBar::StaticClass() {
 TSkinStatusBar::TSkinStatusBar(TComponent* owner) : TSkinControl(owner) {}
 
 bool TSkinStatusBar::BeforeMessage(TMessage& m) {
-  switch (m.Msg) {
-    case WM_PAINT:
-      PaintViaBeginPaint(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeMessage(m);
-  }
+  if (PaintOwnFace(m)) return false;
+  return TSkinControl::BeforeMessage(m);
 }
 
 void TSkinStatusBar::DrawEdgeFrame(HDC dc, const RECT& e, int k) {

@@ -168,16 +168,18 @@ void TSkinTab::PrepareImages() {
   }
 }
 
-bool TSkinTab::FindUpDown() {
-  HWND arrows = FindWindowExW(FHandle, nullptr, UPDOWN_CLASSW, nullptr);
+bool SkinScrollArrowsChild(TSkinControl& tabs, TSkinControl*& upDown) {
+  HWND arrows = FindWindowExW(tabs.FHandle, nullptr, UPDOWN_CLASSW, nullptr);
   if (!arrows) return false;
-  if (!FUpDown) {
-    TComponent* owner = FControl && FControl->Owner() ? FControl->Owner() : Owner();
-    FUpDown = CreateSkinObject(TSkinKind::UpDown, owner);
-    if (FUpDown) FUpDown->AttachHandle(arrows, FSkinData, FSkinForm, FCanvas);
+  if (!upDown) {
+    TComponent* owner = tabs.FControl && tabs.FControl->Owner() ? tabs.FControl->Owner() : tabs.Owner();
+    upDown = CreateSkinObject(TSkinKind::UpDown, owner);
+    if (upDown) upDown->AttachHandle(arrows, tabs.FSkinData, tabs.FSkinForm, tabs.FCanvas);
   }
   return (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE) != 0;
 }
+
+bool TSkinTab::FindUpDown() { return SkinScrollArrowsChild(*this, FUpDown); }
 
 void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
   if (FTabsBitmap->Empty()) return;

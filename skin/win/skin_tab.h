@@ -16,6 +16,10 @@ int TabPositionOfStyle(LONG style);
 // strip's width, paneEdge the pane's edge towards the tabs, right the window's right.
 RECT TabRectInStrip(RECT t, int position, int w, int paneEdge, int right);
 
+// Skins the first scroll-arrow (up-down) child of a tab window once, into
+// upDown (owned by the control's owner); true when that child is visible.
+bool SkinScrollArrowsChild(TSkinControl& tabs, TSkinControl*& upDown);
+
 class TSkinTab : public TSkinControl {
   TK_CLASS(TSkinTab)
 public:

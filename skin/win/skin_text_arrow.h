@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "skin/win/skin_arrow_glyph.h"
+
 class TCanvas;
 
 enum TTextAlign { taLeftText = 0, taRightText = 1, taCentreText = 2 };
@@ -11,7 +13,5 @@ enum TTextAlign { taLeftText = 0, taRightText = 1, taCentreText = 2 };
 // is wider than r); a disabled one in the button-shadow colour.
 void DrawCenteredText(TCanvas& canvas, const RECT& r, const std::wstring& text, int alignment, bool enabled);
 
-enum TArrowDirection { adUp = 0, adDown = 1, adLeft = 2, adRight = 3 };
-// A small filled chevron (up, down) or outlined triangle (left, right) with
-// the canvas's pen, around (x, y); any other direction draws nothing.
+// DrawArrowGlyph with the canvas's pen.
 void DrawArrowGlyph(TCanvas& canvas, int x, int y, int direction);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "skin/win/skin_arrow_glyph.h"
+#include "skin/win/skin_button.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "toolkit/win/bitmap.h"
@@ -19,6 +20,7 @@ const TClassInfo& TSkinUpDown::StaticClass() {
 TSkinUpDown::TSkinUpDown(TComponent* owner) : TSkinControl(owner) {}
 
 bool TSkinUpDown::BeforeMessage(TMessage& m) {
+  if (PressAfterDefault(m)) return false;
   switch (m.Msg) {
     case WM_PAINT:
       PaintViaBeginPaint(m);
@@ -30,12 +32,6 @@ bool TSkinUpDown::BeforeMessage(TMessage& m) {
         FillRectColor(reinterpret_cast<HDC>(m.WParam), r, clWhite);
       }
       m.Result = 1;
-      return false;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      CallDefault(m);
-      FMouseState |= msPressed;
-      PaintWindow(nullptr);
       return false;
     case WM_LBUTTONUP:
       FMouseState &= static_cast<BYTE>(~msPressed);
@@ -86,7 +82,7 @@ void TSkinUpDown::PaintSkin(HDC dc, const RECT& area) {
   for (int i = 0; i < 2; ++i) {
     const RECT& k = buttons[i];
     const bool inHalf = i == 0 ? along < half : along >= half;
-    const int state = !FEnabled ? 3 : (inHalf && (FMouseState & msPressed)) ? 2 : 1;
+    const int state = ButtonFaceFrame(!FEnabled, inHalf ? FMouseState & msPressed : 0, false);
     if (obj && obj->HasImage()) {
       const int frame = UpDownFrame(state, i == 1);
       SkinDrawStateFrame(fdc, k, *obj->Bitmap, frame, obj->FrameCount, obj->Trans == 1);

@@ -12,6 +12,7 @@
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
+#include "win/main_window_start.h"
 #include "win/program_fixture.h"
 
 namespace {
@@ -35,13 +36,8 @@ void Start(TForm1* form, int type) {
 int main() {
   TMessageBoxRecorder boxes(IDOK);
   FreshApplication();
-  SetProgramFolderOverride(CopyProgramFolder("bench"));
-  TForm1* form = CreateFormObject<TForm1>(Application);
-  if (!Practice.StartedUp) {
-    std::printf("start-up failed\n");
-    return 1;
-  }
-  form->Show();
+  TForm1* form = ShowMainWindow(CopyProgramFolder("bench"));
+  if (!form) return 1;
   const int calls = 20000;
   const char letters[] = "abcdefghijklmnopqrstuvwxyz";
 

@@ -17,6 +17,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
+#include "win/main_window_start.h"
 #include "win/program_fixture.h"
 #include "win/services_pump.h"
 
@@ -89,13 +90,8 @@ bool Skinned(TForm1* form) {
 int main() {
   TMessageBoxRecorder boxes(IDOK);
   FreshApplication();
-  SetProgramFolderOverride(CopyProgramFolder("skinkeybench"));
-  TForm1* form = CreateFormObject<TForm1>(Application);
-  if (!Practice.StartedUp) {
-    std::printf("start-up failed\n");
-    return 1;
-  }
-  form->Show();
+  TForm1* form = ShowMainWindow(CopyProgramFolder("skinkeybench"));
+  if (!form) return 1;
   if (!PumpUntil([&] { return Skinned(form); }, 5000)) {
     std::printf("the main window was not skinned\n");
     return 1;

@@ -8,6 +8,7 @@
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
+#include "win/main_window_start.h"
 #include "win/program_fixture.h"
 
 namespace {
@@ -62,13 +63,8 @@ int main() {
   FreshApplication();
   const std::string folder = CopyProgramFolder("demo");
   for (const char* kind : {"English\\", "Chinese\\"}) CopyFolder(BuiltProgramFolder() + kind, folder + kind);
-  SetProgramFolderOverride(folder);
-  form = CreateFormObject<TForm1>(Application);
-  if (!Practice.StartedUp) {
-    std::printf("start-up failed\n");
-    return 1;
-  }
-  form->Show();
+  form = ShowMainWindow(folder);
+  if (!form) return 1;
   Wait(300);
   // The recording covers the display's top-left corner; the window centres itself when shown.
   SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -2,18 +2,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <cstdlib>
+#include "build_dir.h"
 #include "dict_test_util.h"
 #include "practice/data/dict_load.h"
 
 namespace {
-std::string BuildDir() {
-  char buf[4096];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "";
-  std::string exe(buf, std::size_t(n));
-  std::string dir = exe.substr(0, exe.rfind('/'));  // <build>/tests
-  return dir.substr(0, dir.rfind('/'));
-}
 
 class DictGeneratedTest : public ::testing::Test {
 protected:

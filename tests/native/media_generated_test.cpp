@@ -10,20 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "build_dir.h"
 #include "tools/mediagen/lists.h"
 
 using namespace mediagen;
 
 namespace {
-
-std::string BuildDir() {
-  char buf[4096];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "";
-  std::string exe(buf, n);  // <build>/tests/native_tests
-  exe = exe.substr(0, exe.rfind('/'));
-  return exe.substr(0, exe.rfind('/'));
-}
 
 uint32_t Le(const std::string& s, size_t at, int bytes) {
   uint32_t v = 0;

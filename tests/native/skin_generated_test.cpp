@@ -12,18 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "build_dir.h"
 #include "skin/portable/quick_ini.h"
 #include "skin/portable/skin_reader.h"
 
 namespace {
-std::string SkinDir() {
-  char buf[4096];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  std::string exe(buf, n > 0 ? static_cast<std::size_t>(n) : 0);  // <build>/tests/native_tests
-  exe = exe.substr(0, exe.rfind('/'));
-  return exe.substr(0, exe.rfind('/')) + "/skin";
-}
-
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -42,8 +35,8 @@ bool ParseBmp(const std::uint8_t* b, std::size_t size, TBmp& bmp) {
 class GeneratedSkin : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::vector<std::uint8_t> file = ReadFile(SkinDir() + "/tapmira.skin");
-    ASSERT_FALSE(file.empty()) << "no skin at " << SkinDir();
+    std::vector<std::uint8_t> file = ReadFile(BuildDir() + "/skin/tapmira.skin");
+    ASSERT_FALSE(file.empty()) << "no skin at " << BuildDir() << "/skin";
     TMemoryStream stream;
     stream.WriteBuffer(file.data(), static_cast<std::int64_t>(file.size()));
     std::string report;
@@ -133,7 +126,7 @@ TEST_F(GeneratedSkin, GivesEveryColourAndTheCaptionButtons) {
 }
 
 TEST(GeneratedBitmaps, ProgramBitmapsHaveTheirSizesAndDepths) {
-  const std::string dir = SkinDir() + "/bitmaps/";
+  const std::string dir = BuildDir() + "/skin/bitmaps/";
   struct TWanted {
     const char* name;
     int width, height, bits;

@@ -22,6 +22,12 @@ struct ControlsFixture : FormFixture {
     c->SetBounds(left, top, width, height);
     return c;
   }
+  // A left click at client point (x, y) as the mouse posts it, then pumped.
+  void PostClick(HWND w, int x, int y) {
+    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Pump();
+  }
   // Characters as the keyboard or an input method hands them to a window.
   void TypeWide(HWND w, const std::wstring& text) {
     for (wchar_t c : text) PostMessageW(w, WM_CHAR, c, 1);

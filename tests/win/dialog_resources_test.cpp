@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "gdi_count.h"
 #include "main_form_fixture.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
@@ -28,13 +29,6 @@ struct TResourceCount {
   double PrivateMb = 0;
   bool FromSystem = false;  // GetGuiResources answered
 };
-
-long CountGdiSlots() {
-  long n = 0;
-  for (ULONG_PTR slot = 1; slot < 0x10000; ++slot)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++n;
-  return n;
-}
 
 // This process's windows, top-level and child.
 BOOL CALLBACK AddChild(HWND w, LPARAM list) {

@@ -1,18 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "program_fixture.h"
 #include "toolkit/base/gif_image.h"
 #include "toolkit/win/gif_picture.h"
 
 namespace {
 
+// The bytes of GIF resource `name` in the shipped picture module `dll`
+// (empty when either is missing).
+std::vector<std::uint8_t> ShippedGif(const char* dll, const char* name) {
+  TModule module = LoadDataModule(BuiltProgramFolder() + dll);
+  if (!module) return {};
+  TResourceView view = ResourceView(module, name, "GIF");
+  const auto* bytes = static_cast<const std::uint8_t*>(view.Data);
+  std::vector<std::uint8_t> gif(bytes, bytes + (bytes ? view.Size : 0));
+  FreeDataModule(module);
+  return gif;
+}
+
 // The decomposition pictures shipped in the picture modules, as the image shows them.
 TEST(GifPicture, ShippedPictureAnimatesInTheImage) {
-  TModule module = LoadDataModule(BuiltProgramFolder() + "wbrc1.dll");
-  ASSERT_NE(module, nullptr);
-  TResourceView view = ResourceView(module, "MywbGIF1", "GIF");
+  const std::vector<std::uint8_t> gif = ShippedGif("wbrc1.dll", "MywbGIF1");
+  ASSERT_FALSE(gif.empty());
   TPicture picture;
-  LoadGifPicture(view.Data, view.Size, picture);
+  LoadGifPicture(gif.data(), gif.size(), picture);
   EXPECT_EQ(picture.Width(), 225);
   EXPECT_EQ(picture.Height(), 41);
   EXPECT_GE(picture.FrameCount(), 2);
@@ -23,21 +37,17 @@ TEST(GifPicture, ShippedPictureAnimatesInTheImage) {
   image.Picture()->Assign(picture);
   EXPECT_EQ(image.GetWidth(), 225);
   EXPECT_EQ(image.GetHeight(), 41);
-  FreeDataModule(module);
 }
 
 TEST(GifPicture, DamagedDataLeavesThePictureAsItWas) {
-  TModule module = LoadDataModule(BuiltProgramFolder() + "wbrc2.dll");
-  ASSERT_NE(module, nullptr);
-  TResourceView view = ResourceView(module, "MywbGIF3500", "GIF");
+  const std::vector<std::uint8_t> gif = ShippedGif("wbrc2.dll", "MywbGIF3500");
+  ASSERT_FALSE(gif.empty());
   TPicture picture;
-  LoadGifPicture(view.Data, view.Size, picture);
+  LoadGifPicture(gif.data(), gif.size(), picture);
   const int frames = picture.FrameCount();
-  const auto* bytes = static_cast<const std::uint8_t*>(view.Data);
-  std::vector<std::uint8_t> cut(bytes, bytes + view.Size / 2);
+  const std::vector<std::uint8_t> cut(gif.begin(), gif.begin() + static_cast<std::ptrdiff_t>(gif.size() / 2));
   EXPECT_THROW(LoadGifPicture(cut.data(), cut.size(), picture), EGifError);
   EXPECT_EQ(picture.FrameCount(), frames);
-  FreeDataModule(module);
 }
 
 // A tiny file of many one-pixel frames on a screen of 4096 x 4096: composed

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "graphics_support.h"
+#include "native/bmp_file.h"
 #include "toolkit/base/file_io.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/base/gbk_wide.h"
@@ -11,55 +12,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Rgb = std::array<std::uint8_t, 3>;
-
-void Put16(Bytes& b, std::size_t at, unsigned v) {
-  b[at] = v & 0xFF;
-  b[at + 1] = (v >> 8) & 0xFF;
-}
-void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
-}
-
-// A BMP file with a 40-byte header. `value(x, y)` is a palette index for 1/4/8 bpp,
-// else 0xRRGGBB.
-Bytes MakeBmp(int w, int h, int bpp, const std::vector<Rgb>& pal, const std::function<std::uint32_t(int, int)>& value,
-              bool topDown = false) {
-  int stride = ((w * bpp + 31) / 32) * 4;
-  std::size_t off = 14 + 40 + pal.size() * 4;
-  Bytes b(off + static_cast<std::size_t>(stride) * h, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
-  Put32(b, 10, static_cast<std::uint32_t>(off));
-  Put32(b, 14, 40);
-  Put32(b, 18, static_cast<std::uint32_t>(w));
-  Put32(b, 22, static_cast<std::uint32_t>(topDown ? -h : h));
-  Put16(b, 26, 1);
-  Put16(b, 28, static_cast<unsigned>(bpp));
-  Put32(b, 46, static_cast<std::uint32_t>(pal.size()));
-  for (std::size_t i = 0; i < pal.size(); ++i) {
-    b[54 + i * 4] = pal[i][2];
-    b[54 + i * 4 + 1] = pal[i][1];
-    b[54 + i * 4 + 2] = pal[i][0];
-  }
-  for (int y = 0; y < h; ++y) {
-    std::uint8_t* row = &b[off + static_cast<std::size_t>(stride) * (topDown ? y : h - 1 - y)];
-    for (int x = 0; x < w; ++x) {
-      std::uint32_t v = value(x, y);
-      switch (bpp) {
-        case 1: row[x / 8] |= (v & 1) << (7 - x % 8); break;
-        case 4: row[x / 2] |= (v & 15) << (x % 2 ? 0 : 4); break;
-        case 8: row[x] = v & 0xFF; break;
-        default:
-          row[x * bpp / 8] = v & 0xFF;
-          row[x * bpp / 8 + 1] = (v >> 8) & 0xFF;
-          row[x * bpp / 8 + 2] = (v >> 16) & 0xFF;
-      }
-    }
-  }
-  return b;
-}
 
 TColor FromRgb(std::uint32_t v) { return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF); }
 
@@ -68,13 +20,13 @@ std::uint32_t Pattern24(int x, int y) { return static_cast<std::uint32_t>((x * 4
 struct BitmapTest : GraphicsFixture {};
 
 TEST_F(BitmapTest, GoodFilesLoadWithTheirPixels) {
-  const std::vector<Rgb> pal8 = {{10, 20, 30}, {200, 0, 0}, {0, 200, 0}, {1, 2, 250}};
-  const std::vector<Rgb> pal1 = {{0, 0, 0}, {255, 255, 255}};
-  const std::vector<Rgb> pal4 = {{0, 0, 0}, {9, 9, 9}, {90, 90, 90}, {0, 255, 255}, {255, 0, 255}};
+  const std::vector<std::uint32_t> pal8 = {0x0A141E, 0xC80000, 0x00C800, 0x0102FA};
+  const std::vector<std::uint32_t> pal1 = {0x000000, 0xFFFFFF};
+  const std::vector<std::uint32_t> pal4 = {0x000000, 0x090909, 0x5A5A5A, 0x00FFFF, 0xFF00FF};
   struct Case {
     const char* name;
     int w, h, bpp;
-    std::vector<Rgb> pal;
+    std::vector<std::uint32_t> pal;
     std::function<std::uint32_t(int, int)> value;
     bool topDown;
     TPixelFormat format;
@@ -98,7 +50,7 @@ TEST_F(BitmapTest, GoodFilesLoadWithTheirPixels) {
     for (int y = 0; y < c.h; ++y)
       for (int x = 0; x < c.w; ++x) {
         std::uint32_t v = c.value(x, y);
-        TColor want = c.pal.empty() ? FromRgb(v) : RGB(c.pal[v][0], c.pal[v][1], c.pal[v][2]);
+        TColor want = FromRgb(c.pal.empty() ? v : c.pal[v]);
         ASSERT_EQ(b.GetPixel(x, y), want) << x << "," << y;
       }
     // GDI sees the same pixels through the bitmap's canvas.
@@ -107,7 +59,7 @@ TEST_F(BitmapTest, GoodFilesLoadWithTheirPixels) {
 }
 
 TEST_F(BitmapTest, DamagedFilesRaiseAndKeepThePreviousPicture) {
-  const Bytes good = MakeBmp(4, 4, 8, {{1, 2, 3}, {4, 5, 6}}, [](int x, int) { return x & 1u; });
+  const Bytes good = MakeBmp(4, 4, 8, {0x010203, 0x040506}, [](int x, int) { return x & 1u; });
   struct Case {
     const char* name;
     std::function<void(Bytes&)> damage;

@@ -47,38 +47,6 @@ struct SkinBitButtonTest : SkinCheckFixture {
   }
 };
 
-TEST_F(SkinBitButtonTest, GlyphAndCaptionPlaces) {
-  const SIZE client{100, 30}, glyph{16, 16}, text{40, 14};
-  // Centred (Margin -1) with Spacing 4: (100 - 60) / 2 = 20.
-  TBitButtonLayout at = LayOutBitButton(0, client, glyph, text, -1, 4, false);
-  EXPECT_EQ(at.Glyph.x, 20);
-  EXPECT_EQ(at.Text.x, 40);
-  EXPECT_EQ(at.Glyph.y, 7);
-  EXPECT_EQ(at.Text.y, 8);
-  // Both worked out: thirds of what is left.
-  at = LayOutBitButton(0, client, glyph, text, -1, -1, false);
-  EXPECT_EQ(at.Glyph.x, 14);
-  EXPECT_EQ(at.Text.x, 14 + 16 + 14);
-  // A fixed margin, spacing centred in the rest; Alignment taCenter overrides the margin.
-  at = LayOutBitButton(0, client, glyph, text, 4, -1, false);
-  EXPECT_EQ(at.Text.x, 4 + 16 + (100 - 20 - 40) / 2);
-  EXPECT_EQ(LayOutBitButton(0, client, glyph, text, 4, 4, true).Glyph.x, 20);
-  // Glyph right, top, bottom.
-  at = LayOutBitButton(1, client, glyph, text, 5, 2, false);
-  EXPECT_EQ(at.Glyph.x, 100 - 5 - 16);
-  EXPECT_EQ(at.Text.x, 79 - 2 - 40);
-  EXPECT_TRUE(at.Flags & DT_RIGHT);
-  at = LayOutBitButton(2, SIZE{60, 60}, glyph, text, 3, 2, false);
-  EXPECT_EQ(at.Glyph.y, 3);
-  EXPECT_EQ(at.Text.y, 3 + 16 + 2);
-  EXPECT_EQ(at.Glyph.x, 22);
-  at = LayOutBitButton(3, SIZE{60, 60}, glyph, text, 3, 2, false);
-  EXPECT_EQ(at.Glyph.y, 60 - 3 - 16);
-  EXPECT_EQ(at.Text.y, 41 - 2 - 14);
-  // No caption: no spacing.
-  EXPECT_EQ(LayOutBitButton(0, client, glyph, SIZE{0, 0}, -1, 4, false).Glyph.x, 42);
-}
-
 TEST_F(SkinBitButtonTest, GlyphFramesFollowTheButtonsState) {
   auto* b = Make<TBitBtn>(10, 10, 100, 30);
   b->SetCaption("");
@@ -120,9 +88,7 @@ TEST_F(SkinBitButtonTest, ClickAndSkinWithoutButtons) {
   dispatcher->SkinFormControls(form);
   auto* s = dynamic_cast<TSkinBitButton*>(list.FindByControl(b));
   ASSERT_NE(s, nullptr);
-  PostMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(b->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
+  PostClick(b->Handle(), 5, 5);
   EXPECT_EQ(clicks, 1);
   // No Buttons object: nothing drawn, no failure.
   data->Buttons.reset();

@@ -4,31 +4,21 @@
 // face of an object painted off screen.
 #include <memory>
 
-#include "controls_fixture.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
+#include "skin_fixture.h"
 #include "toolkit/win/bitmap.h"
-#include "toolkit/win/canvas.h"
 
-struct SkinCheckFixture : ControlsFixture {
+struct SkinCheckFixture : SkinFixture {
   static constexpr TColor kUnpainted = static_cast<TColor>(1 | (2 << 8) | (3 << 16));
 
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     MakeSkin(*data);
-    UseSkin(std::move(data));
-  }
-  void TearDown() override {
-    dispatcher.reset();
-    ControlsFixture::TearDown();
-    frameOwner.reset();
+    NewDispatcher();
   }
   virtual void MakeSkin(TSkinData& skin) = 0;
   void UseSkin(std::unique_ptr<TSkinData> skin) {
     data = std::move(skin);
-    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
+    NewDispatcher();
   }
   // The object's face painted over kUnpainted, at its window's size.
   std::unique_ptr<TBitmap> Face(TSkinControl* o) {
@@ -42,10 +32,4 @@ struct SkinCheckFixture : ControlsFixture {
     o->PaintSkin(bmp->CanvasDC(), all);
     return bmp;
   }
-
-  std::unique_ptr<TSkinData> data;
-  std::unique_ptr<TComponent> frameOwner = std::make_unique<TComponent>(nullptr);
-  TSkinControlList list;
-  TCanvas canvas;
-  std::unique_ptr<TSkinDispatcher> dispatcher;
 };

@@ -189,9 +189,7 @@ TEST_F(SkinCheckTest, ClicksToggleAndTheSkinPaintsAfterThem) {
 
   // A click as the mouse makes it: the box toggles and the skin paints last.
   HWND w = check->Handle();
-  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
+  PostClick(w, 5, 5);
   EXPECT_TRUE(check->GetChecked());
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(c->LastFrame, 2);
@@ -207,9 +205,7 @@ TEST_F(SkinCheckTest, ClicksToggleAndTheSkinPaintsAfterThem) {
   EXPECT_EQ(c->LastFrame, 2);
 
   HWND second = group->Buttons(1)->Handle();
-  PostMessageW(second, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(second, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
+  PostClick(second, 5, 5);
   EXPECT_EQ(group->GetItemIndex(), 1);
   EXPECT_EQ(buttons[1]->LastFrame, 2);
   EXPECT_EQ(buttons[0]->LastFrame, 1) << "the button that lost its check repainted";
@@ -267,9 +263,7 @@ TEST_F(SkinCheckTest, BareCheckBoxDrawsTheBoxOverItsOwnPainting) {
   dispatcher->SkinChildWindow(r);
   auto* rb = dynamic_cast<TSkinRadioButton*>(list.FindByHandle(r));
   ASSERT_NE(rb, nullptr);
-  PostMessageW(r, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(r, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
+  PostClick(r, 5, 5);
   EXPECT_EQ(SendMessageW(r, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(rb->LastFrame, 2);
 }
@@ -294,9 +288,7 @@ TEST_F(SkinCheckTest, SkinsLackingTheirObjectsKeepTheControlsLook) {
   data->Buttons.reset();
   EXPECT_EQ(Face(c)->GetPixel(kBox / 2, 10), kUnpainted);
   c->Redraw();
-  PostMessageW(check->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  PostMessageW(check->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
+  PostClick(check->Handle(), 5, 5);
   EXPECT_TRUE(check->GetChecked());
   // Group boxes and panels need no image: a frame and a colour.
   auto* g = Skinned<TSkinGroupBox>(group);

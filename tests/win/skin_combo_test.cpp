@@ -122,7 +122,7 @@ TEST_F(SkinComboTest, DropDownPaintsPressedAndTheEditChildIsWatched) {
   TSkinComBox* s = Skin(combo);
   EXPECT_EQ(s->FEditHandle, edit);
   EXPECT_NE(GetWindowLongPtrW(edit, GWLP_WNDPROC), editProc);
-  EXPECT_EQ(s->FListScrollBar, nullptr) << "the scroll-bar family is not built: the list keeps its own";
+  EXPECT_NE(s->FListScrollBar, nullptr) << "the drop-down list's bar is skinned";
 
   // A press in the edit child shows the pressed frame; the release clears it.
   SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls_fixture.h"
+#include "message_spy.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_button.h"
@@ -45,31 +46,6 @@ struct CommandLog {
     Items().clear();
     return CreateWindowExW(0, L"SkinControlsTestParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300,
                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  }
-};
-
-// Messages that reach the procedure under the skin.
-struct Recorder {
-  static std::vector<UINT>& Seen() {
-    static std::vector<UINT> seen;
-    return seen;
-  }
-  static WNDPROC& Next() {
-    static WNDPROC next = nullptr;
-    return next;
-  }
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    Seen().push_back(msg);
-    return CallWindowProcW(Next(), w, msg, wp, lp);
-  }
-  static void Install(HWND w) {
-    Seen().clear();
-    Next() = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-  }
-  static bool Saw(UINT msg) {
-    for (UINT m : Seen())
-      if (m == msg) return true;
-    return false;
   }
 };
 
@@ -347,7 +323,7 @@ TEST_F(SkinControlsTest, ToolkitButtonClicksOnceAndNotAfterLeaving) {
 TEST_F(SkinControlsTest, HookLifecycleOfABareWindow) {
   HWND parent = Parent();
   HWND w = Child(parent, L"BUTTON", BS_PUSHBUTTON, 7);
-  Recorder::Install(w);
+  MessageSpy::Install(w);
   const WNDPROC original = ProcOf(w);
 
   auto* first = new TSkinButton(frameOwner.get());
@@ -359,23 +335,23 @@ TEST_F(SkinControlsTest, HookLifecycleOfABareWindow) {
   EXPECT_EQ(ProcOf(w), firstProc);
   EXPECT_EQ(list.Count(), 1);
 
-  Recorder::Seen().clear();
+  MessageSpy::Log().clear();
   EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
   SendMessageW(w, SM_SKINCONTROL, 0, 0);
   EXPECT_FALSE(first->FActive);
   SendMessageW(w, SM_SKINCONTROL, 1, 0);
   EXPECT_TRUE(first->FActive);
-  EXPECT_FALSE(Recorder::Saw(SM_ISSKINNED));
-  EXPECT_FALSE(Recorder::Saw(SM_SKINCONTROL));
+  EXPECT_FALSE(MessageSpy::Saw(SM_ISSKINNED));
+  EXPECT_FALSE(MessageSpy::Saw(SM_SKINCONTROL));
   SendMessageW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Go"));
-  EXPECT_TRUE(Recorder::Saw(WM_SETTEXT)) << "other messages reach the saved procedure";
+  EXPECT_TRUE(MessageSpy::Saw(WM_SETTEXT)) << "other messages reach the saved procedure";
 
   // Switched off, the window behaves as unskinned: the press reaches its procedure.
   SendMessageW(w, SM_SKINCONTROL, 0, 0);
-  Recorder::Seen().clear();
+  MessageSpy::Log().clear();
   SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, 0);
   SendMessageW(w, WM_LBUTTONUP, 0, 0);
-  EXPECT_TRUE(Recorder::Saw(WM_LBUTTONDOWN));
+  EXPECT_TRUE(MessageSpy::Saw(WM_LBUTTONDOWN));
   SendMessageW(w, SM_SKINCONTROL, 1, 0);
 
   // Two stacked objects unwind in reverse order to the original procedure.

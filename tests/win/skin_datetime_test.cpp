@@ -5,15 +5,11 @@
 
 #include <memory>
 
-#include "controls_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
 #include "skin/win/skin_datetime.h"
-#include "skin/win/skin_dispatch.h"
+#include "skin_fixture.h"
 #include "skin_strips.h"
-#include "toolkit/win/canvas.h"
 #include "toolkit/win/date_time_picker.h"
 
 namespace {
@@ -21,10 +17,9 @@ namespace {
 const std::vector<TColor> kArrow = Distinct(4, 2);
 const TColor kFace = StripRgb(230, 225, 200), kShadow = StripRgb(70, 60, 50);
 
-struct SkinDateTimeTest : ControlsFixture {
+struct SkinDateTimeTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     data->ComboxArrow = ColourObject<TDataSkinObject>(kArrow, 8, 8);
     data->Colors[scButtonFace] = kFace;
     data->Colors[scButtonShadow] = kShadow;
@@ -32,15 +27,10 @@ struct SkinDateTimeTest : ControlsFixture {
     picker = Make<TDateTimePicker>(20, 20, 180, 24);
     other = Make<TButton>(20, 80, 80, 25);
     form->Show();
-    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, &frameOwner);
+    NewDispatcher();
     dispatcher->SkinFormControls(form);
     skin = dynamic_cast<TSkinDateTime*>(list.FindByControl(picker));
   }
-  std::unique_ptr<TSkinData> data;
-  TSkinControlList list;
-  TCanvas canvas;
-  TComponent frameOwner{nullptr};
-  std::unique_ptr<TSkinDispatcher> dispatcher;
   TDateTimePicker* picker = nullptr;
   TButton* other = nullptr;
   TSkinDateTime* skin = nullptr;

@@ -9,13 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "controls_fixture.h"
 #include "services_pump.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
+#include "skin_fixture.h"
 #include "toolkit/win/bitmap.h"
-#include "toolkit/win/canvas.h"
 
 constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
 
@@ -56,17 +52,11 @@ std::unique_ptr<T> PlainObject(const std::vector<TColor>& frames, int frameWidth
   return obj;
 }
 
-struct SkinFamilyTest : ControlsFixture {
+struct SkinFamilyTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     data->Colors[scButtonFace] = kFace;
-    dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
-  }
-  void TearDown() override {
-    dispatcher.reset();
-    ControlsFixture::TearDown();
-    frameOwner.reset();
+    NewDispatcher();
   }
   // What the window shows at client point (x, y), after it has painted.
   static TColor PixelAt(HWND w, int x, int y) {
@@ -91,9 +81,4 @@ struct SkinFamilyTest : ControlsFixture {
   }
 
   static constexpr TColor kFace = Rgb(230, 225, 200);
-  std::unique_ptr<TSkinData> data;
-  std::unique_ptr<TComponent> frameOwner = std::make_unique<TComponent>(nullptr);
-  TSkinControlList list;
-  TCanvas canvas;
-  std::unique_ptr<TSkinDispatcher> dispatcher;
 };

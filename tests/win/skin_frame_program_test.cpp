@@ -54,25 +54,17 @@ TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
   EXPECT_EQ(form->ClientHeight(), 521);
   Shot(main, "skinned_main.bmp");
 
-  std::unique_ptr<TForm2> about(CreateFormObject<TForm2>(Application));
-  about->Show();
-  ASSERT_TRUE(WaitSkinned(about->Handle()));
-  ExpectSkinFrame(about->Handle());
-  Shot(about->Handle(), "skinned_about.bmp");
-  about.reset();
-
-  std::unique_ptr<TForm5> users(CreateFormObject<TForm5>(Application));
-  users->Show();
-  ASSERT_TRUE(WaitSkinned(users->Handle()));
-  ExpectSkinFrame(users->Handle());
-  Shot(users->Handle(), "skinned_users.bmp");
-  users.reset();
-
-  std::unique_ptr<TForm3> scores(CreateFormObject<TForm3>(Application));
-  scores->Show();
-  ASSERT_TRUE(WaitSkinned(scores->Handle()));
-  ExpectSkinFrame(scores->Handle());
-  Shot(scores->Handle(), "skinned_scores.bmp");
+  // Each dialog shown, skinned, photographed and closed.
+  auto dialog = [&](TForm* created, const char* shot) {
+    std::unique_ptr<TForm> d(created);
+    d->Show();
+    ASSERT_TRUE(WaitSkinned(d->Handle()));
+    ExpectSkinFrame(d->Handle());
+    Shot(d->Handle(), shot);
+  };
+  dialog(CreateFormObject<TForm2>(Application), "skinned_about.bmp");
+  dialog(CreateFormObject<TForm5>(Application), "skinned_users.bmp");
+  dialog(CreateFormObject<TForm3>(Application), "skinned_scores.bmp");
 }
 
 // A learner's round: a letter drill, full screen and back; the skin's frame

@@ -22,21 +22,7 @@ using namespace frame_skin;
 
 namespace {
 
-struct SkinFrameTest : ::testing::Test {
-  void SetUp() override {
-    FreshApplication();
-    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
-    data = new TSkinData(nullptr);
-    MakeFrameSkin(*data);
-    data->SetActive(true);
-    data->Loaded();  // the manager, its hook; windows are skinned as they are activated
-  }
-  void TearDown() override {
-    for (TCustomForm* f : forms) delete f;
-    delete data;
-    EXPECT_EQ(SkinManager(), nullptr);
-    EXPECT_TRUE(reports.empty()) << reports.front();
-  }
+struct SkinFrameTest : FrameSkinFixture {
   TForm* NewForm(int x, int y, int clientW, int clientH, TFormBorderStyle border = TFormBorderStyle::bsSingle) {
     auto* f = new TForm(Application);
     forms.push_back(f);
@@ -58,12 +44,6 @@ struct SkinFrameTest : ::testing::Test {
     RECT r = WindowRectOf(w);
     return POINT{p.x - r.left, p.y - r.top};
   }
-  static TColor PixelAt(HWND w, int x, int y) {
-    HDC dc = GetWindowDC(w);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return static_cast<TColor>(c);
-  }
   // A button press and release as the system posts them, at window coordinates.
   static void NcClick(HWND w, POINT down, POINT up) {
     RECT r = WindowRectOf(w);
@@ -75,9 +55,6 @@ struct SkinFrameTest : ::testing::Test {
     RECT r = WindowRectOf(w);
     return POINT{(r.right - r.left) - kButtonX[index] + kButtonW / 2, 6 + kButtonH / 2};
   }
-  TSkinData* data = nullptr;
-  std::vector<TCustomForm*> forms;
-  std::vector<std::string> reports;
 };
 
 TEST_F(SkinFrameTest, CompletedFrameHoldsTheClientInsideTheSkinFrame) {

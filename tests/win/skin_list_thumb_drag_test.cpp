@@ -5,26 +5,12 @@
 #include <vector>
 
 #include "controls_fixture.h"
+#include "message_spy.h"
 #include "services_pump.h"
 #include "skin/win/skin_list_thumb_drag.h"
 #include "skin/win/skin_user32.h"
 
 namespace {
-
-struct Scrolls {
-  static std::vector<WPARAM>& Seen() {
-    static std::vector<WPARAM> seen;
-    return seen;
-  }
-  static WNDPROC& Next() {
-    static WNDPROC next = nullptr;
-    return next;
-  }
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_VSCROLL) Seen().push_back(wp);
-    return CallWindowProcW(Next(), w, msg, wp, lp);
-  }
-};
 
 struct ListThumbDragTest : ControlsFixture {
   void SetUp() override {
@@ -37,9 +23,7 @@ struct ListThumbDragTest : ControlsFixture {
     GetClientRect(list, &r);
     SetWindowPos(list, nullptr, 0, 0, 150, row * 10 + (200 - r.bottom), SWP_NOMOVE | SWP_NOZORDER);
     for (int i = 0; i < 100; ++i) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
-    Scrolls::Seen().clear();
-    Scrolls::Next() = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Scrolls::Proc)));
+    MessageSpy::Install(list);
     Pump();
     ASSERT_TRUE(GetScrollBarInfoSafe(list, OBJID_VSCROLL, bar));
   }
@@ -68,7 +52,7 @@ TEST_F(ListThumbDragTest, DraggedToTheBottomSendsTheLastPage) {
   PostMessageW(list, WM_LBUTTONUP, 0, ClientAt(bar.rcScrollBar.bottom + 300));
   EXPECT_TRUE(DragListThumb(list, at, arrow));
   Pump();
-  const std::vector<WPARAM>& seen = Scrolls::Seen();
+  const std::vector<WPARAM> seen = MessageSpy::WParamsOf(WM_VSCROLL);
   ASSERT_GE(seen.size(), 3u);
   EXPECT_EQ(LOWORD(seen[seen.size() - 3]), SB_THUMBTRACK);
   EXPECT_EQ(HIWORD(seen[seen.size() - 3]), 90);
@@ -84,8 +68,9 @@ TEST_F(ListThumbDragTest, DraggedToTheBottomSendsTheLastPage) {
 TEST_F(ListThumbDragTest, PressAndReleaseWithoutMovingSendsTheCurrentPosition) {
   PostMessageW(list, WM_LBUTTONUP, 0, ClientAt(OnThumb().y));
   EXPECT_TRUE(DragListThumb(list, OnThumb(), arrow));
-  ASSERT_EQ(Scrolls::Seen().size(), 1u);
-  EXPECT_EQ(Scrolls::Seen()[0], static_cast<WPARAM>(MAKEWPARAM(SB_THUMBPOSITION, 0)));
+  const std::vector<WPARAM> seen = MessageSpy::WParamsOf(WM_VSCROLL);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], static_cast<WPARAM>(MAKEWPARAM(SB_THUMBPOSITION, 0)));
 }
 
 TEST_F(ListThumbDragTest, EndsWhenCaptureIsLostOrTheListDiesAndHandsOnQuit) {
@@ -98,7 +83,7 @@ TEST_F(ListThumbDragTest, EndsWhenCaptureIsLostOrTheListDiesAndHandsOnQuit) {
   EXPECT_TRUE(DragListThumb(list, OnThumb(), arrow));
   EXPECT_EQ(GetCapture(), other);
   ReleaseCapture();
-  for (WPARAM w : Scrolls::Seen()) EXPECT_NE(LOWORD(w), SB_THUMBPOSITION);
+  for (WPARAM w : MessageSpy::WParamsOf(WM_VSCROLL)) EXPECT_NE(LOWORD(w), SB_THUMBPOSITION);
 
   // WM_QUIT met in the loop ends it and is posted again.
   PostQuitMessage(3);

@@ -1,16 +1,18 @@
 // List views and check lists in the skin: the header's sections and its hot
 // section under the real mouse, the section's image and text, and the check
-// glyphs of a check list box; each with skins lacking their object.
+// glyphs and scroll bars of a check list box; each with skins lacking their object.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "screenshot.h"
 #include "skin/win/skin_check_list.h"
 #include "skin/win/skin_list_view.h"
 #include "skin_family_support.h"
+#include "skin_scroll_skin.h"
 #include "toolkit/win/check_list_box.h"
 #include "toolkit/win/listview.h"
 
@@ -229,6 +231,47 @@ TEST_F(SkinCheckListTest, WithoutACheckStripTheListDrawsItsItems) {
     for (int i = 0; i < 3; ++i) EXPECT_NE(GlyphAt(box, i), kGlyph[CheckListGlyphFrame(i, 4) - 1]);
     EXPECT_LT(Darkest(box, 1), 100) << "the items are still there";
   }
+}
+
+TEST_F(SkinCheckListTest, LongListShowsSkinnedScrollBars) {
+  namespace ss = scroll_skin;
+  Strip(4);
+  ss::MakeScrollSkin(*data);
+  auto* box = Make<TCheckListBox>(10, 10, 200, 120);
+  for (int i = 0; i < 12; ++i) box->Items()->Add("item " + std::to_string(i));
+  form->Show();
+  dispatcher->SkinControl(box, form);
+  auto* skin = dynamic_cast<TSkinCheckList*>(list.FindByControl(box));
+  ASSERT_NE(skin, nullptr);
+  EXPECT_NE(dynamic_cast<TSkinScrollbar*>(skin), nullptr);
+  Pump();
+  TWScrollbar* vert = skin->FBars.Vert.get();
+  ASSERT_TRUE(vert && vert->FShown) << "12 items in a list that shows 7: a bar, covered";
+  ASSERT_TRUE(skin->FBars.Horz);
+  EXPECT_FALSE(skin->FBars.Horz->FShown);
+  const int a = ss::ArrowSize();
+  // The top of the thumb as it is drawn now (the paint places it).
+  auto thumbTop = [&] {
+    PixelAt(vert->Handle(), 0, 0);
+    HDC dc = GetDC(vert->Handle());
+    const TColor c = static_cast<TColor>(GetPixel(dc, a / 2, vert->FThumbStart + 1));
+    ReleaseDC(vert->Handle(), dc);
+    return c;
+  };
+  EXPECT_EQ(PixelAt(vert->Handle(), a / 2, a / 2), ss::ArrowColour(9));
+  EXPECT_EQ(PixelAt(vert->Handle(), a / 2, vert->FBarLength - a / 2), ss::ArrowColour(13));
+  EXPECT_EQ(thumbTop(), ss::VertThumb(1));
+  EXPECT_EQ(GlyphAt(box, 0), kGlyph[0]) << "and the items are the skin's still";
+  // The wheel moves the list and the drawn thumb with it.
+  const int thumb = vert->FThumbStart;
+  SendMessageW(box->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_GT(SendMessageW(box->Handle(), LB_GETTOPINDEX, 0, 0), 0);
+  EXPECT_EQ(thumbTop(), ss::VertThumb(1));
+  EXPECT_GT(vert->FThumbStart, thumb);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_check_list_scrolled.bmp"));
+  HWND overlay = vert->Handle();
+  skin->Unskin();
+  EXPECT_FALSE(IsWindow(overlay));
 }
 
 }  // namespace

@@ -48,21 +48,14 @@ void RegisterMdiClasses() {
   (void)done;
 }
 
-struct SkinMdiTest : ::testing::Test {
+struct SkinMdiTest : FrameSkinFixture {
   void SetUp() override {
-    FreshApplication();
-    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
     RegisterMdiClasses();
-    data = new TSkinData(nullptr);
-    MakeFrameSkin(*data);
-    data->SetActive(true);
-    data->Loaded();
+    FrameSkinFixture::SetUp();
   }
   void TearDown() override {
     if (frameWindow && IsWindow(frameWindow)) DestroyWindow(frameWindow);
-    delete data;
-    EXPECT_EQ(SkinManager(), nullptr);
-    EXPECT_TRUE(reports.empty()) << reports.front();
+    FrameSkinFixture::TearDown();
   }
   // The frame with its client (scroll bars asked for), shown and skinned.
   TWinSkinForm* ShowFrame(HMENU menu = nullptr, DWORD exStyle = 0) {
@@ -97,16 +90,8 @@ struct SkinMdiTest : ::testing::Test {
     mcs.style = WS_OVERLAPPEDWINDOW;
     return reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
   }
-  static TColor PixelAt(HWND w, int x, int y) {
-    HDC dc = GetWindowDC(w);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(w, dc);
-    return static_cast<TColor>(c);
-  }
-  TSkinData* data = nullptr;
   HWND frameWindow = nullptr, client = nullptr;
   LONG_PTR originalClientProc = 0;
-  std::vector<std::string> reports;
 };
 
 HMENU BarMenu(std::initializer_list<const wchar_t*> captions) {

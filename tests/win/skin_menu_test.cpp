@@ -66,30 +66,14 @@ void PostKey(HWND w, WORD vk) {
   PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
 }
 
-COLORREF PixelOf(HWND w, int x, int y) {
-  HDC dc = GetWindowDC(w);
-  COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(w, dc);
-  return c;
-}
+COLORREF PixelOf(HWND w, int x, int y) { return static_cast<COLORREF>(FrameSkinFixture::PixelAt(w, x, y)); }
 
-struct SkinMenuTest : ::testing::Test {
-  void SetUp() override {
-    FreshApplication();
-    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
-    data = new TSkinData(nullptr);
-    frame_skin::MakeFrameSkin(*data);
-    AddMenuSkin(*data);
-    data->SetActive(true);
-    data->Loaded();
-  }
+struct SkinMenuTest : FrameSkinFixture {
+  void AddToSkin(TSkinData& skin) override { AddMenuSkin(skin); }
   void TearDown() override {
     script = nullptr;
-    for (TCustomForm* f : forms) delete f;
-    delete data;
-    EXPECT_EQ(SkinManager(), nullptr);
+    FrameSkinFixture::TearDown();
     EXPECT_FALSE(MenuTrackHookInstalled());
-    EXPECT_TRUE(reports.empty()) << reports.front();
   }
   TMenuItem* Item(TComponent* owner, TMenuItem* parent, const char* caption) {
     auto* i = new TMenuItem(owner);
@@ -124,6 +108,13 @@ struct SkinMenuTest : ::testing::Test {
     mainMenu = menu;
     return f;
   }
+  // The screen point at the middle of bar item `index` of a skinned form.
+  static POINT BarItemCentre(TWinSkinForm* frame, HWND w, int index) {
+    RECT wr{};
+    GetWindowRect(w, &wr);
+    const RECT& b = frame->SkinMenuBar->BarButtons[static_cast<std::size_t>(index)]->BoundsRect;
+    return POINT{wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2};
+  }
   // Draws an item through a fabricated WM_DRAWITEM into a memory bitmap.
   std::unique_ptr<TBitmap> DrawThroughWindow(HWND w, TMenuItem* item, int width, int height, bool selected) {
     auto b = std::make_unique<TBitmap>();
@@ -147,9 +138,6 @@ struct SkinMenuTest : ::testing::Test {
     return n;
   }
 
-  TSkinData* data = nullptr;
-  std::vector<TCustomForm*> forms;
-  std::vector<std::string> reports;
   TMainMenu* mainMenu = nullptr;
   TMenuItem *file = nullptr, *open = nullptr, *save = nullptr, *checked = nullptr, *disabled = nullptr, *edit = nullptr,
             *help = nullptr;
@@ -385,12 +373,7 @@ TEST_F(SkinMenuTest, MouseOverAnotherBarItemSwitchesThePullDown) {
   TWinSkinForm* frame = frame_skin::ShowSkinned(f);
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
-  RECT wr{};
-  GetWindowRect(w, &wr);
-  auto centreOf = [&](int index) {
-    const RECT& b = frame->SkinMenuBar->BarButtons[static_cast<std::size_t>(index)]->BoundsRect;
-    return POINT{wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2};
-  };
+  auto centreOf = [&](int index) { return BarItemCentre(frame, w, index); };
   std::vector<HMENU> seen;
   int step = 0;
   RunScript([&] {
@@ -433,10 +416,7 @@ TEST_F(SkinMenuTest, PressOnTheOpenItemClosesItsPullDown) {
   TWinSkinForm* frame = frame_skin::ShowSkinned(f);
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
-  RECT wr{};
-  GetWindowRect(w, &wr);
-  const RECT& b = frame->SkinMenuBar->BarButtons[0]->BoundsRect;
-  const POINT at{wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2};
+  const POINT at = BarItemCentre(frame, w, 0);
   bool opened = false, reopened = false;
   int quiet = 0;
   RunScript([&] {

@@ -17,6 +17,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_scrollbar.h"
+#include "skin_scroll_skin.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/listview.h"
@@ -24,53 +25,7 @@
 
 namespace {
 
-constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
-TColor ArrowColour(int f) { return Rgb(f * 10, 30 + f * 5, 90); }
-TColor VertTrack(int f) { return Rgb(0, 60 + f * 30, 0); }
-TColor HorzTrack(int f) { return Rgb(60 + f * 30, 0, 0); }
-TColor VertThumb(int f) { return Rgb(0, 0, 60 + f * 40); }
-TColor HorzThumb(int f) { return Rgb(60 + f * 40, 60 + f * 40, 0); }
-const TColor kFace = Rgb(230, 225, 200);
-const TColor kShadow = Rgb(40, 40, 40);
-const TColor kUntouched = Rgb(1, 2, 3);
-
-std::unique_ptr<TDataSkinObject> Strip(int frames, int width, int height, TColor (*colour)(int)) {
-  auto obj = std::make_unique<TDataSkinObject>();
-  obj->Bitmap = std::make_unique<TBitmap>();
-  obj->Bitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  obj->Bitmap->SetSize(frames * width, height);
-  for (int f = 0; f < frames; ++f) FillRectColor(obj->Bitmap->CanvasDC(), RECT{f * width, 0, (f + 1) * width, height},
-                                                 colour(f + 1));
-  obj->FrameCount = frames;
-  return obj;
-}
-
-int ArrowSize() { return GetSystemMetrics(SM_CXHSCROLL); }
-
-void MakeScrollSkin(TSkinData& data) {
-  const int a = ArrowSize();
-  data.Scrollbar = Strip(23, a, a, ArrowColour);
-  data.HorzScroll = Strip(4, 8, a, HorzTrack);
-  data.VertScroll = Strip(4, 8, a, VertTrack);
-  data.HorzScrollThumb = Strip(3, 8, a, HorzThumb);
-  data.VertScrollThumb = Strip(3, 8, a, VertThumb);
-  data.Colors[scButtonFace] = kFace;
-  data.Colors[scButtonShadow] = kShadow;
-}
-
-// What an overlay draws, painted off screen over a background of kUntouched.
-struct Painted {
-  explicit Painted(TWScrollbar& bar) {
-    RECT r;
-    GetClientRect(bar.Handle(), &r);
-    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-    bitmap.SetSize(r.right, r.bottom);
-    FillRectColor(bitmap.CanvasDC(), r, kUntouched);
-    bar.Paint(bitmap.CanvasDC());
-  }
-  TColor At(int x, int y) { return static_cast<TColor>(GetPixel(bitmap.CanvasDC(), x, y)); }
-  TBitmap bitmap;
-};
+using namespace scroll_skin;
 
 // A window whose posted WM_APP runs the next queued probe: the probes look at
 // the bar while the system's tracking loop runs.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "app_support.h"
 #include "screenshot.h"
@@ -131,48 +133,40 @@ TEST(SkinSheet, EveryObjectInEveryState) {
   data.ReadSkinStream(EmbeddedSkinStream());
   ASSERT_FALSE(data.NoSkin);
   TSheet sheet(data);
+  using Objects = std::initializer_list<std::pair<const char*, TDataSkinObject*>>;
+  auto plain = [&](Objects objects) {
+    for (const auto& [label, o] : objects) sheet.Object(label, o);
+  };
+  // An object and, after it, the second strip it carries (its glyphs or border).
+  auto withStrip = [&](const char* label, TDataSkinBorder* o, const char* stripLabel) {
+    sheet.Object(label, o);
+    if (o) sheet.Strip(stripLabel, *o->Bitmap2, o->FrameCount);
+  };
   static const char* const sides[4] = {"Borders Left", "Borders Right", "Borders Top", "Borders Bottom"};
   for (int i = 0; i < 4; ++i) sheet.Object(sides[i], data.Borders[i].get(), false, i == 3);
-  sheet.Object("Title", data.Title.get());
-  sheet.Object("MenuBar", data.MenuBar.get());
+  plain({{"Title", data.Title.get()}, {"MenuBar", data.MenuBar.get()}});
   for (auto& b : data.CaptionButtons) sheet.Object(b->Name.empty() ? "MDI button" : b->Name.c_str(), b.get(), true, true);
   sheet.Object("Buttons", data.Buttons.get());
   sheet.Strip("Buttons check", *data.Buttons->Bitmap2, data.Buttons->CheckFrameCount);
   sheet.Strip("Buttons radio", *data.Buttons->Bitmap3, data.Buttons->RadioFrameCount);
-  sheet.Object("MenuItem", data.MenuItem.get());
-  sheet.Object("MenuBackground", data.MenuBackground.get());
-  sheet.Object("GroupBox", data.GroupBox.get());
-  sheet.Object("GroupBoxEdge", data.GroupBoxEdge.get());
-  sheet.Object("Tabs", data.Tabs.get());
-  if (data.Tabs) sheet.Strip("Tabs border", *data.Tabs->Bitmap2, data.Tabs->FrameCount);
-  sheet.Object("TabPane", data.TabPane.get());
-  sheet.Object("Headerbar", data.Headerbar.get());
-  sheet.Object("Progress", data.Progress.get());
-  sheet.Object("ProgressChunk", data.ProgressChunk.get());
-  sheet.Object("StatusBarEdges", data.StatusBarEdges.get());
-  sheet.Object("ToolBars", data.ToolBars.get());
-  sheet.Object("Toolbar (made)", data.Toolbar.get());
+  plain({{"MenuItem", data.MenuItem.get()}, {"MenuBackground", data.MenuBackground.get()},
+         {"GroupBox", data.GroupBox.get()}, {"GroupBoxEdge", data.GroupBoxEdge.get()}});
+  withStrip("Tabs", data.Tabs.get(), "Tabs border");
+  plain({{"TabPane", data.TabPane.get()}, {"Headerbar", data.Headerbar.get()}, {"Progress", data.Progress.get()},
+         {"ProgressChunk", data.ProgressChunk.get()}, {"StatusBarEdges", data.StatusBarEdges.get()},
+         {"ToolBars", data.ToolBars.get()}, {"Toolbar (made)", data.Toolbar.get()}});
   sheet.Object("SunkEdge (composed)", data.SunkEdge.get(), true, true);
   sheet.Object("ComboButton (composed)", data.ComboButton.get(), true, true);
-  sheet.Object("ComboxArrow (made)", data.ComboxArrow.get());
-  sheet.Object("ExtraImages", data.ExtraImages.get());
-  sheet.Object("Scrollbar", data.Scrollbar.get());
-  sheet.Object("HorzScroll", data.HorzScroll.get());
-  sheet.Object("VertScroll", data.VertScroll.get());
-  sheet.Object("HorzScrollThumb", data.HorzScrollThumb.get());
-  sheet.Object("VertScrollThumb", data.VertScrollThumb.get());
-  sheet.Object("UpDownHorz", data.UpDownHorz.get());
-  if (data.UpDownHorz) sheet.Strip("UpDownHorz glyphs", *data.UpDownHorz->Bitmap2, data.UpDownHorz->FrameCount);
-  sheet.Object("UpDownVert", data.UpDownVert.get());
-  if (data.UpDownVert) sheet.Strip("UpDownVert glyphs", *data.UpDownVert->Bitmap2, data.UpDownVert->FrameCount);
-  sheet.Object("Track", data.Track.get());
-  sheet.Object("TrackVert", data.TrackVert.get());
-  sheet.Object("Thumb horz", data.TrackbarThumbHorz.get());
-  sheet.Object("Thumb vert", data.TrackbarThumbVert.get());
-  sheet.Object("Thumb left", data.TrackbarThumbLeft.get());
-  sheet.Object("Thumb right", data.TrackbarThumbRight.get());
-  sheet.Object("Thumb up", data.TrackbarThumbUp.get());
-  sheet.Object("Thumb down", data.TrackbarThumbDown.get());
+  plain({{"ComboxArrow (made)", data.ComboxArrow.get()}, {"ExtraImages", data.ExtraImages.get()},
+         {"Scrollbar", data.Scrollbar.get()}, {"HorzScroll", data.HorzScroll.get()},
+         {"VertScroll", data.VertScroll.get()}, {"HorzScrollThumb", data.HorzScrollThumb.get()},
+         {"VertScrollThumb", data.VertScrollThumb.get()}});
+  withStrip("UpDownHorz", data.UpDownHorz.get(), "UpDownHorz glyphs");
+  withStrip("UpDownVert", data.UpDownVert.get(), "UpDownVert glyphs");
+  plain({{"Track", data.Track.get()}, {"TrackVert", data.TrackVert.get()},
+         {"Thumb horz", data.TrackbarThumbHorz.get()}, {"Thumb vert", data.TrackbarThumbVert.get()},
+         {"Thumb left", data.TrackbarThumbLeft.get()}, {"Thumb right", data.TrackbarThumbRight.get()},
+         {"Thumb up", data.TrackbarThumbUp.get()}, {"Thumb down", data.TrackbarThumbDown.get()}});
   sheet.Colours();
   EXPECT_TRUE(sheet.Save(ArtefactFolder() + "skin_sheet.bmp"));
   EXPECT_TRUE(boxes.Calls.empty());

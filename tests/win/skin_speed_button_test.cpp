@@ -170,27 +170,39 @@ TEST_F(SkinSpeedTest, GlyphPicturesFollowTheState) {
 
 TEST_F(SkinSpeedTest, GlyphAndCaptionPlacement) {
   // Margin -1 and Spacing -1 split the rest in three; a given Spacing centres
-  // the pair one pixel on; Margin given with Spacing -1 spreads the caption.
-  TGlyphPlacement p = PlaceGlyphAndText(SIZE{100, 30}, SIZE{16, 16}, SIZE{40, 14}, glLeft, -1, -1);
-  EXPECT_EQ(p.Glyph.x, 14);
-  EXPECT_EQ(p.Text.x, 14 + 16 + 14);
-  EXPECT_EQ(p.Glyph.y, 7);
-  EXPECT_EQ(p.Text.y, 8);
-  p = PlaceGlyphAndText(SIZE{100, 30}, SIZE{16, 16}, SIZE{40, 14}, glLeft, -1, 4);
-  EXPECT_EQ(p.Glyph.x, 21);
-  EXPECT_EQ(p.Text.x, 41);
-  p = PlaceGlyphAndText(SIZE{100, 30}, SIZE{16, 16}, SIZE{40, 14}, glRight, 5, -1);
-  EXPECT_EQ(p.Glyph.x, 100 - 5 - 16);
-  EXPECT_EQ(p.Text.x, 79 - 19 - 40);
-  EXPECT_TRUE(p.Flags & DT_RIGHT);
-  p = PlaceGlyphAndText(SIZE{60, 80}, SIZE{16, 16}, SIZE{30, 14}, glBottom, 4, 2);
-  EXPECT_EQ(p.Glyph.y, 80 - 4 - 16);
-  EXPECT_EQ(p.Text.y, 60 - 2 - 14);
-  EXPECT_EQ(p.Glyph.x, 22);
-  EXPECT_TRUE(p.Flags & DT_CENTER);
-  // No caption: no spacing.
-  p = PlaceGlyphAndText(SIZE{60, 30}, SIZE{12, 12}, SIZE{0, 0}, glLeft, -1, 4);
-  EXPECT_EQ(p.Glyph.x, 25);
+  // the pair (the speed button's one pixel on); Margin given with Spacing -1
+  // spreads the caption.
+  const SIZE wide{100, 30}, square{60, 60}, glyph{16, 16}, text{40, 14};
+  struct Case {
+    SIZE client, glyph, text;
+    int layout, margin, spacing, shift;
+    POINT glyphAt, textAt;
+    UINT align;
+  };
+  const Case cases[] = {
+      {wide, glyph, text, glLeft, -1, -1, 1, {14, 7}, {14 + 16 + 14, 8}, 0},
+      {wide, glyph, text, glLeft, -1, 4, 1, {21, 7}, {41, 8}, 0},
+      {wide, glyph, text, glLeft, -1, 4, 0, {20, 7}, {40, 8}, 0},
+      {wide, glyph, text, glLeft, 4, -1, 0, {4, 7}, {4 + 16 + (100 - 20 - 40) / 2, 8}, 0},
+      {wide, glyph, text, glRight, 5, -1, 1, {100 - 5 - 16, 7}, {79 - 19 - 40, 8}, DT_RIGHT},
+      {wide, glyph, text, glRight, 5, 2, 0, {79, 7}, {79 - 2 - 40, 8}, DT_RIGHT},
+      {square, glyph, text, glTop, 3, 2, 0, {22, 3}, {10, 3 + 16 + 2}, DT_CENTER},
+      {square, glyph, text, glBottom, 3, 2, 0, {22, 60 - 3 - 16}, {10, 41 - 2 - 14}, DT_CENTER},
+      {SIZE{60, 80}, glyph, SIZE{30, 14}, glBottom, 4, 2, 1, {22, 80 - 4 - 16}, {15, 60 - 2 - 14}, DT_CENTER},
+      // No caption: no spacing.
+      {SIZE{60, 30}, SIZE{12, 12}, SIZE{0, 0}, glLeft, -1, 4, 1, {25, 9}, {25 + 12, 15}, 0},
+      {wide, glyph, SIZE{0, 0}, glLeft, -1, 4, 0, {42, 7}, {58, 15}, 0},
+  };
+  for (const Case& c : cases) {
+    const TGlyphPlacement p = PlaceGlyphAndText(c.client, c.glyph, c.text, c.layout, c.margin, c.spacing, c.shift);
+    SCOPED_TRACE(testing::Message() << "layout " << c.layout << " margin " << c.margin << " spacing " << c.spacing
+                                    << " shift " << c.shift);
+    EXPECT_EQ(p.Glyph.x, c.glyphAt.x);
+    EXPECT_EQ(p.Glyph.y, c.glyphAt.y);
+    EXPECT_EQ(p.Text.x, c.textAt.x);
+    EXPECT_EQ(p.Text.y, c.textAt.y);
+    EXPECT_EQ(p.Flags, c.align | DT_WORDBREAK);
+  }
   EXPECT_EQ(GlyphLayoutOf("BLGLYPHTOP"), glTop);
   EXPECT_EQ(GlyphLayoutOf("nonsense"), glLeft);
 }

@@ -1,14 +1,20 @@
 #pragma once
 // A skin of plain, distinct colours built in memory for the frame tests: every
 // border, frame state and caption button can be told apart by one pixel.
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app_support.h"
 #include "services_pump.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
+#include "toolkit/win/app_errors.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/form.h"
 
@@ -108,3 +114,37 @@ inline TWinSkinForm* ShowSkinned(TCustomForm* f) {
 }
 
 }  // namespace frame_skin
+
+// A fresh application with the test skin active: windows are skinned as they
+// are activated. Forms put in `forms` are freed after the test; an exception
+// the application reports fails it.
+struct FrameSkinFixture : ::testing::Test {
+  void SetUp() override {
+    FreshApplication();
+    SetExceptionReport([this](const std::string& m) { reports.push_back(m); });
+    data = new TSkinData(nullptr);
+    frame_skin::MakeFrameSkin(*data);
+    AddToSkin(*data);
+    data->SetActive(true);
+    data->Loaded();  // the manager, its hook
+  }
+  void TearDown() override {
+    for (TCustomForm* f : forms) delete f;
+    delete data;
+    EXPECT_EQ(SkinManager(), nullptr);
+    EXPECT_TRUE(reports.empty()) << reports.front();
+  }
+  // More of the skin, before it is made active.
+  virtual void AddToSkin(TSkinData&) {}
+  // The window's pixel at window coordinates.
+  static TColor PixelAt(HWND w, int x, int y) {
+    HDC dc = GetWindowDC(w);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(w, dc);
+    return static_cast<TColor>(c);
+  }
+
+  TSkinData* data = nullptr;
+  std::vector<TCustomForm*> forms;
+  std::vector<std::string> reports;
+};

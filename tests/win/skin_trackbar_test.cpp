@@ -6,23 +6,21 @@
 
 #include <memory>
 
-#include "controls_fixture.h"
 #include "services_pump.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_trackbar.h"
+#include "skin_fixture.h"
 #include "skin_strips.h"
-#include "toolkit/win/canvas.h"
 
 namespace {
 
 const std::vector<TColor> kThumb = Distinct(5, 1);
 const TColor kTrack = StripRgb(200, 30, 30), kShadow = StripRgb(70, 60, 50);
 
-struct SkinTrackBarTest : ControlsFixture {
+struct SkinTrackBarTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     data->TrackbarThumbHorz = ColourObject<TDataSkinObject>(kThumb, 10, 20);
     data->TrackbarThumbVert = ColourObject<TDataSkinObject>(Distinct(5, 4), 20, 10);
     data->Track = ColourObject<TDataSkinObject>({kTrack}, 12, 4);
@@ -49,9 +47,6 @@ struct SkinTrackBarTest : ControlsFixture {
     SendMessageW(track->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&t));
     return t;
   }
-  std::unique_ptr<TSkinData> data;
-  TSkinControlList list;
-  TCanvas canvas;
   TTrackBar* track = nullptr;
   TButton* other = nullptr;
   TSkinTrackBar* skin = nullptr;

@@ -7,7 +7,6 @@
 
 #include <memory>
 
-#include "controls_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_data.h"
@@ -15,8 +14,8 @@
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_progress.h"
 #include "skin/win/skin_updown.h"
+#include "skin_fixture.h"
 #include "skin_strips.h"
-#include "toolkit/win/canvas.h"
 
 namespace {
 
@@ -24,10 +23,9 @@ const std::vector<TColor> kSpin = Distinct(8, 1);
 const TColor kFace = StripRgb(230, 225, 200), kShadow = StripRgb(70, 60, 50), kDark = StripRgb(20, 20, 90);
 const TColor kTrough = StripRgb(10, 150, 10), kBar = StripRgb(150, 10, 150);
 
-struct SkinUpDownTest : ControlsFixture {
+struct SkinUpDownTest : SkinFixture {
   void SetUp() override {
-    ControlsFixture::SetUp();
-    data = std::make_unique<TSkinData>(nullptr);
+    SkinFixture::SetUp();
     data->UpDownVert = ColourObject<TDataSkinBorder>(kSpin, 10, 10);
     data->Progress = ColourObject<TDataSkinBorder>({kTrough, kBar}, 10, 10);
     data->Colors[scButtonFace] = kFace;
@@ -46,9 +44,6 @@ struct SkinUpDownTest : ControlsFixture {
     return s;
   }
   static TColor Paint(TSkinControl* s, int x, int y) { return PaintedPixel(s, x, y); }
-  std::unique_ptr<TSkinData> data;
-  TSkinControlList list;
-  TCanvas canvas;
 };
 
 TEST_F(SkinUpDownTest, UpDownFramesByStateAndHalf) {

@@ -27,6 +27,11 @@ TCollection::TCollection(TItemFactory factory) : factory_(std::move(factory)) {}
 
 TCollection::~TCollection() {
   clearing_ = true;
+  FreeItems();
+}
+
+// Taken out of the list first: an item's destructor finds it gone.
+void TCollection::FreeItems() {
   std::vector<TCollectionItem*> items;
   items.swap(items_);
   for (TCollectionItem* item : items) {
@@ -47,12 +52,7 @@ TCollectionItem* TCollection::Add() {
 
 void TCollection::Clear() {
   if (items_.empty()) return;
-  std::vector<TCollectionItem*> items;
-  items.swap(items_);
-  for (TCollectionItem* item : items) {
-    item->collection_ = nullptr;
-    delete item;
-  }
+  FreeItems();
   Changed(nullptr);
 }
 

@@ -71,6 +71,7 @@ private:
   friend class TCollectionItem;
   void Changed(TCollectionItem* item);
   void Detach(TCollectionItem* item);
+  void FreeItems();
 
   TItemFactory factory_;
   std::vector<TCollectionItem*> items_;

@@ -134,6 +134,29 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 
 // --- TFileStream ----------------------------------------------------------------
 
+namespace {
+
+// Moves count bytes in pieces of at most 1 GiB through move(done, want), which
+// gives how many it moved (0 or less ends it); gives the total moved.
+template <class Move>
+std::int64_t InPieces(std::int64_t count, Move move) {
+  std::int64_t total = 0;
+  while (count > 0) {
+    const std::int64_t moved = move(total, std::min<std::int64_t>(count, 1 << 30));
+    if (moved <= 0) break;
+    total += moved;
+    count -= moved;
+  }
+  return total;
+}
+
+[[noreturn]] void ThrowCannotOpen(const std::string& fileName, TFileMode mode) {
+  if (mode == TFileMode::fmCreate) throw EFCreateError("Cannot create file \"" + fileName + "\"");
+  throw EFOpenError("Cannot open file \"" + fileName + "\"");
+}
+
+}  // namespace
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -148,37 +171,26 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
     case TFileMode::fmOpenReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
   }
   HANDLE h = CreateFileW(GbkToWide(fileName).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    if (mode == TFileMode::fmCreate) throw EFCreateError("Cannot create file \"" + fileName + "\"");
-    throw EFOpenError("Cannot open file \"" + fileName + "\"");
-  }
+  if (h == INVALID_HANDLE_VALUE) ThrowCannotOpen(fileName, mode);
   handle_ = h;
 }
 
 TFileStream::~TFileStream() { CloseHandle(static_cast<HANDLE>(handle_)); }
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
-  std::int64_t total = 0;
   auto* p = static_cast<std::uint8_t*>(buffer);
-  while (count > 0) {
-    DWORD want = static_cast<DWORD>(std::min<std::int64_t>(count, 1 << 30)), got = 0;
-    if (!ReadFile(static_cast<HANDLE>(handle_), p + total, want, &got, nullptr) || got == 0) break;
-    total += got;
-    count -= got;
-  }
-  return total;
+  return InPieces(count, [&](std::int64_t done, std::int64_t want) -> std::int64_t {
+    DWORD got = 0;
+    return ReadFile(static_cast<HANDLE>(handle_), p + done, static_cast<DWORD>(want), &got, nullptr) ? got : 0;
+  });
 }
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
-  std::int64_t total = 0;
   const auto* p = static_cast<const std::uint8_t*>(buffer);
-  while (count > 0) {
-    DWORD want = static_cast<DWORD>(std::min<std::int64_t>(count, 1 << 30)), put = 0;
-    if (!WriteFile(static_cast<HANDLE>(handle_), p + total, want, &put, nullptr) || put == 0) break;
-    total += put;
-    count -= put;
-  }
-  return total;
+  return InPieces(count, [&](std::int64_t done, std::int64_t want) -> std::int64_t {
+    DWORD put = 0;
+    return WriteFile(static_cast<HANDLE>(handle_), p + done, static_cast<DWORD>(want), &put, nullptr) ? put : 0;
+  });
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
@@ -214,38 +226,29 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : fileName
     case TFileMode::fmOpenReadWrite: flags = O_RDWR; break;
   }
   fd_ = ::open(fileName.c_str(), flags | O_CLOEXEC, 0644);
-  if (fd_ < 0) {
-    if (mode == TFileMode::fmCreate) throw EFCreateError("Cannot create file \"" + fileName + "\"");
-    throw EFOpenError("Cannot open file \"" + fileName + "\"");
-  }
+  if (fd_ < 0) ThrowCannotOpen(fileName, mode);
 }
 
 TFileStream::~TFileStream() { ::close(fd_); }
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
-  std::int64_t total = 0;
   auto* p = static_cast<std::uint8_t*>(buffer);
-  while (count > 0) {
-    ssize_t got = ::read(fd_, p + total, static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 30)));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    total += got;
-    count -= got;
-  }
-  return total;
+  return InPieces(count, [&](std::int64_t done, std::int64_t want) -> std::int64_t {
+    ssize_t got;
+    do got = ::read(fd_, p + done, static_cast<std::size_t>(want));
+    while (got < 0 && errno == EINTR);
+    return got;
+  });
 }
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
-  std::int64_t total = 0;
   const auto* p = static_cast<const std::uint8_t*>(buffer);
-  while (count > 0) {
-    ssize_t put = ::write(fd_, p + total, static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 30)));
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) break;
-    total += put;
-    count -= put;
-  }
-  return total;
+  return InPieces(count, [&](std::int64_t done, std::int64_t want) -> std::int64_t {
+    ssize_t put;
+    do put = ::write(fd_, p + done, static_cast<std::size_t>(want));
+    while (put < 0 && errno == EINTR);
+    return put;
+  });
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "toolkit/base/gbk_wide.h"
+#include "toolkit/win/item_window.h"
 
 const TClassInfo& TCustomComboBox::StaticClass() {
   static const TClassInfo info =
@@ -54,8 +55,7 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
 
 void TCustomComboBox::InitializeWindow() {
   HWND w = HandleOrNull();
-  for (const std::string& s : items_->List())
-    SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GbkToWide(s).c_str()));
+  FillItemWindow(w, *items_, kComboBoxMessages);
   if (itemIndex_ >= 0) SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
   else if (style_ != TComboBoxStyle::csDropDownList) SetWindowTextW(w, GbkToWide(text_).c_str());
   SizeDropDown();
@@ -137,29 +137,7 @@ void TCustomComboBox::ItemsChanged(TControlStrings::TChange c, int i) {
     if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
     return;
   }
-  switch (c) {
-    case TControlStrings::TChange::Insert:
-      SendMessageW(w, CB_INSERTSTRING, static_cast<WPARAM>(i),
-                   reinterpret_cast<LPARAM>(GbkToWide(items_->Strings(i)).c_str()));
-      break;
-    case TControlStrings::TChange::Delete:
-      SendMessageW(w, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
-      break;
-    case TControlStrings::TChange::Put: {
-      int sel = GetItemIndex();
-      SendMessageW(w, CB_DELETESTRING, static_cast<WPARAM>(i), 0);
-      SendMessageW(w, CB_INSERTSTRING, static_cast<WPARAM>(i),
-                   reinterpret_cast<LPARAM>(GbkToWide(items_->Strings(i)).c_str()));
-      if (sel == i) SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      break;
-    }
-    case TControlStrings::TChange::Reset: {
-      SendMessageW(w, CB_RESETCONTENT, 0, 0);
-      for (const std::string& s : items_->List())
-        SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GbkToWide(s).c_str()));
-      break;
-    }
-  }
+  MirrorItemChange(w, *items_, c, i, kComboBoxMessages);
   SizeDropDown();
 }
 

@@ -236,6 +236,9 @@ public:
   virtual bool DoKeyPress(char& key);
 
 protected:
+  // For a control that keeps the arrow keys: answers CM_WANTSPECIALKEY (true
+  // when m was it).
+  static bool KeepArrowKeys(TMessage& m);
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void DestroyWnd();

@@ -180,12 +180,7 @@ void TCustomEdit::Paste() {
 }
 
 void TCustomEdit::WndProc(TMessage& m) {
-  if (m.Msg == CM_WANTSPECIALKEY) {
-    WORD k = static_cast<WORD>(m.WParam);
-    m.Result = (k == VK_LEFT || k == VK_RIGHT || k == VK_UP || k == VK_DOWN) ? 1 : 0;
-    return;
-  }
-  TWinControl::WndProc(m);
+  if (!KeepArrowKeys(m)) TWinControl::WndProc(m);
 }
 
 // The byte limit, after the key events and any replaced WindowProc had their say.

@@ -1,6 +1,6 @@
 #include "toolkit/win/list_box.h"
 
-#include "toolkit/base/gbk_wide.h"
+#include "toolkit/win/item_window.h"
 
 const TClassInfo& TCustomListBox::StaticClass() {
   static const TClassInfo info =
@@ -41,8 +41,7 @@ void TCustomListBox::CreateParams(TCreateParams& p) {
 
 void TCustomListBox::InitializeWindow() {
   HWND w = HandleOrNull();
-  for (const std::string& s : items_->List())
-    SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GbkToWide(s).c_str()));
+  FillItemWindow(w, *items_, kListBoxMessages);
   SendMessageW(w, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
 }
 
@@ -72,28 +71,7 @@ void TCustomListBox::ItemsChanged(TControlStrings::TChange c, int i) {
     if (c == TControlStrings::TChange::Reset || itemIndex_ >= items_->Count()) itemIndex_ = -1;
     return;
   }
-  switch (c) {
-    case TControlStrings::TChange::Insert:
-      SendMessageW(w, LB_INSERTSTRING, static_cast<WPARAM>(i),
-                   reinterpret_cast<LPARAM>(GbkToWide(items_->Strings(i)).c_str()));
-      break;
-    case TControlStrings::TChange::Delete:
-      SendMessageW(w, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
-      break;
-    case TControlStrings::TChange::Put: {
-      int sel = GetItemIndex();
-      SendMessageW(w, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
-      SendMessageW(w, LB_INSERTSTRING, static_cast<WPARAM>(i),
-                   reinterpret_cast<LPARAM>(GbkToWide(items_->Strings(i)).c_str()));
-      if (sel == i) SendMessageW(w, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      break;
-    }
-    case TControlStrings::TChange::Reset:
-      SendMessageW(w, LB_RESETCONTENT, 0, 0);
-      for (const std::string& s : items_->List())
-        SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GbkToWide(s).c_str()));
-      break;
-  }
+  MirrorItemChange(w, *items_, c, i, kListBoxMessages);
 }
 
 void TCustomListBox::ReflectedMessage(TMessage& m) {

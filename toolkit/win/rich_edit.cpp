@@ -165,19 +165,27 @@ void TRichEdit::PutWindowText(const std::string& text, bool plain) {
   syncing_ = false;
 }
 
-std::string TRichEdit::GetText() const {
-  HWND w = HandleOrNull();
-  if (!w) return text_;
-  GETTEXTLENGTHEX gl{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+namespace {
+// The editor's whole text as UTF-16: with CR LF line ends, or with the bare CR
+// ends that character positions count.
+std::wstring EditorText(HWND w, bool crlf) {
+  GETTEXTLENGTHEX gl{static_cast<DWORD>((crlf ? GTL_USECRLF : 0) | GTL_PRECISE | GTL_NUMCHARS), 1200};
   LRESULT n = SendMessageW(w, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0);
   std::wstring buf(static_cast<std::size_t>(n) + 1, L'\0');
   GETTEXTEX gt{};
   gt.cb = static_cast<DWORD>(buf.size() * sizeof(wchar_t));
-  gt.flags = GT_USECRLF;
+  gt.flags = crlf ? GT_USECRLF : GT_DEFAULT;
   gt.codepage = 1200;
   LRESULT got = SendMessageW(w, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt), reinterpret_cast<LPARAM>(&buf[0]));
   buf.resize(static_cast<std::size_t>(got));
-  return WideToGbk(buf);
+  return buf;
+}
+}  // namespace
+
+std::string TRichEdit::GetText() const {
+  HWND w = HandleOrNull();
+  if (!w) return text_;
+  return WideToGbk(EditorText(w, true));
 }
 
 void TRichEdit::SetText(const std::string& text) {
@@ -192,19 +200,7 @@ void TRichEdit::SetText(const std::string& text) {
   Change();
 }
 
-std::wstring TRichEdit::PositionText() const {
-  HWND w = HandleOrNull();
-  GETTEXTLENGTHEX gl{GTL_PRECISE | GTL_NUMCHARS, 1200};
-  LRESULT n = SendMessageW(w, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gl), 0);
-  std::wstring buf(static_cast<std::size_t>(n) + 1, L'\0');
-  GETTEXTEX gt{};
-  gt.cb = static_cast<DWORD>(buf.size() * sizeof(wchar_t));
-  gt.flags = GT_DEFAULT;
-  gt.codepage = 1200;
-  LRESULT got = SendMessageW(w, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt), reinterpret_cast<LPARAM>(&buf[0]));
-  buf.resize(static_cast<std::size_t>(got));
-  return buf;
-}
+std::wstring TRichEdit::PositionText() const { return EditorText(HandleOrNull(), false); }
 
 void TRichEdit::GetSelChars(int& start, int& end) const {
   CHARRANGE r{0, 0};

@@ -108,12 +108,7 @@ void TTrackBar::SetOrientation(TTrackBarOrientation o) {
 }
 
 void TTrackBar::WndProc(TMessage& m) {
-  if (m.Msg == CM_WANTSPECIALKEY) {
-    WORD k = static_cast<WORD>(m.WParam);
-    m.Result = (k == VK_LEFT || k == VK_RIGHT || k == VK_UP || k == VK_DOWN) ? 1 : 0;
-    return;
-  }
-  TWinControl::WndProc(m);
+  if (!KeepArrowKeys(m)) TWinControl::WndProc(m);
 }
 
 void TTrackBar::ReflectedMessage(TMessage& m) {

@@ -63,6 +63,13 @@ bool IsDialogKey(WORD key) {
 }
 }  // namespace
 
+bool TWinControl::KeepArrowKeys(TMessage& m) {
+  if (m.Msg != CM_WANTSPECIALKEY) return false;
+  const WORD k = static_cast<WORD>(m.WParam);
+  m.Result = (k == VK_LEFT || k == VK_RIGHT || k == VK_UP || k == VK_DOWN) ? 1 : 0;
+  return true;
+}
+
 // CN_KEYDOWN comes from the message loop before the key reaches the window:
 // the key events run there (the window's WM_KEYDOWN then skips them), and dialog
 // keys the control does not want go to the form (Tab, Enter, Esc...).

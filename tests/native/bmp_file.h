@@ -1,0 +1,57 @@
+#pragma once
+// Bitmap files built in memory for the decoder tests (portable: used by the
+// native and the Windows tests alike).
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+inline void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+inline void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v) {
+  b[at] = static_cast<std::uint8_t>(v);
+  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+// A bitmap file with a 40-byte header; pixel(x, y) gives the stored value of
+// each pixel (a palette index, or 0xRRGGBB), y counted from the top; the
+// palette holds 0xRRGGBB values.
+template <class Pixel>
+inline std::vector<std::uint8_t> MakeBmp(int w, int h, int bpp, const std::vector<std::uint32_t>& palette,
+                                         Pixel pixel, bool topDown = false) {
+  std::size_t stride = ((static_cast<std::size_t>(w) * bpp + 31) / 32) * 4;
+  std::size_t offset = 14 + 40 + palette.size() * 4;
+  std::vector<std::uint8_t> b(offset + stride * h, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+  Put32(b, 10, static_cast<std::uint32_t>(offset));
+  Put32(b, 14, 40);
+  Put32(b, 18, static_cast<std::uint32_t>(w));
+  Put32(b, 22, static_cast<std::uint32_t>(topDown ? -h : h));
+  Put16(b, 26, 1);
+  Put16(b, 28, static_cast<std::uint16_t>(bpp));
+  Put32(b, 46, static_cast<std::uint32_t>(palette.size()));
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    std::uint32_t c = palette[i];
+    b[54 + i * 4] = static_cast<std::uint8_t>(c);  // blue
+    b[54 + i * 4 + 1] = static_cast<std::uint8_t>(c >> 8);
+    b[54 + i * 4 + 2] = static_cast<std::uint8_t>(c >> 16);
+  }
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* row = b.data() + offset + stride * static_cast<std::size_t>(topDown ? y : h - 1 - y);
+    for (int x = 0; x < w; ++x) {
+      std::uint32_t v = pixel(x, y);
+      switch (bpp) {
+        case 1: row[x / 8] |= static_cast<std::uint8_t>(v << (7 - x % 8)); break;
+        case 4: row[x / 2] |= static_cast<std::uint8_t>(v << (x % 2 ? 0 : 4)); break;
+        case 8: row[x] = static_cast<std::uint8_t>(v); break;
+        default:
+          row[x * (bpp / 8)] = static_cast<std::uint8_t>(v);
+          row[x * (bpp / 8) + 1] = static_cast<std::uint8_t>(v >> 8);
+          row[x * (bpp / 8) + 2] = static_cast<std::uint8_t>(v >> 16);
+      }
+    }
+  }
+  return b;
+}
