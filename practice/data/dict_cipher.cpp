@@ -38,7 +38,8 @@ const std::uint32_t kDecipherSum = 0xC6EF3720u;  // kDelta * kRounds
 
 // Four blocks' halves side by side in one vector register (GCC vector extension).
 using TLanes = std::uint32_t __attribute__((vector_size(16)));
-const int kGroup = 8;  // blocks per pass: two vectors, so that their rounds overlap
+const int kVectors = 8;            // vectors in flight, so that their rounds overlap
+const int kGroup = 4 * kVectors;   // blocks per pass
 
 // Blocks are independent: a group of them goes through the rounds together,
 // four per vector, instead of one block waiting on its previous round.
@@ -51,13 +52,13 @@ void DecipherBlocks(std::uint8_t* p, std::size_t blocks, const TTeaKey& key) {
       ys[j] = GetLE(p + 8 * (b + j));
       zs[j] = GetLE(p + 8 * (b + j) + 4);
     }
-    TLanes y[2], z[2];
+    TLanes y[kVectors], z[kVectors];
     std::memcpy(y, ys, sizeof y);
     std::memcpy(z, zs, sizeof z);
     std::uint32_t sum = kDecipherSum;
     for (int i = 0; i < kRounds; ++i) {
-      for (int h = 0; h < 2; ++h) z[h] -= Mix(y[h], k2, k3, sum);
-      for (int h = 0; h < 2; ++h) y[h] -= Mix(z[h], k0, k1, sum);
+      for (int h = 0; h < kVectors; ++h) z[h] -= Mix(y[h], k2, k3, sum);
+      for (int h = 0; h < kVectors; ++h) y[h] -= Mix(z[h], k0, k1, sum);
       sum -= kDelta;
     }
     std::memcpy(ys, y, sizeof y);
@@ -108,10 +109,8 @@ TBytes EncipherBytes(const TBytes& data, const TTeaKey& key) {
 }
 
 bool DecipherFile(const std::string& path, TBytes& out, const TTeaKey& key) {
-  TBytes bytes;
-  if (!ReadFileBytes(path, bytes)) return false;
-  bytes.resize((bytes.size() + 7) / 8 * 8, 0);  // deciphered in place
-  DecipherBlocks(bytes.data(), bytes.size() / 8, key);
-  out.swap(bytes);
+  if (!ReadFileInto(path, out)) return false;
+  out.resize((out.size() + 7) / 8 * 8, 0);  // deciphered in place
+  DecipherBlocks(out.data(), out.size() / 8, key);
   return true;
 }

@@ -21,5 +21,6 @@ void EncipherBlock(std::uint8_t block[8], const TTeaKey& key);
 TBytes DecipherBytes(const TBytes& data, const TTeaKey& key = DictionaryKey);
 TBytes EncipherBytes(const TBytes& data, const TTeaKey& key = DictionaryKey);
 
-// Reads and deciphers a whole file; false when it cannot be read.
+// Reads and deciphers a whole file into `out` (reusing its memory); false when
+// it cannot be read.
 bool DecipherFile(const std::string& path, TBytes& out, const TTeaKey& key = DictionaryKey);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include "practice/data/dict_cipher.h"
 #include "practice/data/dict_parse.h"
 
@@ -21,12 +22,53 @@ bool IsWholeText(const TBytes& plain) {
   return zeros < 8 && end >= 2 && plain[end - 2] == '\r' && plain[end - 1] == '\n';
 }
 
-template <class Table, class Parse>
+// Hands each line (CR LF removed) to f until the end, the first line shorter
+// than minLength, or f returning false. Returns the number of lines handed over.
+template <class F>
+int ForEachLine(const TBytes& text, int minLength, F&& f) {
+  int lines = 0;
+  std::size_t pos = 0;
+  const char* chars = reinterpret_cast<const char*>(text.data());
+  while (pos < text.size()) {
+    const void* newline = std::memchr(chars + pos, '\n', text.size() - pos);
+    std::size_t end = newline ? std::size_t(static_cast<const char*>(newline) - chars) : text.size();
+    std::size_t next = end < text.size() ? end + 1 : end;
+    if (end > pos && text[end - 1] == '\r' && end < text.size()) --end;
+    std::string_view line(chars + pos, end - pos);
+    pos = next;
+    if (int(line.size()) < minLength) break;
+    if (!f(line)) break;
+    ++lines;
+  }
+  return lines;
+}
+
+// Deciphers `name` into its temporary file, reads that back into `text` and
+// hands its lines to f (ForEachLine); the file goes when this returns or throws.
+template <class F>
+int ReadLinesThroughTempFile(const std::string& folder, const std::string& name, int minLength, TBytes& text,
+                             F&& f) {
+  if (!DecipherFile(folder + name, text)) throw EDictionaryError(name, kCannotRead);
+  if (!IsWholeText(text)) throw EDictionaryError(name, kDamaged);
+  const std::string tempName = TempDictionaryName(name);
+  TTempFile temp(folder + tempName);
+  if (!temp.Write(text)) throw EDictionaryError(tempName, kCannotWriteTemp);
+  if (!temp.ReadBack(text)) throw EDictionaryError(tempName, kCannotReadTemp);
+  return ForEachLine(text, minLength, f);
+}
+
+// Records are parsed straight into their place in the table; `text` is the
+// buffer every file goes through in turn.
+template <class Table, class Record>
 void LoadTable(const std::string& folder, const std::string& name, int minLength, Table& table,
-               Parse parse, bool required) {
+               void (*parse)(std::string_view, Record&), bool required, TBytes& text) {
   table.Clear();
   table.Reserve();
-  LoadTextDictionary(folder, name, minLength, [&](const std::string& line) { return table.Add(parse(line)); });
+  ReadLinesThroughTempFile(folder, name, minLength, text, [&](std::string_view line) {
+    Record* r = table.Append();
+    if (r) parse(line, *r);
+    return r != nullptr;
+  });
   if (required && table.Count() == 0) throw EDictionaryError(name, kEmpty);
 }
 }  // namespace
@@ -52,32 +94,10 @@ void LoadWbzgDictionary(const std::string& folder, TBinaryBuffer& buf) {
 
 int LoadTextDictionary(const std::string& folder, const std::string& name, int minLength,
                        const TLineHandler& handler) {
-  TBytes plain;
-  if (!DecipherFile(folder + name, plain)) throw EDictionaryError(name, kCannotRead);
-  if (!IsWholeText(plain)) throw EDictionaryError(name, kDamaged);
-  // The text is read back from its temporary file, which goes when `temp` does.
-  const std::string tempName = TempDictionaryName(name);
-  TTempFile temp(folder + tempName);
-  if (!temp.Write(plain)) throw EDictionaryError(tempName, kCannotWriteTemp);
-  TBytes& text = plain;
-  if (!temp.ReadBack(text)) throw EDictionaryError(tempName, kCannotReadTemp);
-
-  int lines = 0;
-  std::size_t pos = 0;
-  std::string line;  // one buffer for every line
-  const char* chars = reinterpret_cast<const char*>(text.data());
-  while (pos < text.size()) {
-    const void* newline = std::memchr(chars + pos, '\n', text.size() - pos);
-    std::size_t end = newline ? std::size_t(static_cast<const char*>(newline) - chars) : text.size();
-    std::size_t next = end < text.size() ? end + 1 : end;
-    if (end > pos && text[end - 1] == '\r' && end < text.size()) --end;
-    line.assign(chars + pos, end - pos);
-    pos = next;
-    if (int(line.size()) < minLength) break;
-    if (!handler(line)) break;
-    ++lines;
-  }
-  return lines;
+  TBytes text;
+  std::string line;
+  return ReadLinesThroughTempFile(folder, name, minLength, text,
+                                  [&](std::string_view view) { return handler(line.assign(view)); });
 }
 
 void BuildPinyinGroups(const TPYsTable& pys, svlcharsetpy2 groups[kPinyinGroupCount + 1]) {
@@ -129,15 +149,16 @@ void ClearAll(TDictionaries& d) {
 void LoadEnciphered(const std::string& folder, TDictionaries& d) {
   LoadWbzgDictionary(folder, d.WbzgBuffer);
   if (d.WbzgBuffer.Count <= 0) throw EDictionaryError("wbzg.dat", kEmpty);
-  LoadTable(folder, "wbOne.dat", kWbOneMinLine, d.WbOneTable, ParseWbOneLine, false);
-  LoadTable(folder, "wbs.dat", kWbsMinLine, d.WbsTable, ParseWbsLine, true);
-  LoadTable(folder, "wbTwo.dat", kWbTwoMinLine, d.WbTwoTable, ParseWbTwoLine, true);
-  LoadTable(folder, "wbMulti.dat", kWbMultiMinLine, d.WbMultiTable, ParseWbMultiLine, false);
-  LoadTable(folder, "PYs.dat", kPYsMinLine, d.PYsTable, ParsePYsLine, true);
+  TBytes text;
+  LoadTable(folder, "wbOne.dat", kWbOneMinLine, d.WbOneTable, ParseWbOneLine, false, text);
+  LoadTable(folder, "wbs.dat", kWbsMinLine, d.WbsTable, ParseWbsLine, true, text);
+  LoadTable(folder, "wbTwo.dat", kWbTwoMinLine, d.WbTwoTable, ParseWbTwoLine, true, text);
+  LoadTable(folder, "wbMulti.dat", kWbMultiMinLine, d.WbMultiTable, ParseWbMultiLine, false, text);
+  LoadTable(folder, "PYs.dat", kPYsMinLine, d.PYsTable, ParsePYsLine, true, text);
   BuildPinyinGroups(d.PYsTable, d.PinyinGroups);
-  LoadTable(folder, "PYOne.dat", kPYOneMinLine, d.PYOneTable, ParsePYOneLine, false);
-  LoadTable(folder, "PYTwo.dat", kPYTwoMinLine, d.PYTwoTable, ParsePYTwoLine, true);
-  LoadTable(folder, "PYMulti.dat", kPYMultiMinLine, d.PYMultiTable, ParsePYMultiLine, false);
+  LoadTable(folder, "PYOne.dat", kPYOneMinLine, d.PYOneTable, ParsePYOneLine, false, text);
+  LoadTable(folder, "PYTwo.dat", kPYTwoMinLine, d.PYTwoTable, ParsePYTwoLine, true, text);
+  LoadTable(folder, "PYMulti.dat", kPYMultiMinLine, d.PYMultiTable, ParsePYMultiLine, false, text);
 }
 }  // namespace
 

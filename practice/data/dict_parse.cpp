@@ -3,7 +3,7 @@
 #include <string_view>
 
 namespace {
-// Fields are cut and trimmed as views of the line and copied once.
+// Fields are cut and trimmed as views of the line and copied once, into the record.
 using TView = std::string_view;
 
 TView ColsView(TView line, int first, int last) {
@@ -23,17 +23,15 @@ TView TrimView(TView v) {
   return v;
 }
 
-std::string Field(TView line, int first, int last) { return std::string(TrimView(ColsView(line, first, last))); }
+TView Field(TView line, int first, int last) { return TrimView(ColsView(line, first, last)); }
 
-std::string FieldToEnd(TView line, int first) { return std::string(TrimView(ColsToEndView(line, first))); }
+TView FieldToEnd(TView line, int first) { return TrimView(ColsToEndView(line, first)); }
 
 // "MyPyWAV" followed by the trimmed word.
-std::string SoundName(TView word) {
+void SetSoundName(std::string& name, TView word) {
   word = TrimView(word);
-  std::string name;
   name.reserve(sizeof kSoundPrefix - 1 + word.size());
-  name.append(kSoundPrefix).append(word);
-  return name;
+  name.assign(kSoundPrefix).append(word);
 }
 
 template <class R>
@@ -43,11 +41,9 @@ void ParseWbCodes(TView line, R& r) {
 }
 
 template <class R>
-R ParseWbPhrase(TView line) {
-  R r;
+void ParseWbPhrase(TView line, R& r) {
   r.Code = Field(line, 1, 12);
   r.Word = FieldToEnd(line, 13);
-  return r;
 }
 }  // namespace
 
@@ -63,51 +59,40 @@ std::string TempDictionaryName(const std::string& name) {
   return name.substr(0, dot) + "Temp" + name.substr(dot);
 }
 
-svlcharsetWBOne ParseWbOneLine(const std::string& line) {
-  svlcharsetWBOne r;
-  ParseWbCodes(line, r);
-  return r;
-}
+void ParseWbOneLine(TView line, svlcharsetWBOne& r) { ParseWbCodes(line, r); }
 
-svlcharsetWBs ParseWbsLine(const std::string& line) {
-  svlcharsetWBs r;
+void ParseWbsLine(TView line, svlcharsetWBs& r) {
   ParseWbCodes(line, r);
-  r.PictureNo = StrToIntDef(FieldToEnd(line, 28), 1);
+  r.PictureNo = StrToIntDef(std::string(FieldToEnd(line, 28)), 1);
   r.HintCycle = 0;
-  return r;
 }
 
-svlcharsetWBTwo ParseWbTwoLine(const std::string& line) { return ParseWbPhrase<svlcharsetWBTwo>(line); }
+void ParseWbTwoLine(TView line, svlcharsetWBTwo& r) { ParseWbPhrase(line, r); }
 
-svlcharsetWBMulti ParseWbMultiLine(const std::string& line) { return ParseWbPhrase<svlcharsetWBMulti>(line); }
+void ParseWbMultiLine(TView line, svlcharsetWBMulti& r) { ParseWbPhrase(line, r); }
 
-svlcharsetPYs ParsePYsLine(const std::string& line) {
-  svlcharsetPYs r;
+void ParsePYsLine(TView line, svlcharsetPYs& r) {
   TView tail = ColsToEndView(line, 16);
-  r.Pinyin = std::string(TrimView(tail.substr(0, tail.empty() ? 0 : tail.size() - 1)));
+  r.Pinyin = TrimView(tail.substr(0, tail.empty() ? 0 : tail.size() - 1));
   r.Character = Field(line, 12, 17);
   r.HintSpelling = Field(line, 1, 12);
-  r.SoundName = SoundName(tail);
-  return r;
+  SetSoundName(r.SoundName, tail);
 }
 
-svlcharsetPYOne ParsePYOneLine(const std::string& line) { return ParsePYsLine(line); }
+void ParsePYOneLine(TView line, svlcharsetPYOne& r) { ParsePYsLine(line, r); }
 
-svlcharsetpyTwo ParsePYTwoLine(const std::string& line) {
-  svlcharsetpyTwo r;
+void ParsePYTwoLine(TView line, svlcharsetpyTwo& r) {
   r.Pinyin = Field(line, 1, 12);
   r.Phrase = Field(line, 13, 18);
   r.HintSpelling = Field(line, 18, 37);
   TView t = TrimView(ColsToEndView(line, 40));
   std::size_t blank = t.find(' ');
   std::size_t p = blank == TView::npos ? 0 : blank + 1;  // 1-based, 0 when none
-  r.SoundNames[1] = SoundName(t.substr(0, p));
-  r.SoundNames[2] = SoundName(t.substr(p == 0 ? 0 : p - 1));
-  return r;
+  SetSoundName(r.SoundNames[1], t.substr(0, p));
+  SetSoundName(r.SoundNames[2], t.substr(p == 0 ? 0 : p - 1));
 }
 
-svlcharsetpyMulti ParsePYMultiLine(const std::string& line) {
-  svlcharsetpyMulti r;
+void ParsePYMultiLine(TView line, svlcharsetpyMulti& r) {
   r.Pinyin = Field(line, 1, 12);
   r.Phrase = Field(line, 13, 32);
   r.HintSpelling = Field(line, 32, 81);
@@ -116,9 +101,8 @@ svlcharsetpyMulti ParsePYMultiLine(const std::string& line) {
   std::size_t start = 0;
   while (k < kPYMultiSounds) {
     std::size_t blank = t.find(' ', start);
-    r.SoundNames[++k] = SoundName(t.substr(start, blank == TView::npos ? TView::npos : blank - start));
+    SetSoundName(r.SoundNames[++k], t.substr(start, blank == TView::npos ? TView::npos : blank - start));
     if (blank == TView::npos) break;
     start = blank + 1;
   }
-  return r;
 }

@@ -73,6 +73,11 @@ public:
     records_.push_back(std::move(record));
     return true;
   }
+  // A new default record at the end to be filled in place; null when the table is full.
+  T* Append() {
+    if (Full()) return nullptr;
+    return &records_.emplace_back();
+  }
   const T& operator[](int r) const { return records_.at(Index(r)); }
   T& operator[](int r) { return records_.at(Index(r)); }
   void Clear() { records_.clear(); }

@@ -245,7 +245,7 @@ void TWinSkinForm::Complete() {
     FrameTimer->SetInterval(250);
     FrameTimer->OnTimer = [this](TObject*) { TimerTick(); };
   }
-  FrameTimer->SetEnabled(true);
+  SetFrameTimer(true);
   // Wine's own caption may have been drawn meanwhile.
   if (SkinFrame) PaintFrame(nullptr);
 }
@@ -356,7 +356,7 @@ void TWinSkinForm::RepaintWindow() {
 }
 
 void TWinSkinForm::DetachControlsOnly() {
-  if (FrameTimer) FrameTimer->SetEnabled(false);
+  SetFrameTimer(false);
   if (FormControl && SkinState != 4) FormControl->SetColor(SavedColor);
   Unsubclass();
   UnhookMDIClient();
@@ -420,7 +420,7 @@ void TWinSkinForm::DetachOnDestroy() {
 }
 
 bool TWinSkinForm::DetachProcedures() {
-  if (FrameTimer) FrameTimer->SetEnabled(false);
+  SetFrameTimer(false);
   if (!Attached()) return false;
   HotObject = nullptr;
   pressedObject_ = nullptr;

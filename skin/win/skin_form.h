@@ -101,6 +101,10 @@ public:
   void RestoreWindow();
   void MDIChildCommand(WPARAM command);
   void TimerTick();
+  // The frame timer runs while the caption is active; it rests while nothing
+  // on the frame is hot (its ticks would do nothing) and wakes when something is.
+  void SetFrameTimer(bool on);
+  void WakeFrameTimer();
   static std::string CaptionButtonHintText(int action);
 
   // --- Menu bar (skin_menu_track.cpp) ---
@@ -244,5 +248,6 @@ private:
   bool appSysMenu_ = false;  // the window's own WS_SYSMENU (removed while the skin draws the caption)
   TNCObject* pressedObject_ = nullptr;
   int hintTime_ = 0;
+  bool frameTimerResting_ = false;
   int depth_ = 0;
 };

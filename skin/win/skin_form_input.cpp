@@ -124,7 +124,7 @@ void TWinSkinForm::WMNCHitTest(TMessage& m) {
 
 void TWinSkinForm::WMNCActivate(TMessage& m) {
   NCActive = static_cast<BYTE>(m.WParam != 0);
-  if (FrameTimer) FrameTimer->SetEnabled(m.WParam != 0);
+  SetFrameTimer(m.WParam != 0);
   if (FormKind == 1 && MDIClient) SendMessageW(MDIClient, WM_NCACTIVATE, m.WParam, 0);
   else if (FormKind == 2) CallDefaultProc(m);
   if (!(FormKind == 2 && WindowState == 1)) PaintFrame(nullptr);
@@ -210,6 +210,7 @@ void TWinSkinForm::WMNCLButtonUp(TMessage& m) {
   m.Result = 0;
   if (o != pressed || !o->IsCaptionButton()) return;
   HotObject = o;
+  WakeFrameTimer();
   o->MouseUp();
   CaptionButtonClick(PointOf(m.LParam).x, PointOf(m.LParam).y);
 }
@@ -221,7 +222,7 @@ void TWinSkinForm::CaptionButtonClick(int x, int y) {
   switch (b->Action) {
     case 0:
       if (SystemMenu && GetMenuState(SystemMenu, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
-        if (FrameTimer) FrameTimer->SetEnabled(false);
+        SetFrameTimer(false);
         PostMessageW(FormHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       break;
@@ -251,7 +252,7 @@ void TWinSkinForm::WMNCLButtonDblClk(TMessage& m) {
   if (auto* button = dynamic_cast<TWinSysButton*>(NCObjectAtPoint(p))) {
     TDataSkinSysButton* b = button->SkinButton();
     if (b && (b->Action == 3 || b->Action == 11)) {
-      if (FrameTimer) FrameTimer->SetEnabled(false);
+      SetFrameTimer(false);
       PostMessageW(FormHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     m.Result = 0;
@@ -303,8 +304,24 @@ void TWinSkinForm::ResetCaptionHint() {
   if (SkinData) SkinData->HideHint();
 }
 
+void TWinSkinForm::SetFrameTimer(bool on) {
+  frameTimerResting_ = false;
+  if (FrameTimer) FrameTimer->SetEnabled(on);
+}
+
+void TWinSkinForm::WakeFrameTimer() {
+  if (!frameTimerResting_ || !FrameTimer) return;
+  frameTimerResting_ = false;
+  FrameTimer->SetEnabled(true);
+}
+
 void TWinSkinForm::TimerTick() {
-  if (InMenuLoop || !HotObject || SkinState != 1) return;
+  if (!HotObject) {
+    frameTimerResting_ = true;
+    if (FrameTimer) FrameTimer->SetEnabled(false);
+    return;
+  }
+  if (InMenuLoop || SkinState != 1) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   POINT p = ScreenToFrame(cursor.x, cursor.y);
@@ -339,7 +356,7 @@ void TWinSkinForm::ShowSysPopupMenu(POINT p) {
   if (now - LastSysMenuTick <= DoubleClickTime) {
     // A second request within the double-click time: the icon was clicked twice.
     if (HotObject) {
-      if (FrameTimer) FrameTimer->SetEnabled(false);
+      SetFrameTimer(false);
       PostMessageW(FormHandle, WM_CLOSE, 0, 0);
     }
     return;

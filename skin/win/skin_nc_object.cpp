@@ -8,6 +8,7 @@ void TNCObject::MouseDown() {
   if (f.HotObject && f.HotObject != this) f.HotObject->MouseLeave();
   if (!Visible) return;
   f.HotObject = this;
+  f.WakeFrameTimer();
   State = 2;
   Paint();
 }
@@ -24,6 +25,7 @@ void TNCObject::MouseMove() {
   if (f.HotObject) f.HotObject->MouseLeave();
   if (!Visible) return;
   f.HotObject = this;
+  f.WakeFrameTimer();
   State = 3;
   Paint();
 }

@@ -64,7 +64,7 @@ TEST(CipherTest, WholeBuffersPadToBlocks) {
 // as DecipherBlock gives it alone.
 TEST(CipherTest, WholeBuffersMatchBlockByBlock) {
   TDictFolder dir;
-  for (std::size_t n : {8u * 7, 8u * 8, 8u * 8 + 3, 8u * 17 + 5, 8u * 40}) {
+  for (std::size_t n : {8u * 7, 8u * 31, 8u * 32, 8u * 32 + 3, 8u * 65 + 5, 8u * 100}) {
     TBytes data(n);
     for (std::size_t i = 0; i < n; ++i) data[i] = std::uint8_t(i * 131 + (i >> 5));
     TBytes expected = data;

@@ -21,13 +21,13 @@ TEST(DictParseTest, ColumnsOfShortLines) {
 }
 
 TEST(DictParseTest, WubiCharacterLines) {
-  svlcharsetWBOne one = ParseWbOneLine(kCodes + "好");
+  svlcharsetWBOne one = ParsedLine(kCodes + "好", ParseWbOneLine);
   EXPECT_EQ(one.Codes[1], "vbg");
   EXPECT_EQ(one.Codes[2], "vb");
   EXPECT_EQ(one.Codes[4], "vb");
   EXPECT_EQ(one.Character, "好");
   // Adjacent four-letter codes need no blank between them.
-  svlcharsetWBOne full = ParseWbOneLine(Pad("ggllggllggl g", 23) + "一");
+  svlcharsetWBOne full = ParsedLine(Pad("ggllggllggl g", 23) + "一", ParseWbOneLine);
   EXPECT_EQ(full.Codes[1], "ggll");
   EXPECT_EQ(full.Codes[2], "ggll");
   EXPECT_EQ(full.Codes[3], "ggl");
@@ -48,7 +48,7 @@ TEST(DictParseTest, WubiCharacterLines) {
       {"好  7", 7, "好  7"},
   };
   for (const auto& c : cases) {
-    svlcharsetWBs s = ParseWbsLine(kCodes + c.tail);
+    svlcharsetWBs s = ParsedLine(kCodes + c.tail, ParseWbsLine);
     EXPECT_EQ(s.PictureNo, c.picture) << c.tail;
     EXPECT_EQ(s.Character, c.character) << c.tail;
     EXPECT_EQ(s.HintCycle, 0);
@@ -57,22 +57,22 @@ TEST(DictParseTest, WubiCharacterLines) {
 }
 
 TEST(DictParseTest, WubiPhraseLines) {
-  svlcharsetWBTwo two = ParseWbTwoLine("khlg        中国");
+  svlcharsetWBTwo two = ParsedLine("khlg        中国", ParseWbTwoLine);
   EXPECT_EQ(two.Code, "khlg");
   EXPECT_EQ(two.Word, "中国");
-  svlcharsetWBMulti multi = ParseWbMultiLine("khlw        中国人 ");
+  svlcharsetWBMulti multi = ParsedLine("khlw        中国人 ", ParseWbMultiLine);
   EXPECT_EQ(multi.Word, "中国人");
 }
 
 TEST(DictParseTest, PinyinCharacterLines) {
-  svlcharsetPYs r = ParsePYsLine(Pad("hǎo", 12) + "好   hao3");
+  svlcharsetPYs r = ParsedLine(Pad("hǎo", 12) + "好   hao3", ParsePYsLine);
   EXPECT_EQ(r.HintSpelling, "hǎo");
   EXPECT_EQ(r.Character, "好");
   EXPECT_EQ(r.Pinyin, "hao");
   EXPECT_EQ(r.SoundName, "MyPyWAVhao3");
 
   // Exactly 16 characters: no pinyin, the sound name takes column 16.
-  svlcharsetPYs edge = ParsePYsLine("abcdefghijk 好 X");
+  svlcharsetPYs edge = ParsedLine("abcdefghijk 好 X", ParsePYsLine);
   ASSERT_EQ(std::string("abcdefghijk 好 X").size(), 16u);
   EXPECT_EQ(edge.Pinyin, "");
   EXPECT_EQ(edge.SoundName, "MyPyWAVX");
@@ -94,7 +94,7 @@ TEST(DictParseTest, PinyinPhraseSoundColumn) {
       {"", "MyPyWAV", "MyPyWAV"},
   };
   for (const auto& c : cases) {
-    svlcharsetpyTwo r = ParsePYTwoLine(head + c.sounds);
+    svlcharsetpyTwo r = ParsedLine(head + c.sounds, ParsePYTwoLine);
     EXPECT_EQ(r.SoundNames[1], c.first) << c.sounds;
     EXPECT_EQ(r.SoundNames[2], c.second) << c.sounds;
     EXPECT_EQ(r.Pinyin, "zhongguo");
@@ -107,7 +107,7 @@ TEST(DictParseTest, PinyinMultiSoundWords) {
   std::string head = "zhongguoren ";
   head += "中国人";
   head.resize(84, ' ');
-  svlcharsetpyMulti two = ParsePYMultiLine(head + "ren2  min2");
+  svlcharsetpyMulti two = ParsedLine(head + "ren2  min2", ParsePYMultiLine);
   EXPECT_EQ(two.SoundNames[1], "MyPyWAVren2");
   EXPECT_EQ(two.SoundNames[2], "MyPyWAV");
   EXPECT_EQ(two.SoundNames[3], "MyPyWAVmin2");
@@ -115,11 +115,11 @@ TEST(DictParseTest, PinyinMultiSoundWords) {
   EXPECT_EQ(two.Phrase, "中国人");
   EXPECT_EQ(two.Pinyin, "zhongguoren");
 
-  svlcharsetpyMulti many = ParsePYMultiLine(head + "a1 b2 c3 d4 e5 f1 g2 h3 i4 j5 k1 l2");
+  svlcharsetpyMulti many = ParsedLine(head + "a1 b2 c3 d4 e5 f1 g2 h3 i4 j5 k1 l2", ParsePYMultiLine);
   EXPECT_EQ(many.SoundNames[1], "MyPyWAVa1");
   EXPECT_EQ(many.SoundNames[10], "MyPyWAVj5");
 
-  svlcharsetpyMulti hint = ParsePYMultiLine(std::string(31, ' ') + "xzhōng guó rén");
+  svlcharsetpyMulti hint = ParsedLine(std::string(31, ' ') + "xzhōng guó rén", ParsePYMultiLine);
   EXPECT_EQ(hint.HintSpelling, "xzhōng guó rén");
   EXPECT_EQ(hint.Phrase, "x");
 }

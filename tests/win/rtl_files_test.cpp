@@ -176,6 +176,27 @@ TEST(RtlWinFiles, NameWithoutGbkSpellingStillOpens) {
   RemoveTree(dirW);
 }
 
+// The temporary file is made new; one left over from before is replaced, and
+// either is gone when the object goes.
+TEST(RtlWinFiles, TemporaryFileNewOrLeftOver) {
+  const std::string path = ToGbk(TempW()) + "rtl_字典Temp.dat";
+  RemoveFile(path);
+  const TBytes text = {'a', 'b', '\r', '\n'};
+  for (bool leftOver : {false, true}) {
+    if (leftOver) ASSERT_TRUE(WriteFileBytes(path, "old contents, longer than the new", 33));
+    {
+      TTempFile temp(path);
+      ASSERT_TRUE(temp.Write(text)) << leftOver;
+      EXPECT_TRUE(FileExists(path));
+      EXPECT_FALSE(temp.Write(text));  // written once
+      TBytes back = {'x'};
+      ASSERT_TRUE(temp.ReadBack(back));
+      EXPECT_EQ(back, text) << leftOver;
+    }
+    EXPECT_FALSE(FileExists(path)) << leftOver;
+  }
+}
+
 TEST(RtlWinRandom, RandomizeBeforeEachDrawDoesNotRepeat) {
   std::set<int> seen;
   for (int i = 0; i < 1000; ++i) {

@@ -16,6 +16,7 @@
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/form.h"
 #include "toolkit/win/menus.h"
+#include "toolkit/win/timer.h"
 
 using namespace frame_skin;
 
@@ -237,6 +238,35 @@ TEST_F(SkinFrameTest, CaptionButtonsMinimiseMaximiseRestoreAndClose) {
   NcClick(w, ButtonCentre(w, kClose), ButtonCentre(w, kClose));
   EXPECT_TRUE(closed);
   EXPECT_FALSE(IsWindowVisible(w));
+}
+
+// The frame's 250 ms timer rests while nothing on the frame is hot; a caption
+// button under the pointer wakes it, and its ticks still notice the pointer
+// leaving without a message.
+TEST_F(SkinFrameTest, FrameTimerRestsUntilACaptionButtonIsHot) {
+  POINT saved{};
+  GetCursorPos(&saved);
+  TForm* f = NewForm(40, 40, 400, 260);
+  TWinSkinForm* frame = ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  HWND w = f->Handle();
+  PumpFor(400);  // a tick with nothing hot
+  EXPECT_FALSE(frame->FrameTimer->GetEnabled());
+
+  RECT r = WindowRectOf(w);
+  POINT close = ButtonCentre(w, kClose);
+  SetCursorPos(r.left + close.x, r.top + close.y);
+  SendMessageW(w, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(r.left + close.x, r.top + close.y));
+  EXPECT_EQ(PixelAt(w, close.x, close.y), kHot);
+  EXPECT_TRUE(frame->FrameTimer->GetEnabled());
+  PumpFor(400);
+  EXPECT_EQ(PixelAt(w, close.x, close.y), kHot);  // still under the pointer
+
+  SetCursorPos(r.left + 200, r.bottom + 100);  // away, below the window
+  EXPECT_TRUE(PumpUntil([&] { return PixelAt(w, close.x, close.y) == kButtonNormal[kClose]; }, 2000));
+  EXPECT_EQ(frame->HotObject, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return !frame->FrameTimer->GetEnabled(); }, 2000));
+  SetCursorPos(saved.x, saved.y);
 }
 
 TEST_F(SkinFrameTest, HitTestAndDoubleClickKeepToTheCaption) {

@@ -1,9 +1,11 @@
 // Alt+letter handed round a form (CM_DIALOGCHAR), the form's tab-order list,
-// and mouse presses given to a control by code that took its messages.
+// mouse presses given to a control by code that took its messages, and which
+// windows track the pointer's leaving.
 #include <string>
 #include <vector>
 
 #include "controls_fixture.h"
+#include "services_pump.h"
 
 namespace {
 
@@ -125,6 +127,61 @@ TEST_F(InputTest, MouseDownFiresTheEventForAPressTakenElsewhere) {
   };
   SendMessageW(panel->Handle(), WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, MAKELPARAM(7, 9));
   EXPECT_EQ(panelPresses, 1);
+}
+
+// The window the system tracks the pointer's leaving for (none: null; an
+// earlier test may have left one).
+HWND TrackedWindow() {
+  TRACKMOUSEEVENT t{sizeof t, TME_QUERY, nullptr, 0};
+  TrackMouseEvent(&t);
+  return (t.dwFlags & TME_LEAVE) ? t.hwndTrack : nullptr;
+}
+
+// A form nobody hears entering or leaving is not tracked (Wine polls the
+// pointer while it is); its windowless children and windowed controls hear
+// theirs as before, and so does a form with its own events.
+TEST_F(InputTest, LeavingIsTrackedWhereSomeoneHearsIt) {
+  POINT saved{};
+  GetCursorPos(&saved);
+  auto* label = Make<TLabel>(10, 10, 80, 20);
+  label->SetCaption("label");
+  auto* panel = Make<TPanel>(200, 10, 100, 60);
+  std::vector<std::string> heard;
+  label->OnMouseEnter = [&](TObject*) { heard.push_back("label enter"); };
+  label->OnMouseLeave = [&](TObject*) { heard.push_back("label leave"); };
+  panel->OnMouseLeave = [&](TObject*) { heard.push_back("panel leave"); };
+  form->Show();
+  Pump();
+  HWND w = form->Handle();
+  auto moveTo = [](HWND target, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(target, &p);
+    SetCursorPos(p.x, p.y);
+    SendMessageW(target, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  };
+  auto away = [&](const char* expected) {
+    SetCursorPos(0, 0);  // off every window of the test
+    EXPECT_TRUE(PumpUntil([&] { return !heard.empty() && heard.back() == expected; }, 3000)) << expected;
+  };
+
+  moveTo(w, 400, 300);  // the form's bare client area
+  EXPECT_NE(TrackedWindow(), w);
+  moveTo(w, 20, 15);  // over the label
+  EXPECT_EQ(TrackedWindow(), w);
+  away("label leave");
+  EXPECT_EQ(heard.front(), "label enter");
+
+  moveTo(panel->Handle(), 10, 10);
+  EXPECT_EQ(TrackedWindow(), panel->Handle());
+  away("panel leave");
+
+  bool formLeft = false;
+  form->OnMouseLeave = [&](TObject*) { formLeft = true; };
+  moveTo(w, 400, 300);
+  EXPECT_EQ(TrackedWindow(), w);
+  SetCursorPos(0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return formLeft; }, 3000));
+  SetCursorPos(saved.x, saved.y);
 }
 
 }  // namespace

@@ -60,14 +60,19 @@ bool ReadRest(FILE* f, TBytes& data) {
 }
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, TBytes& out) {
+bool ReadFileInto(const std::string& path, TBytes& buffer) {
   FILE* f = OPEN_READ(path);
   if (!f) return false;
-  TBytes data;
-  bool ok = ReadRest(f, data);
+  bool ok = ReadRest(f, buffer);
   std::fclose(f);
-  if (ok) out.swap(data);
   return ok;
+}
+
+bool ReadFileBytes(const std::string& path, TBytes& out) {
+  TBytes data;
+  if (!ReadFileInto(path, data)) return false;
+  out.swap(data);
+  return true;
 }
 
 bool WriteFileBytes(const std::string& path, const void* data, std::size_t size) {
@@ -115,10 +120,16 @@ bool CopyFileBytes(const std::string& source, const std::string& target) {
 
 #ifdef _WIN32
 // Removed by the system when closed, also when the program ends first.
+// Made as a new file: truncating one, even an empty one, makes some file
+// systems write it out to disk when it is closed. A file left over by
+// someone else is replaced.
 bool TTempFile::Write(const TBytes& bytes) {
   if (file_) return false;
-  HANDLE h = CreateFileW(GbkToWide(path_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  const std::wstring path = GbkToWide(path_);
+  const DWORD flags = FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE;
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
+    h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, flags, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   file_ = h;
   const DWORD size = DWORD(bytes.size());

@@ -11,6 +11,10 @@ using TBytes = std::vector<std::uint8_t>;
 // Each returns false (and leaves the output untouched) when the file cannot be
 // opened, read or written in full.
 bool ReadFileBytes(const std::string& path, TBytes& out);
+// As ReadFileBytes, but into the memory `buffer` already holds, so that a
+// buffer used for file after file is allocated once; after a failure its
+// content is unspecified.
+bool ReadFileInto(const std::string& path, TBytes& buffer);
 bool WriteFileBytes(const std::string& path, const void* data, std::size_t size);
 bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);

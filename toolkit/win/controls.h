@@ -250,6 +250,9 @@ protected:
   // Reflected messages (CN_*) from the parent; default: nothing handled.
   virtual void ReflectedMessage(TMessage& m);
   bool IsOwnClass() const { return baseWndProc_ == nullptr; }
+  // Whether anything hears this control's CM_MOUSEENTER / CM_MOUSELEAVE (its
+  // windowless children apart); only then is leaving it tracked throughout.
+  virtual bool HearsMouseLeave() const { return true; }
   void FontChanged() override;
   void ColorChanged() override;
   void VisibleChanged() override;

@@ -87,6 +87,8 @@ public:
 
 protected:
   void CreateParams(TCreateParams& p) override;
+  // Only the form's own events hear it; no skin does.
+  bool HearsMouseLeave() const override { return OnMouseEnter || OnMouseLeave; }
   void InitializeWindow() override;
   void PaintWindow(HDC dc) override;
   void VisibleChanged() override;

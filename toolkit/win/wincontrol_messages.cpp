@@ -237,6 +237,10 @@ void TWinControl::MouseToGraphicChild(TMessage& m) {
 
 void TWinControl::TrackHover(TMessage& m) {
   if (m.Msg == WM_MOUSEMOVE && !hovering_) {
+    // Wine polls the pointer while a leave is tracked: a window nobody hears
+    // entering or leaving tracks only while a windowless child is under the pointer.
+    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    if (!HearsMouseLeave() && !captureControl_ && !ControlAtPos(p)) return;
     hovering_ = true;
     TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
     TrackMouseEvent(&t);
