@@ -1,4 +1,7 @@
 // Start-up and shut-down of the main window.
+#include <future>
+#include <system_error>
+
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 #include "practice/main/registry_settings.h"
@@ -28,6 +31,14 @@ void TForm1::FormCreate(TObject* Sender) {
     if (!*modules[i]) return StopStartup("打开声音文件失败！");
   }
 
+  // The sound system's first answer takes Wine tens of milliseconds (it loads
+  // and probes its audio drivers): it is asked while the dictionaries load.
+  std::future<bool> soundDevice;
+  try {
+    soundDevice = std::async(std::launch::async, SoundDeviceExists);
+  } catch (const std::system_error&) {
+    // No thread to spare: asked below instead.
+  }
   TDictLoadResult loaded = LoadDictionaries(folder, Practice.Dictionaries);
   if (loaded.Status == TDictLoadStatus::ShortCodesNotOpened) return StopStartup("打开字库失败！");
   if (loaded.Status != TDictLoadStatus::Ok) return StopStartup(loaded.Message());
@@ -59,7 +70,7 @@ void TForm1::FormCreate(TObject* Sender) {
   Session->Scores = &Practice.Scores;
   Session->OldPinyinHint = Practice.Settings.OldPinyinHint;
   Session->MusicAllowed = 1;
-  Practice.SoundDevice = SoundDeviceExists();
+  Practice.SoundDevice = soundDevice.valid() ? soundDevice.get() : SoundDeviceExists();
   ApplySettingsToControls();
   PlayBackgroundMusic("Test1.mp3");
   Practice.StartedUp = true;

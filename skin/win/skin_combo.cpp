@@ -64,9 +64,12 @@ void TSkinComBox::Notification(TComponent* component, TOperation operation) {
 void TSkinComBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
   if (FAttached) return;
   TSkinControl::AttachControl(form, skinData, setColor, canvas);
-  if (!FHandle) return;
+  if (FHandle) WindowCreated();
+}
+
+void TSkinComBox::WindowCreated() {
   FStyle = GetStyle(FHandle, GWL_STYLE);
-  SkinList(form);
+  SkinList(FSkinForm);
   if ((FStyle & 3) != CBS_SIMPLE) HookEdit();
 }
 

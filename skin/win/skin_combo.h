@@ -43,6 +43,9 @@ public:
   bool FExtended = false;  // the inner combo of a "comboboxex": border and arrow only
   int LastFrame = 0;       // the state frame of the last paint
 
+protected:
+  void WindowCreated() override;
+
 private:
   void HookEdit();
   void EditWndProc(TMessage& m);

@@ -81,10 +81,20 @@ bool TSkinControl::TakeOwnerControl(TSkinControlList* form, TSkinData* skinData,
   FSkinForm = form;
   FCanvas = canvas;
   FControl = control;
-  if (auto* w = dynamic_cast<TWinControl*>(control)) FHandle = w->Handle();
+  // A hidden control's window is not made here: it is taken when the toolkit
+  // makes it (CM_WINDOWCREATED), the messages reach this object either way.
+  if (auto* w = dynamic_cast<TWinControl*>(control)) FHandle = w->HandleOrNull();
   FUnicode = FHandle && IsWindowUnicode(FHandle);
   if (form) form->Add(this);
   return true;
+}
+
+void TSkinControl::TakeCreatedWindow() {
+  auto* w = dynamic_cast<TWinControl*>(FControl);
+  if (!w || !w->HandleAllocated() || w->HandleOrNull() == FHandle || FStatus == stDestroyed) return;
+  FHandle = w->HandleOrNull();
+  FUnicode = IsWindowUnicode(FHandle) != FALSE;
+  if (FActive) WindowCreated();
 }
 
 void TSkinControl::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
@@ -132,6 +142,11 @@ void TSkinControl::HookControl(TControl* control) {
 void TSkinControl::UnhookControl() { layer_.Remove(); }
 
 void TSkinControl::SkinWndProc(TMessage& m) {
+  if (m.Msg == CM_WINDOWCREATED) {
+    CallDefault(m);
+    TakeCreatedWindow();
+    return;
+  }
   if (m.Msg == SM_SKINCONTROL) {
     FActive = static_cast<LONG_PTR>(m.WParam) > 0;
     if (FActive) Redraw();

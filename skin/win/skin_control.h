@@ -123,11 +123,16 @@ public:
   bool FParentBgChanged = false;
 
 protected:
-  // Takes the owner control, its window, the skin and the list (no hook);
-  // false when the owner is no control.
+  // Takes the owner control, its window when it has one, the skin and the list
+  // (no hook); false when the owner is no control.
   bool TakeOwnerControl(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas);
+  // A toolkit control attached before its window existed: the window is made
+  // now (first shown or used). Families finish here what needs the window.
+  virtual void WindowCreated() {}
 
 private:
+  void TakeCreatedWindow();
+
   TWindowProcLayer layer_;        // over a toolkit control's WindowProc
   TWindowSubclass subclass_;      // over a bare window's procedure
   bool colorTaken_ = false;       // FOldColor holds the control's own colour

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
 #include <vector>
 
 #include "skin/win/skin_adv_page.h"
@@ -145,8 +144,9 @@ bool NeedsScrollbarSkin(TControl* control) {
   auto* w = dynamic_cast<TWinControl*>(control);
   if (!w) return false;
   if (Is(w, "TCustomListBox")) return true;
-  if (!w->HandleAllocated()) return false;
-  LONG style = GetWindowLongW(w->HandleOrNull(), GWL_STYLE);
+  // A hidden control's window is not made for the question.
+  const DWORD style = w->HandleAllocated() ? static_cast<DWORD>(GetWindowLongW(w->HandleOrNull(), GWL_STYLE))
+                                           : w->CreationStyle();
   return (style & (WS_VSCROLL | WS_HSCROLL)) != 0;
 }
 
@@ -223,13 +223,8 @@ void TSkinDispatcher::SkinControl(TComponent* component, TComponent* form) {
   }
   if (!control->Parent() || IsControlSkinned(control)) return;
   const std::string upper = Upper(control->ClassName());
-  if (auto* w = dynamic_cast<TWinControl*>(control)) {
-    try {
-      w->HandleNeeded();
-    } catch (const std::exception&) {
-      return;
-    }
-  }
+  // A shown control has its window; a hidden one gets it when first shown or
+  // used, and its skin object takes it then.
   if (data_->OnSkinControl) {
     TComponent* skinned = nullptr;
     data_->OnSkinControl(frameOwner_, data_, dynamic_cast<TControl*>(form), control, upper, skinned);

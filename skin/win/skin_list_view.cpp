@@ -165,6 +165,11 @@ void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TSk
   AttachHeader();
 }
 
+void TSkinListView::WindowCreated() {
+  TSkinScrollbar::WindowCreated();
+  AttachHeader();
+}
+
 void TSkinListView::AttachHeader() {
   if (!FHandle || FHeader || !FControl) return;
   auto header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));

@@ -46,4 +46,7 @@ public:
   void AttachHeader();
 
   TSkinHeader* FHeader = nullptr;
+
+protected:
+  void WindowCreated() override;
 };

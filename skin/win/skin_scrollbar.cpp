@@ -102,10 +102,18 @@ void TSkinScrollbar::AttachScrollbars(TControl* control, TSkinData* skinData, TS
   FMode = mode;
   if (!FAttached) return;
   ReplaceFixedColor();
-  FBars.Make(this, control, FHandle);
-  FBars.SetEnabled(control->GetEnabled());
-  if (!control->GetVisible()) FBars.Hide();
+  if (FHandle) MakeBars();
+}
+
+void TSkinScrollbar::MakeBars() {
+  FBars.Make(this, FControl, FHandle);
+  FBars.SetEnabled(FControl->GetEnabled());
+  if (!FControl->GetVisible()) FBars.Hide();
   if (FDrawBorder) RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TSkinScrollbar::WindowCreated() {
+  if (FAttached) MakeBars();
 }
 
 void TSkinScrollbar::ReplaceFixedColor() {

@@ -61,8 +61,13 @@ public:
   TScrollbarPair FBars;
   bool FDrawBorder = false;
 
+protected:
+  void WindowCreated() override;
+
 private:
   void ReplaceFixedColor();
+  // The overlays over the control's window.
+  void MakeBars();
 };
 
 class TSkinScrollbarH : public TSkinControl {

@@ -106,7 +106,10 @@ TSkinTab::~TSkinTab() = default;
 
 void TSkinTab::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
   TSkinControl::AttachControl(form, skinData, setColor, canvas);
-  if (!FHandle) return;
+  if (FHandle) WindowCreated();
+}
+
+void TSkinTab::WindowCreated() {
   FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
   PrepareImages();
   FindUpDown();

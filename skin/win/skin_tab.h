@@ -41,6 +41,9 @@ public:
   TSkinControl* FUpDown = nullptr;
   std::vector<int> LastFrames;  // the state frame of every tab of the last paint
 
+protected:
+  void WindowCreated() override;
+
 private:
   void PaintPane(HDC dc, const RECT& p);
 };

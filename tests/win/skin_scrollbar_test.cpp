@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "message_spy.h"
+#include "skin/win/skin_combo.h"
 #include "skin/win/skin_combo_scrollbar.h"
+#include "skin/win/skin_messages.h"
 #include "skin/win/skin_scrollbar.h"
 #include "skin_fixture.h"
 #include "skin_scroll_skin.h"
@@ -554,6 +556,93 @@ TEST_F(ScrollbarTest, DropDownListThumbDragSendsTheListsScrollMessages) {
   delete skin;
   EXPECT_EQ(GetWindowLongPtrW(lb, GWLP_WNDPROC), spied);
   DestroyWindow(lb);
+}
+
+
+// Every pixel of a window (frame included), read back from the screen.
+std::vector<COLORREF> WindowPixels(HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  std::vector<COLORREF> pixels;
+  HDC dc = GetWindowDC(w);
+  for (int y = 0; y < r.bottom - r.top; ++y)
+    for (int x = 0; x < r.right - r.left; ++x) pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(w, dc);
+  return pixels;
+}
+
+TEST_F(ScrollbarTest, HiddenControlsAreSkinnedWhenTheirWindowsAreFirstMade) {
+  // Pairs alike: one shown when the form is skinned, one hidden until later.
+  auto rich = [this](int top, bool visible) {
+    auto* r = Make<TRichEdit>(20, top, 260, 60);
+    r->SetVisible(visible);
+    r->SetText("line 1\r\nline 2");
+    return r;
+  };
+  TRichEdit* shownRich = rich(20, true);
+  TRichEdit* hiddenRich = rich(100, false);
+  TListBox* shownBox = ListBox(40, 100);
+  TListBox* hiddenBox = ListBox(40, 100);
+  hiddenBox->SetLeft(240);
+  hiddenBox->SetVisible(false);
+  shownBox->SetTop(180);
+  hiddenBox->SetTop(180);
+  auto* combo = Make<TComboBox>(300, 20, 120, 25);
+  combo->SetVisible(false);
+  auto* edit = Make<TEdit>(300, 60, 120, 25);
+  edit->SetVisible(false);
+  form->Show();
+  Pump();
+  NewDispatcher();
+  dispatcher->SkinFormControls(form);
+
+  // Skinned, but no window is made for a control nobody sees yet.
+  std::vector<TWinControl*> hidden{hiddenRich, hiddenBox, combo, edit};
+  for (TWinControl* c : hidden) {
+    SCOPED_TRACE(c->ClassName());
+    EXPECT_FALSE(c->HandleAllocated());
+    TSkinControl* skin = list.FindByControl(c);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->FHandle, nullptr);
+  }
+  auto* boxSkin = dynamic_cast<TSkinScrollbar*>(list.FindByControl(hiddenBox));
+  ASSERT_NE(boxSkin, nullptr);
+  EXPECT_FALSE(boxSkin->FBars.Vert) << "no overlays before the window";
+
+  // First shown: each skin takes the new window and finishes its attach.
+  for (TWinControl* c : hidden) c->SetVisible(true);
+  Pump();
+  for (TWinControl* c : hidden) {
+    SCOPED_TRACE(c->ClassName());
+    EXPECT_EQ(list.FindByControl(c)->FHandle, c->HandleOrNull());
+    EXPECT_EQ(SendMessageW(c->HandleOrNull(), SM_ISSKINNED, 0, 0), 1);
+  }
+  ASSERT_TRUE(boxSkin->FBars.Vert);
+  EXPECT_TRUE(IsWindowVisible(boxSkin->FBars.Vert->Handle()));
+  auto* comboSkin = dynamic_cast<TSkinComBox*>(list.FindByControl(combo));
+  ASSERT_NE(comboSkin, nullptr);
+  EXPECT_EQ(comboSkin->FStyle, GetWindowLongW(combo->HandleOrNull(), GWL_STYLE));
+  EXPECT_NE(comboSkin->FEditHandle, nullptr) << "a drop-down combo's edit is watched";
+
+  // A late control shows exactly what its twin skinned from the start shows.
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump();
+  for (auto [early, late] : {std::pair<TWinControl*, TWinControl*>{shownRich, hiddenRich}, {shownBox, hiddenBox}}) {
+    SCOPED_TRACE(early->ClassName());
+    const std::vector<COLORREF> a = WindowPixels(early->Handle()), b = WindowPixels(late->Handle());
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_TRUE(a == b);
+  }
+  HDC dc = GetWindowDC(hiddenRich->Handle());
+  EXPECT_EQ(static_cast<TColor>(GetPixel(dc, 0, 2)), kShadow) << "the skin's border";
+  EXPECT_EQ(static_cast<TColor>(GetPixel(dc, 1, 2)), kFace);
+  ReleaseDC(hiddenRich->Handle(), dc);
+  HWND overlay = boxSkin->FBars.Vert->Handle();
+  RECT bar;
+  GetClientRect(overlay, &bar);
+  dc = GetDC(overlay);
+  EXPECT_EQ(static_cast<TColor>(GetPixel(dc, bar.right / 2, 2)), ArrowColour(9)) << "the overlay's up arrow";
+  ReleaseDC(overlay, dc);
 }
 
 }  // namespace

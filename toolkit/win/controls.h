@@ -183,6 +183,8 @@ public:
   HWND HandleOrNull() const { return handle_; }
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
+  // The style the window is (or would be) made with, without making it.
+  DWORD CreationStyle();
   void DestroyHandle();
   // Sends CM_RECREATEWND while the old window still exists; its default
   // handling destroys the window and makes a new one.

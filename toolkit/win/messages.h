@@ -54,6 +54,9 @@ constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_BORDERCHANGED = CM_BASE + 59;
 constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 constexpr UINT CM_RELEASE = CM_BASE + 0x60;  // deferred destruction of a form
+// The control's window was made (its shown children's too); a control made
+// hidden hears it when first shown or used.
+constexpr UINT CM_WINDOWCREATED = CM_BASE + 0x61;
 
 // Reflected notifications (CN_*): the parent hands WM_COMMAND, WM_NOTIFY,
 // WM_DRAWITEM ... to the child control they concern.

@@ -162,6 +162,7 @@ void TWinControl::CreateWnd() {
       after = w->handle_;
     }
   }
+  Perform(CM_WINDOWCREATED);
 }
 
 // A window made after its parent's goes into the z-order where the tab order puts it.
@@ -172,6 +173,12 @@ void TWinControl::PlaceInTabOrder() {
     if (w->handle_) after = w->handle_;
   }
   SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+DWORD TWinControl::CreationStyle() {
+  TCreateParams p;
+  CreateParams(p);
+  return p.Style;
 }
 
 HWND TWinControl::Handle() {
