@@ -66,17 +66,22 @@ wine_prefix() {
 
 winepath_of() { echo "Z:${1//\//\\}"; }
 
-# with_display: starts Xvfb when no display is given; sets XVFB_PID.
+# start_xvfb: starts a private Xvfb on a display number the server picks and
+# locks itself (-displayfd), so runs started side by side never share one;
+# sets DISPLAY and XVFB_PID.
 XVFB_PID=
 start_xvfb() {
-  local n
-  for n in $(seq 91 120); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && return 0; sleep 0.1; done
+  local out n=
+  out=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$out" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    n=$(tr -dc '0-9' < "$out")
+    [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+    n=; sleep 0.1
   done
-  echo "could not start Xvfb" >&2; return 1
+  rm -f "$out"
+  if [ -z "$n" ]; then echo "could not start Xvfb" >&2; return 1; fi
+  export DISPLAY=:$n
 }
 stop_xvfb() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
