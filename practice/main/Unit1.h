@@ -77,6 +77,8 @@ public:
   // HintThreadState of the running hint thread: 2 idle, 1 busy, 0 no thread.
   int HintThreadState() const;
   bool ClipboardGuardsInstalled() const { return guardsInstalled_ && !removeGuardsPending_; }
+  // The session's row room from the layout and the shown rows' font.
+  void UpdateRowRoom();
 
   // Feedback settings and music.
   void Timer2Timer(TObject* Sender);
@@ -141,6 +143,7 @@ private:
   void StopHintThread();
   void ArticleKeyUp(int row, WORD& Key);
   void ArticleKeyDown(int row, WORD& Key, TShiftState Shift);
+  void ShowArticleChooser(bool idle);
   TEdit* InputRow(int row) const;
   TRichEdit* ShownRow(int row) const;
   TWindowProcLayer guardLayers_[7];  // over the input rows while guarded (any other layer may come off first)
@@ -148,6 +151,8 @@ private:
   int guardDepth_ = 0;  // guard calls under way
   bool removeGuardsPending_ = false;
   std::unique_ptr<THintThread> hintThread_;
+  int RowCharacterWidth(unsigned code) const;
+  HFONT measuredFont_ = nullptr;  // the font the row room's widths are of
 
   std::string ScoreFilePath() const;
   void StoreLastScore();
