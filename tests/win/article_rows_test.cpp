@@ -150,22 +150,14 @@ TEST_F(ArticleWindow, PasteRefusedDuringARunOnlyAndGuardsComeOffAtEveryEnd) {
     SendMessageW(form->Edit2->Handle(), WM_CUT, 0, 0);
     EXPECT_EQ(form->Edit2->GetText(), "ab");
     // Nor through the keys the edit pastes, copies and cuts with by itself.
-    clipboard(L"xyz");
-    for (const auto& chord : std::vector<std::pair<std::vector<WORD>, WORD>>{
-             {{VK_SHIFT}, VK_INSERT}, {{VK_CONTROL}, 'V'}, {{VK_CONTROL}, VK_INSERT}, {{VK_CONTROL}, 'C'},
-             {{VK_SHIFT}, VK_DELETE}, {{VK_CONTROL}, 'X'}}) {
+    for (const auto& chord : std::vector<std::pair<WORD, WORD>>{{VK_SHIFT, VK_INSERT}, {VK_CONTROL, 'V'},
+                                                                 {VK_CONTROL, VK_INSERT}, {VK_CONTROL, 'C'},
+                                                                 {VK_SHIFT, VK_DELETE}, {VK_CONTROL, 'X'}}) {
       SCOPED_TRACE(chord.second);
+      form->Edit2->SetText("ab");
+      clipboard(L"xyz");
       form->Edit2->SelectAll();
-      BYTE state[256];
-      GetKeyboardState(state);
-      for (WORD m : chord.first) state[m] = 0x80;
-      SetKeyboardState(state);
-      PostMessageW(Focused(), WM_KEYDOWN, chord.second, 1);
-      Serve();
-      PostMessageW(Focused(), WM_KEYUP, chord.second, 0xC0000001);
-      Serve();
-      for (WORD m : chord.first) state[m] = 0;
-      SetKeyboardState(state);
+      ChordKey({chord.first}, chord.second);
       EXPECT_EQ(form->Edit2->GetText(), "ab");
       EXPECT_EQ(ClipboardText(), L"xyz");
     }
