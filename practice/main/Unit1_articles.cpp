@@ -106,21 +106,11 @@ void TForm1::ShowArticlePage() {
   }
 }
 
-// Straight to the control, by character: each selection or format change
-// lays the row out again and draws what changed, so there are as few as can
-// be. The selection stays unseen (the row never has the focus).
+// Only the characters whose colour changed: each change lays the row out
+// again and draws it.
 void TForm1::ColourRow(int row, const std::vector<TColourRun>& changes) {
-  if (changes.empty()) return;
-  HWND w = ShownRow(row)->Handle();
-  CHARFORMAT2W cf{};
-  cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_COLOR;
-  for (const TColourRun& run : changes) {
-    CHARRANGE range{run.FirstChar, run.FirstChar + run.Chars};
-    SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    cf.crTextColor = ColorToRGB(run.Red ? clRed : clHighlight);
-    SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-  }
+  for (const TColourRun& run : changes)
+    ShownRow(row)->SetCharsColor(run.FirstChar, run.Chars, run.Red ? clRed : clHighlight);
 }
 
 namespace {
