@@ -97,10 +97,7 @@ void TForm1::ShowArticlePage() {
   for (int row = 1; row <= kArticleRows; ++row) {
     TRichEdit* shown = ShownRow(row);
     shown->SetLinesList({page.Rows[row]});
-    shown->SetSelStart(0);
-    shown->SetSelLength(page.RowLengths[row]);
-    shown->SelAttributes()->SetColor(clHighlight);
-    shown->SetSelLength(0);
+    shown->SetCharsColor(0, page.RowLengths[row], clHighlight);  // never fewer characters than bytes
     InputRow(row)->SetMaxLength(TypableLength(page.Rows[row]));
     InputRow(row)->SetText("");
   }

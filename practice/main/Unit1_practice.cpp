@@ -113,7 +113,7 @@ void TForm1::Apply(const TFeedback& fb) {
 
 void TForm1::Button1Click(TObject* Sender) {
   Session->OldPinyinHint = Practice.Settings.OldPinyinHint;  // read at each start
-  UpdateRowRoom();
+  if (IsArticleType(RadioGroup1->GetItemIndex())) UpdateRowRoom();
   Apply(Session->Button1Click(Choices()));
 }
 void TForm1::Button2Click(TObject* Sender) { Apply(Session->Button2Click()); }
