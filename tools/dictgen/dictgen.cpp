@@ -322,7 +322,8 @@ void RankByWords(const Sources& s, const std::vector<Word>& words,
     if (kv.second.empty()) continue;
     auto alone = s.words.find(kv.first);
     auto tag = s.wordTags.find(kv.first);
-    if (alone != s.words.end() && tag != s.wordTags.end() && IsFunctionWordTag(tag->second)) weight[kv.first][kv.second[0].syllable] += double(alone->second);
+    if (alone != s.words.end() && tag != s.wordTags.end() && IsFunctionWordTag(tag->second))
+      weight[kv.first][kv.second[0].syllable] += double(alone->second);
     auto first = s.firstReadings.find(kv.first);
     RankReadings(kv.second, weight[kv.first], first == s.firstReadings.end() ? "" : first->second[0]);
   }
