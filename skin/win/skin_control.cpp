@@ -385,25 +385,6 @@ void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const 
   }
 }
 
-void DrawCaptionText(TSkinControl& ctl, TCanvas& canvas, const RECT& r, UINT alignment, bool enabled,
-                     const std::wstring& text) {
-  const UINT flags = alignment | DT_EXPANDTABS;
-  HDC dc = canvas.Handle();
-  SetBkMode(dc, TRANSPARENT);
-  RECT t = r;
-  SkinDrawText(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
-  int w = t.right - t.left, h = t.bottom - t.top;
-  if (alignment == DT_CENTER) {
-    OffsetRect(&t, r.left - t.left + ((r.right - r.left) - w) / 2, r.top - t.top + ((r.bottom - r.top) - h) / 2 - 1);
-  } else {
-    OffsetRect(&t, 0, r.top - t.top + ((r.bottom - r.top) - h) / 2 - 1);
-    t.left = r.left;
-    t.right = r.right;
-  }
-  if (!enabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
-  SkinDrawText(dc, text, t, ctl.BiDiFlags(flags));
-}
-
 std::wstring GetWindowTextWide(HWND handle) {
   int n = GetWindowTextLengthW(handle);
   if (n <= 0) return std::wstring();
