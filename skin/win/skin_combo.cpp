@@ -56,6 +56,7 @@ TSkinComBox::TSkinComBox(TComponent* owner) : TSkinControl(owner) {}
 TSkinComBox::~TSkinComBox() { edit_.Detach(); }
 
 void TSkinComBox::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
   if (component == FListScrollbars) FListScrollbars = nullptr;
   if (component == FListScrollBar) FListScrollBar = nullptr;

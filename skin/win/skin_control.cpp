@@ -10,6 +10,7 @@
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_text.h"
+#include "skin/win/skin_updown.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -133,6 +134,24 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlLi
   InvalidateRect(handle, nullptr, TRUE);
   FAttached = true;
   FStatus = stAttached;
+}
+
+void TSkinControl::SkinSpinChild(HWND child, bool embedded) {
+  if (!child || (FUpDown && FUpDown->FHandle == child && FUpDown->FStatus != stDestroyed)) return;
+  // A spin window made again gets a new skin; the old one goes with the frame's sweep.
+  auto* spin = new TSkinUpDown(this);
+  spin->AttachHandle(child, FSkinData, FSkinForm, FCanvas);
+  if (!spin->FAttached) {
+    delete spin;
+    return;
+  }
+  spin->FEmbedded = embedded;
+  FUpDown = spin;
+  InvalidateRect(child, nullptr, TRUE);
+}
+
+void TSkinControl::Notification(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
 }
 
 void TSkinControl::HookControl(TControl* control) {

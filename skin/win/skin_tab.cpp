@@ -171,18 +171,14 @@ void TSkinTab::PrepareImages() {
   }
 }
 
-bool SkinScrollArrowsChild(TSkinControl& tabs, TSkinControl*& upDown) {
+bool SkinScrollArrowsChild(TSkinControl& tabs) {
   HWND arrows = FindWindowExW(tabs.FHandle, nullptr, UPDOWN_CLASSW, nullptr);
   if (!arrows) return false;
-  if (!upDown) {
-    TComponent* owner = tabs.FControl && tabs.FControl->Owner() ? tabs.FControl->Owner() : tabs.Owner();
-    upDown = CreateSkinObject(TSkinKind::UpDown, owner);
-    if (upDown) upDown->AttachHandle(arrows, tabs.FSkinData, tabs.FSkinForm, tabs.FCanvas);
-  }
+  tabs.SkinSpinChild(arrows, false);
   return (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-bool TSkinTab::FindUpDown() { return SkinScrollArrowsChild(*this, FUpDown); }
+bool TSkinTab::FindUpDown() { return SkinScrollArrowsChild(*this); }
 
 void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
   if (FTabsBitmap->Empty()) return;
