@@ -272,13 +272,19 @@ TSkinTab31::TSkinTab31(TComponent* owner) : TSkinControl(owner), FTabsBitmap(std
 
 TSkinTab31::~TSkinTab31() = default;
 
-// The tab set's window procedure itself is taken over, not its WindowProc.
+// The tab set's window procedure itself is taken over, not its WindowProc. A
+// tab set without a window yet is watched through its WindowProc until the
+// toolkit makes one.
 void TSkinTab31::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
-  auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (!control || FAttached) return;
-  FControl = control;
-  TSkinControl::AttachHandle(control->Handle(), skinData, form, canvas);
+  if (FAttached || ControlHooked() || !TakeOwnerControl(form, skinData, canvas)) return;
   PrepareImage();
+  if (FHandle) WindowCreated();
+  else HookControl(FControl);
+}
+
+void TSkinTab31::WindowCreated() {
+  UnhookControl();
+  TSkinControl::AttachHandle(FHandle, FSkinData, FSkinForm, FCanvas);
 }
 
 void TSkinTab31::SkinChanged() {

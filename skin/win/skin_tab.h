@@ -62,6 +62,9 @@ public:
 
   std::unique_ptr<TBitmap> FTabsBitmap;
   std::vector<int> LastTabs;  // the tabs of the last paint
+
+protected:
+  void WindowCreated() override;
 };
 
 class TSkinTabBtn : public TSkinControl {

@@ -268,6 +268,32 @@ TEST_F(SkinTabTest, OldStyleTabSetLeavesOutATabThatDoesNotFit) {
   EXPECT_NE(own, kFace);
 }
 
+TEST_F(SkinTabTest, AHiddenTabSetIsSkinnedWhenItsWindowIsMade) {
+  auto* set = new TTabSet(form);
+  set->SetVisible(false);
+  set->SetParent(parent);
+  set->SetBounds(10, 10, 200, 24);
+  set->SetTabsList({"Short", "B"});
+  set->SetTabIndex(0);
+  dispatcher->SkinFormControls(form);
+  auto* skin = dynamic_cast<TSkinTab31*>(list.FindByControl(set));
+  ASSERT_NE(skin, nullptr);
+  EXPECT_FALSE(set->HandleAllocated()) << "skinning makes no window";
+  const int skinned = list.Count();
+  dispatcher->SkinFormControls(form);
+  EXPECT_EQ(list.Count(), skinned) << "skinned once";
+
+  set->SetVisible(true);
+  Pump();
+  HWND w = set->HandleOrNull();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(skin->FHandle, w);
+  EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
+  EXPECT_FALSE(skin->ControlHooked()) << "the window's procedure is taken over, not the WindowProc";
+  EXPECT_EQ(PixelAt(w, 7, set->ClientHeight() - 2), kSelOuter) << "the first tab, selected";
+  EXPECT_EQ(PixelAt(w, 7, 1), kSelInner);
+}
+
 // Tabs as buttons and tab sheets: only the skin-control event reaches them.
 struct SkinTabEventTest : SkinTabTest {
   void SetUp() override {
