@@ -142,6 +142,10 @@ TEST_F(SkinUpDownTest, ProgressChunkModeStretchedAndTiled) {
   EXPECT_EQ(Paint(s, 11, 13), c3);
   EXPECT_EQ(Paint(s, 11, 15), kTrough);
   EXPECT_EQ(Paint(s, 150, 10), kTrough);
+  // The bar's own paint shows the same on the screen.
+  RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpFor(50);
+  EXPECT_EQ(PixelAt(bar, 11, 6), c1);
   EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_progress_chunks.bmp"));
 }
 
