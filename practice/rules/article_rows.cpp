@@ -51,13 +51,14 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
     fb.Action = TWindowAction::End;
     return;
   }
-  if (LoadNextRows(fb) == 0) {
+  if (LoadNextRows(fb) > 0 && TypableLength(page_.Rows[1]) == 0) CompleteRow(1, 0, fb);
+  if (page_.RowLengths[1] == 0 || fb.Action == TWindowAction::End) {
+    // Nothing to type, not even after the bare line ends.
     fb.Article.ErrorBox = choice + kArticleEmptyMessage;
     fb.Action = TWindowAction::End;
     return;
   }
   if (HasHints(type_)) fb.Article.Hints = THintCommand::Start;
-  if (TypableLength(page_.Rows[1]) == 0) CompleteRow(1, 0, fb);
 }
 
 void TPracticeSession::EndArticle(TFeedback& fb) {

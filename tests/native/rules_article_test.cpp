@@ -397,11 +397,14 @@ TEST_F(ArticleRun, MissingArticleIsToldThenTheRunEnds) {
   EXPECT_EQ(fb.Article.ErrorBox, "1.big文件超过16MB的上限，无法打开！");
   EXPECT_EQ(fb.Action, TWindowAction::End);
   session.Button2Click();
-  list.Paths = {dir.Write("English", "empty.txt", std::string("\0abc", 4))};
-  session.SetArticleList(list);
-  fb = session.Button1Click({19, 4, 0, "1.empty"});
-  EXPECT_EQ(fb.Article.ErrorBox, "1.empty文件中没有可练习的文字！");
-  EXPECT_EQ(fb.Action, TWindowAction::End);
+  for (const std::string& nothing : {std::string("\0abc", 4), std::string("\r\n\r\n")}) {
+    list.Paths = {dir.Write("English", "empty.txt", nothing)};
+    session.SetArticleList(list);
+    fb = session.Button1Click({19, 4, 0, "1.empty"});
+    EXPECT_EQ(fb.Article.ErrorBox, "1.empty文件中没有可练习的文字！");
+    EXPECT_EQ(fb.Action, TWindowAction::End);
+    session.Button2Click();
+  }
 }
 
 TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
