@@ -1,6 +1,7 @@
 #pragma once
 // Bitmap files built in memory for the decoder tests (portable: used by the
 // native and the Windows tests alike).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -53,5 +54,30 @@ inline std::vector<std::uint8_t> MakeBmp(int w, int h, int bpp, const std::vecto
       }
     }
   }
+  return b;
+}
+
+// A bitmap file written field by field: an info header of headerSize bytes
+// (the fields of the 40-byte one, zeros beyond), then `table` (colour table or
+// colour masks) and `pixels` (rows or RLE code) exactly as given.
+inline std::vector<std::uint8_t> RawBmp(int w, int h, int bpp, std::uint32_t compression, std::uint32_t colours,
+                                        const std::vector<std::uint8_t>& table,
+                                        const std::vector<std::uint8_t>& pixels, std::uint32_t headerSize = 40) {
+  std::size_t offset = 14 + headerSize + table.size();
+  std::vector<std::uint8_t> b(offset, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<std::uint32_t>(offset + pixels.size()));
+  Put32(b, 10, static_cast<std::uint32_t>(offset));
+  Put32(b, 14, headerSize);
+  Put32(b, 18, static_cast<std::uint32_t>(w));
+  Put32(b, 22, static_cast<std::uint32_t>(h));
+  Put16(b, 26, 1);
+  Put16(b, 28, static_cast<std::uint16_t>(bpp));
+  Put32(b, 30, compression);
+  Put32(b, 34, static_cast<std::uint32_t>(pixels.size()));
+  Put32(b, 46, colours);
+  std::copy(table.begin(), table.end(), b.begin() + 14 + headerSize);
+  b.insert(b.end(), pixels.begin(), pixels.end());
   return b;
 }
