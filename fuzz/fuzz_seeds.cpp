@@ -1,63 +1,21 @@
-// Seeds that need the project's own code to make: the dictionary fuzz target's
-// inputs, cut from the generated dictionary files (deciphered, then enciphered
-// again), in both of its forms.
-//   fuzz_seeds DICTIONARY_FOLDER CORPUS_FOLDER
-#include <algorithm>
+// Makes the seeds of fuzz_seeds.h (scripts/fuzz.sh runs it).
+//   fuzz_seeds dict DICTIONARY_FOLDER CORPUS_FOLDER
+//   fuzz_seeds bmp IMAGE.bmp CORPUS_FOLDER
 #include <cstdio>
 #include <string>
 
-#include "dict_files.h"
-#include "practice/data/dict_cipher.h"
-#include "toolkit/base/file_io.h"
-
-namespace {
-using namespace dictfiles;
-
-// The first bytes of a text up to and including its line end before `limit`.
-TBytes WholeLines(const TBytes& text, std::size_t limit) {
-  std::size_t end = 0;
-  for (std::size_t i = 0; i + 1 < text.size() && i + 1 < limit; ++i)
-    if (text[i] == '\r' && text[i + 1] == '\n') end = i + 2;
-  return TBytes(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end));
-}
-
-bool WriteSeed(const std::string& path, std::uint8_t selector, const TBytes& body) {
-  TBytes seed(1, selector);
-  seed.insert(seed.end(), body.begin(), body.end());
-  return WriteFileBytes(path, seed.data(), seed.size());
-}
-}  // namespace
+#include "fuzz_seeds.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: fuzz_seeds DICTIONARY_FOLDER CORPUS_FOLDER\n");
+  const std::string kind = argc == 4 ? argv[1] : "";
+  int written = -1;
+  if (kind == "dict") written = MakeDictionarySeeds(argv[2], argv[3]);
+  else if (kind == "bmp") written = MakeBitmapSeeds(argv[2], argv[3]);
+  else {
+    std::fprintf(stderr, "usage: fuzz_seeds dict DICTIONARY_FOLDER CORPUS | fuzz_seeds bmp IMAGE.bmp CORPUS\n");
     return 2;
   }
-  const std::string from = std::string(argv[1]) + "/", to = std::string(argv[2]) + "/";
-  int written = 0;
-  for (int i = 0; i < kFileCount; ++i) {
-    const TFile& f = kFiles[i];
-    TBytes stored;
-    if (!ReadFileBytes(from + f.Name, stored)) {
-      std::fprintf(stderr, "fuzz_seeds: cannot read %s%s\n", from.c_str(), f.Name);
-      return 1;
-    }
-    const std::string seed = to + "seed-" + f.Name;
-    if (f.Kind == TKind::Plain) {
-      stored.resize(std::min(stored.size(), std::size_t(40) * f.MinLength));
-      written += WriteSeed(seed, Selector(i, false), stored);
-      continue;
-    }
-    const TBytes plain = DecipherBytes(stored);
-    // A short piece and, to reach the smaller tables' capacity, a long one.
-    for (std::size_t limit : {std::size_t(2000), std::size_t(64000)}) {
-      TBytes text = f.Kind == TKind::Wbzg ? TBytes(plain.begin(), plain.begin() + std::min(plain.size(), limit / 10))
-                                          : WholeLines(plain, limit);
-      const std::string tag = "-" + std::to_string(limit);
-      written += WriteSeed(seed + tag + "-text", Selector(i, true), text);
-      written += WriteSeed(seed + tag + "-stored", Selector(i, false), EncipherBytes(text));
-    }
-  }
+  if (written < 0) return 1;
   std::printf("fuzz_seeds: %d seeds\n", written);
   return 0;
 }

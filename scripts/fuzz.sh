@@ -42,8 +42,12 @@ case "${1:-run}" in
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
           ;;
         *bmp*_fuzz)
-          # Image targets start from the skin's own images and the program's bitmaps.
+          # Image targets start from the skin's own images and the program's bitmaps, and
+          # two of them again as RLE8, RLE4, 16-bit and 32-bit bit-field files.
           for f in "$skin"/source/*.bmp "$skin"/bitmaps/*.bmp; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
+          for f in "$skin/source/checkbox.bmp" "$skin/source/button.bmp"; do
+            if [ -f "$f" ]; then "$fuzz/fuzz_seeds" bmp "$f" "$corpus" >/dev/null; fi
+          done
           ;;
         form_fuzz)
           # The four windows' definitions, in GBK as the program reads them.
@@ -53,7 +57,7 @@ case "${1:-run}" in
           ;;
         dict_fuzz)
           # Pieces of each generated dictionary, as stored and as deciphered text.
-          [ -f "$corpus/seed-wb1.dat" ] || "$fuzz/fuzz_seeds" "$appdata" "$corpus" >/dev/null
+          [ -f "$corpus/seed-wb1.dat" ] || "$fuzz/fuzz_seeds" dict "$appdata" "$corpus" >/dev/null
           ;;
         gif_fuzz)
           # A spread of the decomposition pictures (every 500th by number).
@@ -64,7 +68,7 @@ case "${1:-run}" in
           maxlen=4096
           # GBK text: the start of each article and a form definition.
           for f in "$appdata"/English/* "$appdata"/Chinese/*; do
-            [ -f "$f" ] && head -c 2048 "$f" >"$corpus/seed-$(basename "$f" | md5sum | cut -c1-12)"
+            if [ -f "$f" ]; then head -c 2048 "$f" >"$corpus/seed-$(basename "$f" | md5sum | cut -c1-12)"; fi
           done
           iconv -f UTF-8 -t GBK "$root/forms/TForm2.form" -o "$corpus/seed-form"
           ;;
