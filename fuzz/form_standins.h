@@ -11,66 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/collection.h"
+#include "tests/native/form_test_classes.h"
 #include "toolkit/base/component.h"
 #include "toolkit/base/sysutils.h"
 
 namespace standin {
 
 using TKeyEvent = std::function<void(TObject*, int&)>;
-
-class TFont : public TPersistent {
-  TK_CLASS(TFont)
-public:
-  const std::string& GetName() const { return name_; }
-  void SetName(const std::string& v) { name_ = v; }
-  int GetHeight() const { return height_; }
-  void SetHeight(int v) { height_ = v; }
-  int GetColor() const { return color_; }
-  void SetColor(int v) { color_ = v; }
-  int GetCharset() const { return charset_; }
-  void SetCharset(int v) { charset_ = v; }
-  unsigned GetStyle() const { return style_; }
-  void SetStyle(unsigned v) { style_ = v; }
-
-private:
-  std::string name_;
-  int height_ = 0, color_ = 0, charset_ = 0;
-  unsigned style_ = 0;
-};
-
-inline const TClassInfo& TFont::StaticClass() {
-  static const TClassInfo info = TClassBuilder<TFont>("TFont", &TPersistent::StaticClass())
-                                     .Prop("Name", &TFont::GetName, &TFont::SetName)
-                                     .Prop("Height", &TFont::GetHeight, &TFont::SetHeight)
-                                     .Prop("Color", &TFont::GetColor, &TFont::SetColor)
-                                     .Prop("Charset", &TFont::GetCharset, &TFont::SetCharset)
-                                     .Set("Style", &TFont::GetStyle, &TFont::SetStyle,
-                                          {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
-                                     .Build();
-  return info;
-}
-
-class TColumn : public TCollectionItem {
-  TK_CLASS(TColumn)
-public:
-  const std::string& GetCaption() const { return caption_; }
-  void SetCaption(const std::string& v) { caption_ = v; }
-  int GetWidth() const { return width_; }
-  void SetWidth(int v) { width_ = v; }
-
-private:
-  std::string caption_;
-  int width_ = 50;
-};
-
-inline const TClassInfo& TColumn::StaticClass() {
-  static const TClassInfo info = TClassBuilder<TColumn>("TListColumn", &TCollectionItem::StaticClass())
-                                     .Prop("Caption", &TColumn::GetCaption, &TColumn::SetCaption)
-                                     .Prop("Width", &TColumn::GetWidth, &TColumn::SetWidth)
-                                     .Build();
-  return info;
-}
 
 // A published property of a stand-in: its kind, and its identifiers for enumerations and sets.
 struct TSpec {
@@ -129,11 +76,6 @@ inline std::vector<TSpec> FormSpecs() {
 // Key events take the key; every other event only the sender.
 inline bool IsKeyEvent(const std::string& name) { return name.find("Key") != std::string::npos; }
 
-class TColumns : public TCollection {
-public:
-  TColumns() : TCollection([] { return std::make_unique<TColumn>(); }) {}
-};
-
 // A component of a stand-in class: its descriptor comes from the class it stands for.
 class TStandIn : public TComponent {
 public:
@@ -143,8 +85,8 @@ public:
   void Loaded() override { ++LoadedCalls; }
 
   std::map<std::string, TPropValue> Values;  // by property name as published
-  mutable TFont Font;
-  mutable TColumns Columns;
+  mutable TTestFont Font;
+  mutable TTestColumns Columns;
   TComponent* Parent = nullptr;
   int LoadedCalls = 0;
 

@@ -110,13 +110,6 @@ TBytes DirectRows(const TImage24& image, int bpp, bool topDown, Pixel pixel) {
   return out;
 }
 
-TBytes Masks(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-  TBytes m(12);
-  Put32(m, 0, r);
-  Put32(m, 4, g);
-  Put32(m, 8, b);
-  return m;
-}
 }  // namespace
 
 int MakeBitmapSeeds(const std::string& path, const std::string& corpus) {
@@ -135,7 +128,7 @@ int MakeBitmapSeeds(const std::string& path, const std::string& corpus) {
       {"-rle8.bmp", RawBmp(w, h, 8, 1, 216, table256, EncodeRle(rows256, false))},
       {"-rle4.bmp", RawBmp(w, h, 4, 2, 16, table16, EncodeRle(rows16, true))},
       {"-555.bmp", RawBmp(w, h, 16, 0, 0, {}, DirectRows(image, 16, false, rgb555))},
-      {"-565.bmp", RawBmp(w, -h, 16, 3, 0, Masks(0xF800, 0x07E0, 0x001F), DirectRows(image, 16, true, rgb565))},
+      {"-565.bmp", RawBmp(w, -h, 16, 3, 0, BmpMasks(0xF800, 0x07E0, 0x001F), DirectRows(image, 16, true, rgb565))},
   };
   int written = 0;
   for (const auto& [suffix, bytes] : files) written += WriteFileBytes(name + suffix, bytes.data(), bytes.size());

@@ -81,3 +81,12 @@ inline std::vector<std::uint8_t> RawBmp(int w, int h, int bpp, std::uint32_t com
   b.insert(b.end(), pixels.begin(), pixels.end());
   return b;
 }
+
+// The three colour masks (red, green, blue) of a bit-field bitmap, as stored.
+inline std::vector<std::uint8_t> BmpMasks(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  std::vector<std::uint8_t> m(12);
+  Put32(m, 0, r);
+  Put32(m, 4, g);
+  Put32(m, 8, b);
+  return m;
+}

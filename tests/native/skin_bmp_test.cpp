@@ -122,13 +122,6 @@ std::string Refusal(const std::vector<std::uint8_t>& file) {
   return why;
 }
 
-std::vector<std::uint8_t> Masks(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-  std::vector<std::uint8_t> m(12);
-  Put32(m, 0, r);
-  Put32(m, 4, g);
-  Put32(m, 8, b);
-  return m;
-}
 
 }  // namespace
 
@@ -180,17 +173,17 @@ TEST(SkinBmp, DecodesSixteenBitPixelsWithAndWithoutMasks) {
                {{MakeRgb(132, 132, 132), MakeRgb(0, 0, 255), 0}, {MakeRgb(255, 0, 0), MakeRgb(0, 255, 0), MakeRgb(0, 0, 255)}});
   // 5-6-5 through masks after the header: six bits g become (g << 2) | (g >> 4).
   const std::vector<std::uint8_t> rows565 = {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x84, 0x00, 0x00};
-  ExpectPixels(RawBmp(3, 1, 16, 3, 0, Masks(0xF800, 0x07E0, 0x001F), rows565),
+  ExpectPixels(RawBmp(3, 1, 16, 3, 0, BmpMasks(0xF800, 0x07E0, 0x001F), rows565),
                {{MakeRgb(255, 0, 0), MakeRgb(0, 255, 0), MakeRgb(132, 130, 132)}});
   // 4-4-4 with the top four bits unused: four bits n become n * 17.
   const std::vector<std::uint8_t> rows444 = {0x5A, 0x0F, 0x34, 0x12};
-  ExpectPixels(RawBmp(2, 1, 16, 3, 0, Masks(0x0F00, 0x00F0, 0x000F), rows444),
+  ExpectPixels(RawBmp(2, 1, 16, 3, 0, BmpMasks(0x0F00, 0x00F0, 0x000F), rows444),
                {{MakeRgb(255, 85, 170), MakeRgb(34, 51, 68)}});
 }
 
 TEST(SkinBmp, DecodesThirtyTwoBitPixelsWithAnyMasks) {
   // Red in the low byte, blue in the third.
-  ExpectPixels(RawBmp(1, 1, 32, 3, 0, Masks(0xFF, 0xFF00, 0xFF0000), {0x11, 0x22, 0x33, 0x44}),
+  ExpectPixels(RawBmp(1, 1, 32, 3, 0, BmpMasks(0xFF, 0xFF00, 0xFF0000), {0x11, 0x22, 0x33, 0x44}),
                {{MakeRgb(0x11, 0x22, 0x33)}});
   // Ten bits a channel, masks inside a 108-byte header: the top eight bits count.
   // 0x200FFC01: red 0x200, green 0x3FF, blue 0x001.
@@ -203,7 +196,7 @@ TEST(SkinBmp, DecodesThirtyTwoBitPixelsWithAnyMasks) {
   std::string why;
   ASSERT_TRUE(ParseBmpEntry(v4.data(), v4.size(), info, why));
   EXPECT_FALSE(info.SystemLayout());
-  std::vector<std::uint8_t> plain = RawBmp(1, 1, 32, 3, 0, Masks(0xFF0000, 0xFF00, 0xFF), {1, 2, 3, 0});
+  std::vector<std::uint8_t> plain = RawBmp(1, 1, 32, 3, 0, BmpMasks(0xFF0000, 0xFF00, 0xFF), {1, 2, 3, 0});
   ASSERT_TRUE(ParseBmpEntry(plain.data(), plain.size(), info, why));
   EXPECT_TRUE(info.SystemLayout());
 }
@@ -236,11 +229,11 @@ TEST(SkinBmp, RefusesMalformedRleCodeAndMasks) {
       {"RLE stored top-down", topDown, "RLE bitmaps must be stored bottom-up"},
       {"RLE8 code for 4-bit pixels", RawBmp(2, 1, 4, 1, 2, two, {0x02, 0x01}),
        "compression does not fit the bits per pixel"},
-      {"bit fields for 24-bit pixels", RawBmp(1, 1, 24, 3, 0, Masks(0xFF0000, 0xFF00, 0xFF), {1, 2, 3, 0}),
+      {"bit fields for 24-bit pixels", RawBmp(1, 1, 24, 3, 0, BmpMasks(0xFF0000, 0xFF00, 0xFF), {1, 2, 3, 0}),
        "compression does not fit the bits per pixel"},
-      {"a mask in two pieces", RawBmp(1, 1, 16, 3, 0, Masks(0x0F0F, 0x00F0, 0), {0, 0, 0, 0}),
+      {"a mask in two pieces", RawBmp(1, 1, 16, 3, 0, BmpMasks(0x0F0F, 0x00F0, 0), {0, 0, 0, 0}),
        "unusable colour masks"},
-      {"a mask wider than the pixel", RawBmp(1, 1, 16, 3, 0, Masks(0x1F0000, 0x00F0, 0x000F), {0, 0, 0, 0}),
+      {"a mask wider than the pixel", RawBmp(1, 1, 16, 3, 0, BmpMasks(0x1F0000, 0x00F0, 0x000F), {0, 0, 0, 0}),
        "unusable colour masks"},
   };
   for (const Case& c : cases) EXPECT_EQ(Refusal(c.file), c.reason) << c.what;

@@ -55,13 +55,6 @@ void ExpectAsTheSystem(const char* what, const Bytes& file) {
       ASSERT_EQ(image.Pixel(x, y), system[static_cast<std::size_t>(y * image.Width() + x)]) << x << "," << y;
 }
 
-Bytes Masks(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-  Bytes m(12);
-  Put32(m, 0, r);
-  Put32(m, 4, g);
-  Put32(m, 8, b);
-  return m;
-}
 
 // Rows of 16-bit values: row 0 every value of the first channel, row 1 of the
 // second, row 2 of the third (bottom row first).
@@ -82,9 +75,9 @@ const Bytes kTable = {0x30, 0x20, 0x10, 0, 0x00, 0x00, 0xFF, 0, 0x00, 0xFF, 0x00
 TEST(SkinBmpSystem, DecodesEveryKindAsTheSystemDraws) {
   const int shifts555[3] = {10, 5, 0}, shifts565[3] = {11, 5, 0}, shifts444[3] = {8, 4, 0};
   ExpectAsTheSystem("5-5-5", RawBmp(32, 3, 16, 0, 0, {}, Ramps(32, shifts555)));
-  ExpectAsTheSystem("5-6-5", RawBmp(64, 3, 16, 3, 0, Masks(0xF800, 0x07E0, 0x001F), Ramps(64, shifts565)));
-  ExpectAsTheSystem("4-4-4", RawBmp(16, 3, 16, 3, 0, Masks(0x0F00, 0x00F0, 0x000F), Ramps(16, shifts444)));
-  ExpectAsTheSystem("32 bits, red low", RawBmp(2, 1, 32, 3, 0, Masks(0xFF, 0xFF00, 0xFF0000), {1, 2, 3, 4, 250, 128, 7, 0}));
+  ExpectAsTheSystem("5-6-5", RawBmp(64, 3, 16, 3, 0, BmpMasks(0xF800, 0x07E0, 0x001F), Ramps(64, shifts565)));
+  ExpectAsTheSystem("4-4-4", RawBmp(16, 3, 16, 3, 0, BmpMasks(0x0F00, 0x00F0, 0x000F), Ramps(16, shifts444)));
+  ExpectAsTheSystem("32 bits, red low", RawBmp(2, 1, 32, 3, 0, BmpMasks(0xFF, 0xFF00, 0xFF0000), {1, 2, 3, 4, 250, 128, 7, 0}));
   // RLE code that sets every pixel: runs, literals with and without padding, line ends.
   ExpectAsTheSystem("RLE8", RawBmp(5, 3, 8, 1, 4, kTable,
                                    {0x05, 0x01, 0x00, 0x00,                          // row 0

@@ -213,11 +213,7 @@ TEST_F(SkinDataTest, ImagesOfOtherToolsLoadAsTwentyFourBits) {
   ASSERT_TRUE(button && radio);
   const std::vector<std::uint8_t> table = {0xFF, 0x00, 0xFF, 0, 0x00, 0x00, 0xFF, 0};  // magenta, red
   button->bytes = RawBmp(3, 2, 8, 1, 2, table, {0x03, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x01});
-  std::vector<std::uint8_t> masks(12);
-  Put32(masks, 0, 0xF800);
-  Put32(masks, 4, 0x07E0);
-  Put32(masks, 8, 0x001F);
-  radio->bytes = RawBmp(2, 1, 16, 3, 0, masks, {0x1F, 0xF8, 0xE0, 0x07});
+  radio->bytes = RawBmp(2, 1, 16, 3, 0, BmpMasks(0xF800, 0x07E0, 0x001F), {0x1F, 0xF8, 0xE0, 0x07});
   auto data = Load(entries);
   EXPECT_TRUE(boxes.Calls.empty());
   EXPECT_TRUE(data->BadImages.empty());
