@@ -23,12 +23,13 @@ void CheckError(const EFormDefError& e, const std::string& text) {
   Check(std::string(e.what()).rfind(std::string(kFile) + "(" + std::to_string(e.Line()) + ")", 0) == 0);
 }
 
-// Every object and property lies between its object's first and last line.
+// Every object and property lies between its object's first and last line
+// (several may share a line).
 void CheckLines(const TFormObject& o) {
   Check(!o.Name.empty() && !o.ClassName.empty() && o.Line <= o.EndLine);
   for (const TFormProperty& p : o.Props) Check(!p.Name.empty() && p.Line >= o.Line && p.Line <= o.EndLine);
   for (const TFormObject& c : o.Children) {
-    Check(c.Line > o.Line && c.EndLine < o.EndLine);
+    Check(c.Line >= o.Line && c.EndLine <= o.EndLine);
     CheckLines(c);
   }
 }
