@@ -153,11 +153,13 @@ bool DecodeBmpEntry(const std::uint8_t* data, std::size_t size, TImage24& image,
   TBmpInfo info;
   if (!ParseBmpEntry(data, size, info, reason)) return false;
   TImage24 out(info.Width, info.Height);
-  auto paletteColour = [&](unsigned index) -> TRgb {
-    if (index >= static_cast<unsigned>(info.Colours)) return 0;
-    const std::uint8_t* q = data + info.PaletteAt + index * info.PaletteEntry;
-    return MakeRgb(q[2], q[1], q[0]);
-  };
+  // The colour of every index a pixel can hold; one beyond the table is black.
+  std::vector<TRgb> palette(info.Colours > 0 ? 256 : 0, 0);
+  for (int i = 0; i < info.Colours; ++i) {
+    const std::uint8_t* q = data + info.PaletteAt + static_cast<std::size_t>(i) * info.PaletteEntry;
+    palette[static_cast<std::size_t>(i)] = MakeRgb(q[2], q[1], q[0]);
+  }
+  auto paletteColour = [&palette](unsigned index) { return palette[index]; };
   auto maskedColour = [&](std::uint32_t pixel) {
     return MakeRgb(Channel(pixel, info.Masks[0]), Channel(pixel, info.Masks[1]), Channel(pixel, info.Masks[2]));
   };

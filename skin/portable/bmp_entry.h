@@ -30,8 +30,9 @@ struct TBmpInfo {
 };
 
 constexpr int MaxBmpSide = 32767;
-// RLE code can describe a huge picture in a few bytes: its pixels are capped.
-constexpr std::int64_t MaxRlePixels = std::int64_t{1} << 24;
+// RLE code can describe a huge picture in a few bytes: its pixels are capped
+// (2048 x 2048, far above any skin image).
+constexpr std::int64_t MaxRlePixels = std::int64_t{1} << 22;
 
 // True when data is a whole bitmap file of a kind Windows draws: 1, 4, 8, 24
 // or 32 bits uncompressed, RLE8 and RLE4 code (stored bottom-up), 16 bits

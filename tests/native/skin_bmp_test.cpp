@@ -237,6 +237,14 @@ TEST(SkinBmp, RefusesMalformedRleCodeAndMasks) {
        "unusable colour masks"},
   };
   for (const Case& c : cases) EXPECT_EQ(Refusal(c.file), c.reason) << c.what;
+  // A few bytes of code may claim a huge picture: at most 2048 x 2048 pixels are decoded.
+  const std::vector<std::uint8_t> endMark = {0x00, 0x01};
+  EXPECT_EQ(Refusal(RawBmp(2048, 2049, 8, 1, 2, two, endMark)), "RLE bitmap too large");
+  EXPECT_EQ(Refusal(RawBmp(8208, 1792, 4, 2, 2, two, endMark)), "RLE bitmap too large");
+  std::vector<std::uint8_t> largest = RawBmp(2048, 2048, 8, 1, 2, two, endMark);
+  TBmpInfo info;
+  std::string why;
+  EXPECT_TRUE(ParseBmpEntry(largest.data(), largest.size(), info, why)) << why;
   // The code's size in the header ends it: here before the end mark.
   std::vector<std::uint8_t> cut = RawBmp(2, 2, 8, 1, 2, two, {0x02, 0x01, 0x00, 0x00, 0x02, 0x01, 0x00, 0x01});
   Put32(cut, 34, 4);
