@@ -138,7 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TBytes content(data + 1, data + size);
   const TBytes stored = fromText ? EncipherBytes(content) : content;
   // What the loader's decipher gives back: the text padded to whole blocks.
-  const TBytes plain = f.Kind == TKind::Plain ? stored : DecipherBytes(stored);
+  TBytes plain = stored;
+  if (fromText) plain = content, plain.resize((content.size() + 7) / 8 * 8, 0);
+  else if (f.Kind != TKind::Plain) plain = DecipherBytes(stored);
   Write(f.Name, stored);
 
   TDictionaries d;
