@@ -12,57 +12,6 @@
 namespace {
 using TRow = std::vector<std::uint8_t>;
 
-// RLE code of palette rows (bottom row first): runs of three and more equal
-// pixels, literal stretches between them, a line end after each row.
-TBytes EncodeRle(const std::vector<TRow>& rows, bool nibbles) {
-  TBytes out;
-  auto literal = [&](const TRow& row, std::size_t from, std::size_t count) {
-    if (count < 3) {  // literals need three pixels: shorter ones go as runs of one
-      for (std::size_t k = 0; k < count; ++k) {
-        std::uint8_t v = row[from + k];
-        out.insert(out.end(), {1, static_cast<std::uint8_t>(nibbles ? v << 4 : v)});
-      }
-      return;
-    }
-    out.insert(out.end(), {0, static_cast<std::uint8_t>(count)});
-    std::size_t bytes = nibbles ? (count + 1) / 2 : count;
-    for (std::size_t b = 0; b < bytes; ++b) {
-      std::uint8_t v = nibbles ? static_cast<std::uint8_t>(row[from + 2 * b] << 4 |
-                                                           (2 * b + 1 < count ? row[from + 2 * b + 1] : 0))
-                               : row[from + b];
-      out.push_back(v);
-    }
-    if (bytes & 1) out.push_back(0);
-  };
-  for (const TRow& row : rows) {
-    std::size_t x = 0, pending = x;
-    while (x < row.size()) {
-      std::size_t n = 1;
-      while (x + n < row.size() && n < 255 && row[x + n] == row[x]) ++n;
-      if (n >= 3) {
-        while (x > pending) {
-          std::size_t count = std::min<std::size_t>(x - pending, 255);
-          literal(row, pending, count);
-          pending += count;
-        }
-        out.insert(out.end(), {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(nibbles ? row[x] * 17 : row[x])});
-        x += n;
-        pending = x;
-      } else {
-        ++x;
-      }
-    }
-    while (pending < row.size()) {
-      std::size_t count = std::min<std::size_t>(row.size() - pending, 255);
-      literal(row, pending, count);
-      pending += count;
-    }
-    out.insert(out.end(), {0, 0});
-  }
-  out.insert(out.end(), {0, 1});
-  return out;
-}
-
 // Palette rows (bottom first) of the image and the table they index.
 std::vector<TRow> Quantised(const TImage24& image, bool sixteen, TBytes& table) {
   table.clear();
@@ -125,8 +74,8 @@ int MakeBitmapSeeds(const std::string& path, const std::string& corpus) {
   auto rgb555 = [](TRgb c) { return static_cast<std::uint32_t>(RgbRed(c) >> 3 << 10 | RgbGreen(c) >> 3 << 5 | RgbBlue(c) >> 3); };
   auto rgb565 = [](TRgb c) { return static_cast<std::uint32_t>(RgbRed(c) >> 3 << 11 | RgbGreen(c) >> 2 << 5 | RgbBlue(c) >> 3); };
   const std::vector<std::pair<std::string, TBytes>> files = {
-      {"-rle8.bmp", RawBmp(w, h, 8, 1, 216, table256, EncodeRle(rows256, false))},
-      {"-rle4.bmp", RawBmp(w, h, 4, 2, 16, table16, EncodeRle(rows16, true))},
+      {"-rle8.bmp", RawBmp(w, h, 8, 1, 216, table256, RleCode(rows256, false))},
+      {"-rle4.bmp", RawBmp(w, h, 4, 2, 16, table16, RleCode(rows16, true))},
       {"-555.bmp", RawBmp(w, h, 16, 0, 0, {}, DirectRows(image, 16, false, rgb555))},
       {"-565.bmp", RawBmp(w, -h, 16, 3, 0, BmpMasks(0xF800, 0x07E0, 0x001F), DirectRows(image, 16, true, rgb565))},
   };
