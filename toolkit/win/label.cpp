@@ -63,14 +63,15 @@ void TLabel::Loaded() {
 
 namespace {
 // How far the ink of a one-line text's first glyph reaches left of its start
-// and that of its last glyph right of its advance, in the font selected in dc.
+// and that of its last glyph right of its advance, in the font selected in dc,
+// with the pixel that smoothing puts beside the outline.
 void InkOverhang(HDC dc, const std::string& text, int& left, int& right) {
   left = right = 0;
   const std::wstring wide = GbkToWide(text);
   if (wide.empty() || wide.find_first_of(L"\r\n") != std::wstring::npos) return;
   ABC first{}, last{};
-  if (GetCharABCWidthsW(dc, wide.front(), wide.front(), &first)) left = std::max(0, -first.abcA);
-  if (GetCharABCWidthsW(dc, wide.back(), wide.back(), &last)) right = std::max(0, -last.abcC);
+  if (GetCharABCWidthsW(dc, wide.front(), wide.front(), &first)) left = std::max(0, 1 - first.abcA);
+  if (GetCharABCWidthsW(dc, wide.back(), wide.back(), &last)) right = std::max(0, 1 - last.abcC);
 }
 }  // namespace
 
@@ -110,5 +111,6 @@ void TLabel::Paint() {
     int h = m.bottom - m.top;
     r.top = layout_ == TTextLayout::tlCenter ? (height_ - h) / 2 : height_ - h;
   }
-  c.DrawText(text_, r, TextFlags());
+  // The overhanging ink lies outside r but inside the bounds.
+  c.DrawText(text_, r, TextFlags() | (inkLeft_ || inkRight_ ? DT_NOCLIP : 0));
 }
