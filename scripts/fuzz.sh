@@ -37,6 +37,9 @@ case "${1:-run}" in
         skin_ini_fuzz)
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
           ;;
+        score_file_fuzz)
+          [ -f "$build/native/scores/svlScore.dat" ] && cp -n "$build/native/scores/svlScore.dat" "$corpus/seed.dat"
+          ;;
         *bmp*_fuzz)
           # Image targets start from the skin's own images and the program's bitmaps.
           for f in "$skin"/source/*.bmp "$skin"/bitmaps/*.bmp; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
