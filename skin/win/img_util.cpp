@@ -52,7 +52,8 @@ TColor Blend(TColor colour1, TColor colour2, int weight) {
   return static_cast<TColor>(BlendRgb(ColorToRGB(colour1), ColorToRGB(colour2), weight));
 }
 
-int SaturationLevel(TColor colour) { return ::SaturationLevel(static_cast<TRgb>(ColorToRGB(colour))); }
+// The low three bytes as they are: a system colour is not resolved.
+int SaturationLevel(TColor colour) { return ::SaturationLevel(static_cast<TRgb>(colour & 0xFFFFFF)); }
 
 TGradientCache& GradientRamps() {
   static TGradientCache cache;

@@ -19,6 +19,7 @@ void RotateBitmapRight(TBitmap& bitmap);
 
 // Mix of two colours (system colours resolved); see BlendRgb.
 TColor Blend(TColor colour1, TColor colour2, int weight);
+// How vivid the colour's low three bytes are (a system colour reads as its index).
 int SaturationLevel(TColor colour);
 
 // The program's ramp cache (16 slots).
