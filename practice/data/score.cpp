@@ -187,14 +187,15 @@ std::string WriteScoreFile(const std::string& path, TScoreTable& table, const st
   return backup;
 }
 
-std::string StoreLastScoreRecord(const std::string& path, TScoreTable& table, const std::string& backupName) {
+void StoreLastScoreRecord(const std::string& path, TScoreTable& table) {
   if (!table.Loaded) throw EScoreFileError(path + "：成绩记录未读入，不能写回");
-  if (!FileExists(path) || (table.DropsLines() && table.BackupPath.empty()))
-    return WriteScoreFile(path, table, backupName);
-  if (table.ScoreCount < 1 || table.ScoreCount >= static_cast<int>(table.ScoreRecords.size())) return std::string();
+  if (!FileExists(path)) {
+    WriteScoreFile(path, table);
+    return;
+  }
+  if (table.ScoreCount < 1 || table.ScoreCount >= static_cast<int>(table.ScoreRecords.size())) return;
   const svlScoreSet& r = table.ScoreRecords[static_cast<std::size_t>(table.ScoreCount)];
   if (!AppendFileLine(path, FormatScoreLine(r))) throw EScoreFileError(path + "：本次成绩无法写入文件");
-  return std::string();
 }
 
 std::string AccuracyText(double percent) { return FormatFloat("#0.##%", percent); }

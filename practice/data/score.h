@@ -116,11 +116,10 @@ std::string WriteScoreFile(const std::string& path, TScoreTable& table,
                            const std::string& backupName = "svlScore.bak");
 
 // Stores record ScoreCount, just appended, in the file at once: its line is
-// appended, or the whole file is rewritten (WriteScoreFile) while the file is
-// missing or still holds lines the reader dropped. Returns the backup WriteScoreFile made;
-// raises EScoreFileError when the file cannot be written.
-std::string StoreLastScoreRecord(const std::string& path, TScoreTable& table,
-                                 const std::string& backupName = "svlScore.bak");
+// appended (after any damaged lines, which the reader passes over), or the
+// whole file is written (WriteScoreFile) while it is missing. Raises
+// EScoreFileError when the file cannot be written.
+void StoreLastScoreRecord(const std::string& path, TScoreTable& table);
 
 // The accuracy as records and the statistics line show it: at most two
 // decimals, a digit before the point (0 -> "0%", 0.5 -> "0.5%", 95.5 -> "95.5%").

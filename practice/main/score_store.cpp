@@ -25,7 +25,7 @@ std::string DroppedLines(const TScoreTable& table) {
   return text;
 }
 
-// A copy made when a rewrite first dropped lines (start-up could not make it).
+// A copy made when a rewrite first dropped lines.
 void TellScoreBackup(const std::string& backup) {
   if (backup.empty()) return;
   Tell(DroppedLines(Practice.Scores) + "\n原文件已另存为" + Quoted(backup) + "，这些行都保留在其中。");
@@ -38,14 +38,14 @@ void OpenScoreHistory() {
   const TScoreFileOpening opening = OpenScoreFile(ScoreFilePath(), Practice.Scores);
   if (!opening.CopyError.empty())
     Tell(DroppedLines(Practice.Scores) + "\n原文件无法另存（" + opening.CopyError +
-         "），在另存成功之前成绩文件不会被改写。");
+         "）。为保留这些行，成绩文件不会被改写，删除成绩不能保存；新的成绩照常保存。");
   TellScoreBackup(opening.BackupPath);
 }
 
 // A crash loses no more than the run in progress.
 void StoreLastScore() {
   try {
-    TellScoreBackup(StoreLastScoreRecord(ScoreFilePath(), Practice.Scores));
+    StoreLastScoreRecord(ScoreFilePath(), Practice.Scores);
   } catch (const EScoreFileError& e) {
     Tell(e.Message());
   }
