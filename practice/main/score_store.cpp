@@ -25,7 +25,7 @@ std::string DroppedLines(const TScoreTable& table) {
   return text;
 }
 
-// A copy made when a rewrite first dropped lines.
+// Where the file with dropped lines was copied (at start-up, or by the first rewrite).
 void TellScoreBackup(const std::string& backup) {
   if (backup.empty()) return;
   Tell(DroppedLines(Practice.Scores) + "\n原文件已另存为" + Quoted(backup) + "，这些行都保留在其中。");
