@@ -45,6 +45,9 @@ case "${1:-run}" in
           # The generated articles (their first bytes choose the row room, the last ones the run's keys).
           for f in "$build"/native/appdata/English/* "$build"/native/appdata/Chinese/*; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
           ;;
+        score_file_fuzz)
+          [ -f "$build/native/scores/svlScore.dat" ] && cp -n "$build/native/scores/svlScore.dat" "$corpus/seed.dat"
+          ;;
         *bmp*_fuzz)
           # Image targets start from the skin's own images and the program's bitmaps, and
           # two of them again as RLE8, RLE4, 16-bit and 32-bit bit-field files.

@@ -6,6 +6,7 @@
 #include "toolkit/win/window_proc_layer.h"
 
 #include "practice/main/hint_threads.h"
+#include "practice/main/score_store.h"
 
 class TForm1 : public TForm {
   TK_CLASS(TForm1)
@@ -153,10 +154,6 @@ private:
   std::unique_ptr<THintThread> hintThread_;
   int RowCharacterWidth(unsigned code) const;
   HFONT measuredFont_ = nullptr;  // the font the row room's widths are of
-
-  std::string ScoreFilePath() const;
-  void StoreLastScore();
-  void TellScoreBackup(const std::string& backup);
 
   // The registry key stays open from start-up to shut-down; settings are
   // written back only when it could be opened for writing.
