@@ -7,6 +7,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_menu_owner.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/form.h"
@@ -54,6 +55,7 @@ TWinSkinForm::~TWinSkinForm() {
   FrameTimer.reset();
   SkinMenuBar.reset();
   SysPopupMenu.reset();
+  MenuTracking().FrameGone(this);
   if (SysCaptionFont) DeleteObject(SysCaptionFont);
   if (SmallIcon) DestroyIcon(SmallIcon);
   if (TSkinManage* m = SkinManager()) m->RemoveForm(this);
@@ -105,8 +107,9 @@ void TWinSkinForm::SkinFormMenus(bool on) {
 }
 
 void TWinSkinForm::CloseOpenMenus() {
-  CancelMenuTracking();
-  if (SysMenuOpen) EndMenu();
+  TMenuTracking& tracking = MenuTracking();
+  tracking.CancelBarPullDown(this);
+  if (tracking.SystemPopupOpen(this)) EndMenu();
 }
 
 void TWinSkinForm::ReadStyle() {

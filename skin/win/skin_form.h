@@ -116,12 +116,9 @@ public:
   void HandleMenuClickAt(TMessage& m);
   // The enabled visible bar button with key as its access key; null without a bar.
   TMenuBtn* FindMenuAccel(unsigned key) const;
-  void EndMenuTracking();
-  // Closes this frame's open pull-down, if any, and opens no other.
-  void CancelMenuTracking();
   void DialogChar(TMessage& m);
   void WMMenuSelect(TMessage& m);
-  HMENU OpenBarPopup = nullptr;  // the pull-down being tracked
+  const TWinSkinMenu* MenuBar() const { return SkinMenuBar.get(); }
 
   // --- Owner-drawn menus (skin_menu_owner.cpp) ---
   void BuildSysPopupMenu();
@@ -134,7 +131,6 @@ public:
   void WMMeasureItem(TMessage& m);
   void WMDrawItem(TMessage& m);
   std::unique_ptr<TPopupMenu> SysPopupMenu;
-  bool SysMenuOpen = false;  // the skinned system popup is being tracked
 
   // --- State other parts read ---
   HWND FormHandle = nullptr;
@@ -166,7 +162,6 @@ public:
   DWORD LastSysMenuTick = 0, DoubleClickTime = 0;
   std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
   TNCObject* HotObject = nullptr;
-  bool InMenuLoop = false;
   bool HasRegion = false;
   HRGN Region = nullptr;  // owned by the window once set; never deleted here
   HFONT SysCaptionFont = nullptr;  // the system's caption font (owned)

@@ -8,6 +8,7 @@
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/bitmap.h"
@@ -324,7 +325,7 @@ void TWinSkinForm::TimerTick() {
     if (FrameTimer) FrameTimer->SetEnabled(false);
     return;
   }
-  if (InMenuLoop || SkinState != 1) return;
+  if (MenuTracking().InMenuLoop(this) || SkinState != 1) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   POINT p = ScreenToFrame(cursor.x, cursor.y);
@@ -367,13 +368,11 @@ void TWinSkinForm::ShowSysPopupMenu(POINT p) {
   LastSysMenuTick = now;
   BuildSysPopupMenu();
   if (!SysPopupMenu) return;  // a window without a system menu
-  if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 2;
   std::shared_ptr<bool> alive = alive_;
-  SysMenuOpen = true;
+  MenuTracking().SystemPopupOpened(this);
   SysPopupMenu->Popup(p.x, p.y);
   if (!*alive) return;
-  SysMenuOpen = false;
-  if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 0;
+  MenuTracking().SystemPopupClosed();
 }
 
 void TWinSkinForm::ToggleMaximize() {
@@ -426,7 +425,7 @@ void TWinSkinForm::WMCommand(TMessage& m) {
 }
 
 void TWinSkinForm::WMSysCommand(TMessage& m) {
-  if (InMenuLoop) {
+  if (MenuTracking().InMenuLoop(this)) {
     CallDefaultProc(m);
     return;
   }

@@ -4,6 +4,7 @@
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/form.h"
 
@@ -28,7 +29,7 @@ void TWinSkinForm::WndProc(TMessage& m) {
       m.Result = 0;
       return;
     case WM_INITMENUPOPUP:
-      if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
+      MenuTracking().MenuInitialised(reinterpret_cast<HMENU>(m.WParam) == SystemMenu);
       CallDefaultProc(m);
       return;
     case WM_MENUSELECT:

@@ -4,6 +4,7 @@
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_form.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_popup_menu.h"
 #include "skin/win/skin_text.h"
@@ -204,9 +205,11 @@ void TSkinManage::SkinPopupMenu(HWND window) {
   if (!data || data->NoSkin) return;
   const TSkinControlTypes c = data->SkinControls;
   bool allowed = true;
-  if (MenuKind == 0) allowed = (c & SetOf(xcPopupMenu)) != 0;
-  else if (MenuKind == 1) allowed = (c & (SetOf(xcMainMenu) | SetOf(xcMenuItem))) != 0;
-  else if (MenuKind == 2) allowed = (c & SetOf(xcSystemMenu)) != 0;
+  switch (MenuTracking().NextPopupKind()) {
+    case TMenuKind::Context: allowed = (c & SetOf(xcPopupMenu)) != 0; break;
+    case TMenuKind::BarPullDown: allowed = (c & (SetOf(xcMainMenu) | SetOf(xcMenuItem))) != 0; break;
+    case TMenuKind::SystemMenu: allowed = (c & SetOf(xcSystemMenu)) != 0; break;
+  }
   if (!allowed) return;
   auto popup = std::make_unique<TWinSkinPopMenu>();
   popup->Attach(window, data, nullptr);
@@ -218,13 +221,13 @@ bool TSkinManage::UnskinPopupMenu(HWND window) {
                          [&](const std::unique_ptr<TWinSkinPopMenu>& p) { return p->MenuWindow == window; });
   if (it == PopupMenus.end()) {
     // A menu that was not skinned closes: the next popup is a context menu again.
-    if (PopupMenus.empty() && GetClassNameString(window) == "#32768") MenuKind = 0;
+    if (PopupMenus.empty() && GetClassNameString(window) == "#32768") MenuTracking().PopupWindowsGone();
     return false;
   }
   std::unique_ptr<TWinSkinPopMenu> gone = std::move(*it);
   PopupMenus.erase(it);
   gone->Detach();
-  if (PopupMenus.empty()) MenuKind = 0;
+  if (PopupMenus.empty()) MenuTracking().PopupWindowsGone();
   return true;
 }
 

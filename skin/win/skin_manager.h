@@ -69,7 +69,6 @@ public:
   std::vector<TSkinData*> SkinDataList;
   bool Enabled = false;
   bool SkinAll = false;
-  int MenuKind = 0;  // the next popup: 0 context menu, 1 menu-bar drop-down, 2 system menu
   bool MDIChildMaximized = false;
   HWND MDIClientHandle = nullptr;
   TCustomForm* MDIFormControl = nullptr;

@@ -74,15 +74,3 @@ private:
   void PaintMDIButtons(TBitmap& strip, const RECT& rect);
   int ButtonWidth(HDC dc, const std::string& caption) const;
 };
-
-// --- Tracking the open pull-down (one for the program) ---
-
-// The bar button after (next) or before the tracked one, wrapping; null without a bar.
-TMenuBtn* SkinMenuNeighbour(bool next);
-// The message-filter hook of the current thread that runs while a pull-down is open.
-void InstallMenuTrackHook();
-void RemoveMenuTrackHook();
-bool MenuTrackHookInstalled();
-// The tracked form, its open button (-1 none) and the bar button to open next.
-TWinSkinForm* MenuTrackingForm();
-int MenuTrackedIndex();

@@ -11,6 +11,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_menu_draw.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_popup_menu.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/canvas.h"
@@ -206,7 +207,7 @@ void TWinSkinForm::WMMeasureItem(TMessage& m) {
     CallDefaultProc(m);
     return;
   }
-  TMenuItemFace face = FaceOfMenuEntry(OpenBarPopup, mi->itemID, RightToLeft);
+  TMenuItemFace face = FaceOfMenuEntry(MenuTracking().OpenPullDown(this), mi->itemID, RightToLeft);
   HDC dc = GetWindowDC(FormHandle);
   {
     TCanvas canvas(dc);

@@ -11,6 +11,7 @@
 #include "services_pump.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_popup_menu.h"
 
@@ -102,7 +103,7 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   // nothing there and leaves no menu kind behind.
   SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
   EXPECT_EQ(VisiblePopup(), nullptr);
-  EXPECT_EQ(SkinManager()->MenuKind, 0);
+  EXPECT_EQ(MenuTracking().NextPopupKind(), TMenuKind::Context);
 
   // The about box has one.
   std::unique_ptr<TForm2> about(CreateFormObject<TForm2>(Application));
@@ -122,7 +123,7 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_GT(seen.Items, 3);
-  EXPECT_EQ(SkinManager()->MenuKind, 0);
+  EXPECT_EQ(MenuTracking().NextPopupKind(), TMenuKind::Context);
 }
 
 }  // namespace

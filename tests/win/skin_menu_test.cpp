@@ -17,6 +17,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_menu_owner.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_popup_menu.h"
 #include "skin_support_frame.h"
@@ -75,7 +76,7 @@ struct SkinMenuTest : FrameSkinFixture {
   void TearDown() override {
     script = nullptr;
     FrameSkinFixture::TearDown();
-    EXPECT_FALSE(MenuTrackHookInstalled());
+    EXPECT_FALSE(MenuTracking().HookInstalled());
   }
   TMenuItem* Item(TComponent* owner, TMenuItem* parent, const char* caption) {
     auto* i = new TMenuItem(owner);
@@ -308,10 +309,10 @@ TEST_F(SkinMenuTest, PullDownsTrackedWithKeysWithoutNesting) {
     if (popups.empty()) return step >= 4;
     HWND popup = popups.back();
     HMENU shown = MenuOfPopup(popup);
-    if (!seen.empty() && seen.back() == shown && step > 0 && step < 4 && tracked.back() == MenuTrackedIndex())
+    if (!seen.empty() && seen.back() == shown && step > 0 && step < 4 && tracked.back() == MenuTracking().TrackedIndex())
       return false;  // the switch has not happened yet
     seen.push_back(shown);
-    tracked.push_back(MenuTrackedIndex());
+    tracked.push_back(MenuTracking().TrackedIndex());
     switch (step++) {
       case 0:
         skinned = SendMessageW(popup, SM_ISSKINNED, 0, 0) == 1;
@@ -340,8 +341,8 @@ TEST_F(SkinMenuTest, PullDownsTrackedWithKeysWithoutNesting) {
   EXPECT_EQ(tracked[3], 2);
   EXPECT_EQ(most, 1u);  // one menu loop at a time
   EXPECT_TRUE(VisiblePopups().empty());
-  EXPECT_FALSE(frame->InMenuLoop);
-  EXPECT_EQ(SkinManager()->MenuKind, 0);
+  EXPECT_FALSE(MenuTracking().InMenuLoop(frame));
+  EXPECT_EQ(MenuTracking().NextPopupKind(), TMenuKind::Context);
   EXPECT_TRUE(SkinManager()->PopupMenus.empty());
 }
 
@@ -597,7 +598,7 @@ TEST_F(SkinMenuTest, ClosingAWindowWhileItsMenuIsOpenIsSafe) {
     EXPECT_TRUE(VisiblePopups().empty());
     SkinManager()->PurgeDeadForms();
     EXPECT_EQ(SkinManager()->FormOfWindow(w), nullptr);
-    EXPECT_EQ(MenuTrackingForm(), nullptr);
+    EXPECT_EQ(MenuTracking().BarFrame(), nullptr);
   }
 }
 
