@@ -19,25 +19,25 @@ bool TWinSkinForm::PopupMenuButton(TMenuBtn* button) {
   std::shared_ptr<bool> alive = alive_;
   int index = button->ButtonIndex;
   bool opened = false;
-  while (index >= 0 && *alive && SkinMenuBar && index < SkinMenuBar->ButtonCount()) {
-    TMenuBtn* b = SkinMenuBar->BarButtons[static_cast<std::size_t>(index)].get();
-    PostMessageW(FormHandle, WM_COMMAND, b->Command, 0);  // the application may update the pull-down
+  while (index >= 0 && *alive && menuBar_ && index < menuBar_->ButtonCount()) {
+    TMenuBtn* b = menuBar_->Button(index);
+    PostMessageW(window_, WM_COMMAND, b->Command, 0);  // the application may update the pull-down
     if (!b->SubMenu) break;
     opened = true;
     RECT wr{};
-    GetWindowRect(FormHandle, &wr);
+    GetWindowRect(window_, &wr);
     SetMenuOwnerDraw(b->SubMenu, true);
-    if (HotObject != b) b->MouseDown();
-    const bool rtl = SkinMenuBar->RightToLeft();
+    if (hot_ != b) b->MouseDown();
+    const bool rtl = menuBar_->RightToLeft();
     int x = wr.left + (rtl ? b->BoundsRect.right : b->BoundsRect.left);
     int y = wr.top + b->BoundsRect.bottom;
     tracking.BarPullDownOpened(this, index, b->SubMenu);
     if (b->ItemEnabled)
-      TrackPopupMenu(b->SubMenu, TPM_RIGHTBUTTON | (rtl ? TPM_RIGHTALIGN : TPM_LEFTALIGN), x, y, 0, FormHandle, nullptr);
+      TrackPopupMenu(b->SubMenu, TPM_RIGHTBUTTON | (rtl ? TPM_RIGHTALIGN : TPM_LEFTALIGN), x, y, 0, window_, nullptr);
     index = tracking.BarPullDownClosed();
     if (!*alive) break;
     // The button whose pull-down closed is drawn plain again.
-    if (SkinMenuBar && HotObject && dynamic_cast<TMenuBtn*>(HotObject)) HotObject->MouseLeave();
+    if (menuBar_ && hot_ && dynamic_cast<TMenuBtn*>(hot_)) hot_->MouseLeave();
   }
   return opened;
 }
@@ -49,21 +49,22 @@ void TWinSkinForm::WMMenuSelect(TMessage& m) {
 
 void TWinSkinForm::ClickMenuButton(TMenuBtn* button) {
   if (!button) return;
-  GetWindowRect(FormHandle, &WindowRect);
-  PostMessageW(FormHandle, WM_NCLBUTTONDOWN, HTCLIENT,
-               MAKELPARAM(WindowRect.left + button->BoundsRect.left + 1, WindowRect.top + button->BoundsRect.top + 1));
+  RECT wr{};
+  GetWindowRect(window_, &wr);
+  PostMessageW(window_, WM_NCLBUTTONDOWN, HTCLIENT,
+               MAKELPARAM(wr.left + button->BoundsRect.left + 1, wr.top + button->BoundsRect.top + 1));
 }
 
 void TWinSkinForm::HandleMenuClickAt(TMessage& m) {
   POINT p = ScreenToFrame(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
   TNCObject* o = NCObjectAtPoint(p);
-  if (!o && SkinMenuBar) o = SkinMenuBar->ItemAtPoint(p);
+  if (!o && menuBar_) o = menuBar_->ItemAtPoint(p);
   if (auto* b = dynamic_cast<TMenuBtn*>(o)) PopupMenuButton(b);
   m.Result = 0;
 }
 
 TMenuBtn* TWinSkinForm::FindMenuAccel(unsigned key) const {
-  return SkinMenuBar ? SkinMenuBar->FindAccel(key) : nullptr;
+  return menuBar_ ? menuBar_->FindAccel(key) : nullptr;
 }
 
 void TWinSkinForm::DialogChar(TMessage& m) {
@@ -76,12 +77,12 @@ void TWinSkinForm::DialogChar(TMessage& m) {
     return;
   }
   TSkinManage* mgr = SkinManager();
-  if (FormKind == 2) {
-    if (mgr && mgr->MDIFormControl) m.Result = mgr->MDIFormControl->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+  if (traits_.Kind == TFormKind::MDIChild) {
+    if (mgr && mgr->MDIFrameForm()) m.Result = mgr->MDIFrameForm()->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
     return;
   }
   TCustomForm* main = Application ? Application->MainForm() : nullptr;
-  if (main && FormControl && main != FormControl && !FormControl->IsModal())
+  if (main && form_ && main != form_ && !form_->IsModal())
     main->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
   m.Result = 0;
 }

@@ -103,7 +103,7 @@ TMenuBtn* TMenuTracking::Neighbour(bool next) const {
   int i = next ? trackedIndex_ + 1 : trackedIndex_ - 1;
   if (i >= n) i = 0;
   if (i < 0) i = n - 1;
-  return bar->BarButtons[static_cast<std::size_t>(i)].get();
+  return bar->Button(i);
 }
 
 LRESULT CALLBACK TMenuTracking::HookProc(int code, WPARAM wp, LPARAM lp) {

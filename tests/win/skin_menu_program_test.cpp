@@ -54,8 +54,8 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     seen.Skinned = SendMessageW(popup, SM_ISSKINNED, 0, 0) == 1;
     seen.Items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
     if (TSkinManage* m = SkinManager())
-      for (const auto& p : m->PopupMenus)
-        if (p->MenuWindow == popup) seen.HasBackground = p->Background() != nullptr && p->Key != nullptr;
+      for (const auto& p : m->PopupMenus())
+        if (p->Window() == popup) seen.HasBackground = p->Background() != nullptr && p->Menu() != nullptr;
     SaveWindowShot(popup, ArtefactFolder() + seen.Shot + ".bmp");
     SaveWindowShot(seen.Window, ArtefactFolder() + seen.Shot + "_in_window.bmp");
     PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -69,7 +69,7 @@ protected:
     HWND w = form->Handle();
     return PumpUntil([&] {
       TWinSkinForm* f = SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr;
-      return f && f->SkinState == 1;
+      return f && f->Skinned();
     }, 3000);
   }
   void Look(const char* shot, const std::function<void()>& open) {
@@ -110,7 +110,7 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   about->Show();
   ASSERT_TRUE(PumpUntil([&] {
     TWinSkinForm* f = SkinManager()->FormOfWindow(about->Handle());
-    return f && f->SkinState == 1;
+    return f && f->Skinned();
   }, 3000));
   const HWND aboutWindow = about->Handle();
   seen = TOpenMenu{};
