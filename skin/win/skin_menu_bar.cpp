@@ -40,8 +40,6 @@ COLORREF CaptionColour(TSkinData* data, bool enabled) {
 
 // --- TMenuBtn ----------------------------------------------------------------------
 
-TMenuItem* TMenuBtn::LinkedItem() const { return Linked ? FindMenuItem(static_cast<WORD>(Command)) : nullptr; }
-
 void TMenuBtn::Paint() {
   TWinSkinForm& f = *OwnerForm;
   const TWinSkinMenu* bar = f.MenuBar();
@@ -123,7 +121,6 @@ void TWinSkinMenu::ReadItems(bool lookUpAll) {
       if (TMenuItem* item = FindMenuItem(static_cast<WORD>(mi.wID)); item && item->GetParentMenu() == main) {
         b->Caption = item->GetCaption();
         b->ItemEnabled = item->GetEnabled();
-        b->Linked = true;
         b->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
       }
     }

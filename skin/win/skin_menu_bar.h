@@ -12,7 +12,6 @@
 
 class TBitmap;
 class TMenu;
-class TMenuItem;
 class TSkinData;
 class TWinSkinForm;
 
@@ -21,14 +20,11 @@ class TMenuBtn : public TNCObject {
 public:
   explicit TMenuBtn(TWinSkinForm* owner) : TNCObject(owner) {}
   void Paint() override;
-  // The toolkit item of the button, looked up by its command; null when none.
-  TMenuItem* LinkedItem() const;
   int ButtonIndex = 0;
   std::string Caption;  // GBK, "&" marks the access key
   bool ItemEnabled = true;
   HMENU SubMenu = nullptr;
   UINT Command = 0;
-  bool Linked = false;  // built from a toolkit item
 };
 
 class TWinSkinMenu {

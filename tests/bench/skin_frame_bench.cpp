@@ -93,8 +93,8 @@ int main() {
   HBITMAP canvas = CreateCompatibleBitmap(screen, 977, 559);
   HGDIOBJ oldCanvas = SelectObject(memory, canvas);
   ReleaseDC(nullptr, screen);
-  const int W = 977, H = 559, L = frame->Metrics().Left, R = frame->Metrics().Right, T = frame->Metrics().Top,
-            B = frame->Metrics().Bottom;
+  const TFrameMetrics& m = frame->Metrics();
+  const int W = 977, H = 559, L = m.Left, R = m.Right, B = m.Bottom;
   double sides = MedianMs(runs, [&](int) {
     frame->ForgetPaintCache();
     frame->PaintBorderPiece(1, RECT{0, 0, L, H}, memory);
