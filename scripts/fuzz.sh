@@ -41,6 +41,9 @@ case "${1:-run}" in
         skin_ini_fuzz)
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
           ;;
+        score_file_fuzz)
+          [ -f "$build/native/scores/svlScore.dat" ] && cp -n "$build/native/scores/svlScore.dat" "$corpus/seed.dat"
+          ;;
         *bmp*_fuzz)
           # Image targets start from the skin's own images and the program's bitmaps, and
           # two of them again as RLE8, RLE4, 16-bit and 32-bit bit-field files.
