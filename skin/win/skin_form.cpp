@@ -91,22 +91,21 @@ void TWinSkinForm::Attach(TSkinData* data) {
 }
 
 void TWinSkinForm::AttachForm(TSkinData* data) {
-  TCustomForm* form = form_;
-  if (data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, window_, className_);
+  if (data->OnBeforeSkinForm) data->OnBeforeSkinForm(form_, window_, className_);
   // Owner-drawn menu items and a scrolling form do not go together; a form
   // class without the property is left as it is.
-  if (data->SkinControls & SetOf(xcMenuItem)) SetPropByName(form, "AutoScroll", "False");
+  if (data->SkinControls & SetOf(xcMenuItem)) SetPropByName(form_, "AutoScroll", "False");
   AttachFrame(data);
   if (!Attached()) return;
   if (drawsFrame_)
-    formLayer_.Install(form, [this](TMessage& m) {
+    formLayer_.Install(form_, [this](TMessage& m) {
       Enter();
       std::shared_ptr<bool> alive = alive_;
       FormWindowProc(m);
       if (*alive) Leave();
     });
-  savedColor_ = form->GetColor();
-  form->SetColor(data->Colors[scButtonFace]);
+  savedColor_ = form_->GetColor();
+  form_->SetColor(data->Colors[scButtonFace]);
   SkinFormMenus(true);
 }
 
