@@ -41,6 +41,10 @@ case "${1:-run}" in
         skin_ini_fuzz)
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
           ;;
+        article_*_fuzz)
+          # The generated articles (their first bytes choose the row room, the last ones the run's keys).
+          for f in "$build"/native/appdata/English/* "$build"/native/appdata/Chinese/*; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
+          ;;
         score_file_fuzz)
           [ -f "$build/native/scores/svlScore.dat" ] && cp -n "$build/native/scores/svlScore.dat" "$corpus/seed.dat"
           ;;
