@@ -1,14 +1,12 @@
 #include "skin/win/skin_button.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_text.h"
 #include "skin/win/skin_user32.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"
 
@@ -38,8 +36,7 @@ TSkinButton::~TSkinButton() = default;
 void TSkinButton::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
   TSkinControl::AttachControl(form, skinData, setColor, canvas);
   if (!FControl) return;
-  std::string name = FControl->ClassName();
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string name = LowerCase(FControl->ClassName());
   FMode = name.rfind("trz", 0) == 0 || name.rfind("tel", 0) == 0 ? 1 : 0;
   FTransparent = FControl->GetTag() == 5555 || (skinData && (skinData->Options & SetOf(xoTransparent)));
 }
@@ -114,9 +111,7 @@ void TSkinButton::MakeClick() {
   }
   HWND parent = GetParent(FHandle);
   if (!parent) return;
-  std::string cls = GetClassNameString(FHandle);
-  std::transform(cls.begin(), cls.end(), cls.begin(), [](unsigned char c) { return std::tolower(c); });
-  WPARAM id = cls == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(FHandle));
+  WPARAM id = SameText(GetClassNameString(FHandle), "tbutton") ? 0 : static_cast<WPARAM>(GetDlgCtrlID(FHandle));
   PostMessageW(parent, WM_COMMAND, id, reinterpret_cast<LPARAM>(FHandle));
 }
 
@@ -126,10 +121,9 @@ int TSkinButton::PaintFace(const RECT& r, bool defaultCounts, HGDIOBJ& oldFont) 
   if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0) return 0;
   FFocused = GetFocus() == FHandle;
   FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  std::string def = GetEnumPropByName(FControl, "Default");
-  std::transform(def.begin(), def.end(), def.begin(), [](unsigned char c) { return std::tolower(c); });
+  const bool isDefault = SameText(GetEnumPropByName(FControl, "Default"), "true");
   FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(FHandle);
-  const int frame = ButtonFaceFrame(!FEnabled, FMouseState, FFocused || (defaultCounts && def == "true"));
+  const int frame = ButtonFaceFrame(!FEnabled, FMouseState, FFocused || (defaultCounts && isDefault));
   LastFrame = frame;
   FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
   FFaceBitmap->SetSize(r.right - r.left, r.bottom - r.top);

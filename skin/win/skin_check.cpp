@@ -1,11 +1,11 @@
 #include "skin/win/skin_check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"
 
@@ -13,11 +13,6 @@ namespace {
 
 // Asks a check box or radio button to paint itself again; nothing sends it here.
 constexpr UINT kRepaintRequest = 0xB0D0;
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
 
 bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
 
@@ -188,12 +183,12 @@ int TSkinCheckBox::FrameOf(int frameCount) {
   int f = (state & BST_CHECKED) ? 2 : 1;
   if (FControl) {
     if (IsPublishedProp(FControl, "State")) {
-      const std::string s = Lower(GetEnumPropByName(FControl, "State"));
+      const std::string s = LowerCase(GetEnumPropByName(FControl, "State"));
       if (Contains(s, "uncheck")) f = 1;
       else if (Contains(s, "check")) f = 2;
       else if (Contains(s, "gray")) f = 4;
     } else if (IsPublishedProp(FControl, "Checked")) {
-      f = Lower(GetEnumPropByName(FControl, "Checked")) == "true" ? 2 : 1;
+      f = SameText(GetEnumPropByName(FControl, "Checked"), "true") ? 2 : 1;
     }
     if (IsPublishedProp(FControl, "DataField") && FPendingCheck != 0) f = FPendingCheck == 3 ? 4 : FPendingCheck;
     if (IsPublishedProp(FControl, "DataBinding")) f = 1;
@@ -226,7 +221,7 @@ int TSkinRadioButton::StripFrames() const {
 int TSkinRadioButton::FrameOf(int frameCount) {
   bool checked = (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & BST_CHECKED) != 0;
   if (FControl && IsPublishedProp(FControl, "Checked"))
-    checked = Lower(GetEnumPropByName(FControl, "Checked")) == "true";
+    checked = SameText(GetEnumPropByName(FControl, "Checked"), "true");
   return RadioButtonFrame(checked, !FEnabled, frameCount);
 }
 

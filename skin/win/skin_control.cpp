@@ -12,6 +12,7 @@
 #include "skin/win/skin_text.h"
 #include "skin/win/skin_updown.h"
 #include "toolkit/base/gbk_wide.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/controls.h"
@@ -259,9 +260,7 @@ void TSkinControl::AdjustParentBackground(bool on) {
   if (!FControl || !FSkinData || (FSkinData->Options & SetOf(xoParentBackGround))) return;
   if (!IsPublishedProp(FControl, "ParentBackground")) return;
   if (on) {
-    std::string value = GetEnumPropByName(FControl, "ParentBackground");
-    std::transform(value.begin(), value.end(), value.begin(), ::tolower);
-    FParentBgChanged = value == "true";
+    FParentBgChanged = SameText(GetEnumPropByName(FControl, "ParentBackground"), "true");
     if (FParentBgChanged) SetPropByName(FControl, "ParentBackground", "False");
   } else if (FParentBgChanged) {
     SetPropByName(FControl, "ParentBackground", "True");

@@ -1,17 +1,14 @@
 #include "skin/win/skin_edit.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_updown.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/controls.h"
 
 bool IsSpinClassName(const std::string& className) {
-  std::string name = className;
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string name = LowerCase(className);
   return name == "msctls_updown32" || name.find("spin") != std::string::npos ||
          name.find("updown") != std::string::npos;
 }

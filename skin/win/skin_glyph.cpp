@@ -1,19 +1,17 @@
 #include "skin/win/skin_glyph.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/color.h"
 #include "toolkit/win/disabled_look.h"
 
 int GlyphLayoutOf(const std::string& name) {
-  std::string n = name;
-  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (n == "blglyphright") return glRight;
-  if (n == "blglyphtop") return glTop;
-  if (n == "blglyphbottom") return glBottom;
+  if (SameText(name, "blGlyphRight")) return glRight;
+  if (SameText(name, "blGlyphTop")) return glTop;
+  if (SameText(name, "blGlyphBottom")) return glBottom;
   return glLeft;
 }
 

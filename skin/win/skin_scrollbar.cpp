@@ -1,11 +1,10 @@
 #include "skin/win/skin_scrollbar.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_messages.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/controls.h"
 #include "toolkit/win/form.h"
 
@@ -94,9 +93,7 @@ void TSkinScrollbar::AttachScrollbars(TControl* control, TSkinData* skinData, TS
   auto* win = dynamic_cast<TWinControl*>(control);
   if (FAttached || !win || control != Owner()) return;
   const int mode = FMode;
-  std::string border = GetEnumPropByName(control, "BorderStyle");
-  std::transform(border.begin(), border.end(), border.begin(), [](unsigned char c) { return std::tolower(c); });
-  FDrawBorder = border != "bsnone" && std::string(control->ClassName()) != "TImageScrollBox" && mode != 1;
+  FDrawBorder = !SameText(GetEnumPropByName(control, "BorderStyle"), "bsNone") && std::string(control->ClassName()) != "TImageScrollBox" && mode != 1;
   // The base takes the control's messages over and registers with the form.
   TSkinControl::AttachControl(form, skinData, false, canvas);
   FMode = mode;

@@ -1,23 +1,16 @@
 #include "skin/win/skin_speed_button.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_glyph.h"
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"
 
 namespace {
 
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-
-bool IsTrue(const TObject* o, const char* name) { return Lower(GetEnumPropByName(o, name)) == "true"; }
+bool IsTrue(const TObject* o, const char* name) { return SameText(GetEnumPropByName(o, name), "true"); }
 
 }  // namespace
 
@@ -128,7 +121,7 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
   TControl* sb = FGraphicControl;
   if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0 || !sb) return;
-  if (Lower(GetEnumPropByName(sb, "Visible")) == "false" || FPainting) return;
+  if (SameText(GetEnumPropByName(sb, "Visible"), "false") || FPainting) return;
   FPainting = true;
   struct Guard {
     bool& flag;
