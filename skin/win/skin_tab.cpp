@@ -112,7 +112,7 @@ void TSkinTab::AttachControl(TSkinControlList* form, TSkinData* skinData, bool s
 void TSkinTab::WindowCreated() {
   FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
   PrepareImages();
-  FindUpDown();
+  SkinScrollArrowsChild(*this);
   FActive = true;
 }
 
@@ -123,7 +123,7 @@ void TSkinTab::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* 
   FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
   FCaption = GetWindowTextWide(FHandle);
   PrepareImages();
-  FindUpDown();
+  SkinScrollArrowsChild(*this);
   FActive = true;
 }
 
@@ -171,14 +171,12 @@ void TSkinTab::PrepareImages() {
   }
 }
 
-bool SkinScrollArrowsChild(TSkinControl& tabs) {
+HWND SkinScrollArrowsChild(TSkinControl& tabs) {
   HWND arrows = FindWindowExW(tabs.FHandle, nullptr, UPDOWN_CLASSW, nullptr);
-  if (!arrows) return false;
+  if (!arrows) return nullptr;
   tabs.SkinSpinChild(arrows, false);
-  return (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE) != 0;
+  return (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE) ? arrows : nullptr;
 }
-
-bool TSkinTab::FindUpDown() { return SkinScrollArrowsChild(*this); }
 
 void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
   if (FTabsBitmap->Empty()) return;
@@ -230,9 +228,8 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
       if (FTabPosition == 2) RotateBitmapLeft(*FStripBitmap);
       if (FTabPosition == 3) RotateBitmapRight(*FStripBitmap);
       const int saved = SaveDC(dc);
-      if (FindUpDown()) {
+      if (HWND arrows = SkinScrollArrowsChild(*this)) {
         // The scroll arrows keep their place: the strip goes round them.
-        HWND arrows = FindWindowExW(FHandle, nullptr, UPDOWN_CLASSW, nullptr);
         RECT wr, ar;
         GetWindowRect(FHandle, &wr);
         GetWindowRect(arrows, &ar);

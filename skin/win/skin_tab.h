@@ -17,8 +17,8 @@ int TabPositionOfStyle(LONG style);
 RECT TabRectInStrip(RECT t, int position, int w, int paneEdge, int right);
 
 // Skins the first scroll-arrow (up-down) child of a tab window (its FUpDown,
-// SkinSpinChild); true when that child is visible.
-bool SkinScrollArrowsChild(TSkinControl& tabs);
+// SkinSpinChild); that child when it is visible, else null.
+HWND SkinScrollArrowsChild(TSkinControl& tabs);
 
 class TSkinTab : public TSkinControl {
   TK_CLASS(TSkinTab)
@@ -33,8 +33,6 @@ public:
   void SkinChanged() override;
 
   void PrepareImages();
-  // Skins the scroll-arrow child; true when it is visible.
-  bool FindUpDown();
 
   BYTE FTabPosition = 0;
   std::unique_ptr<TBitmap> FTabsBitmap, FPaneBitmap, FStripBitmap;
