@@ -56,12 +56,12 @@ bool TSkinToggle::HasStrip() const {
   return strip && !strip->Empty() && StripFrames() > 0;
 }
 
-void TSkinToggle::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinToggle::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
   FMode = 0;
   if (!FControl) return;
   FMode = HasStrip() ? 1 : 0;
-  FTransparent = FControl->GetTag() == 5555 || (skinData && (skinData->Options & SetOf(xoTransparent)));
+  TakeTransparency(*FControl);
 }
 
 bool TSkinToggle::BeforeMessage(TMessage& m) {
@@ -105,9 +105,9 @@ void TSkinToggle::PaintSkin(HDC dc, const RECT& r) {
   }
   const int n = StripFrames();
   const int w = strip->GetWidth() / n, h = strip->GetHeight();
-  const LONG style = GetStyle(FHandle, GWL_STYLE);
+  const LONG style = GetStyle(GWL_STYLE);
   FEnabled = (style & WS_DISABLED) == 0;
-  FFocused = GetFocus() == FHandle;
+  FFocused = GetFocus() == Handle();
   const int frame = FrameOf(n);
   LastFrame = frame;
 
@@ -128,10 +128,10 @@ void TSkinToggle::PaintSkin(HDC dc, const RECT& r) {
   DrawStripFrameMasked(dc, box, n, frame, *strip);
   if (FMode == 0) return;
 
-  FCaption = GetWindowTextWide(FHandle);
+  FCaption = GetWindowTextWide(Handle());
   if (FControl) FCaption = GetTextPropByName(FControl, "Caption");
   HFONT font = FControl ? FControl->GetFont()->Handle()
-                        : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+                        : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
   const COLORREF oldText = GetTextColor(dc), oldBack = GetBkColor(dc);
   const int oldMode = GetBkMode(dc);
@@ -162,9 +162,9 @@ const TClassInfo& TSkinCheckBox::StaticClass() {
   return info;
 }
 
-void TSkinCheckBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+void TSkinCheckBox::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
   FPendingCheck = 0;
-  TSkinToggle::AttachControl(form, skinData, setColor, canvas);
+  TSkinToggle::AttachControl(list, skinData, setColor, canvas);
 }
 
 void TSkinCheckBox::AfterMessage(TMessage& m) {
@@ -179,7 +179,7 @@ TBitmap* TSkinCheckBox::Strip() const {
 int TSkinCheckBox::StripFrames() const { return FSkinData && FSkinData->Buttons ? FSkinData->Buttons->CheckFrameCount : 0; }
 
 int TSkinCheckBox::FrameOf(int frameCount) {
-  const LRESULT state = SendMessageW(FHandle, BM_GETSTATE, 0, 0);
+  const LRESULT state = SendMessageW(Handle(), BM_GETSTATE, 0, 0);
   int f = (state & BST_CHECKED) ? 2 : 1;
   if (FControl) {
     if (IsPublishedProp(FControl, "State")) {
@@ -219,7 +219,7 @@ int TSkinRadioButton::StripFrames() const {
 }
 
 int TSkinRadioButton::FrameOf(int frameCount) {
-  bool checked = (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & BST_CHECKED) != 0;
+  bool checked = (SendMessageW(Handle(), BM_GETCHECK, 0, 0) & BST_CHECKED) != 0;
   if (FControl && IsPublishedProp(FControl, "Checked"))
     checked = SameText(GetEnumPropByName(FControl, "Checked"), "true");
   return RadioButtonFrame(checked, !FEnabled, frameCount);

@@ -15,9 +15,9 @@ const TClassInfo& TSkinMenuButton::StaticClass() {
 void TSkinMenuButton::PaintSkin(HDC dc, const RECT& r) {
   const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
   if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0) return;
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(FHandle);
+  FFocused = GetFocus() == Handle();
+  FEnabled = (GetStyle(GWL_STYLE) & WS_DISABLED) == 0;
+  FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(Handle());
   int state = (FMouseState & msPressed) ? bfPressed : (FFocused || (FMouseState & msHover)) ? bfHot : bfNormal;
   if (!FEnabled) state = bfDisabled;
   LastFrame = state;
@@ -26,7 +26,7 @@ void TSkinMenuButton::PaintSkin(HDC dc, const RECT& r) {
   FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
   FFaceBitmap->SetSize(cw, ch);
   HDC face = FFaceBitmap->CanvasDC();
-  HGDIOBJ oldFont = SelectObject(face, reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0)));
+  HGDIOBJ oldFont = SelectObject(face, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
   auto* glyph = static_cast<TBitmap*>(GetObjectPropByName(FControl, "Glyph", TBitmap::StaticClass()));
   int margin = static_cast<int>(GetOrdPropByName(FControl, "Margin"));
   int spacing = static_cast<int>(GetOrdPropByName(FControl, "Spacing"));

@@ -24,22 +24,21 @@ TSkinSpeedButton::TSkinSpeedButton(TComponent* owner) : TSkinButton(owner) {}
 
 TSkinSpeedButton::~TSkinSpeedButton() { UnhookControl(); }
 
-void TSkinSpeedButton::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
-  AttachGraphic(form, skinData, canvas);
+void TSkinSpeedButton::AttachControl(TSkinControlList* list, TSkinData* skinData, bool, TCanvas* canvas) {
+  AttachGraphic(list, skinData, canvas);
 }
 
-void TSkinSpeedButton::AttachGraphic(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas) {
+void TSkinSpeedButton::AttachGraphic(TSkinControlList* list, TSkinData* skinData, TCanvas* canvas) {
   auto* button = dynamic_cast<TControl*>(Owner());
-  if (FAttached || !button) return;
+  if (Attached() || !button) return;
   FSkinData = skinData;
   FCanvas = canvas;
-  FSkinForm = form;
+  FControlList = list;
   FGraphicControl = button;
   HookControl(button);
-  if (form) form->Add(this);
-  FStatus = stAttached;
-  FAttached = true;
-  FTransparent = button->GetTag() == 5555 || (skinData && (skinData->Options & SetOf(xoTransparent)));
+  if (list) list->Add(this);
+  MarkAttached();
+  TakeTransparency(*button);
   button->Invalidate();
 }
 

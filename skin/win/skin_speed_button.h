@@ -14,8 +14,8 @@ public:
   ~TSkinSpeedButton() override;
 
   // The dispatcher's attach: a speed button has no window, so AttachGraphic.
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
-  void AttachGraphic(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas);
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachGraphic(TSkinControlList* list, TSkinData* skinData, TCanvas* canvas);
   bool BeforeMessage(TMessage& m) override;
   void AfterMessage(TMessage& m) override;
   void PaintWindow(HDC dc) override;

@@ -26,8 +26,8 @@ public:
   explicit TSkinTab(TComponent* owner);
   ~TSkinTab() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
   void SkinChanged() override;
@@ -52,7 +52,7 @@ public:
   explicit TSkinTab31(TComponent* owner);
   ~TSkinTab31() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
   void SkinChanged() override;

@@ -40,9 +40,9 @@ struct SkinComboTest : SkinFixture {
   }
   // Paints into the window DC over a marked background; the colour at (x, y).
   TColor PaintAt(TSkinComBox* s, int x, int y) {
-    HDC dc = GetWindowDC(s->FHandle);
+    HDC dc = GetWindowDC(s->Handle());
     FillRectColor(dc, RECT{0, 0, 400, 100}, kMark);
-    ReleaseDC(s->FHandle, dc);
+    ReleaseDC(s->Handle(), dc);
     return PaintedPixel(s, x, y);
   }
 };

@@ -74,7 +74,7 @@ TEST_F(SkinSpeedTest, SpeedButtonFramesFollowMouseEnabledAndDown) {
   ASSERT_NE(skin, nullptr);
   EXPECT_EQ(skin->FGraphicControl, sb);
   EXPECT_EQ(skin->FControl, nullptr);
-  EXPECT_EQ(skin->FHandle, nullptr);
+  EXPECT_EQ(skin->Handle(), nullptr);
   dispatcher->SkinFormControls(form);  // a second pass adds nothing
   EXPECT_EQ(list.Count(), 1);
 

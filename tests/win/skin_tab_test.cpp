@@ -152,7 +152,7 @@ TEST_F(SkinTabTest, StripLeavesTheScrollArrowsUncovered) {
   // The arrows' skin belongs to the tab skin: the sweep that frees it with its
   // window leaves no stale pointer, and arrows made again are skinned again.
   ASSERT_NE(skin->FUpDown, nullptr);
-  EXPECT_EQ(skin->FUpDown->FHandle, arrows);
+  EXPECT_EQ(skin->FUpDown->Handle(), arrows);
   EXPECT_EQ(skin->FUpDown->Owner(), skin);
   DestroyWindow(arrows);
   list.FreeDead();
@@ -162,7 +162,7 @@ TEST_F(SkinTabTest, StripLeavesTheScrollArrowsUncovered) {
   ASSERT_NE(again, nullptr);
   PixelAt(w, 0, 0);
   ASSERT_NE(skin->FUpDown, nullptr);
-  EXPECT_EQ(skin->FUpDown->FHandle, again);
+  EXPECT_EQ(skin->FUpDown->Handle(), again);
   EXPECT_EQ(list.FindByHandle(again), skin->FUpDown);
   EXPECT_EQ(SendMessageW(again, SM_ISSKINNED, 0, 0), 1);
   // The tab window gone: its skin and the arrows' are freed once each.
@@ -287,7 +287,7 @@ TEST_F(SkinTabTest, AHiddenTabSetIsSkinnedWhenItsWindowIsMade) {
   Pump();
   HWND w = set->HandleOrNull();
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(skin->FHandle, w);
+  EXPECT_EQ(skin->Handle(), w);
   EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
   EXPECT_FALSE(skin->ControlHooked()) << "the window's procedure is taken over, not the WindowProc";
   EXPECT_EQ(PixelAt(w, 7, set->ClientHeight() - 2), kSelOuter) << "the first tab, selected";

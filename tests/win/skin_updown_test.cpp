@@ -158,7 +158,7 @@ TEST_F(SkinUpDownTest, EditBorderPrintBorderAndItsSpinChild) {
   EXPECT_EQ(Paint(s, 0, 10), kShadow);
   EXPECT_EQ(Paint(s, 1, 10), clWhite);
   ASSERT_NE(s->FUpDown, nullptr) << "the spin child was found at the first paint";
-  EXPECT_EQ(s->FUpDown->FHandle, spin);
+  EXPECT_EQ(s->FUpDown->Handle(), spin);
   EXPECT_TRUE(s->FUpDown->FEmbedded);
   EXPECT_TRUE(IsWindowSkinned(spin));
   // The spin window gone, the frame's sweep frees its skin and the edit forgets it.
