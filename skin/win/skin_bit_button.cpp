@@ -58,7 +58,6 @@ void TSkinBitButton::PaintSkin(HDC dc, const RECT& r) {
   const int margin = IsCentred(FControl) ? -1 : static_cast<int>(GetOrdPropByName(FControl, "Margin"));
   const TGlyphPlacement at = PlaceGlyphAndText(client, glyphSize, textSize, layout, margin,
                                                static_cast<int>(GetOrdPropByName(FControl, "Spacing")), 0);
-  LastLayout = at;
 
   if (glyph && graphic) {
     canvas.Draw(at.Glyph.x, at.Glyph.y, *glyph);

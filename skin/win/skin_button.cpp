@@ -124,7 +124,6 @@ int TSkinButton::PaintFace(const RECT& r, bool defaultCounts, HGDIOBJ& oldFont) 
   const bool isDefault = SameText(GetEnumPropByName(FControl, "Default"), "true");
   FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(Handle());
   const int frame = ButtonFaceFrame(!FEnabled, FMouseState, FFocused || (defaultCounts && isDefault));
-  LastFrame = frame;
   FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
   FFaceBitmap->SetSize(r.right - r.left, r.bottom - r.top);
   HDC face = FFaceBitmap->CanvasDC();

@@ -31,7 +31,6 @@ public:
   void DrawButtonCaption(HDC dc, const RECT& r, UINT alignment);
 
   std::unique_ptr<TBitmap> FFaceBitmap;
-  int LastFrame = 0;  // the face frame of the last paint
 
 protected:
   // The face into FFaceBitmap (state, background, frame) and the caption's

@@ -109,7 +109,6 @@ void TSkinToggle::PaintSkin(HDC dc, const RECT& r) {
   FEnabled = (style & WS_DISABLED) == 0;
   FFocused = GetFocus() == Handle();
   const int frame = FrameOf(n);
-  LastFrame = frame;
 
   const bool rtl = (BiDiFlags(0) & DT_RTLREADING) != 0;
   RECT box{r.left, r.top + ((r.bottom - r.top) - h) / 2, r.left + w, 0};

@@ -27,8 +27,6 @@ public:
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
 
-  int LastFrame = 0;  // the strip frame of the last paint
-
 protected:
   // The family's strip (null or empty when the skin has none) and frame count.
   virtual TBitmap* Strip() const = 0;

@@ -189,7 +189,6 @@ void TSkinComBox::PaintSkin(HDC dc, const RECT& r) {
     return;
   }
   const int frame = ComboStateFrame(!FEnabled, FMouseState, FFocused);
-  LastFrame = frame;
   if (FExtended) {
     PaintExtended(dc, r, frame);
     return;
@@ -259,7 +258,6 @@ void TSkinComBox::PaintStandard(HDC dc, const RECT& r, int frame) {
 void TSkinComBox::PaintFlat(HDC dc, const RECT& r) {
   const TDataSkinBorder& button = *FSkinData->ComboButton;
   const int frame = ComboFlatStateFrame(!FEnabled, FMouseState, FFocused);
-  LastFrame = frame;
   const int g = GetSystemMetrics(SM_CYVTHUMB);
   const int bw = button.Bitmap->GetWidth() / std::max(button.FrameCount, 1), bh = button.Bitmap->GetHeight();
   const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;

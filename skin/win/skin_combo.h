@@ -44,7 +44,6 @@ public:
   COMBOBOXINFO FComboInfo{};
   RECT FButtonRect{};
   bool FExtended = false;  // the inner combo of a "comboboxex": border and arrow only
-  int LastFrame = 0;       // the state frame of the last paint
 
 protected:
   void WindowCreated() override;

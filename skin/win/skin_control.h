@@ -137,7 +137,6 @@ public:
   bool FTransparent = false;
   TSkinControlList* FControlList = nullptr;
   int FMode = 0;
-  bool FFlag = false;
   bool FParentBgChanged = false;
   TSkinUpDown* FUpDown = nullptr;  // see SkinSpinChild
 

@@ -20,7 +20,6 @@ void TSkinMenuButton::PaintSkin(HDC dc, const RECT& r) {
   FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(Handle());
   int state = (FMouseState & msPressed) ? bfPressed : (FFocused || (FMouseState & msHover)) ? bfHot : bfNormal;
   if (!FEnabled) state = bfDisabled;
-  LastFrame = state;
 
   const int cw = r.right - r.left, ch = r.bottom - r.top;
   FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
@@ -77,7 +76,6 @@ void TSkinMenuButton::PaintSkin(HDC dc, const RECT& r) {
   SelectObject(face, oldPen);
   DeleteObject(brush);
   DeleteObject(pen);
-  LastArrow = corners[0];
 
   RECT t{textX, textY, textX + text.cx, textY + text.cy};
   SetBkMode(face, TRANSPARENT);

@@ -132,7 +132,6 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   const int g = down ? bfPressed : ButtonFaceFrame(!enabled, FMouseState, false);
   int glyphFrame = g == 2 ? 3 : g == 3 ? 2 : 1;
   if (down) glyphFrame = 4;
-  LastFrame = g;
 
   FCaption = GetTextPropByName(sb, "Caption");
   auto* font = static_cast<TFont*>(GetObjectPropByName(sb, "Font", TFont::StaticClass()));
@@ -159,8 +158,7 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   HGDIOBJ oldFont = font ? SelectObject(face, font->Handle()) : nullptr;
   if (FTransparent) PaintParentBackground(*sb, face);
   else FillSkinColor(face, r);
-  LastFaceDrawn = g == 2 || g == 4 || !flat;
-  if (LastFaceDrawn) DrawSkinFrame(face, r, buttons->FrameCount, g, buttons);
+  if (g == 2 || g == 4 || !flat) DrawSkinFrame(face, r, buttons->FrameCount, g, buttons);
 
   SIZE glyphSize{0, 0};
   if (glyph && !glyph->Empty())
@@ -176,7 +174,6 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   SetTextColor(face, ColorToRGB(color));
   SetBkMode(face, TRANSPARENT);
 
-  LastGlyphFrame = 0;
   if (glyphSize.cx > 0 && glyphSize.cy > 0) {
     const SIZE text = CaptionSizeBesideGlyph(face, FCaption, r, layout, glyphSize);
     const TGlyphPlacement at =
@@ -186,7 +183,7 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
       TransparentBlt(face, at.Glyph.x, at.Glyph.y, glyph->GetWidth(), glyph->GetHeight(), glyph->CanvasDC(), 0, 0,
                      glyph->GetWidth(), glyph->GetHeight(), key);
     } else {
-      LastGlyphFrame = DrawGlyph(face, at.Glyph, static_cast<int>(numGlyphs), glyphFrame, *glyph);
+      DrawGlyph(face, at.Glyph, static_cast<int>(numGlyphs), glyphFrame, *glyph);
     }
     if (!FCaption.empty()) {
       RECT t{at.Text.x, at.Text.y, at.Text.x + text.cx, at.Text.y + text.cy};

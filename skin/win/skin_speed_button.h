@@ -25,8 +25,6 @@ public:
   bool FPainting = false;
   // Empty: the "Glyph" bitmap strip; else a graphic property drawn whole.
   std::string FGlyphProp;
-  int LastGlyphFrame = 0;  // the glyph picture of the last paint (0: none)
-  bool LastFaceDrawn = false;
 
 private:
   bool SkinHasButtons() const;

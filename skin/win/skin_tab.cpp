@@ -187,7 +187,6 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
     default: p.top += 1; break;
   }
   const TDataSkinBorder* tabs = FSkinData ? FSkinData->Tabs.get() : nullptr;
-  LastFrames.clear();
   if (tabs) {
     const int n = static_cast<int>(SendMessageW(Handle(), TCM_GETITEMCOUNT, 0, 0));
     const int focused = static_cast<int>(SendMessageW(Handle(), TCM_GETCURFOCUS, 0, 0));
@@ -214,7 +213,6 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
         if (!SendMessageW(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&t))) continue;
         t = TabRectInStrip(t, FTabPosition, w, p.bottom, r.right);
         const int k = i == focused ? 2 : 1;
-        LastFrames.push_back(k);
         SkinDrawPart(sdc, t, *FTabsBitmap, tabs->Margins(), k, tabs->FrameCount, tabs->Trans == 1, tabs->Tile != 0,
                      false);
         if (font) SelectObject(sdc, font);
@@ -328,10 +326,8 @@ void TSkinTab31::PaintSkin(HDC dc, const RECT& r) {
   TCanvas canvas(fdc);
   canvas.Font().Assign(*set->GetFont());
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  LastTabs.clear();
   for (const TTabSet::TShownTab& t : set->ShownTabs(fdc, r.right, r.bottom)) {
     const int k = t.Index == set->GetTabIndex() ? 2 : 1;
-    LastTabs.push_back(t.Index);
     SkinDrawPart(fdc, t.Rect, *FTabsBitmap, tabs->Margins(), k, tabs->FrameCount, tabs->Trans == 1, tabs->Tile != 0,
                  false);
     canvas.Font().SetColor(k == 1 ? tabs->NormalColour2 : tabs->MouseOverColour2);

@@ -4,7 +4,6 @@
 // area framed with the pane image; tabs in button style from the push-button
 // image; and the plain face of one tab sheet.
 #include <memory>
-#include <vector>
 
 #include "skin/win/skin_control.h"
 
@@ -36,7 +35,6 @@ public:
 
   BYTE FTabPosition = 0;
   std::unique_ptr<TBitmap> FTabsBitmap, FPaneBitmap, FStripBitmap;
-  std::vector<int> LastFrames;  // the state frame of every tab of the last paint
 
 protected:
   void WindowCreated() override;
@@ -59,7 +57,6 @@ public:
   void PrepareImage();
 
   std::unique_ptr<TBitmap> FTabsBitmap;
-  std::vector<int> LastTabs;  // the tabs of the last paint
 
 protected:
   void WindowCreated() override;

@@ -64,6 +64,15 @@ struct SkinCaptionColourTest : SkinFamilyFixture {
                                  [](const auto& a, const auto& b) { return a.second < b.second; });
     return most == counts.end() ? clNone : most->first;
   }
+  // The colour at (x, y) of the face painted off screen.
+  template <class Paint>
+  static TColor FaceAt(int x, int y, Paint paint) {
+    TBitmap b;
+    b.SetPixelFormat(TPixelFormat::pf24bit);
+    b.SetSize(kW, kH);
+    paint(b.CanvasDC(), RECT{0, 0, kW, kH});
+    return b.GetPixel(x, y);
+  }
   static constexpr int kW = 120, kH = 36;
 };
 
@@ -95,7 +104,7 @@ TEST_F(SkinCaptionColourTest, PushButtonsByState) {
   EXPECT_EQ(ink(pressed), kNormal);
   button->SetDefault(true);
   EXPECT_EQ(ink(0), kNormal) << "focused or default";
-  EXPECT_EQ(s->LastFrame, bfFocused);
+  EXPECT_EQ(FaceAt(kW / 2, 2, [&](HDC dc, const RECT& r) { s->PaintSkin(dc, r); }), kFrame[bfFocused - 1]);
   Give(true, true, true);
   EXPECT_EQ(ink(hover), kHot);
   EXPECT_EQ(ink(pressed), kPressed);
