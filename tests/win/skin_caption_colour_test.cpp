@@ -42,17 +42,23 @@ struct SkinCaptionColourTest : SkinFamilyFixture {
     b.MouseOverColour2Given = hot;
     b.PressedColour2Given = pressed;
   }
+  // The face painted off screen.
+  template <class Paint>
+  static std::unique_ptr<TBitmap> Painted(int width, int height, Paint paint) {
+    auto b = std::make_unique<TBitmap>();
+    b->SetPixelFormat(TPixelFormat::pf24bit);
+    b->SetSize(width, height);
+    paint(b->CanvasDC(), RECT{0, 0, width, height});
+    return b;
+  }
   // The colour of the caption's ink: the one colour, other than the face's, found most.
   template <class Paint>
   static TColor Ink(int width, int height, Paint paint) {
-    TBitmap b;
-    b.SetPixelFormat(TPixelFormat::pf24bit);
-    b.SetSize(width, height);
-    paint(b.CanvasDC(), RECT{0, 0, width, height});
+    std::unique_ptr<TBitmap> b = Painted(width, height, paint);
     std::vector<std::pair<TColor, int>> counts;
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
-        const TColor c = b.GetPixel(x, y);
+        const TColor c = b->GetPixel(x, y);
         bool frame = false;
         for (TColor f : kFrame) frame = frame || f == c;
         if (frame || c == kFace) continue;
@@ -63,15 +69,6 @@ struct SkinCaptionColourTest : SkinFamilyFixture {
     auto most = std::max_element(counts.begin(), counts.end(),
                                  [](const auto& a, const auto& b) { return a.second < b.second; });
     return most == counts.end() ? clNone : most->first;
-  }
-  // The colour at (x, y) of the face painted off screen.
-  template <class Paint>
-  static TColor FaceAt(int x, int y, Paint paint) {
-    TBitmap b;
-    b.SetPixelFormat(TPixelFormat::pf24bit);
-    b.SetSize(kW, kH);
-    paint(b.CanvasDC(), RECT{0, 0, kW, kH});
-    return b.GetPixel(x, y);
   }
   static constexpr int kW = 120, kH = 36;
 };
@@ -104,7 +101,8 @@ TEST_F(SkinCaptionColourTest, PushButtonsByState) {
   EXPECT_EQ(ink(pressed), kNormal);
   button->SetDefault(true);
   EXPECT_EQ(ink(0), kNormal) << "focused or default";
-  EXPECT_EQ(FaceAt(kW / 2, 2, [&](HDC dc, const RECT& r) { s->PaintSkin(dc, r); }), kFrame[bfFocused - 1]);
+  EXPECT_EQ(Painted(kW, kH, [&](HDC dc, const RECT& r) { s->PaintSkin(dc, r); })->GetPixel(kW / 2, 2),
+            kFrame[bfFocused - 1]);
   Give(true, true, true);
   EXPECT_EQ(ink(hover), kHot);
   EXPECT_EQ(ink(pressed), kPressed);
