@@ -6,6 +6,7 @@
 #include "toolkit/win/window_proc_layer.h"
 
 #include "practice/main/hint_threads.h"
+#include "practice/main/score_store.h"
 
 class TForm1 : public TForm {
   TK_CLASS(TForm1)
@@ -148,10 +149,6 @@ private:
   int guardDepth_ = 0;  // guard calls under way
   bool removeGuardsPending_ = false;
   std::unique_ptr<THintThread> hintThread_;
-
-  std::string ScoreFilePath() const;
-  void StoreLastScore();
-  void TellScoreBackup(const std::string& backup);
 
   // The registry key stays open from start-up to shut-down; settings are
   // written back only when it could be opened for writing.

@@ -16,6 +16,14 @@ void Touched(TBitmap& bitmap) {
 }
 }  // namespace
 
+void LoadImage24(TBitmap& bitmap, TImage24& image) {
+  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap.SetSize(image.Width(), image.Height());
+  TPixels24 from = image.View(), to = Pixels24(bitmap);
+  for (int y = 0; y < to.Height; ++y) std::copy_n(from.Row(y), to.Width * 3, to.Row(y));
+  Touched(bitmap);
+}
+
 void ReplaceColorKey(TBitmap& bitmap, TColor colour) {
   ::ReplaceColorKey(Pixels24(bitmap), static_cast<TRgb>(ColorToRGB(colour)));
   Touched(bitmap);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app_support.h"
+#include "native/bmp_file.h"
 #include "skin/portable/img_ops.h"
 #include "skin/portable/quick_ini.h"
 #include "skin/win/img_util.h"
@@ -247,6 +248,29 @@ TEST_F(SkinDataTest, ADamagedImageLeavesItsObjectEmptyAndIsToldOnce) {
   auto capitals = Load(entries);
   ASSERT_NE(capitals->Progress, nullptr);
   EXPECT_TRUE(capitals->Progress->Bitmap->Empty());
+}
+
+TEST_F(SkinDataTest, ImagesOfOtherToolsLoadAsTwentyFourBits) {
+  // RLE8 code and 5-6-5 pixels, as other skin makers write them.
+  TSkinEntry* button = FindSkinEntry(entries, "button.bmp");
+  TSkinEntry* radio = FindSkinEntry(entries, "radio.bmp");
+  ASSERT_TRUE(button && radio);
+  const std::vector<std::uint8_t> table = {0xFF, 0x00, 0xFF, 0, 0x00, 0x00, 0xFF, 0};  // magenta, red
+  button->bytes = RawBmp(3, 2, 8, 1, 2, table, {0x03, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x01});
+  radio->bytes = RawBmp(2, 1, 16, 3, 0, BmpMasks(0xF800, 0x07E0, 0x001F), {0x1F, 0xF8, 0xE0, 0x07});
+  auto data = Load(entries);
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_TRUE(data->BadImages.empty());
+  TBitmap& b = *data->Buttons->Bitmap;
+  ASSERT_EQ(b.GetWidth(), 3);
+  EXPECT_EQ(b.GetPixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_EQ(b.GetPixel(0, 0), static_cast<TColor>(0x0000FF));  // top row: red, then skipped pixels (colour 0)
+  EXPECT_EQ(b.GetPixel(1, 0), static_cast<TColor>(0xFF00FF));
+  EXPECT_EQ(b.GetPixel(2, 1), static_cast<TColor>(0x0000FF));
+  TBitmap& r = *data->Buttons->Bitmap3;
+  ASSERT_EQ(r.GetWidth(), 2);
+  EXPECT_EQ(r.GetPixel(0, 0), static_cast<TColor>(0xFF00FF));  // red and blue at full strength
+  EXPECT_EQ(r.GetPixel(1, 0), static_cast<TColor>(0x00FF00));
 }
 
 TEST_F(SkinDataTest, ADamagedContainerIsToldOnceAndLeavesTheProgramUnskinned) {
