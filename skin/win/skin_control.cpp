@@ -92,8 +92,9 @@ bool TSkinControl::TakeOwnerControl(TSkinControlList* list, TSkinData* skinData,
   FSkinData = skinData;
   FControlList = list;
   FCanvas = canvas;
-  // A hidden control's window is not made here: the family finishes it when
-  // the toolkit makes it (CM_WINDOWCREATED), the messages reach this object either way.
+  // A hidden control's window is not made here: the family finishes what needs
+  // it when the toolkit makes it (CM_WINDOWCREATED); the messages reach this
+  // object either way.
   FControl = control;
   if (list) list->Add(this);
   return true;

@@ -141,8 +141,8 @@ public:
   TSkinUpDown* FUpDown = nullptr;  // see SkinSpinChild
 
 protected:
-  // Takes the owner control, its window when it has one, the skin and the list
-  // (no hook); false when the owner is no control.
+  // Takes the owner control, the skin and the list (no hook); false when the
+  // owner is no control.
   bool TakeOwnerControl(TSkinControlList* list, TSkinData* skinData, TCanvas* canvas);
   // The window's procedure taken over, its caption read (the object is
   // attached); false when handle is no window or one is taken over already.
