@@ -24,10 +24,10 @@ const TClassInfo& TSkinAdvPage::StaticClass() {
 
 TSkinAdvPage::TSkinAdvPage(TComponent* owner) : TSkinControl(owner) {}
 
-void TSkinAdvPage::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
-  if (!FAttached) return;
+void TSkinAdvPage::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (Attached()) return;
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
+  if (!Attached()) return;
   ApplyTabImages();
 }
 
@@ -58,7 +58,7 @@ void TSkinAdvPage::ClearTabPicture(const std::string& property) {
 
 void TSkinAdvPage::Unskin() {
   // Only pictures handed over here are taken back: the control's own stay.
-  if (picturesGiven_ && FControl && FStatus != stDestroyed) {
+  if (picturesGiven_ && FControl && !Destroyed()) {
     ClearTabPicture(kNormalPicture);
     ClearTabPicture(kActivePicture);
   }

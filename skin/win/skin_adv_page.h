@@ -19,7 +19,7 @@ public:
 
   explicit TSkinAdvPage(TComponent* owner);
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   void Unskin() override;
   void PaintSkin(HDC dc, const RECT& r) override;
   void SkinChanged() override;

@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
 bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 
 // The file name part of a path, and its extension with the dot.
@@ -345,7 +339,7 @@ void TSkinData::TApply::LoadColors() {
 
   Data.SectionColors.clear();
   for (const std::string& section : Sections) {
-    std::string up = Upper(section);
+    std::string up = UpperCase(section);
     if (StartsWith(up, "COLOUR") && up != "COLOURS")
       Data.SectionColors.push_back(ReadColor(Str(section, "color"), clWindowText));
   }
@@ -357,7 +351,7 @@ void TSkinData::TApply::LoadCaptionButtons() {
   static const char* const notCaption[] = {"BUTTON", "BUTTONS", "BUTTON.RADIO", "BUTTON.CHECKBOX"};
   std::vector<std::string> kept;
   for (auto it = Sections.rbegin(); it != Sections.rend(); ++it) {
-    std::string up = Upper(*it);
+    std::string up = UpperCase(*it);
     if (!StartsWith(up, "BUTTON")) continue;
     if (std::find(std::begin(notCaption), std::end(notCaption), up) != std::end(notCaption)) continue;
     if (Int(*it, "Action", 0) == -1 && Int(*it, "Visibility", -1) != 0) continue;
@@ -367,7 +361,7 @@ void TSkinData::TApply::LoadCaptionButtons() {
   int placedX = 0, placedY = 0;
   for (const std::string& section : kept) {
     auto b = std::make_unique<TDataSkinSysButton>();
-    b->Name = Upper(section);
+    b->Name = UpperCase(section);
     b->Action = Int(section, "Action", 0);
     b->Align = Int(section, "Align", 0);
     b->Xcoord = Int(section, "Xcoord", 0);

@@ -3,10 +3,10 @@
 #include "skin/win/skin_glyph.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/controls.h"
@@ -14,11 +14,7 @@
 
 namespace {
 
-bool IsCentred(const TObject* o) {
-  std::string a = GetEnumPropByName(o, "Alignment");
-  std::transform(a.begin(), a.end(), a.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return a == "tacenter";
-}
+bool IsCentred(const TObject* o) { return SameText(GetEnumPropByName(o, "Alignment"), "taCenter"); }
 
 }  // namespace
 
@@ -62,7 +58,6 @@ void TSkinBitButton::PaintSkin(HDC dc, const RECT& r) {
   const int margin = IsCentred(FControl) ? -1 : static_cast<int>(GetOrdPropByName(FControl, "Margin"));
   const TGlyphPlacement at = PlaceGlyphAndText(client, glyphSize, textSize, layout, margin,
                                                static_cast<int>(GetOrdPropByName(FControl, "Spacing")), 0);
-  LastLayout = at;
 
   if (glyph && graphic) {
     canvas.Draw(at.Glyph.x, at.Glyph.y, *glyph);

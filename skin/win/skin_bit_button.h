@@ -19,5 +19,4 @@ public:
 
   // A graphic property drawn whole as the glyph instead of "Glyph" (empty: Glyph).
   std::string FGlyphProp;
-  TGlyphPlacement LastLayout;  // of the last paint
 };

@@ -8,20 +8,21 @@ const TClassInfo& TSkinBox::StaticClass() {
   return info;
 }
 
-void TSkinBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FControl || !TakeOwnerControl(form, skinData, canvas)) return;
+void TSkinBox::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (Attached() || !TakeOwnerControl(list, skinData, canvas)) return;
   FSetColor = setColor;
   if (setColor) {
     AdjustParentBackground(true);
     FOldColor = FControl->GetColor();
     FControl->SetColor(FaceColor());
   }
+  MarkAttached();
 }
 
 void TSkinBox::Unskin() {
-  if (!FSetColor || !FControl) return;
+  if (!FSetColor || !FControl || !FOldColor) return;
   AdjustParentBackground(false);
-  FControl->SetColor(FOldColor);
+  FControl->SetColor(*FOldColor);
 }
 
 const TClassInfo& TSkinBoxH::StaticClass() {
@@ -33,7 +34,7 @@ bool TSkinBoxH::BeforeMessage(TMessage& m) {
   switch (m.Msg) {
     case WM_ERASEBKGND: {
       RECT wr;
-      GetWindowRect(FHandle, &wr);
+      GetWindowRect(Handle(), &wr);
       RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
       FillRectColor(reinterpret_cast<HDC>(m.WParam), r, FaceColor());
       m.Result = 0;

@@ -10,7 +10,7 @@ class TSkinBox : public TSkinControl {
 public:
   explicit TSkinBox(TComponent* owner) : TSkinControl(owner) {}
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   void Unskin() override;
   void AfterMessage(TMessage&) override {}
 };

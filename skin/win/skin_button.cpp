@@ -1,14 +1,12 @@
 #include "skin/win/skin_button.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_text.h"
 #include "skin/win/skin_user32.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"
 
@@ -35,24 +33,23 @@ TSkinButton::TSkinButton(TComponent* owner) : TSkinControl(owner), FFaceBitmap(s
 
 TSkinButton::~TSkinButton() = default;
 
-void TSkinButton::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinButton::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
   if (!FControl) return;
-  std::string name = FControl->ClassName();
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string name = LowerCase(FControl->ClassName());
   FMode = name.rfind("trz", 0) == 0 || name.rfind("tel", 0) == 0 ? 1 : 0;
-  FTransparent = FControl->GetTag() == 5555 || (skinData && (skinData->Options & SetOf(xoTransparent)));
+  TakeTransparency(*FControl);
 }
 
 bool TSkinButton::BeforeMessage(TMessage& m) {
   if (PaintOwnFace(m)) return false;
   switch (m.Msg) {
     case WM_TIMER:
-      KillTimer(FHandle, 1);
+      KillTimer(Handle(), 1);
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (!FFocused) SetFocus(FHandle);
+      if (!FFocused) SetFocus(Handle());
       FMouseState |= msPressed;
       PaintWindow(nullptr);
       if (FMode == 0 && FControl) ForwardMouseDown(m);
@@ -84,7 +81,7 @@ void TSkinButton::AfterMessage(TMessage& m) {
         FMouseState |= msHover;
         Redraw();
       }
-      TrackMouseLeave(FHandle);
+      TrackMouseLeave(Handle());
       break;
     case WM_LBUTTONUP:
       if (FMouseState & msPressed) {
@@ -112,25 +109,21 @@ void TSkinButton::MakeClick() {
     FControl->Click();
     return;
   }
-  HWND parent = GetParent(FHandle);
+  HWND parent = GetParent(Handle());
   if (!parent) return;
-  std::string cls = GetClassNameString(FHandle);
-  std::transform(cls.begin(), cls.end(), cls.begin(), [](unsigned char c) { return std::tolower(c); });
-  WPARAM id = cls == "tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(FHandle));
-  PostMessageW(parent, WM_COMMAND, id, reinterpret_cast<LPARAM>(FHandle));
+  WPARAM id = SameText(GetClassNameString(Handle()), "tbutton") ? 0 : static_cast<WPARAM>(GetDlgCtrlID(Handle()));
+  PostMessageW(parent, WM_COMMAND, id, reinterpret_cast<LPARAM>(Handle()));
 }
 
 int TSkinButton::PaintFace(const RECT& r, bool defaultCounts, HGDIOBJ& oldFont) {
   oldFont = nullptr;
   const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
   if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0) return 0;
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  std::string def = GetEnumPropByName(FControl, "Default");
-  std::transform(def.begin(), def.end(), def.begin(), [](unsigned char c) { return std::tolower(c); });
-  FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(FHandle);
-  const int frame = ButtonFaceFrame(!FEnabled, FMouseState, FFocused || (defaultCounts && def == "true"));
-  LastFrame = frame;
+  FFocused = GetFocus() == Handle();
+  FEnabled = (GetStyle(GWL_STYLE) & WS_DISABLED) == 0;
+  const bool isDefault = SameText(GetEnumPropByName(FControl, "Default"), "true");
+  FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(Handle());
+  const int frame = ButtonFaceFrame(!FEnabled, FMouseState, FFocused || (defaultCounts && isDefault));
   FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
   FFaceBitmap->SetSize(r.right - r.left, r.bottom - r.top);
   HDC face = FFaceBitmap->CanvasDC();
@@ -138,7 +131,7 @@ int TSkinButton::PaintFace(const RECT& r, bool defaultCounts, HGDIOBJ& oldFont) 
   else FillSkinColor(face, r);
   DrawSkinFrame(face, r, buttons->FrameCount, frame, buttons);
   HFONT font = FControl ? FControl->GetFont()->Handle()
-                        : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+                        : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   if (font) oldFont = SelectObject(face, font);
   return frame;
 }

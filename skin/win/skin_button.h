@@ -22,7 +22,7 @@ public:
   explicit TSkinButton(TComponent* owner);
   ~TSkinButton() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
@@ -31,8 +31,6 @@ public:
   void DrawButtonCaption(HDC dc, const RECT& r, UINT alignment);
 
   std::unique_ptr<TBitmap> FFaceBitmap;
-  bool FTransparent = false;
-  int LastFrame = 0;  // the face frame of the last paint
 
 protected:
   // The face into FFaceBitmap (state, background, frame) and the caption's

@@ -1,11 +1,11 @@
 #include "skin/win/skin_check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"
 
@@ -13,11 +13,6 @@ namespace {
 
 // Asks a check box or radio button to paint itself again; nothing sends it here.
 constexpr UINT kRepaintRequest = 0xB0D0;
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
 
 bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
 
@@ -61,12 +56,12 @@ bool TSkinToggle::HasStrip() const {
   return strip && !strip->Empty() && StripFrames() > 0;
 }
 
-void TSkinToggle::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinToggle::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
   FMode = 0;
   if (!FControl) return;
   FMode = HasStrip() ? 1 : 0;
-  FTransparent = FControl->GetTag() == 5555 || (skinData && (skinData->Options & SetOf(xoTransparent)));
+  TakeTransparency(*FControl);
 }
 
 bool TSkinToggle::BeforeMessage(TMessage& m) {
@@ -110,11 +105,10 @@ void TSkinToggle::PaintSkin(HDC dc, const RECT& r) {
   }
   const int n = StripFrames();
   const int w = strip->GetWidth() / n, h = strip->GetHeight();
-  const LONG style = GetStyle(FHandle, GWL_STYLE);
+  const LONG style = GetStyle(GWL_STYLE);
   FEnabled = (style & WS_DISABLED) == 0;
-  FFocused = GetFocus() == FHandle;
+  FFocused = GetFocus() == Handle();
   const int frame = FrameOf(n);
-  LastFrame = frame;
 
   const bool rtl = (BiDiFlags(0) & DT_RTLREADING) != 0;
   RECT box{r.left, r.top + ((r.bottom - r.top) - h) / 2, r.left + w, 0};
@@ -133,10 +127,10 @@ void TSkinToggle::PaintSkin(HDC dc, const RECT& r) {
   DrawStripFrameMasked(dc, box, n, frame, *strip);
   if (FMode == 0) return;
 
-  FCaption = GetWindowTextWide(FHandle);
+  FCaption = GetWindowTextWide(Handle());
   if (FControl) FCaption = GetTextPropByName(FControl, "Caption");
   HFONT font = FControl ? FControl->GetFont()->Handle()
-                        : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+                        : reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
   const COLORREF oldText = GetTextColor(dc), oldBack = GetBkColor(dc);
   const int oldMode = GetBkMode(dc);
@@ -167,9 +161,9 @@ const TClassInfo& TSkinCheckBox::StaticClass() {
   return info;
 }
 
-void TSkinCheckBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+void TSkinCheckBox::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
   FPendingCheck = 0;
-  TSkinToggle::AttachControl(form, skinData, setColor, canvas);
+  TSkinToggle::AttachControl(list, skinData, setColor, canvas);
 }
 
 void TSkinCheckBox::AfterMessage(TMessage& m) {
@@ -184,16 +178,16 @@ TBitmap* TSkinCheckBox::Strip() const {
 int TSkinCheckBox::StripFrames() const { return FSkinData && FSkinData->Buttons ? FSkinData->Buttons->CheckFrameCount : 0; }
 
 int TSkinCheckBox::FrameOf(int frameCount) {
-  const LRESULT state = SendMessageW(FHandle, BM_GETSTATE, 0, 0);
+  const LRESULT state = SendMessageW(Handle(), BM_GETSTATE, 0, 0);
   int f = (state & BST_CHECKED) ? 2 : 1;
   if (FControl) {
     if (IsPublishedProp(FControl, "State")) {
-      const std::string s = Lower(GetEnumPropByName(FControl, "State"));
+      const std::string s = LowerCase(GetEnumPropByName(FControl, "State"));
       if (Contains(s, "uncheck")) f = 1;
       else if (Contains(s, "check")) f = 2;
       else if (Contains(s, "gray")) f = 4;
     } else if (IsPublishedProp(FControl, "Checked")) {
-      f = Lower(GetEnumPropByName(FControl, "Checked")) == "true" ? 2 : 1;
+      f = SameText(GetEnumPropByName(FControl, "Checked"), "true") ? 2 : 1;
     }
     if (IsPublishedProp(FControl, "DataField") && FPendingCheck != 0) f = FPendingCheck == 3 ? 4 : FPendingCheck;
     if (IsPublishedProp(FControl, "DataBinding")) f = 1;
@@ -224,9 +218,9 @@ int TSkinRadioButton::StripFrames() const {
 }
 
 int TSkinRadioButton::FrameOf(int frameCount) {
-  bool checked = (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & BST_CHECKED) != 0;
+  bool checked = (SendMessageW(Handle(), BM_GETCHECK, 0, 0) & BST_CHECKED) != 0;
   if (FControl && IsPublishedProp(FControl, "Checked"))
-    checked = Lower(GetEnumPropByName(FControl, "Checked")) == "true";
+    checked = SameText(GetEnumPropByName(FControl, "Checked"), "true");
   return RadioButtonFrame(checked, !FEnabled, frameCount);
 }
 

@@ -22,13 +22,10 @@ class TSkinToggle : public TSkinControl {
 public:
   explicit TSkinToggle(TComponent* owner) : TSkinControl(owner) {}
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
-
-  bool FTransparent = false;
-  int LastFrame = 0;  // the strip frame of the last paint
 
 protected:
   // The family's strip (null or empty when the skin has none) and frame count.
@@ -45,7 +42,7 @@ class TSkinCheckBox : public TSkinToggle {
 public:
   explicit TSkinCheckBox(TComponent* owner) : TSkinToggle(owner) {}
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   void AfterMessage(TMessage& m) override;
 
   // 0 none, else the wParam of the last BM_SETCHECK plus 1.

@@ -90,8 +90,8 @@ void TSkinCheckList::DrawCheckItem(TCanvas& canvas, int index, UINT state, const
     flags = 0;
   }
   flags |= DT_EXPANDTABS | DT_WORDBREAK;
-  LastGlyphFrame = CheckListGlyphFrame(static_cast<int>(list->State(index)), buttons.CheckFrameCount);
-  DrawStripFrameMasked(canvas.Handle(), glyph, buttons.CheckFrameCount, LastGlyphFrame, strip);
+  const int glyphFrame = CheckListGlyphFrame(static_cast<int>(list->State(index)), buttons.CheckFrameCount);
+  DrawStripFrameMasked(canvas.Handle(), glyph, buttons.CheckFrameCount, glyphFrame, strip);
   canvas.FillRect(t);
   if (!enabled) canvas.Font().SetColor(clGrayText);
   const RECT focus = t;

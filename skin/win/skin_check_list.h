@@ -20,6 +20,4 @@ public:
   void DrawCheckItem(TCanvas& canvas, int index, UINT state, const RECT& r);
   // The skin has a check strip to draw the items with.
   bool CanDrawItems() const;
-
-  int LastGlyphFrame = 0;  // the glyph frame of the last item drawn
 };

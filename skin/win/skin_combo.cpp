@@ -62,51 +62,51 @@ void TSkinComBox::Notification(TComponent* component, TOperation operation) {
   if (component == FListScrollBar) FListScrollBar = nullptr;
 }
 
-void TSkinComBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
-  if (FHandle) WindowCreated();
+void TSkinComBox::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (Attached()) return;
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
+  if (Handle()) WindowCreated();
 }
 
 void TSkinComBox::WindowCreated() {
-  FStyle = GetStyle(FHandle, GWL_STYLE);
-  SkinList(FSkinForm);
+  FStyle = GetStyle(GWL_STYLE);
+  SkinList(FControlList);
   if ((FStyle & 3) != CBS_SIMPLE) HookEdit();
 }
 
-void TSkinComBox::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
-  if (!FAttached) return;
-  FStyle = GetStyle(FHandle, GWL_STYLE);
+void TSkinComBox::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) {
+  if (Attached()) return;
+  TSkinControl::AttachHandle(handle, skinData, list, canvas);
+  if (!Attached()) return;
+  FStyle = GetStyle(GWL_STYLE);
   if ((FStyle & 3) != CBS_SIMPLE) HookEdit();
 }
 
 // The list's scroll bars get their own skin, owned here.
-void TSkinComBox::SkinList(TSkinControlList* form) {
+void TSkinComBox::SkinList(TSkinControlList* list) {
   auto get = OptionalUser32().GetComboBoxInfo;
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
-  if (!get || !get(FHandle, &info) || !info.hwndList) return;
+  if (!get || !get(Handle(), &info) || !info.hwndList) return;
   if ((FStyle & 3) != CBS_SIMPLE) {
     if (!(FStyle & 2)) return;
     FListScrollBar = new TComboxScrollBar(this);
-    FListScrollBar->AttachHandle(info.hwndList, FSkinData, form, nullptr);
+    FListScrollBar->AttachHandle(info.hwndList, FSkinData, list, nullptr);
   } else if ((GetWindowLongW(info.hwndList, GWL_STYLE) & WS_CHILD) && !IsPopupWindow(info.hwndList)) {
     FListScrollbars = new TSkinScrollbarH(this);
-    FListScrollbars->AttachHandle(info.hwndList, FSkinData, form, FCanvas);
+    FListScrollbars->AttachHandle(info.hwndList, FSkinData, list, FCanvas);
   }
 }
 
 // The edit child is watched through the wide API, so Unicode combos get it too.
 void TSkinComBox::HookEdit() {
-  FEditHandle = GetTopWindow(FHandle);
+  FEditHandle = GetTopWindow(Handle());
   if (FEditHandle) edit_.Attach(FEditHandle, [this](TMessage& m) { EditWndProc(m); });
 }
 
 void TSkinComBox::EditWndProc(TMessage& m) {
   edit_.CallPrevious(m);
-  if (!FActive) return;
+  if (!Active()) return;
   if (m.Msg == WM_PAINT) PaintWindow(nullptr);
   else TrackPress(m.Msg);
 }
@@ -171,17 +171,17 @@ void TSkinComBox::AfterMessage(TMessage& m) {
 void TSkinComBox::PaintSkin(HDC dc, const RECT& r) {
   const TDataSkinBorder* button = FSkinData ? FSkinData->ComboButton.get() : nullptr;
   if (!Has(button)) return;
-  FStyle = GetStyle(FHandle, GWL_STYLE);
-  FExStyle = GetStyle(FHandle, GWL_EXSTYLE);
+  FStyle = GetStyle(GWL_STYLE);
+  FExStyle = GetStyle(GWL_EXSTYLE);
   FComboInfo = COMBOBOXINFO{};
   FComboInfo.cbSize = sizeof(FComboInfo);
   if (auto get = OptionalUser32().GetComboBoxInfo) {
-    if (get(FHandle, &FComboInfo)) {
+    if (get(Handle(), &FComboInfo)) {
       FButtonRect = FComboInfo.rcButton;
       if (FComboInfo.stateButton & STATE_SYSTEM_INVISIBLE) return;  // a simple combo has no button
     }
   }
-  FFocused = GetFocus() == FHandle;
+  FFocused = GetFocus() == Handle();
   FEnabled = (FStyle & WS_DISABLED) == 0;
   TSavedDC saved(dc);
   if (button->Style == 1) {
@@ -189,7 +189,6 @@ void TSkinComBox::PaintSkin(HDC dc, const RECT& r) {
     return;
   }
   const int frame = ComboStateFrame(!FEnabled, FMouseState, FFocused);
-  LastFrame = frame;
   if (FExtended) {
     PaintExtended(dc, r, frame);
     return;
@@ -210,11 +209,11 @@ void TSkinComBox::PaintSkin(HDC dc, const RECT& r) {
 
 void TSkinComBox::PaintCaptionMargin(HDC dc, const RECT& r, int textEnd, bool left) {
   // The brush the combo fills its text area with, asked of its parent as the combo asks.
-  HWND parent = GetParent(FHandle);
+  HWND parent = GetParent(Handle());
   HDC scratch = CreateCompatibleDC(dc);
   auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent, FEnabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
                                                      reinterpret_cast<WPARAM>(scratch),
-                                                     reinterpret_cast<LPARAM>(FHandle)));
+                                                     reinterpret_cast<LPARAM>(Handle())));
   DeleteDC(scratch);
   if (!brush) brush = GetSysColorBrush(FEnabled ? COLOR_WINDOW : COLOR_BTNFACE);
   const RECT m = left ? RECT{textEnd, r.top + 2, textEnd + ComboCaptionMargin, r.bottom - 2}
@@ -259,7 +258,6 @@ void TSkinComBox::PaintStandard(HDC dc, const RECT& r, int frame) {
 void TSkinComBox::PaintFlat(HDC dc, const RECT& r) {
   const TDataSkinBorder& button = *FSkinData->ComboButton;
   const int frame = ComboFlatStateFrame(!FEnabled, FMouseState, FFocused);
-  LastFrame = frame;
   const int g = GetSystemMetrics(SM_CYVTHUMB);
   const int bw = button.Bitmap->GetWidth() / std::max(button.FrameCount, 1), bh = button.Bitmap->GetHeight();
   const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
@@ -286,14 +284,14 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& r) {
 
 void TSkinComBox::PaintExtended(HDC dc, const RECT& r, int frame) {
   RECT client;
-  GetClientRect(FHandle, &client);
+  GetClientRect(Handle(), &client);
   if (client.right != r.right - r.left && client.bottom != r.bottom - r.top) {
     RECT f = r;
     FrameRectColor(dc, f, FSkinData->Colors[scButtonShadow]);
     InflateRect(&f, -1, -1);
     FrameRectColor(dc, f, clWhite);
   }
-  HWND child = GetTopWindow(FHandle);
+  HWND child = GetTopWindow(Handle());
   const TDataSkinObject* arrow = FSkinData->ComboxArrow.get();
   RECT cr;
   if (!child || !GetWindowRect(child, &cr)) return;

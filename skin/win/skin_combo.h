@@ -27,8 +27,8 @@ public:
   explicit TSkinComBox(TComponent* owner);
   ~TSkinComBox() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) override;
   void Unskin() override;
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
@@ -44,7 +44,6 @@ public:
   COMBOBOXINFO FComboInfo{};
   RECT FButtonRect{};
   bool FExtended = false;  // the inner combo of a "comboboxex": border and arrow only
-  int LastFrame = 0;       // the state frame of the last paint
 
 protected:
   void WindowCreated() override;
@@ -54,7 +53,7 @@ private:
   void EditWndProc(TMessage& m);
   // A left-button press or release sets or clears the pressed bit and repaints.
   bool TrackPress(UINT msg);
-  void SkinList(TSkinControlList* form);
+  void SkinList(TSkinControlList* list);
   void PaintStandard(HDC dc, const RECT& r, int frame);
   // The ComboCaptionMargin pixels before textEnd (after it, button on the
   // left) in the text area's own background.

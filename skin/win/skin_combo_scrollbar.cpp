@@ -61,7 +61,7 @@ void TComboxScrollBar::PaintSkin(HDC dc, const RECT& r) { PaintBar(dc, r); }
 void TComboxScrollBar::PaintBar(HDC dc, const RECT&) {
   SCROLLBARINFO info{};
   RECT window;
-  if (!GetScrollBarInfoSafe(FHandle, OBJID_VSCROLL, info) || !GetWindowRect(FHandle, &window)) return;
+  if (!GetScrollBarInfoSafe(Handle(), OBJID_VSCROLL, info) || !GetWindowRect(Handle(), &window)) return;
   FBarLength = info.rcScrollBar.bottom - info.rcScrollBar.top;
   FThumbStart = info.xyThumbTop;
   FThumbEnd = info.xyThumbBottom;
@@ -71,12 +71,12 @@ void TComboxScrollBar::PaintBar(HDC dc, const RECT&) {
   face.ArrowSize = FArrowSize;
   face.ThumbStart = FThumbStart;
   face.ThumbEnd = FThumbEnd;
-  face.WindowEnabled = IsWindowEnabled(FHandle) != FALSE;
+  face.WindowEnabled = IsWindowEnabled(Handle()) != FALSE;
   DrawScrollBarFace(dc, at, *this, info, face,
                     SIZE{window.right - window.left - at.x, window.bottom - window.top - at.y});
 }
 
 bool TComboxScrollBar::DragThumb(const TMessage& m) {
   if (m.Msg != WM_NCLBUTTONDOWN || m.WParam != HTVSCROLL) return false;
-  return DragListThumb(FHandle, POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, FArrowSize);
+  return DragListThumb(Handle(), POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, FArrowSize);
 }

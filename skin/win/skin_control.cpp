@@ -12,6 +12,7 @@
 #include "skin/win/skin_text.h"
 #include "skin/win/skin_updown.h"
 #include "toolkit/base/gbk_wide.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/controls.h"
@@ -38,7 +39,7 @@ bool TSkinControlList::Contains(const TSkinControl* control) const {
 
 TSkinControl* TSkinControlList::FindByHandle(HWND window) const {
   for (TSkinControl* c : items_)
-    if (c->FHandle == window) return c;
+    if (c->Handle() == window) return c;
   return nullptr;
 }
 
@@ -52,7 +53,7 @@ void TSkinControlList::FreeDead() {
   // An object may free others it owns (a combo's list skin, an edit's spin):
   // only those still listed are looked at.
   for (TSkinControl* c : Snapshot())
-    if (Contains(c) && c->FStatus == TSkinControl::stDestroyed) delete c;  // leaves the list and its owner
+    if (Contains(c) && c->Destroyed()) delete c;  // leaves the list and its owner
 }
 
 void TSkinControlList::SkinChanged() {
@@ -72,76 +73,85 @@ TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 TSkinControl::~TSkinControl() {
   layer_.Remove();
   subclass_.Detach();
-  if (FSkinForm) FSkinForm->Remove(this);
+  if (FControlList) FControlList->Remove(this);
 }
 
-bool TSkinControl::TakeOwnerControl(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas) {
+HWND TSkinControl::Handle() const {
+  if (auto* w = dynamic_cast<const TWinControl*>(FControl)) return w->HandleOrNull();
+  return subclass_.Handle();
+}
+
+bool TSkinControl::Unicode() const {
+  HWND handle = Handle();
+  return handle && IsWindowUnicode(handle);
+}
+
+bool TSkinControl::TakeOwnerControl(TSkinControlList* list, TSkinData* skinData, TCanvas* canvas) {
   auto* control = dynamic_cast<TControl*>(Owner());
   if (!control) return false;
   FSkinData = skinData;
-  FSkinForm = form;
+  FControlList = list;
   FCanvas = canvas;
+  // A hidden control's window is not made here: the family finishes what needs
+  // it when the toolkit makes it (CM_WINDOWCREATED); the messages reach this
+  // object either way.
   FControl = control;
-  // A hidden control's window is not made here: it is taken when the toolkit
-  // makes it (CM_WINDOWCREATED), the messages reach this object either way.
-  if (auto* w = dynamic_cast<TWinControl*>(control)) FHandle = w->HandleOrNull();
-  FUnicode = FHandle && IsWindowUnicode(FHandle);
-  if (form) form->Add(this);
+  if (list) list->Add(this);
   return true;
 }
 
-void TSkinControl::TakeCreatedWindow() {
-  auto* w = dynamic_cast<TWinControl*>(FControl);
-  if (!w || !w->HandleAllocated() || w->HandleOrNull() == FHandle || FStatus == stDestroyed) return;
-  FHandle = w->HandleOrNull();
-  FUnicode = IsWindowUnicode(FHandle) != FALSE;
-  if (FActive) WindowCreated();
+void TSkinControl::TakeTransparency(const TControl& control) {
+  FTransparent = control.GetTag() == 5555 || (FSkinData && (FSkinData->Options & SetOf(xoTransparent)));
 }
 
-void TSkinControl::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached || !TakeOwnerControl(form, skinData, canvas)) return;
+// CM_WINDOWCREATED ends the toolkit's making of a window: once for each window.
+void TSkinControl::TakeCreatedWindow() {
+  if (Active() && Handle()) WindowCreated();
+}
+
+void TSkinControl::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (Attached() || !TakeOwnerControl(list, skinData, canvas)) return;
   TControl* control = FControl;
   FSetColor = setColor;
   layer_.Install(control, [this](TMessage& m) { SkinWndProc(m); });
   if (FSetColor) {
     AdjustParentBackground(true);
     // A second apply keeps the colour the control had before the first.
-    if (!colorTaken_) {
-      FOldColor = control->GetColor();
-      colorTaken_ = true;
-    }
+    if (!FOldColor) FOldColor = control->GetColor();
     control->SetColor(FaceColor());
   }
   if (FParentBgChanged) FMode = 1;
   control->Invalidate();
-  FAttached = true;
-  FStatus = stAttached;
+  MarkAttached();
 }
 
-void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) {
-  // A second attach would make the window's procedure call itself.
-  if (FAttached || subclass_.Attached() || !IsWindow(handle)) return;
+void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) {
+  if (Attached() || !IsWindow(handle)) return;
   FSkinData = skinData;
   FCanvas = canvas;
-  FSkinForm = form;
-  FHandle = handle;
+  FControlList = list;
+  if (list) list->Add(this);
+  TakeOverWindow(handle);
+}
+
+bool TSkinControl::TakeOverWindow(HWND handle) {
+  // A second subclass would make the window's procedure call itself.
+  if (subclass_.Attached() || !IsWindow(handle)) return false;
   FEnabled = true;
   FMode = 0;
-  if (form) form->Add(this);
-  FUnicode = IsWindowUnicode(handle) != FALSE;
   FCaption = GetWindowTextWide(handle);
   subclass_.Attach(handle, [this](TMessage& m) { SkinWndProc(m); });
   InvalidateRect(handle, nullptr, TRUE);
-  FAttached = true;
-  FStatus = stAttached;
+  MarkAttached();
+  return true;
 }
 
 void TSkinControl::SkinSpinChild(HWND child, bool embedded) {
-  if (!child || (FUpDown && FUpDown->FHandle == child && FUpDown->FStatus != stDestroyed)) return;
+  if (!child || (FUpDown && FUpDown->Handle() == child && !FUpDown->Destroyed())) return;
   // A spin window made again gets a new skin; the old one goes with the frame's sweep.
   auto* spin = new TSkinUpDown(this);
-  spin->AttachHandle(child, FSkinData, FSkinForm, FCanvas);
-  if (!spin->FAttached) {
+  spin->AttachHandle(child, FSkinData, FControlList, FCanvas);
+  if (!spin->Attached()) {
     delete spin;
     return;
   }
@@ -167,11 +177,13 @@ void TSkinControl::SkinWndProc(TMessage& m) {
     return;
   }
   if (m.Msg == SM_SKINCONTROL) {
-    FActive = static_cast<LONG_PTR>(m.WParam) > 0;
-    if (FActive) Redraw();
+    // Only an attached object switches; one whose window is gone stays so.
+    if (state_ == TSkinState::On || state_ == TSkinState::Off)
+      state_ = static_cast<LONG_PTR>(m.WParam) > 0 ? TSkinState::On : TSkinState::Off;
+    if (Active()) Redraw();
     return;
   }
-  if (!FActive) {
+  if (!Active()) {
     CallDefault(m);
     return;
   }
@@ -189,9 +201,10 @@ void TSkinControl::CallDefault(TMessage& m) {
 bool TSkinControl::BeforeMessage(TMessage& m) {
   switch (m.Msg) {
     case WM_NCDESTROY:
-      FStatus = stDestroyed;
+      // Unskin sees the window gone and gives nothing back to it.
+      state_ = TSkinState::Destroyed;
       CallDefault(m);
-      if (FActive) Unskin();
+      Unskin();
       return false;
     case SM_ISSKINNED:
       m.Result = 1;
@@ -220,24 +233,26 @@ void TSkinControl::AfterMessage(TMessage& m) {
 
 void TSkinControl::PaintWindow(HDC dc) {
   RECT wr;
-  if (!FHandle || !GetWindowRect(FHandle, &wr)) return;
+  HWND window = Handle();
+  if (!window || !GetWindowRect(window, &wr)) return;
   FWindowRect = wr;
   RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
-  HDC target = dc ? dc : GetWindowDC(FHandle);
+  HDC target = dc ? dc : GetWindowDC(window);
   try {
     PaintSkin(target, r);
   } catch (...) {
     // A failed paint leaves the face as it was; the message completes.
   }
-  if (!dc) ReleaseDC(FHandle, target);
+  if (!dc) ReleaseDC(window, target);
 }
 
 void TSkinControl::Unskin() {
-  if (!FActive) return;
-  FActive = false;
-  if (FStatus != stDestroyed && FSetColor && FControl) {
+  // Off already, or the window is gone and takes nothing back.
+  if (state_ != TSkinState::On) return;
+  state_ = TSkinState::Off;
+  if (FSetColor && FControl && FOldColor) {
     AdjustParentBackground(false);
-    FControl->SetColor(FOldColor);
+    FControl->SetColor(*FOldColor);
   }
 }
 
@@ -249,9 +264,9 @@ void TSkinControl::SkinChanged() {
 void TSkinControl::Redraw() {
   if (FGraphicControl) {
     FGraphicControl->Invalidate();
-  } else if (FHandle) {
-    InvalidateRect(FHandle, nullptr, TRUE);
-    UpdateWindow(FHandle);
+  } else if (HWND window = Handle()) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
   }
 }
 
@@ -259,9 +274,7 @@ void TSkinControl::AdjustParentBackground(bool on) {
   if (!FControl || !FSkinData || (FSkinData->Options & SetOf(xoParentBackGround))) return;
   if (!IsPublishedProp(FControl, "ParentBackground")) return;
   if (on) {
-    std::string value = GetEnumPropByName(FControl, "ParentBackground");
-    std::transform(value.begin(), value.end(), value.begin(), ::tolower);
-    FParentBgChanged = value == "true";
+    FParentBgChanged = SameText(GetEnumPropByName(FControl, "ParentBackground"), "true");
     if (FParentBgChanged) SetPropByName(FControl, "ParentBackground", "False");
   } else if (FParentBgChanged) {
     SetPropByName(FControl, "ParentBackground", "True");
@@ -304,7 +317,7 @@ void TSkinControl::ForwardMouseDown(const TMessage& m) {
   if (FControl->GetWidth() > 0x8000 || FControl->GetHeight() > 0x8000) {
     POINT p;
     GetCursorPos(&p);
-    if (FHandle) ScreenToClient(FHandle, &p);
+    if (Handle()) ScreenToClient(Handle(), &p);
     x = p.x;
     y = p.y;
   }
@@ -315,8 +328,9 @@ void TSkinControl::ForwardMouseDown(const TMessage& m) {
   FControl->MouseDown(TMouseButton::mbLeft, shift, x, y);
 }
 
-LONG TSkinControl::GetStyle(HWND handle, int index) const {
-  return FUnicode ? GetWindowLongW(handle, index) : GetWindowLongA(handle, index);
+LONG TSkinControl::GetStyle(int index) const {
+  HWND handle = Handle();
+  return Unicode() ? GetWindowLongW(handle, index) : GetWindowLongA(handle, index);
 }
 
 UINT TSkinControl::BiDiFlags(UINT flags) const {
@@ -352,9 +366,10 @@ void TSkinControl::PaintViaBeginPaint(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   PAINTSTRUCT ps{};
   const bool own = dc == nullptr;
-  if (own) dc = BeginPaint(FHandle, &ps);
+  HWND window = Handle();
+  if (own) dc = BeginPaint(window, &ps);
   RECT wr;
-  if (GetWindowRect(FHandle, &wr)) {
+  if (GetWindowRect(window, &wr)) {
     FWindowRect = wr;
     RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
     try {
@@ -362,7 +377,7 @@ void TSkinControl::PaintViaBeginPaint(TMessage& m) {
     } catch (...) {
     }
   }
-  if (own) EndPaint(FHandle, &ps);
+  if (own) EndPaint(window, &ps);
 }
 
 void TSkinControl::EraseWithParent(TMessage& m) {
@@ -371,7 +386,7 @@ void TSkinControl::EraseWithParent(TMessage& m) {
     PaintParentBackground(*FControl, dc);
   } else {
     RECT r;
-    GetClientRect(FHandle, &r);
+    GetClientRect(Handle(), &r);
     FillParentColor(dc, r);
   }
   m.Result = 1;

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,13 +58,15 @@ class TSkinControl : public TComponent {
   TK_CLASS(TSkinControl)
 public:
   enum : BYTE { msHover = 1, msPressed = 2 };
-  enum : int { stNew = 0, stAttached = 1, stDestroyed = 6 };
+  // Made and not attached yet; attached and skinning; attached and switched
+  // off (SM_SKINCONTROL 0, Unskin); its window destroyed while it skinned.
+  enum class TSkinState : BYTE { New, On, Off, Destroyed };
 
   explicit TSkinControl(TComponent* owner);
   ~TSkinControl() override;
 
-  virtual void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas);
-  virtual void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas);
+  virtual void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas);
+  virtual void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas);
   virtual void Unskin();
   // True: the previous procedure runs, then AfterMessage; false: handled here.
   virtual bool BeforeMessage(TMessage& m);
@@ -71,6 +74,16 @@ public:
   virtual void PaintWindow(HDC dc);
   virtual void PaintSkin(HDC dc, const RECT& r) {}
   virtual void SkinChanged();
+
+  TSkinState State() const { return state_; }
+  bool Attached() const { return state_ != TSkinState::New; }
+  bool Active() const { return state_ == TSkinState::On; }
+  bool Destroyed() const { return state_ == TSkinState::Destroyed; }
+  // The window skinned: the toolkit control's (null while it has none), else
+  // the bare window attached to.
+  HWND Handle() const;
+  // The window takes wide messages.
+  bool Unicode() const;
 
   void SkinWndProc(TMessage& m);
   void CallDefault(TMessage& m);
@@ -81,7 +94,8 @@ public:
   void FillParentColor(HDC dc, const RECT& r) const;
   void DrawFocus(HDC dc, UINT flags, const RECT& r);
   void ForwardMouseDown(const TMessage& m);
-  LONG GetStyle(HWND handle, int index) const;
+  // GetWindowLong of the window, wide or ANSI as the window is.
+  LONG GetStyle(int index) const;
   UINT BiDiFlags(UINT flags) const;
   void PaintViaBeginPaint(TMessage& m);
   // WM_PAINT painted through PaintSkin, WM_ERASEBKGND answered as done (the
@@ -96,7 +110,7 @@ public:
   // The skin's ButtonFace colour.
   TColor FaceColor() const;
   // The list it stands in was destroyed first.
-  void ListGone() { FSkinForm = nullptr; }
+  void ListGone() { FControlList = nullptr; }
   // The skin of a spin (up-down) child window of this control (an edit's spin,
   // a tab control's scroll arrows), in FUpDown: owned by this object, made
   // again when the child is a new window; a null child changes nothing.
@@ -112,27 +126,30 @@ public:
   bool FEnabled = false;
   bool FFocused = false;
   std::wstring FCaption;
-  bool FActive = true;
-  bool FUnicode = false;
   TSkinData* FSkinData = nullptr;
-  HWND FHandle = nullptr;
   TControl* FControl = nullptr;
   RECT FWindowRect{};
   TControl* FGraphicControl = nullptr;
   bool FSetColor = false;
-  TColor FOldColor = 0;
-  bool FAttached = false;
-  int FStatus = stNew;
-  TSkinControlList* FSkinForm = nullptr;
+  // The control's own colour, taken by the first apply that recolours it.
+  std::optional<TColor> FOldColor;
+  // Painted over the parent's background (Tag 5555 or the skin's xoTransparent).
+  bool FTransparent = false;
+  TSkinControlList* FControlList = nullptr;
   int FMode = 0;
-  bool FFlag = false;
   bool FParentBgChanged = false;
   TSkinUpDown* FUpDown = nullptr;  // see SkinSpinChild
 
 protected:
-  // Takes the owner control, its window when it has one, the skin and the list
-  // (no hook); false when the owner is no control.
-  bool TakeOwnerControl(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas);
+  // Takes the owner control, the skin and the list (no hook); false when the
+  // owner is no control.
+  bool TakeOwnerControl(TSkinControlList* list, TSkinData* skinData, TCanvas* canvas);
+  // The window's procedure taken over, its caption read (the object is
+  // attached); false when handle is no window or one is taken over already.
+  bool TakeOverWindow(HWND handle);
+  void MarkAttached() { state_ = TSkinState::On; }
+  // FTransparent from the control's Tag and the skin's options.
+  void TakeTransparency(const TControl& control);
   // A toolkit control attached before its window existed: the window is made
   // now (first shown or used). Families finish here what needs the window.
   virtual void WindowCreated() {}
@@ -140,9 +157,9 @@ protected:
 private:
   void TakeCreatedWindow();
 
+  TSkinState state_ = TSkinState::New;
   TWindowProcLayer layer_;        // over a toolkit control's WindowProc
   TWindowSubclass subclass_;      // over a bare window's procedure
-  bool colorTaken_ = false;       // FOldColor holds the control's own colour
 };
 
 // --- Shared paint routines ----------------------------------------------------

@@ -90,9 +90,9 @@ const TClassInfo& TSkinDateTime::StaticClass() {
 
 TSkinDateTime::TSkinDateTime(TComponent* owner) : TSkinControl(owner) {}
 
-void TSkinDateTime::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinDateTime::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (Attached()) return;
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
   auto* picker = dynamic_cast<TWinControl*>(FControl);
   if (!picker) return;
   FArrowButton = new TArrowButton(this);
@@ -114,7 +114,7 @@ void TSkinDateTime::AfterMessage(TMessage& m) {
 void TSkinDateTime::PaintSkin(HDC dc, const RECT& r) {
   if (FArrowButton) FArrowButton->Place(r);
   RECT c;
-  GetClientRect(FHandle, &c);
+  GetClientRect(Handle(), &c);
   if (!FSkinData || c.right == r.right - r.left || c.bottom == r.bottom - r.top) return;
   RECT f = r;
   FrameRectColor(dc, f, FSkinData->Colors[scButtonShadow]);

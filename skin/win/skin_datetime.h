@@ -35,7 +35,7 @@ class TSkinDateTime : public TSkinControl {
 public:
   explicit TSkinDateTime(TComponent* owner);
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
 

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "skin/win/skin_adv_page.h"
@@ -31,19 +29,10 @@
 #include "skin/win/skin_speed_button.h"
 #include "skin/win/skin_tab.h"
 #include "skin/win/skin_scrollbar.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/controls.h"
 
 namespace {
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return s;
-}
 
 bool Is(const TControl* control, const char* className) { return control->InheritsFrom(className); }
 
@@ -208,7 +197,7 @@ bool TSkinDispatcher::IsControlSkinned(TControl* control) const {
 void TSkinDispatcher::PassDisableTag(TControl* control) {
   auto* w = dynamic_cast<TWinControl*>(control);
   if (!w || w->ControlCount() == 0) return;
-  std::string name = Lower(control->ClassName());
+  std::string name = LowerCase(control->ClassName());
   if (name.find("radiogroup") == std::string::npos && name.find("checkgroup") == std::string::npos) return;
   for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->SetTag(data_->DisableTag);
 }
@@ -221,7 +210,7 @@ void TSkinDispatcher::SkinControl(TComponent* component, TComponent* form) {
     return;
   }
   if (!control->Parent() || IsControlSkinned(control)) return;
-  const std::string upper = Upper(control->ClassName());
+  const std::string upper = UpperCase(control->ClassName());
   // A shown control has its window; a hidden one gets it when first shown or
   // used, and its skin object takes it then.
   if (data_->OnSkinControl) {
@@ -312,11 +301,11 @@ void TSkinDispatcher::SkinChain(TControl* control, const std::string& upper) {
 }
 
 bool TSkinDispatcher::SkinBy3rdList(const std::string& className, TControl* control) {
-  const std::string key = Lower(className) + "=";
+  const std::string key = LowerCase(className) + "=";
   std::string value;
   bool found = false;
   for (const std::string& line : data_->Skin3rd) {
-    std::string l = Lower(line);
+    std::string l = LowerCase(line);
     if (l.compare(0, key.size(), key) != 0) continue;
     value = l.substr(l.find('=') + 1, 50);
     found = true;
@@ -419,7 +408,7 @@ void TSkinDispatcher::SkinChildWindows(HWND parent) {
 
 void TSkinDispatcher::SkinChildWindow(HWND window) {
   if (!window || list_->FindByHandle(window)) return;
-  const std::string cls = Lower(GetClassNameString(window));
+  const std::string cls = LowerCase(GetClassNameString(window));
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   if (cls == "button") {
     // A button that shows a bitmap keeps it, whatever its type.

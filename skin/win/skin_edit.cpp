@@ -1,17 +1,14 @@
 #include "skin/win/skin_edit.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_updown.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/controls.h"
 
 bool IsSpinClassName(const std::string& className) {
-  std::string name = className;
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string name = LowerCase(className);
   return name == "msctls_updown32" || name.find("spin") != std::string::npos ||
          name.find("updown") != std::string::npos;
 }
@@ -43,7 +40,7 @@ void TSkinEdit::AfterMessage(TMessage& m) {
 }
 
 void TSkinEdit::FindUpDown() {
-  for (HWND child = GetTopWindow(FHandle); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetTopWindow(Handle()); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsSpinClassName(GetClassNameString(child))) continue;
     SkinSpinChild(child, true);
     return;
@@ -54,7 +51,7 @@ void TSkinEdit::PaintSkin(HDC dc, const RECT& r) {
   if (!FSkinData) return;
   if (FSkinData->SkinControls & SetOf(xcSpin)) FindUpDown();
   RECT c;
-  GetClientRect(FHandle, &c);
+  GetClientRect(Handle(), &c);
   if (c.right == r.right - r.left || c.bottom == r.bottom - r.top) return;  // no border on one axis
   RECT f = r;
   FrameRectColor(dc, f, FSkinData->Colors[scButtonShadow]);
@@ -66,16 +63,16 @@ void TSkinEdit::PaintSkin(HDC dc, const RECT& r) {
 
 void TSkinEdit::PrintBorder(HDC given) {
   RECT wr, c;
-  if (!FSkinData || !GetWindowRect(FHandle, &wr)) return;
+  if (!FSkinData || !GetWindowRect(Handle(), &wr)) return;
   FWindowRect = wr;
   const RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
-  GetClientRect(FHandle, &c);
+  GetClientRect(Handle(), &c);
   if (c.right + 2 >= r.right || c.bottom + 2 >= r.bottom) return;
-  HDC dc = given ? given : GetWindowDC(FHandle);
+  HDC dc = given ? given : GetWindowDC(Handle());
   // The DC's own brush is borrowed: used, never deleted.
   RECT inner = r;
   InflateRect(&inner, -1, -1);
   FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
   FrameRectColor(dc, r, FSkinData->Colors[scButtonShadow]);
-  if (!given) ReleaseDC(FHandle, dc);
+  if (!given) ReleaseDC(Handle(), dc);
 }

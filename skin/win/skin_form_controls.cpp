@@ -28,7 +28,7 @@ void TWinSkinForm::SkinChildWindow(HWND window) {
 void TWinSkinForm::ReleaseSkinControls(bool unskin) {
   for (TSkinControl* c : controls_.Snapshot()) {
     if (!controls_.Contains(c)) continue;
-    if (unskin && c->FStatus != TSkinControl::stDestroyed) c->Unskin();
+    if (unskin && !c->Destroyed()) c->Unskin();
     delete c;
   }
 }
@@ -36,7 +36,7 @@ void TWinSkinForm::ReleaseSkinControls(bool unskin) {
 void TWinSkinForm::RecreateScrollbarSkin(HWND window) {
   TSkinScrollbar* old = nullptr;
   for (TSkinControl* c : controls_.Snapshot())
-    if (c->FHandle == window)
+    if (c->Handle() == window)
       if (auto* s = dynamic_cast<TSkinScrollbar*>(c)) old = s;  // the last one
   if (!old) return;
   TControl* control = old->FControl;

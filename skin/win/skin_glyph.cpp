@@ -1,19 +1,17 @@
 #include "skin/win/skin_glyph.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/color.h"
 #include "toolkit/win/disabled_look.h"
 
 int GlyphLayoutOf(const std::string& name) {
-  std::string n = name;
-  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (n == "blglyphright") return glRight;
-  if (n == "blglyphtop") return glTop;
-  if (n == "blglyphbottom") return glBottom;
+  if (SameText(name, "blGlyphRight")) return glRight;
+  if (SameText(name, "blGlyphTop")) return glTop;
+  if (SameText(name, "blGlyphBottom")) return glBottom;
   return glLeft;
 }
 
@@ -32,11 +30,11 @@ std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph) {
   return result;
 }
 
-int DrawGlyph(HDC dc, POINT at, int numGlyphs, int index, TBitmap& glyph) {
-  if (glyph.Empty()) return 0;
+void DrawGlyph(HDC dc, POINT at, int numGlyphs, int index, TBitmap& glyph) {
+  if (glyph.Empty()) return;
   numGlyphs = std::max(numGlyphs, 1);
   const int w = glyph.GetWidth() / numGlyphs, h = glyph.GetHeight();
-  if (w <= 0) return 0;
+  if (w <= 0) return;
   const bool embossed = index == 2 && numGlyphs == 1;
   if (!embossed && (index > numGlyphs || index < 1)) index = 1;
   std::unique_ptr<TBitmap> picture;
@@ -50,7 +48,6 @@ int DrawGlyph(HDC dc, POINT at, int numGlyphs, int index, TBitmap& glyph) {
   }
   const COLORREF key = ColorToRGB(picture->GetPixel(0, h - 1));
   TransparentBlt(dc, at.x, at.y, w, h, picture->CanvasDC(), 0, 0, w, h, key);
-  return index;
 }
 
 TGlyphPlacement PlaceGlyphAndText(SIZE client, SIZE glyph, SIZE text, int layout, int margin, int spacing,

@@ -16,9 +16,8 @@ int GlyphLayoutOf(const std::string& name);
 
 // Picture index (from 1) of numGlyphs side by side, drawn at `at` with its
 // bottom-left pixel's colour left out; index 2 of a one-picture glyph is its
-// embossed disabled look; an index past numGlyphs draws picture 1. Gives
-// the index drawn (0: nothing).
-int DrawGlyph(HDC dc, POINT at, int numGlyphs, int index, TBitmap& glyph);
+// embossed disabled look; an index past numGlyphs draws picture 1.
+void DrawGlyph(HDC dc, POINT at, int numGlyphs, int index, TBitmap& glyph);
 // The embossed grey look of glyph (highlight below right, shadow on top);
 // its transparent pixels stay button face.
 std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph);

@@ -9,8 +9,8 @@ const TClassInfo& TSkinGroupBox::StaticClass() {
   return info;
 }
 
-void TSkinGroupBox::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinGroupBox::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
   FMode = FControl ? 1 : 0;
 }
 
@@ -24,11 +24,11 @@ bool TSkinGroupBox::BeforeMessage(TMessage& m) {
 }
 
 void TSkinGroupBox::PaintSkin(HDC dc, const RECT& r) {
-  FCaption = GetWindowTextWide(FHandle);
+  FCaption = GetWindowTextWide(Handle());
   if (FCaption.empty() && FControl) FCaption = GetTextPropByName(FControl, "Caption");
   if (FControl) FillSkinColor(dc, r);
 
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   const COLORREF oldText = GetTextColor(dc), oldBack = GetBkColor(dc);
   if (FControl && FControl->GetFont()) {
     font = FControl->GetFont()->Handle();
@@ -59,7 +59,7 @@ void TSkinGroupBox::PaintSkin(HDC dc, const RECT& r) {
   SetBkColor(dc, ColorToRGB(FaceColor()));
   RECT text = r;
   UINT flags = DT_EXPANDTABS;
-  if (GetStyle(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) {
+  if (GetStyle(GWL_EXSTYLE) & WS_EX_RIGHT) {
     text.right -= 8;
     flags = BiDiFlags(DT_RIGHT | DT_EXPANDTABS);
   } else {

@@ -8,7 +8,7 @@ class TSkinGroupBox : public TSkinControl {
 public:
   explicit TSkinGroupBox(TComponent* owner) : TSkinControl(owner) {}
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
 };

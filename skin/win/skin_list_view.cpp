@@ -21,13 +21,13 @@ const TClassInfo& TSkinHeader::StaticClass() {
 
 TSkinHeader::TSkinHeader(TComponent* owner) : TSkinControl(owner) {}
 
-void TSkinHeader::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinHeader::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
   FHotSection = -1;
 }
 
-void TSkinHeader::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) {
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
+void TSkinHeader::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) {
+  TSkinControl::AttachHandle(handle, skinData, list, canvas);
   FHotSection = -1;
 }
 
@@ -61,7 +61,7 @@ void TSkinHeader::AfterMessage(TMessage& m) {
         Redraw();
         break;
       }
-      TrackMouseLeave(FHandle);
+      TrackMouseLeave(Handle());
       break;
     }
     case WM_MOUSELEAVE:
@@ -81,16 +81,16 @@ void TSkinHeader::PaintSkin(HDC dc, const RECT& r) {
   face.SetPixelFormat(TPixelFormat::pf24bit);
   face.SetSize(r.right - r.left, r.bottom - r.top);
   HDC fdc = face.CanvasDC();
-  auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   SetBkMode(fdc, TRANSPARENT);
   FEnabled = true;
-  auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, HDM_GETIMAGELIST, 0, 0));
-  const int n = std::max(0, static_cast<int>(SendMessageW(FHandle, HDM_GETITEMCOUNT, 0, 0)));
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(Handle(), HDM_GETIMAGELIST, 0, 0));
+  const int n = std::max(0, static_cast<int>(SendMessageW(Handle(), HDM_GETITEMCOUNT, 0, 0)));
   FSectionRects.assign(static_cast<std::size_t>(n), RECT{});
   int right = r.left;
   for (int i = 0; i < n; ++i) {
     RECT s;
-    if (!SendMessageW(FHandle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&s))) continue;
+    if (!SendMessageW(Handle(), HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&s))) continue;
     PaintSection(images, fdc, font, i, s);
     FSectionRects[static_cast<std::size_t>(i)] = RECT{s.left + 3, s.top, s.right - 3, s.bottom};
     right = std::max(right, static_cast<int>(s.right));
@@ -113,7 +113,7 @@ void TSkinHeader::PaintSection(HIMAGELIST imageList, HDC dc, HFONT font, int ind
   item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
   item.pszText = text;
   item.cchTextMax = 100;
-  if (!SendMessageW(FHandle, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) text[0] = 0;
+  if (!SendMessageW(Handle(), HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) text[0] = 0;
   const RECT local{0, 0, r.right - r.left, r.bottom - r.top};
   std::unique_ptr<TBitmap> part = SkinRenderPart(local, *bar.Bitmap, bar.Margins(), index == FHotSection ? 2 : 1,
                                                  bar.FrameCount, bar.Tile != 0, false);
@@ -159,9 +159,9 @@ const TClassInfo& TSkinListView::StaticClass() {
 
 TSkinListView::TSkinListView(TComponent* owner) : TSkinScrollbar(owner) {}
 
-void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* form,
+void TSkinListView::AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* list,
                                      TCanvas* canvas) {
-  TSkinScrollbar::AttachScrollbars(control, skinData, form, canvas);
+  TSkinScrollbar::AttachScrollbars(control, skinData, list, canvas);
   AttachHeader();
 }
 
@@ -171,12 +171,12 @@ void TSkinListView::WindowCreated() {
 }
 
 void TSkinListView::AttachHeader() {
-  if (!FHandle || FHeader || !FControl) return;
-  auto header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
+  if (!Handle() || FHeader || !FControl) return;
+  auto header = reinterpret_cast<HWND>(SendMessageW(Handle(), LVM_GETHEADER, 0, 0));
   if (!header) return;
   FHeader = new TSkinHeader(FControl);
   FHeader->FreeNotification(this);
-  FHeader->AttachHandle(header, FSkinData, FSkinForm, FCanvas);
+  FHeader->AttachHandle(header, FSkinData, FControlList, FCanvas);
 }
 
 void TSkinListView::Notification(TComponent* component, TOperation operation) {

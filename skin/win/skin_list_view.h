@@ -17,8 +17,8 @@ class TSkinHeader : public TSkinControl {
 public:
   explicit TSkinHeader(TComponent* owner);
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
@@ -40,7 +40,7 @@ class TSkinListView : public TSkinScrollbar {
 public:
   explicit TSkinListView(TComponent* owner);
 
-  void AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) override;
+  void AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) override;
   void Notification(TComponent* component, TOperation operation) override;
   // The header window's skin, made once for each header window.
   void AttachHeader();

@@ -173,9 +173,9 @@ const TClassInfo& TSkinMP::StaticClass() {
 
 TSkinMP::~TSkinMP() { FreePanel(); }
 
-void TSkinMP::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
+void TSkinMP::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (Attached()) return;
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
   if (!FControl || FPlayerPanel) return;
   FPlayerPanel = new TWMediaPlayer(nullptr);
   // Hidden before it gets its parent: an invisible player never shows it.
@@ -185,7 +185,7 @@ void TSkinMP::AttachControl(TSkinControlList* form, TSkinData* skinData, bool se
 
 void TSkinMP::Unskin() {
   TSkinControl::Unskin();
-  if (FStatus != stDestroyed) FreePanel();
+  if (!Destroyed()) FreePanel();
 }
 
 void TSkinMP::FreePanel() {

@@ -57,7 +57,7 @@ public:
   explicit TSkinMP(TComponent* owner) : TSkinControl(owner) {}
   ~TSkinMP() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   void Unskin() override;
   void AfterMessage(TMessage& m) override;
 

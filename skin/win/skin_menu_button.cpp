@@ -15,18 +15,17 @@ const TClassInfo& TSkinMenuButton::StaticClass() {
 void TSkinMenuButton::PaintSkin(HDC dc, const RECT& r) {
   const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
   if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0) return;
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(FHandle);
+  FFocused = GetFocus() == Handle();
+  FEnabled = (GetStyle(GWL_STYLE) & WS_DISABLED) == 0;
+  FCaption = FControl ? GetTextPropByName(FControl, "Caption") : GetWindowTextWide(Handle());
   int state = (FMouseState & msPressed) ? bfPressed : (FFocused || (FMouseState & msHover)) ? bfHot : bfNormal;
   if (!FEnabled) state = bfDisabled;
-  LastFrame = state;
 
   const int cw = r.right - r.left, ch = r.bottom - r.top;
   FFaceBitmap->SetPixelFormat(TPixelFormat::pf24bit);
   FFaceBitmap->SetSize(cw, ch);
   HDC face = FFaceBitmap->CanvasDC();
-  HGDIOBJ oldFont = SelectObject(face, reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0)));
+  HGDIOBJ oldFont = SelectObject(face, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
   auto* glyph = static_cast<TBitmap*>(GetObjectPropByName(FControl, "Glyph", TBitmap::StaticClass()));
   int margin = static_cast<int>(GetOrdPropByName(FControl, "Margin"));
   int spacing = static_cast<int>(GetOrdPropByName(FControl, "Spacing"));
@@ -77,7 +76,6 @@ void TSkinMenuButton::PaintSkin(HDC dc, const RECT& r) {
   SelectObject(face, oldPen);
   DeleteObject(brush);
   DeleteObject(pen);
-  LastArrow = corners[0];
 
   RECT t{textX, textY, textX + text.cx, textY + text.cy};
   SetBkMode(face, TRANSPARENT);

@@ -8,6 +8,4 @@ class TSkinMenuButton : public TSkinButton {
 public:
   explicit TSkinMenuButton(TComponent* owner) : TSkinButton(owner) {}
   void PaintSkin(HDC dc, const RECT& r) override;
-
-  POINT LastArrow{};  // the arrow's tip of the last paint
 };

@@ -49,11 +49,10 @@ const TClassInfo& TSkinObjImage::StaticClass() {
   return info;
 }
 
-void TSkinObjImage::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  if (FAttached || !TakeOwnerControl(form, skinData, canvas)) return;
+void TSkinObjImage::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  if (Attached() || !TakeOwnerControl(list, skinData, canvas)) return;
   HandOverGlyphs();
-  FAttached = true;
-  FStatus = stAttached;
+  MarkAttached();
 }
 
 void TSkinObjImage::SkinChanged() { HandOverGlyphs(); }

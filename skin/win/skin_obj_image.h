@@ -15,7 +15,7 @@ public:
   enum : int { ikCustomCheck = 1, ikCustomRadio = 2, ikPropertiesCheck = 3 };
   explicit TSkinObjImage(TComponent* owner) : TSkinControl(owner) {}
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   void Unskin() override;
   void SkinChanged() override;
 

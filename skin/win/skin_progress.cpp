@@ -39,10 +39,10 @@ void TSkinProgress::PaintSkin(HDC dc, const RECT& r) {
   if (!FSkinData || !Has(FSkinData->Progress.get())) return;
   const bool chunks = FSkinData->Progress->Style == 1;
   if (chunks && !Has(FSkinData->ProgressChunk.get())) return;
-  const int pos = static_cast<int>(SendMessageW(FHandle, PBM_GETPOS, 0, 0));
-  const int max = static_cast<int>(SendMessageW(FHandle, PBM_GETRANGE, FALSE, 0));
-  const int min = static_cast<int>(SendMessageW(FHandle, PBM_GETRANGE, TRUE, 0));
-  const bool vertical = (GetStyle(FHandle, GWL_STYLE) & PBS_VERTICAL) != 0;
+  const int pos = static_cast<int>(SendMessageW(Handle(), PBM_GETPOS, 0, 0));
+  const int max = static_cast<int>(SendMessageW(Handle(), PBM_GETRANGE, FALSE, 0));
+  const int min = static_cast<int>(SendMessageW(Handle(), PBM_GETRANGE, TRUE, 0));
+  const bool vertical = (GetStyle(GWL_STYLE) & PBS_VERTICAL) != 0;
   const int width = r.right - r.left, height = r.bottom - r.top;
   // A vertical bar is built lying down and turned.
   const RECT q = vertical ? RECT{0, 0, height, width} : RECT{0, 0, width, height};

@@ -1,11 +1,10 @@
 #include "skin/win/skin_scrollbar.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_messages.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/controls.h"
 #include "toolkit/win/form.h"
 
@@ -65,11 +64,11 @@ bool TScrollbarPair::Corner(RECT& r) const {
 
 void FillScrollCorner(const TSkinControl& skin, HDC dc, const TScrollbarPair& bars) {
   RECT corner;
-  if (!dc || !skin.FHandle || !bars.Corner(corner)) return;
+  if (!dc || !skin.Handle() || !bars.Corner(corner)) return;
   // The DC is the window's: move by the border between window and client origins.
   RECT window;
   POINT client{0, 0};
-  if (!GetWindowRect(skin.FHandle, &window) || !ClientToScreen(skin.FHandle, &client)) return;
+  if (!GetWindowRect(skin.Handle(), &window) || !ClientToScreen(skin.Handle(), &client)) return;
   OffsetRect(&corner, client.x - window.left, client.y - window.top);
   skin.FillSkinColor(dc, corner);
 }
@@ -85,35 +84,34 @@ TSkinScrollbar::TSkinScrollbar(TComponent* owner, int mode) : TSkinControl(owner
 
 TSkinScrollbar::~TSkinScrollbar() = default;
 
-void TSkinScrollbar::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
-  AttachScrollbars(dynamic_cast<TControl*>(Owner()), skinData, form, canvas);
+void TSkinScrollbar::AttachControl(TSkinControlList* list, TSkinData* skinData, bool, TCanvas* canvas) {
+  AttachScrollbars(dynamic_cast<TControl*>(Owner()), skinData, list, canvas);
 }
 
-void TSkinScrollbar::AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* form,
+void TSkinScrollbar::AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* list,
                                       TCanvas* canvas) {
   auto* win = dynamic_cast<TWinControl*>(control);
-  if (FAttached || !win || control != Owner()) return;
+  if (Attached() || !win || control != Owner()) return;
   const int mode = FMode;
-  std::string border = GetEnumPropByName(control, "BorderStyle");
-  std::transform(border.begin(), border.end(), border.begin(), [](unsigned char c) { return std::tolower(c); });
-  FDrawBorder = border != "bsnone" && std::string(control->ClassName()) != "TImageScrollBox" && mode != 1;
-  // The base takes the control's messages over and registers with the form.
-  TSkinControl::AttachControl(form, skinData, false, canvas);
+  FDrawBorder = !SameText(GetEnumPropByName(control, "BorderStyle"), "bsNone") &&
+                std::string(control->ClassName()) != "TImageScrollBox" && mode != 1;
+  // The base takes the control's messages over and registers with the list.
+  TSkinControl::AttachControl(list, skinData, false, canvas);
   FMode = mode;
-  if (!FAttached) return;
+  if (!Attached()) return;
   ReplaceFixedColor();
-  if (FHandle) MakeBars();
+  if (Handle()) MakeBars();
 }
 
 void TSkinScrollbar::MakeBars() {
-  FBars.Make(this, FControl, FHandle);
+  FBars.Make(this, FControl, Handle());
   FBars.SetEnabled(FControl->GetEnabled());
   if (!FControl->GetVisible()) FBars.Hide();
-  if (FDrawBorder) RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  if (FDrawBorder) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TSkinScrollbar::WindowCreated() {
-  if (FAttached) MakeBars();
+  if (Attached()) MakeBars();
 }
 
 void TSkinScrollbar::ReplaceFixedColor() {
@@ -132,17 +130,17 @@ void TSkinScrollbar::SkinChanged() {
 }
 
 void TSkinScrollbar::Unskin() {
-  if (FSetColor && FControl && FStatus != stDestroyed)
-    SetPropByName(FControl, "FixedColor", std::to_string(static_cast<long long>(FOldColor)));
+  if (FSetColor && FControl && !Destroyed() && FOldColor)
+    SetPropByName(FControl, "FixedColor", std::to_string(static_cast<long long>(*FOldColor)));
   FSetColor = false;
   TSkinControl::Unskin();
-  if (FStatus == stDestroyed) FBars.Hide();  // the window is gone: they go with this object
+  if (Destroyed()) FBars.Hide();  // the window is gone: they go with this object
   else FBars.Free();
-  if (FDrawBorder && FStatus != stDestroyed && FHandle)
-    RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  if (FDrawBorder && !Destroyed() && Handle())
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
-void TSkinScrollbar::PlaceBars() { FBars.Place(FHandle); }
+void TSkinScrollbar::PlaceBars() { FBars.Place(Handle()); }
 
 void TSkinScrollbar::DrawBorder(HDC dc, const RECT& r) {
   if (!FSkinData) return;
@@ -159,7 +157,7 @@ void TSkinScrollbar::DrawBorder(HDC dc, const RECT& r) {
 void TSkinScrollbar::DrawWindowBorder(HDC dc) {
   try {
     RECT r;
-    if (!GetWindowRect(FHandle, &r)) return;
+    if (!GetWindowRect(Handle(), &r)) return;
     OffsetRect(&r, -r.left, -r.top);
     DrawBorder(dc, r);
   } catch (...) {
@@ -170,9 +168,9 @@ void TSkinScrollbar::DrawWindowBorder(HDC dc) {
 bool TSkinScrollbar::BeforeMessage(TMessage& m) {
   if (m.Msg == WM_NCPAINT && FDrawBorder) {
     CallDefault(m);
-    HDC dc = GetWindowDC(FHandle);
+    HDC dc = GetWindowDC(Handle());
     DrawWindowBorder(dc);
-    ReleaseDC(FHandle, dc);
+    ReleaseDC(Handle(), dc);
     return false;
   }
   return TSkinControl::BeforeMessage(m);
@@ -200,10 +198,11 @@ void TSkinScrollbar::AfterMessage(TMessage& m) {
       TSkinControl::AfterMessage(m);
       break;
     case CM_RECREATEWND:
-      if (FControl && FSkinForm) {
+      // The new window is made by now: the frame replaces this object with one over it.
+      if (FControl && FControlList && Handle()) {
         TCustomForm* form = GetParentForm(FControl);
         if (form && form->HandleAllocated())
-          PostMessageW(form->HandleOrNull(), SM_CONTROLRECREATED, reinterpret_cast<WPARAM>(FHandle), 0);
+          PostMessageW(form->HandleOrNull(), SM_CONTROLRECREATED, reinterpret_cast<WPARAM>(Handle()), 0);
       }
       break;
     case SM_PAINTFRAMETO:
@@ -219,11 +218,11 @@ void TSkinScrollbar::AfterMessage(TMessage& m) {
 }
 
 void TSkinScrollbar::PaintSkin(HDC dc, const RECT&) {
-  const LONG style = GetStyle(FHandle, GWL_STYLE);
+  const LONG style = GetStyle(GWL_STYLE);
   for (TWScrollbar* bar : {FBars.Vert.get(), FBars.Horz.get()}) {
     if (!bar) continue;
     if (bar->FShown) bar->Invalidate();
-    else if (style & (bar == FBars.Vert.get() ? WS_VSCROLL : WS_HSCROLL)) bar->Place(FHandle);
+    else if (style & (bar == FBars.Vert.get() ? WS_VSCROLL : WS_HSCROLL)) bar->Place(Handle());
   }
   FillScrollCorner(*this, dc, FBars);
 }
@@ -240,17 +239,17 @@ TSkinScrollbarH::TSkinScrollbarH(TComponent* owner) : TSkinControl(owner) {}
 
 TSkinScrollbarH::~TSkinScrollbarH() = default;
 
-void TSkinScrollbarH::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
-  if (!FAttached) return;
+void TSkinScrollbarH::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) {
+  if (Attached()) return;
+  TSkinControl::AttachHandle(handle, skinData, list, canvas);
+  if (!Attached()) return;
   FBars.Make(this, nullptr, handle);
 }
 
-void TSkinScrollbarH::PlaceBars() { FBars.Place(FHandle); }
+void TSkinScrollbarH::PlaceBars() { FBars.Place(Handle()); }
 
 void TSkinScrollbarH::AfterMessage(TMessage& m) {
-  if (!IsWindowVisible(FHandle)) FBars.Hide();
+  if (!IsWindowVisible(Handle())) FBars.Hide();
   switch (m.Msg) {
     case WM_SIZE:
     case WM_NCPAINT:
@@ -269,7 +268,7 @@ void TSkinScrollbarH::AfterMessage(TMessage& m) {
 
 void TSkinScrollbarH::Unskin() {
   TSkinControl::Unskin();
-  if (FStatus == stDestroyed) FBars.Hide();
+  if (Destroyed()) FBars.Hide();
   else FBars.Free();
 }
 

@@ -45,8 +45,8 @@ public:
   explicit TSkinScrollbar(TComponent* owner, int mode = 0);
   ~TSkinScrollbar() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
-  virtual void AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas);
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  virtual void AttachScrollbars(TControl* control, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas);
   void Unskin() override;
   bool BeforeMessage(TMessage& m) override;
   void AfterMessage(TMessage& m) override;
@@ -76,7 +76,7 @@ public:
   explicit TSkinScrollbarH(TComponent* owner);
   ~TSkinScrollbarH() override;
 
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) override;
+  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) override;
   void AfterMessage(TMessage& m) override;
   void Unskin() override;
   void PaintSkin(HDC dc, const RECT& r) override;

@@ -43,7 +43,6 @@ TWScrollbar::~TWScrollbar() {
 void TWScrollbar::AttachToControl(TSkinControl* ownerSkin, TControl* control, int kind) {
   auto* w = dynamic_cast<TWinControl*>(control);
   if (!w) return;
-  FTargetControl = control;
   AttachToWindow(ownerSkin, w->Handle(), kind);
 }
 

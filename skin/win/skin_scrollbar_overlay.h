@@ -56,7 +56,6 @@ public:
   int FHotPart = spNone;
   int FArrowSize = 0;
   HWND FTargetHandle = nullptr;
-  TControl* FTargetControl = nullptr;
   TSkinControl* FOwnerSkin = nullptr;
   int FKind = kHorizontal;
   RECT FBarRect{};

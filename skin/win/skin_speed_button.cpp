@@ -1,23 +1,16 @@
 #include "skin/win/skin_speed_button.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_glyph.h"
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"
 
 namespace {
 
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-
-bool IsTrue(const TObject* o, const char* name) { return Lower(GetEnumPropByName(o, name)) == "true"; }
+bool IsTrue(const TObject* o, const char* name) { return SameText(GetEnumPropByName(o, name), "true"); }
 
 }  // namespace
 
@@ -31,22 +24,21 @@ TSkinSpeedButton::TSkinSpeedButton(TComponent* owner) : TSkinButton(owner) {}
 
 TSkinSpeedButton::~TSkinSpeedButton() { UnhookControl(); }
 
-void TSkinSpeedButton::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
-  AttachGraphic(form, skinData, canvas);
+void TSkinSpeedButton::AttachControl(TSkinControlList* list, TSkinData* skinData, bool, TCanvas* canvas) {
+  AttachGraphic(list, skinData, canvas);
 }
 
-void TSkinSpeedButton::AttachGraphic(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas) {
+void TSkinSpeedButton::AttachGraphic(TSkinControlList* list, TSkinData* skinData, TCanvas* canvas) {
   auto* button = dynamic_cast<TControl*>(Owner());
-  if (FAttached || !button) return;
+  if (Attached() || !button) return;
   FSkinData = skinData;
   FCanvas = canvas;
-  FSkinForm = form;
+  FControlList = list;
   FGraphicControl = button;
   HookControl(button);
-  if (form) form->Add(this);
-  FStatus = stAttached;
-  FAttached = true;
-  FTransparent = button->GetTag() == 5555 || (skinData && (skinData->Options & SetOf(xoTransparent)));
+  if (list) list->Add(this);
+  MarkAttached();
+  TakeTransparency(*button);
   button->Invalidate();
 }
 
@@ -128,7 +120,7 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
   TControl* sb = FGraphicControl;
   if (!buttons || !buttons->HasImage() || buttons->FrameCount <= 0 || !sb) return;
-  if (Lower(GetEnumPropByName(sb, "Visible")) == "false" || FPainting) return;
+  if (SameText(GetEnumPropByName(sb, "Visible"), "false") || FPainting) return;
   FPainting = true;
   struct Guard {
     bool& flag;
@@ -140,7 +132,6 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   const int g = down ? bfPressed : ButtonFaceFrame(!enabled, FMouseState, false);
   int glyphFrame = g == 2 ? 3 : g == 3 ? 2 : 1;
   if (down) glyphFrame = 4;
-  LastFrame = g;
 
   FCaption = GetTextPropByName(sb, "Caption");
   auto* font = static_cast<TFont*>(GetObjectPropByName(sb, "Font", TFont::StaticClass()));
@@ -167,8 +158,7 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   HGDIOBJ oldFont = font ? SelectObject(face, font->Handle()) : nullptr;
   if (FTransparent) PaintParentBackground(*sb, face);
   else FillSkinColor(face, r);
-  LastFaceDrawn = g == 2 || g == 4 || !flat;
-  if (LastFaceDrawn) DrawSkinFrame(face, r, buttons->FrameCount, g, buttons);
+  if (g == 2 || g == 4 || !flat) DrawSkinFrame(face, r, buttons->FrameCount, g, buttons);
 
   SIZE glyphSize{0, 0};
   if (glyph && !glyph->Empty())
@@ -184,7 +174,6 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
   SetTextColor(face, ColorToRGB(color));
   SetBkMode(face, TRANSPARENT);
 
-  LastGlyphFrame = 0;
   if (glyphSize.cx > 0 && glyphSize.cy > 0) {
     const SIZE text = CaptionSizeBesideGlyph(face, FCaption, r, layout, glyphSize);
     const TGlyphPlacement at =
@@ -194,7 +183,7 @@ void TSkinSpeedButton::PaintSpeedFace(HDC dc, const RECT& rect) {
       TransparentBlt(face, at.Glyph.x, at.Glyph.y, glyph->GetWidth(), glyph->GetHeight(), glyph->CanvasDC(), 0, 0,
                      glyph->GetWidth(), glyph->GetHeight(), key);
     } else {
-      LastGlyphFrame = DrawGlyph(face, at.Glyph, static_cast<int>(numGlyphs), glyphFrame, *glyph);
+      DrawGlyph(face, at.Glyph, static_cast<int>(numGlyphs), glyphFrame, *glyph);
     }
     if (!FCaption.empty()) {
       RECT t{at.Text.x, at.Text.y, at.Text.x + text.cx, at.Text.y + text.cy};

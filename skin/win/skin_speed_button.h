@@ -14,8 +14,8 @@ public:
   ~TSkinSpeedButton() override;
 
   // The dispatcher's attach: a speed button has no window, so AttachGraphic.
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
-  void AttachGraphic(TSkinControlList* form, TSkinData* skinData, TCanvas* canvas);
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachGraphic(TSkinControlList* list, TSkinData* skinData, TCanvas* canvas);
   bool BeforeMessage(TMessage& m) override;
   void AfterMessage(TMessage& m) override;
   void PaintWindow(HDC dc) override;
@@ -25,8 +25,6 @@ public:
   bool FPainting = false;
   // Empty: the "Glyph" bitmap strip; else a graphic property drawn whole.
   std::string FGlyphProp;
-  int LastGlyphFrame = 0;  // the glyph picture of the last paint (0: none)
-  bool LastFaceDrawn = false;
 
 private:
   bool SkinHasButtons() const;

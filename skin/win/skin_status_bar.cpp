@@ -76,7 +76,7 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
   const int panels = bar ? bar->PanelCount() : 0;
   if (!bar || bar->GetSimplePanel() || panels == 0) {
     DrawEdgeFrame(sdc, r, 1);
-    std::wstring text = bar ? AnsiToWide(bar->GetSimpleText()) : GetWindowTextWide(FHandle);
+    std::wstring text = bar ? AnsiToWide(bar->GetSimpleText()) : GetWindowTextWide(Handle());
     if (text.empty()) text = L" ";
     const bool rtl = bar && bar->GetBiDiMode() == TBiDiMode::bdRightToLeft;
     DrawCaptionText(*this, canvas, RECT{r.left + 2, r.top, r.right - 2, r.bottom}, rtl ? DT_RIGHT : DT_LEFT, true,
@@ -85,7 +85,7 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
     for (int i = 0; i < panels; ++i) {
       TStatusPanel& panel = *bar->Panels(i);
       RECT p;
-      if (!SendMessageW(FHandle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p))) continue;
+      if (!SendMessageW(Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p))) continue;
       p.right += 2;
       if (i == panels - 1) p.right = r.right;
       DrawEdgeFrame(sdc, p, BevelFrame(panel.GetBevel()));
@@ -98,7 +98,7 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
   }
 
   const TDataSkinObject* extra = FSkinData->ExtraImages.get();
-  if ((GetStyle(FHandle, GWL_STYLE) & SBARS_SIZEGRIP) && extra && extra->HasImage()) {
+  if ((GetStyle(GWL_STYLE) & SBARS_SIZEGRIP) && extra && extra->HasImage()) {
     const int w = extra->Bitmap->GetWidth() / std::max(1, extra->FrameCount), h = extra->Bitmap->GetHeight();
     const RECT cell{r.right - 1 - w, r.bottom - 1 - h, r.right - 1, r.bottom - 1};
     DrawStripFrame(sdc, cell, extra->FrameCount, 5, *extra->Bitmap);
@@ -110,7 +110,7 @@ void TSkinStatusBar::PaintSkin(HDC dc, const RECT& r) {
   if (bar && bar->OnDrawPanel && panels > 0) {
     for (int i = 0; i < panels; ++i) {
       RECT p;
-      if (!SendMessageW(FHandle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p))) continue;
+      if (!SendMessageW(Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&p))) continue;
       InflateRect(&p, -2, -2);
       bar->OnDrawPanel(bar, bar->Panels(i), p);
     }

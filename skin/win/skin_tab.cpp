@@ -81,7 +81,7 @@ RECT PaneRect(HWND window, const RECT& r) {
 void DrawTabCaption(TSkinControl& ctl, TCanvas& canvas, const RECT& t, const TTabItem& item) {
   auto* images = static_cast<TImageList*>(GetObjectPropByName(ctl.FControl, "Images", TImageList::StaticClass()));
   if (images) return DrawImageListItem(ctl, canvas, t, 1, item.Text, item.Image, images);
-  auto system = reinterpret_cast<HIMAGELIST>(SendMessageW(ctl.FHandle, TCM_GETIMAGELIST, 0, 0));
+  auto system = reinterpret_cast<HIMAGELIST>(SendMessageW(ctl.Handle(), TCM_GETIMAGELIST, 0, 0));
   DrawImageListItem(ctl, canvas, t, 1, item.Text, item.Image, system);
 }
 
@@ -104,27 +104,25 @@ TSkinTab::TSkinTab(TComponent* owner)
 
 TSkinTab::~TSkinTab() = default;
 
-void TSkinTab::AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) {
-  TSkinControl::AttachControl(form, skinData, setColor, canvas);
-  if (FHandle) WindowCreated();
+void TSkinTab::AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) {
+  TSkinControl::AttachControl(list, skinData, setColor, canvas);
+  if (Handle()) WindowCreated();
 }
 
 void TSkinTab::WindowCreated() {
-  FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FEnabled = (GetStyle(GWL_STYLE) & WS_DISABLED) == 0;
   PrepareImages();
-  FindUpDown();
-  FActive = true;
+  SkinScrollArrowsChild(*this);
 }
 
-void TSkinTab::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) {
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
-  if (FHandle != handle) return;
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  FCaption = GetWindowTextWide(FHandle);
+void TSkinTab::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) {
+  TSkinControl::AttachHandle(handle, skinData, list, canvas);
+  if (Handle() != handle) return;
+  FFocused = GetFocus() == Handle();
+  FEnabled = (GetStyle(GWL_STYLE) & WS_DISABLED) == 0;
+  FCaption = GetWindowTextWide(Handle());
   PrepareImages();
-  FindUpDown();
-  FActive = true;
+  SkinScrollArrowsChild(*this);
 }
 
 void TSkinTab::SkinChanged() {
@@ -143,7 +141,7 @@ bool TSkinTab::BeforeMessage(TMessage& m) {
 }
 
 void TSkinTab::PrepareImages() {
-  FTabPosition = static_cast<BYTE>(TabPositionOfStyle(GetStyle(FHandle, GWL_STYLE)));
+  FTabPosition = static_cast<BYTE>(TabPositionOfStyle(GetStyle(GWL_STYLE)));
   // Images of an earlier skin never outlive it.
   FTabsBitmap->SetSize(0, 0);
   FPaneBitmap->SetSize(0, 0);
@@ -171,19 +169,17 @@ void TSkinTab::PrepareImages() {
   }
 }
 
-bool SkinScrollArrowsChild(TSkinControl& tabs) {
-  HWND arrows = FindWindowExW(tabs.FHandle, nullptr, UPDOWN_CLASSW, nullptr);
-  if (!arrows) return false;
+HWND SkinScrollArrowsChild(TSkinControl& tabs) {
+  HWND arrows = FindWindowExW(tabs.Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+  if (!arrows) return nullptr;
   tabs.SkinSpinChild(arrows, false);
-  return (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE) != 0;
+  return (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE) ? arrows : nullptr;
 }
-
-bool TSkinTab::FindUpDown() { return SkinScrollArrowsChild(*this); }
 
 void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
   if (FTabsBitmap->Empty()) return;
-  FEnabled = (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  RECT p = PaneRect(FHandle, r);
+  FEnabled = (GetStyle(GWL_STYLE) & WS_DISABLED) == 0;
+  RECT p = PaneRect(Handle(), r);
   switch (FTabPosition) {
     case 1: p.bottom -= 1; break;
     case 2: p.left += 1; break;
@@ -191,10 +187,9 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
     default: p.top += 1; break;
   }
   const TDataSkinBorder* tabs = FSkinData ? FSkinData->Tabs.get() : nullptr;
-  LastFrames.clear();
   if (tabs) {
-    const int n = static_cast<int>(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
-    const int focused = static_cast<int>(SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
+    const int n = static_cast<int>(SendMessageW(Handle(), TCM_GETITEMCOUNT, 0, 0));
+    const int focused = static_cast<int>(SendMessageW(Handle(), TCM_GETCURFOCUS, 0, 0));
     RECT s;
     switch (FTabPosition) {
       case 1: s = RECT{r.left, p.bottom, r.right, r.bottom}; break;
@@ -209,16 +204,15 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
       FStripBitmap->SetSize(w, h);
       HDC sdc = FStripBitmap->CanvasDC();
       FillParentColor(sdc, RECT{0, 0, w, h});
-      auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+      auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
       HGDIOBJ oldFont = font ? SelectObject(sdc, font) : nullptr;
       TCanvas strip(sdc);
       for (int i = 0; i < n; ++i) {
-        const TTabItem item = ReadTabItem(FHandle, FUnicode, i);
+        const TTabItem item = ReadTabItem(Handle(), Unicode(), i);
         RECT t;
-        if (!SendMessageW(FHandle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&t))) continue;
+        if (!SendMessageW(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&t))) continue;
         t = TabRectInStrip(t, FTabPosition, w, p.bottom, r.right);
         const int k = i == focused ? 2 : 1;
-        LastFrames.push_back(k);
         SkinDrawPart(sdc, t, *FTabsBitmap, tabs->Margins(), k, tabs->FrameCount, tabs->Trans == 1, tabs->Tile != 0,
                      false);
         if (font) SelectObject(sdc, font);
@@ -230,11 +224,10 @@ void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
       if (FTabPosition == 2) RotateBitmapLeft(*FStripBitmap);
       if (FTabPosition == 3) RotateBitmapRight(*FStripBitmap);
       const int saved = SaveDC(dc);
-      if (FindUpDown()) {
+      if (HWND arrows = SkinScrollArrowsChild(*this)) {
         // The scroll arrows keep their place: the strip goes round them.
-        HWND arrows = FindWindowExW(FHandle, nullptr, UPDOWN_CLASSW, nullptr);
         RECT wr, ar;
-        GetWindowRect(FHandle, &wr);
+        GetWindowRect(Handle(), &wr);
         GetWindowRect(arrows, &ar);
         OffsetRect(&ar, -wr.left, -wr.top);
         ExcludeClipRect(dc, ar.left, ar.top, ar.right, ar.bottom);
@@ -275,16 +268,20 @@ TSkinTab31::~TSkinTab31() = default;
 // The tab set's window procedure itself is taken over, not its WindowProc. A
 // tab set without a window yet is watched through its WindowProc until the
 // toolkit makes one.
-void TSkinTab31::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
-  if (FAttached || ControlHooked() || !TakeOwnerControl(form, skinData, canvas)) return;
+void TSkinTab31::AttachControl(TSkinControlList* list, TSkinData* skinData, bool, TCanvas* canvas) {
+  if (Attached() || !TakeOwnerControl(list, skinData, canvas)) return;
   PrepareImage();
-  if (FHandle) WindowCreated();
-  else HookControl(FControl);
+  if (Handle()) {
+    TakeOverWindow(Handle());
+  } else {
+    HookControl(FControl);
+    MarkAttached();
+  }
 }
 
 void TSkinTab31::WindowCreated() {
   UnhookControl();
-  TSkinControl::AttachHandle(FHandle, FSkinData, FSkinForm, FCanvas);
+  TakeOverWindow(Handle());
 }
 
 void TSkinTab31::SkinChanged() {
@@ -329,10 +326,8 @@ void TSkinTab31::PaintSkin(HDC dc, const RECT& r) {
   TCanvas canvas(fdc);
   canvas.Font().Assign(*set->GetFont());
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  LastTabs.clear();
   for (const TTabSet::TShownTab& t : set->ShownTabs(fdc, r.right, r.bottom)) {
     const int k = t.Index == set->GetTabIndex() ? 2 : 1;
-    LastTabs.push_back(t.Index);
     SkinDrawPart(fdc, t.Rect, *FTabsBitmap, tabs->Margins(), k, tabs->FrameCount, tabs->Trans == 1, tabs->Tile != 0,
                  false);
     canvas.Font().SetColor(k == 1 ? tabs->NormalColour2 : tabs->MouseOverColour2);
@@ -363,32 +358,32 @@ bool TSkinTabBtn::BeforeMessage(TMessage& m) {
 }
 
 void TSkinTabBtn::PaintSkin(HDC dc, const RECT& r) {
-  FEnabled = FControl ? FControl->GetEnabled() : (GetStyle(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  const RECT p = PaneRect(FHandle, r);
+  FEnabled = FControl ? FControl->GetEnabled() : (GetStyle(GWL_STYLE) & WS_DISABLED) == 0;
+  const RECT p = PaneRect(Handle(), r);
   const RECT s{r.left, r.top, r.right, p.top + 1};
   const TDataSkinButton* buttons = FSkinData ? FSkinData->Buttons.get() : nullptr;
   if (!buttons || !buttons->HasImage() || s.right <= s.left || s.bottom <= s.top) return;
-  const int n = static_cast<int>(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
-  const int focused = static_cast<int>(SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
+  const int n = static_cast<int>(SendMessageW(Handle(), TCM_GETITEMCOUNT, 0, 0));
+  const int focused = static_cast<int>(SendMessageW(Handle(), TCM_GETCURFOCUS, 0, 0));
   TBitmap face;
   face.SetPixelFormat(TPixelFormat::pf24bit);
   face.SetSize(s.right - s.left, s.bottom - s.top);
   HDC fdc = face.CanvasDC();
   FillSkinColor(fdc, RECT{0, 0, s.right - s.left, s.bottom - s.top});
-  auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   HGDIOBJ oldFont = font ? SelectObject(fdc, font) : nullptr;
   SetTextColor(fdc, RGB(0, 0, 0));
   TCanvas canvas(fdc);
   for (int i = 0; i < n; ++i) {
     RECT t;
-    if (!SendMessageW(FHandle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&t))) continue;
+    if (!SendMessageW(Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&t))) continue;
     OffsetRect(&t, 0, 1);
     const int k = i == focused ? 2 : 1;
     SkinDrawPart(fdc, t, *buttons->Bitmap, buttons->Margins(), k, buttons->FrameCount, buttons->Trans == 1,
                  buttons->Tile != 0, false);
     if (k == 1 && buttons->NormalColour2Given) SetTextColor(fdc, ColorToRGB(buttons->NormalColour2));
     if (k == 2 && buttons->PressedColour2Given) SetTextColor(fdc, ColorToRGB(buttons->PressedColour2));
-    const TTabItem item = ReadTabItem(FHandle, FUnicode, i);
+    const TTabItem item = ReadTabItem(Handle(), Unicode(), i);
     DrawTabCaption(*this, canvas, t, item);
   }
   canvas.SetHandle(nullptr);
@@ -415,7 +410,7 @@ bool TSkinTabSheet::BeforeMessage(TMessage& m) {
       return false;
     case WM_ERASEBKGND: {
       RECT r;
-      GetClientRect(FHandle, &r);
+      GetClientRect(Handle(), &r);
       if (FSkinData && FSkinData->FaceBrush) FillRect(reinterpret_cast<HDC>(m.WParam), &r, FSkinData->FaceBrush);
       else FillSkinColor(reinterpret_cast<HDC>(m.WParam), r);
       m.Result = 1;

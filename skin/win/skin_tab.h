@@ -4,7 +4,6 @@
 // area framed with the pane image; tabs in button style from the push-button
 // image; and the plain face of one tab sheet.
 #include <memory>
-#include <vector>
 
 #include "skin/win/skin_control.h"
 
@@ -17,8 +16,8 @@ int TabPositionOfStyle(LONG style);
 RECT TabRectInStrip(RECT t, int position, int w, int paneEdge, int right);
 
 // Skins the first scroll-arrow (up-down) child of a tab window (its FUpDown,
-// SkinSpinChild); true when that child is visible.
-bool SkinScrollArrowsChild(TSkinControl& tabs);
+// SkinSpinChild); that child when it is visible, else null.
+HWND SkinScrollArrowsChild(TSkinControl& tabs);
 
 class TSkinTab : public TSkinControl {
   TK_CLASS(TSkinTab)
@@ -26,19 +25,16 @@ public:
   explicit TSkinTab(TComponent* owner);
   ~TSkinTab() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* form, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
   void SkinChanged() override;
 
   void PrepareImages();
-  // Skins the scroll-arrow child; true when it is visible.
-  bool FindUpDown();
 
   BYTE FTabPosition = 0;
   std::unique_ptr<TBitmap> FTabsBitmap, FPaneBitmap, FStripBitmap;
-  std::vector<int> LastFrames;  // the state frame of every tab of the last paint
 
 protected:
   void WindowCreated() override;
@@ -54,14 +50,13 @@ public:
   explicit TSkinTab31(TComponent* owner);
   ~TSkinTab31() override;
 
-  void AttachControl(TSkinControlList* form, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
+  void AttachControl(TSkinControlList* list, TSkinData* skinData, bool setColor, TCanvas* canvas) override;
   bool BeforeMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
   void SkinChanged() override;
   void PrepareImage();
 
   std::unique_ptr<TBitmap> FTabsBitmap;
-  std::vector<int> LastTabs;  // the tabs of the last paint
 
 protected:
   void WindowCreated() override;

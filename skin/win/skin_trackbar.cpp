@@ -24,7 +24,7 @@ bool TSkinTrackBar::BeforeMessage(TMessage& m) {
 
 // A new skin is shown by repainting; the focus stays where it is.
 void TSkinTrackBar::SkinChanged() {
-  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& cd) {
@@ -45,8 +45,8 @@ LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& cd) {
 void TSkinTrackBar::DrawChannel(HDC dc) {
   if (!FSkinData) return;
   RECT c{};
-  SendMessageW(FHandle, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&c));
-  const bool vertical = (GetStyle(FHandle, GWL_STYLE) & TBS_VERT) != 0;
+  SendMessageW(Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&c));
+  const bool vertical = (GetStyle(GWL_STYLE) & TBS_VERT) != 0;
   const TDataSkinObject* vert = FSkinData->TrackVert.get();
   const TDataSkinObject* horz = FSkinData->Track.get();
   SetStretchBltMode(dc, COLORONCOLOR);
@@ -76,10 +76,10 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
 }
 
 void TSkinTrackBar::DrawThumb(HDC dc) {
-  if (!IsWindow(FHandle) || FStatus == stDestroyed) return;
+  if (!IsWindow(Handle()) || Destroyed()) return;
   RECT t{};
-  SendMessageW(FHandle, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&t));
-  const bool vertical = (GetStyle(FHandle, GWL_STYLE) & TBS_VERT) != 0;
+  SendMessageW(Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&t));
+  const bool vertical = (GetStyle(GWL_STYLE) & TBS_VERT) != 0;
   const TDataSkinObject* vert = FSkinData ? FSkinData->TrackbarThumbVert.get() : nullptr;
   const TDataSkinObject* horz = FSkinData ? FSkinData->TrackbarThumbHorz.get() : nullptr;
   const TDataSkinObject* thumb = vertical && vert && vert->HasImage() ? vert : horz;

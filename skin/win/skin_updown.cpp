@@ -28,7 +28,7 @@ bool TSkinUpDown::BeforeMessage(TMessage& m) {
     case WM_ERASEBKGND:
       if (!FControl) {
         RECT r;
-        GetClientRect(FHandle, &r);
+        GetClientRect(Handle(), &r);
         FillRectColor(reinterpret_cast<HDC>(m.WParam), r, clWhite);
       }
       m.Result = 1;
@@ -48,11 +48,11 @@ void TSkinUpDown::PaintSkin(HDC dc, const RECT& area) {
   RECT r = area;
   if (FEmbedded) {
     RECT client;
-    GetClientRect(FHandle, &client);
+    GetClientRect(Handle(), &client);
     FillRectColor(dc, client, clWhite);
     RECT p, w;
-    GetWindowRect(GetParent(FHandle), &p);
-    GetWindowRect(FHandle, &w);
+    GetWindowRect(GetParent(Handle()), &p);
+    GetWindowRect(Handle(), &w);
     // The buttons keep 3 pixels inside the edit's border.
     if (w.top - p.top < 3) r.top += 3 - (w.top - p.top);
     if (p.bottom - w.bottom < 3) r.bottom -= 3 - (p.bottom - w.bottom);
@@ -69,8 +69,8 @@ void TSkinUpDown::PaintSkin(HDC dc, const RECT& area) {
 
   POINT cursor;
   GetCursorPos(&cursor);
-  ScreenToClient(FHandle, &cursor);
-  const LONG style = GetStyle(FHandle, GWL_STYLE);
+  ScreenToClient(Handle(), &cursor);
+  const LONG style = GetStyle(GWL_STYLE);
   FEnabled = (style & WS_DISABLED) == 0;
   const bool horizontal = (style & UDS_HORZ) != 0;
   const int half = horizontal ? width / 2 : height / 2;

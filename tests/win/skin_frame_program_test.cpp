@@ -166,7 +166,7 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
   EXPECT_EQ(skins, 1);
   boxSkin = dynamic_cast<TSkinScrollbar*>(frame->Controls().FindByControl(users->ListBox1));
   ASSERT_NE(boxSkin, nullptr);
-  EXPECT_EQ(boxSkin->FHandle, users->ListBox1->Handle());
+  EXPECT_EQ(boxSkin->Handle(), users->ListBox1->Handle());
   ASSERT_TRUE(boxSkin->FBars.Vert);
   EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
   users.reset();
