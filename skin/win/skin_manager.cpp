@@ -8,6 +8,7 @@
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_popup_menu.h"
 #include "skin/win/skin_text.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/timer.h"
 
@@ -19,12 +20,6 @@ std::unique_ptr<TSkinManage>& TheManager() {
 }
 
 bool hookPassThrough = false;
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
 
 bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
 
@@ -92,7 +87,7 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wp, LPARAM lp) {
       std::string cls = GetClassNameString(window);
       if (cs->style & WS_CHILD) {
         // A size grip made under a skinned frame is skinned at once.
-        if (Lower(cls) == "scrollbar" && (cs->style & SBS_SIZEGRIP))
+        if (LowerCase(cls) == "scrollbar" && (cs->style & SBS_SIZEGRIP))
           if (TWinSkinForm* frame = m->FormOfWindow(cs->hwndParent)) frame->SkinChildWindow(window);
       } else if (cls == "#32768") {
         m->SkinPopupMenu(window);
@@ -136,7 +131,7 @@ void TSkinManage::RemoveForm(TWinSkinForm* frame) {
 bool TSkinManage::AcceptWindow(HWND window, const std::string& className) const {
   if (!mainSkinData_) return true;
   bool accept = true;
-  std::string lower = Lower(className);
+  std::string lower = LowerCase(className);
   if (!(mainSkinData_->Options & SetOf(xoPreview)) && Contains(lower, "preview")) accept = false;
   if (className == "#32770" && (GetWindowLongW(window, GWL_STYLE) & 0x200)) accept = false;
   if (lower == "tpopupdbtreeview") accept = false;
@@ -155,7 +150,7 @@ TSkinData* TSkinManage::FindSkinData(HWND window, const std::string& className) 
         return s.SkinFormtype == TSkinFormType::sfOnlyThisForm && owner && owner->HandleOrNull() == window;
       }))
     return d;
-  std::string lower = Lower(className);
+  std::string lower = LowerCase(className);
   if (lower == "tmessageform" || lower == "#32770")
     if (TSkinData* d = lastOf([](TSkinData& s) { return s.SkinFormtype == TSkinFormType::sfDialog; })) return d;
   if (TSkinData* d = lastOf([](TSkinData& s) { return s.SkinFormtype == TSkinFormType::sfMainform; })) return d;
@@ -169,7 +164,7 @@ bool TSkinManage::SkinWindow(HWND window, bool skinningAll) {
   TCustomForm* form = FindFormObject(window);
   LONG style = GetWindowLongW(window, GWL_STYLE), exStyle = GetWindowLongW(window, GWL_EXSTYLE);
   if (!skinningAll && (style & WS_CHILD) && !(exStyle & WS_EX_MDICHILD) &&
-      Lower(GetClassNameString(GetParent(window))) == "mdiclient")
+      LowerCase(GetClassNameString(GetParent(window))) == "mdiclient")
     return false;
   std::string cls = GetClassNameString(window);
   auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
