@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the practice screen with its controls, menus and timers.
 #include "practice/rules/practice_session.h"
-#include "skin/win/skin_data.h"
+#include "skin/win/data/skin_data.h"
 #include "toolkit/win/toolkit.h"
 #include "toolkit/win/window_proc_layer.h"
 

@@ -7,9 +7,9 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_bit_button.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
+#include "skin/win/controls/buttons/bit_button.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/dispatch.h"
 #include "skin_check_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bit_button.h"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "skin/win/skin_button.h"
-#include "skin/win/skin_speed_button.h"
+#include "skin/win/controls/buttons/button.h"
+#include "skin/win/controls/buttons/speed_button.h"
 #include "skin_family_fixture.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/speed_button.h"

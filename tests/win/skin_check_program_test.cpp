@@ -5,11 +5,11 @@
 #include "main_form_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_check.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_group_box.h"
-#include "skin/win/skin_manager.h"
+#include "skin/win/controls/buttons/check.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/controls/boxes/group_box.h"
+#include "skin/win/frame/manager.h"
 #include "toolkit/win/bitmap.h"
 
 namespace {

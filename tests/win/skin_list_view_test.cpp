@@ -9,8 +9,8 @@
 #include <string>
 
 #include "screenshot.h"
-#include "skin/win/skin_check_list.h"
-#include "skin/win/skin_list_view.h"
+#include "skin/win/controls/scroll/check_list.h"
+#include "skin/win/controls/scroll/list_view.h"
 #include "skin_family_support.h"
 #include "skin_scroll_skin.h"
 #include "toolkit/win/check_list_box.h"

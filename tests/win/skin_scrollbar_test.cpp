@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "message_spy.h"
-#include "skin/win/skin_combo.h"
-#include "skin/win/skin_combo_scrollbar.h"
-#include "skin/win/skin_messages.h"
-#include "skin/win/skin_scrollbar.h"
+#include "skin/win/controls/input/combo.h"
+#include "skin/win/controls/scroll/combo_scrollbar.h"
+#include "skin/win/messages.h"
+#include "skin/win/controls/scroll/scrollbar.h"
 #include "skin_fixture.h"
 #include "skin_scroll_skin.h"
 #include "toolkit/win/bitmap.h"

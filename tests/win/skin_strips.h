@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "skin/win/skin_objects.h"
+#include "skin/win/data/objects.h"
 #include "toolkit/win/bitmap.h"
 
 constexpr TColor StripRgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
