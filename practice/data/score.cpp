@@ -5,6 +5,7 @@
 
 #include "toolkit/base/file_io.h"
 #include "toolkit/base/float_format.h"
+#include "toolkit/base/sysutils.h"
 #include "toolkit/base/text_file.h"
 
 const char* const StandardScoreHeader1 = "Tapmira 打字成绩";
@@ -25,22 +26,12 @@ bool IsBlank(const std::string& s) { return std::all_of(s.begin(), s.end(), IsBl
 
 bool IsControlByte(char c) { return static_cast<unsigned char>(c) < ' '; }
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
 // Appends `field` cut to `width` bytes at a character boundary, padded with
 // blanks to `padTo`.
 void AppendColumn(std::string& line, const std::string& field, std::size_t width, std::size_t padTo) {
-  std::size_t used = 0;
-  while (used < field.size()) {
-    std::size_t step = (IsLeadByte(static_cast<unsigned char>(field[used])) && used + 1 < field.size()) ? 2 : 1;
-    if (used + step > width) break;
-    used += step;
-  }
-  for (std::size_t i = 0; i < used; ++i) {
-    char c = field[i];
-    line += IsBlankByte(c) ? ' ' : c;
-  }
-  if (used < padTo) line.append(padTo - used, ' ');
+  const std::string cut = CutGbk(field, width);
+  for (char c : cut) line += IsBlankByte(c) ? ' ' : c;
+  if (cut.size() < padTo) line.append(padTo - cut.size(), ' ');
 }
 
 std::string Quoted(const std::string& path) { return "“" + path + "”"; }

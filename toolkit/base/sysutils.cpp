@@ -7,7 +7,6 @@
 namespace {
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x81 && static_cast<unsigned char>(c) <= 0xFE; }
 
 // Maps the ASCII letters of `s`, stepping over each double-byte character whole
 // (its trail byte may lie in the letter range).
@@ -15,7 +14,7 @@ template <class F>
 std::string MapLetters(const std::string& s, F map) {
   std::string r(s);
   for (std::size_t i = 0; i < r.size(); ++i) {
-    if (IsLeadByte(r[i]) && i + 1 < r.size()) ++i;
+    if (IsLeadByte(static_cast<unsigned char>(r[i])) && i + 1 < r.size()) ++i;
     else r[i] = map(r[i]);
   }
   return r;
@@ -33,7 +32,7 @@ int CompareText(const std::string& a, const std::string& b) {
     unsigned char x = static_cast<unsigned char>(trail ? a[i] : AsciiUpper(a[i]));
     unsigned char y = static_cast<unsigned char>(trail ? b[i] : AsciiUpper(b[i]));
     if (x != y) return x < y ? -1 : 1;
-    trail = !trail && IsLeadByte(a[i]);
+    trail = !trail && IsLeadByte(static_cast<unsigned char>(a[i]));
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
