@@ -104,11 +104,10 @@ bool WriteUserSettings(TSettingsKey& key, const TUserList& users) {
 
 std::string NotUnderstoodMessage(const TSettings& settings) {
   if (settings.NotUnderstood.empty()) return "";
-  std::string text = "注册表项“HKEY_LOCAL_MACHINE" + std::string(SettingsKeyPath) +
-                     "”中以下设置的值无法识别，已改用默认值：\r\n";
+  std::string text = "注册表中以下设置的值无法识别，已改用默认值：\r\n";
   for (const TNotUnderstood& n : settings.NotUnderstood) {
-    text += "“" + n.Name + "”，默认值“" + n.Default + "”";
-    text += n.Kept ? "，原值已另存为“" + KeptValueName(n.Name) + "”。\r\n" : "，原值未改动。\r\n";
+    text += "“" + n.Name + "”：默认值“" + n.Default + "”";
+    text += n.Kept ? "，原值另存为“" + KeptValueName(n.Name) + "”\r\n" : "（原值未改动）\r\n";
   }
-  return text;
+  return text + "注册表项：HKEY_LOCAL_MACHINE" + SettingsKeyPath;
 }

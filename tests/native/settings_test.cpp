@@ -128,8 +128,8 @@ TEST(Settings, ValuesNotUnderstoodAreKeptAsideAndToldOnce) {
   EXPECT_EQ(key.Values["Interval"].Number, 5);
 
   const std::string message = NotUnderstoodMessage(s);
-  for (const char* part : {"HKEY_LOCAL_MACHINE\\Software\\Sunvelo\\Tapmira", "“PlayWav”，默认值“1”",
-                           "“Users”，默认值“abc;”", "“PlayWav.bak”", "“CurrentUser.bak”"})
+  for (const char* part : {"HKEY_LOCAL_MACHINE\\Software\\Sunvelo\\Tapmira", "“PlayWav”：默认值“1”，原值另存为“PlayWav.bak”",
+                           "“Users”：默认值“abc;”", "“CurrentUser.bak”"})
     EXPECT_NE(message.find(part), std::string::npos) << part;
   EXPECT_EQ(message.find("PlayMp3"), std::string::npos);
 
