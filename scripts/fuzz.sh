@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Fuzz targets of fuzz/ (clang, libFuzzer, ASan/UBSan) in their own tree.
-#   fuzz.sh build            builds build/fuzz
+#   fuzz.sh build            builds build/fuzz (giflib from build/third_party/giflib)
 #   fuzz.sh run SECONDS      runs every target for SECONDS each (default 15)
-# Seeds come from the native build's skin (build/native/skin); findings and the
-# grown corpus stay in build/fuzz. A finding fails the run.
+# Seeds come from the native build's generated data (skin, dictionaries,
+# pictures, articles) and the form definitions; findings and the grown corpus
+# stay in build/fuzz. A finding fails the run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAPMIRA_BUILD:-$root/build}
@@ -11,12 +12,15 @@ fuzz=$build/fuzz
 
 case "${1:-run}" in
   build)
-    cmake -S "$root/fuzz" -B "$fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug >/dev/null
-    cmake --build "$fuzz" -j "$(nproc)"
+    bash "$root/scripts/fetch-giflib.sh" "$build/third_party/giflib"
+    cmake -S "$root/fuzz" -B "$fuzz" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_BUILD_TYPE=Debug -DGIFLIB_SOURCE_DIR="$build/third_party/giflib" >/dev/null
+    cmake --build "$fuzz" -j "${TAPMIRA_JOBS:-$(nproc)}"
     ;;
   run)
     seconds=${2:-15}
     skin=$build/native/skin
+    appdata=$build/native/appdata
     status=0
     for exe in "$fuzz"/*_fuzz; do
       name=$(basename "$exe")
@@ -45,8 +49,35 @@ case "${1:-run}" in
           for i in "${!seeds[@]}"; do printf "${seeds[$i]}" > "$corpus/seed-$i"; done
           ;;
         *bmp*_fuzz)
-          # Image targets start from the skin's own images and the program's bitmaps.
+          # Image targets start from the skin's own images and the program's bitmaps, and
+          # two of them again as RLE8, RLE4, 16-bit and 32-bit bit-field files.
           for f in "$skin"/source/*.bmp "$skin"/bitmaps/*.bmp; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
+          for f in "$skin/source/checkbox.bmp" "$skin/source/button.bmp"; do
+            if [ -f "$f" ]; then "$fuzz/fuzz_seeds" bmp "$f" "$corpus" >/dev/null; fi
+          done
+          ;;
+        form_fuzz)
+          # The four windows' definitions, in GBK as the program reads them.
+          for f in "$root"/forms/*.form; do
+            [ -f "$corpus/seed-$(basename "$f")" ] || iconv -f UTF-8 -t GBK "$f" -o "$corpus/seed-$(basename "$f")"
+          done
+          ;;
+        dict_fuzz)
+          # Pieces of each generated dictionary, as stored and as deciphered text.
+          [ -f "$corpus/seed-wb1.dat" ] || "$fuzz/fuzz_seeds" dict "$appdata" "$corpus" >/dev/null
+          ;;
+        gif_fuzz)
+          # A spread of the decomposition pictures (every 500th by number).
+          find "$build/native/gen/gif" -name '*.gif' 2>/dev/null | sort -V | awk 'NR % 500 == 1' |
+            while read -r f; do cp -n "$f" "$corpus/"; done || true
+          ;;
+        gbk_fuzz)
+          maxlen=4096
+          # GBK text: the start of each article and a form definition.
+          for f in "$appdata"/English/* "$appdata"/Chinese/*; do
+            if [ -f "$f" ]; then head -c 2048 "$f" >"$corpus/seed-$(basename "$f" | md5sum | cut -c1-12)"; fi
+          done
+          iconv -f UTF-8 -t GBK "$root/forms/TForm2.form" -o "$corpus/seed-form"
           ;;
       esac
       # Seeds other helpers add for their targets: fuzz/seeds/<target>/ (generated there, not committed).

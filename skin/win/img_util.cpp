@@ -16,6 +16,14 @@ void Touched(TBitmap& bitmap) {
 }
 }  // namespace
 
+void LoadImage24(TBitmap& bitmap, TImage24& image) {
+  bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap.SetSize(image.Width(), image.Height());
+  TPixels24 from = image.View(), to = Pixels24(bitmap);
+  for (int y = 0; y < to.Height; ++y) std::copy_n(from.Row(y), to.Width * 3, to.Row(y));
+  Touched(bitmap);
+}
+
 void ReplaceColorKey(TBitmap& bitmap, TColor colour) {
   ::ReplaceColorKey(Pixels24(bitmap), static_cast<TRgb>(ColorToRGB(colour)));
   Touched(bitmap);
@@ -52,7 +60,8 @@ TColor Blend(TColor colour1, TColor colour2, int weight) {
   return static_cast<TColor>(BlendRgb(ColorToRGB(colour1), ColorToRGB(colour2), weight));
 }
 
-int SaturationLevel(TColor colour) { return ::SaturationLevel(static_cast<TRgb>(ColorToRGB(colour))); }
+// The low three bytes as they are: a system colour is not resolved.
+int SaturationLevel(TColor colour) { return ::SaturationLevel(static_cast<TRgb>(colour & 0xFFFFFF)); }
 
 TGradientCache& GradientRamps() {
   static TGradientCache cache;

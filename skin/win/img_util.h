@@ -9,6 +9,8 @@
 
 // The bitmap's pixels as a 24-bit view (switching it to 24 bits first).
 TPixels24 Pixels24(TBitmap& bitmap);
+// The bitmap becomes a 24-bit copy of image.
+void LoadImage24(TBitmap& bitmap, TImage24& image);
 
 // Every magenta pixel takes colour (a system colour is resolved first).
 void ReplaceColorKey(TBitmap& bitmap, TColor colour);
@@ -19,6 +21,7 @@ void RotateBitmapRight(TBitmap& bitmap);
 
 // Mix of two colours (system colours resolved); see BlendRgb.
 TColor Blend(TColor colour1, TColor colour2, int weight);
+// How vivid the colour's low three bytes are (a system colour reads as its index).
 int SaturationLevel(TColor colour);
 
 // The program's ramp cache (16 slots).

@@ -66,4 +66,4 @@ void TSkinAdvPage::Unskin() {
   TSkinControl::Unskin();
 }
 
-void TSkinAdvPage::PaintSkin(HDC, const RECT&) { SkinScrollArrowsChild(*this, FUpDown); }
+void TSkinAdvPage::PaintSkin(HDC, const RECT&) { SkinScrollArrowsChild(*this); }

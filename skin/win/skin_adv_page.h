@@ -26,7 +26,6 @@ public:
 
   void ApplyTabImages();
 
-  TSkinControl* FUpDown = nullptr;
   int FPageMode = 0;
 
 private:

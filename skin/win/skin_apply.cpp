@@ -145,10 +145,16 @@ void TSkinData::TApply::LoadSkinBitmap(TBitmap& bitmap, const std::string& value
   // A damaged image leaves its object empty; the rest of the skin still applies.
   TBmpInfo info;
   std::string reason;
-  bool good = ParseBmpEntry(entry.Memory(), static_cast<std::size_t>(entry.Size()), info, reason);
-  if (good) {
+  const std::size_t size = static_cast<std::size_t>(entry.Size());
+  bool good = ParseBmpEntry(entry.Memory(), size, info, reason);
+  if (good && !info.SystemLayout()) {
+    // RLE code and colour masks: decoded here, the object gets 24 bits.
+    TImage24 image;
+    DecodeBmpEntry(entry.Memory(), size, image, reason);
+    LoadImage24(bitmap, image);
+  } else if (good) {
     try {
-      bitmap.LoadFromMemory(entry.Memory(), static_cast<std::size_t>(entry.Size()));
+      bitmap.LoadFromMemory(entry.Memory(), size);
     } catch (const EInvalidGraphic& e) {
       good = false;
       reason = e.what();

@@ -70,9 +70,9 @@ void TSkinBitButton::PaintSkin(HDC dc, const RECT& r) {
     const int glyphFrame = frame == bfDisabled ? 2 : frame == bfPressed ? 3 : 1;
     DrawGlyph(canvas.Handle(), at.Glyph, static_cast<int>(numGlyphs), glyphFrame, *glyph);
   } else if (images) {
-    // The image list has no look of its own for a disabled image.
+    // Disabled: the disabled image when there is one, in the image list's disabled look.
     const long long index = FEnabled ? imageIndex : disabledIndex != -1 ? disabledIndex : imageIndex;
-    if (index != -1) images->Draw(canvas, at.Glyph.x, at.Glyph.y, static_cast<int>(index));
+    if (index != -1) images->Draw(canvas, at.Glyph.x, at.Glyph.y, static_cast<int>(index), FEnabled);
   }
 
   SetTextColor(face, ColorToRGB(CaptionColor(frame, graphic)));

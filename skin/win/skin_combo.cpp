@@ -56,6 +56,7 @@ TSkinComBox::TSkinComBox(TComponent* owner) : TSkinControl(owner) {}
 TSkinComBox::~TSkinComBox() { edit_.Detach(); }
 
 void TSkinComBox::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
   if (operation != TOperation::opRemove) return;
   if (component == FListScrollbars) FListScrollbars = nullptr;
   if (component == FListScrollBar) FListScrollBar = nullptr;
@@ -193,20 +194,39 @@ void TSkinComBox::PaintSkin(HDC dc, const RECT& r) {
     PaintExtended(dc, r, frame);
     return;
   }
+  const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
+  const int e = GetSystemMetrics(SM_CXHSCROLL);
   if (button->Style == 2) {
-    const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
     const TDataSkinObject* obj = left ? FSkinData->SunkEdge.get() : button;
-    if (Has(obj))
-      SkinDrawPart(dc, r, *obj->Bitmap, obj->Margins(), frame, obj->FrameCount, true, false, false);
+    if (!Has(obj)) return;
+    SkinDrawPart(dc, r, *obj->Bitmap, obj->Margins(), frame, obj->FrameCount, true, false, false);
+    // The composed image leaves the text area open up to one pixel of edge before the button.
+    PaintCaptionMargin(dc, r, left ? r.left + e + 3 : r.right - e - 3, left);
     return;
   }
   PaintStandard(dc, r, frame);
+  PaintCaptionMargin(dc, r, left ? r.left + e + 4 : r.right - e - 4, left);
+}
+
+void TSkinComBox::PaintCaptionMargin(HDC dc, const RECT& r, int textEnd, bool left) {
+  // The brush the combo fills its text area with, asked of its parent as the combo asks.
+  HWND parent = GetParent(FHandle);
+  HDC scratch = CreateCompatibleDC(dc);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent, FEnabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
+                                                     reinterpret_cast<WPARAM>(scratch),
+                                                     reinterpret_cast<LPARAM>(FHandle)));
+  DeleteDC(scratch);
+  if (!brush) brush = GetSysColorBrush(FEnabled ? COLOR_WINDOW : COLOR_BTNFACE);
+  const RECT m = left ? RECT{textEnd, r.top + 2, textEnd + ComboCaptionMargin, r.bottom - 2}
+                      : RECT{textEnd - ComboCaptionMargin, r.top + 2, textEnd, r.bottom - 2};
+  FillRect(dc, &m, brush);
 }
 
 void TSkinComBox::PaintStandard(HDC dc, const RECT& r, int frame) {
   const TDataSkinBorder& button = *FSkinData->ComboButton;
   const int e = GetSystemMetrics(SM_CXHSCROLL);
   const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
+  TSavedDC textLeftOut(dc);
   RECT b, a;
   if (!left) {
     ExcludeClipRect(dc, r.left + 2, r.top + 2, r.right - e - 4, r.bottom - 2);

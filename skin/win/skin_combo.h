@@ -14,6 +14,9 @@ enum TComboFrame { cfNormal = 1, cfPressed = 2, cfDisabled = 3, cfHot = 4 };
 int ComboStateFrame(bool disabled, BYTE mouseState, bool focused);
 // Flat mode: pressed over hot-or-focused over disabled.
 int ComboFlatStateFrame(bool disabled, BYTE mouseState, bool focused);
+// Pixels of the text area's own background kept between the caption and the
+// button (standard and whole-image modes).
+constexpr int ComboCaptionMargin = 3;
 
 class TComboxScrollBar;
 class TSkinScrollbarH;
@@ -53,6 +56,9 @@ private:
   bool TrackPress(UINT msg);
   void SkinList(TSkinControlList* form);
   void PaintStandard(HDC dc, const RECT& r, int frame);
+  // The ComboCaptionMargin pixels before textEnd (after it, button on the
+  // left) in the text area's own background.
+  void PaintCaptionMargin(HDC dc, const RECT& r, int textEnd, bool left);
   void PaintFlat(HDC dc, const RECT& r);
   void PaintExtended(HDC dc, const RECT& r, int frame);
 

@@ -10,6 +10,7 @@
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_text.h"
+#include "skin/win/skin_updown.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -133,6 +134,24 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinControlLi
   InvalidateRect(handle, nullptr, TRUE);
   FAttached = true;
   FStatus = stAttached;
+}
+
+void TSkinControl::SkinSpinChild(HWND child, bool embedded) {
+  if (!child || (FUpDown && FUpDown->FHandle == child && FUpDown->FStatus != stDestroyed)) return;
+  // A spin window made again gets a new skin; the old one goes with the frame's sweep.
+  auto* spin = new TSkinUpDown(this);
+  spin->AttachHandle(child, FSkinData, FSkinForm, FCanvas);
+  if (!spin->FAttached) {
+    delete spin;
+    return;
+  }
+  spin->FEmbedded = embedded;
+  FUpDown = spin;
+  InvalidateRect(child, nullptr, TRUE);
+}
+
+void TSkinControl::Notification(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
 }
 
 void TSkinControl::HookControl(TControl* control) {
@@ -383,25 +402,6 @@ void DrawSkinFrame(HDC dc, const RECT& r, int frameCount, int frameIndex, const 
   } else {
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, part->CanvasDC(), 0, 0, SRCCOPY);
   }
-}
-
-void DrawCaptionText(TSkinControl& ctl, TCanvas& canvas, const RECT& r, UINT alignment, bool enabled,
-                     const std::wstring& text) {
-  const UINT flags = alignment | DT_EXPANDTABS;
-  HDC dc = canvas.Handle();
-  SetBkMode(dc, TRANSPARENT);
-  RECT t = r;
-  SkinDrawText(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
-  int w = t.right - t.left, h = t.bottom - t.top;
-  if (alignment == DT_CENTER) {
-    OffsetRect(&t, r.left - t.left + ((r.right - r.left) - w) / 2, r.top - t.top + ((r.bottom - r.top) - h) / 2 - 1);
-  } else {
-    OffsetRect(&t, 0, r.top - t.top + ((r.bottom - r.top) - h) / 2 - 1);
-    t.left = r.left;
-    t.right = r.right;
-  }
-  if (!enabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
-  SkinDrawText(dc, text, t, ctl.BiDiFlags(flags));
 }
 
 std::wstring GetWindowTextWide(HWND handle) {

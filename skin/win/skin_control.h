@@ -24,6 +24,7 @@ class TDataSkinObject;
 class TImageList;
 class TSkinControl;
 class TSkinData;
+class TSkinUpDown;
 
 // The skinned controls of one window. The list owns none of them: each
 // control object is owned by what it skins (or by the frame for a bare
@@ -96,6 +97,11 @@ public:
   TColor FaceColor() const;
   // The list it stands in was destroyed first.
   void ListGone() { FSkinForm = nullptr; }
+  // The skin of a spin (up-down) child window of this control (an edit's spin,
+  // a tab control's scroll arrows), in FUpDown: owned by this object, made
+  // again when the child is a new window; a null child changes nothing.
+  void SkinSpinChild(HWND child, bool embedded);
+  void Notification(TComponent* component, TOperation operation) override;
   // A windowless control's WindowProc through SkinWndProc, and back.
   void HookControl(TControl* control);
   void UnhookControl();
@@ -121,6 +127,7 @@ public:
   int FMode = 0;
   bool FFlag = false;
   bool FParentBgChanged = false;
+  TSkinUpDown* FUpDown = nullptr;  // see SkinSpinChild
 
 protected:
   // Takes the owner control, its window when it has one, the skin and the list

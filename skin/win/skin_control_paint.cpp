@@ -80,15 +80,69 @@ TImageTextLayout LayoutImageAndText(HDC dc, const RECT& r, int alignment, const 
 
 namespace {
 
+// A caption's drawing state for as long as it lives: a transparent
+// background, the canvas's brush clear and the DC's font in its plain style
+// (neither bold, italic, underlined nor struck out); the font is given back.
+class TPlainCaption {
+public:
+  explicit TPlainCaption(TCanvas& canvas) : dc_(canvas.Handle()) {
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    SetBkMode(dc_, TRANSPARENT);
+    LOGFONTW lf{};
+    HGDIOBJ font = GetCurrentObject(dc_, OBJ_FONT);
+    if (!font || GetObjectW(font, sizeof lf, &lf) != sizeof lf) return;
+    if (lf.lfWeight <= FW_NORMAL && !lf.lfItalic && !lf.lfUnderline && !lf.lfStrikeOut) return;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfItalic = lf.lfUnderline = lf.lfStrikeOut = FALSE;
+    plain_ = CreateFontIndirectW(&lf);
+    if (plain_) old_ = SelectObject(dc_, plain_);
+  }
+  ~TPlainCaption() {
+    if (!plain_) return;
+    SelectObject(dc_, old_);
+    DeleteObject(plain_);
+  }
+  TPlainCaption(const TPlainCaption&) = delete;
+  TPlainCaption& operator=(const TPlainCaption&) = delete;
+
+private:
+  HDC dc_;
+  HFONT plain_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace
+
+void DrawCaptionText(TSkinControl& ctl, TCanvas& canvas, const RECT& r, UINT alignment, bool enabled,
+                     const std::wstring& text) {
+  const UINT flags = alignment | DT_EXPANDTABS;
+  HDC dc = canvas.Handle();
+  TPlainCaption plain(canvas);
+  RECT t = r;
+  SkinDrawText(dc, text, t, flags | DT_CALCRECT | DT_NOCLIP);
+  int w = t.right - t.left, h = t.bottom - t.top;
+  if (alignment == DT_CENTER) {
+    OffsetRect(&t, r.left - t.left + ((r.right - r.left) - w) / 2, r.top - t.top + ((r.bottom - r.top) - h) / 2 - 1);
+  } else {
+    OffsetRect(&t, 0, r.top - t.top + ((r.bottom - r.top) - h) / 2 - 1);
+    t.left = r.left;
+    t.right = r.right;
+  }
+  if (!enabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
+  SkinDrawText(dc, text, t, ctl.BiDiFlags(flags));
+}
+
+namespace {
+
 // The caption beside an image that drawImage puts at the given point.
 void DrawItemCaption(TSkinControl& ctl, TCanvas& canvas, const RECT& r, int alignment, const std::wstring& text,
                      int imageWidth, bool wantImage, const std::function<void(POINT)>& drawImage) {
   const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_END_ELLIPSIS;
   HDC dc = canvas.Handle();
+  TPlainCaption plain(canvas);  // measured as it is drawn
   const TImageTextLayout at = LayoutImageAndText(dc, r, alignment, text, imageWidth, wantImage, flags);
   if (at.Image) drawImage(at.ImageAt);
   if (text.empty()) return;
-  SetBkMode(dc, TRANSPARENT);
   if (!ctl.FEnabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
   RECT t = at.Text;
   SkinDrawText(dc, text, t, ctl.BiDiFlags(flags));

@@ -149,16 +149,22 @@ void TSkinData::ReadSkinStream(const std::vector<std::uint8_t>& bytes) {
 }
 
 void TSkinData::SetSkinFile(const std::string& name) {
-  NoSkin = true;
   skinFile_ = name;
-  if (IsLoading() || name.empty()) return;
+  // While the definition is read, Loaded takes the file up (a stored skin read with it wins).
+  fileWaits_ = IsLoading();
+  if (fileWaits_) return;
+  NoSkin = true;
+  if (LoadSkinFile()) Refresh();
+}
+
+bool TSkinData::LoadSkinFile() {
   TBytes bytes;
-  if (!ReadFileBytes(name, bytes)) return;
+  if (skinFile_.empty() || !ReadFileBytes(skinFile_, bytes)) return false;
   SkinStreamData.Clear();
   if (!bytes.empty()) SkinStreamData.Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
   SkinStreamData.SetPosition(0);
   LoadSkin();
-  Refresh();
+  return true;
 }
 
 bool TSkinData::LoadSkin() {
@@ -195,6 +201,8 @@ bool TSkinData::LoadSkin() {
 
 void TSkinData::Loaded() {
   TComponent::Loaded();
+  if (fileWaits_ && SkinStreamData.Size() == 0) LoadSkinFile();
+  fileWaits_ = false;
   if (!OptionalUser32().GetScrollBarInfo) SkinControls &= ~SetOf(xcScrollbar);
   TSkinManage* manager = EnsureSkinManager();
   if (manager) manager->RegisterSkinData(this);
@@ -262,7 +270,9 @@ void TSkinData::DoSkinChanged() {
 
 void TSkinData::ShowHint(const RECT& rect, const std::string& text) {
   if (!(Options & SetOf(xoCaptionButtonHint)) || HintShown) return;
-  HintWindow->ActivateHint(rect.left, rect.top, text);
+  RECT shown = HintWindow->CalcHintRect(kHintMaxWidth, text);
+  OffsetRect(&shown, rect.left, rect.top);
+  HintWindow->ActivateHint(shown, text);
   HintShown = true;
 }
 

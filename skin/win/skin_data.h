@@ -108,6 +108,9 @@ public:
   void LoadAppIcon();
   void DoFormSkin(HWND window, const std::string& className, bool& doSkin);
   void DoSkinChanged();
+  // The caption-button hint at rect's top-left corner, its text broken into
+  // lines of at most kHintMaxWidth pixels.
+  static constexpr int kHintMaxWidth = 500;
   void ShowHint(const RECT& rect, const std::string& text);
   void HideHint();
 
@@ -146,9 +149,12 @@ public:
 private:
   struct TApply;
   void ReportProblem(const std::string& text) const;
+  // Loads and applies SkinFile; false when there is no such file.
+  bool LoadSkinFile();
   void FreeRoles();
   bool active_ = false;
   std::string skinFile_;
+  bool fileWaits_ = false;  // SkinFile was read with the definition
 };
 
 // Lets form definitions create skin data by class name; forms that carry

@@ -20,13 +20,17 @@ TArrowButton::TArrowButton(TComponent* owner) : TWinControl(owner) {
 void TArrowButton::Attach(TSkinDateTime* skin, TWinControl* picker) {
   FSkin = skin;
   FPicker = picker;
-  FPickerHandle = picker->Handle();
+  // A child of the picker: its window comes with the picker's.
+  SetParent(picker);
+  SetBounds(picker->GetWidth() - FButtonWidth - 4, 0, FButtonWidth, picker->GetHeight() - 4);
+  if (picker->HandleAllocated()) PickerWindowMade();
+}
+
+void TArrowButton::PickerWindowMade() {
+  FPickerHandle = FPicker->HandleOrNull();
   RECT wr;
   GetWindowRect(FPickerHandle, &wr);
-  const int w = wr.right - wr.left;
-  const bool left = (GetWindowLongW(FPickerHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-  SetParent(picker);
-  SetBounds(left ? 2 : w - FButtonWidth - 4, 0, FButtonWidth, picker->GetHeight() - 4);
+  Place(RECT{0, 0, wr.right - wr.left, wr.bottom - wr.top});
   SetWindowLongW(FPickerHandle, GWL_STYLE, GetWindowLongW(FPickerHandle, GWL_STYLE) | WS_CLIPCHILDREN);
 }
 
@@ -93,6 +97,10 @@ void TSkinDateTime::AttachControl(TSkinControlList* form, TSkinData* skinData, b
   if (!picker) return;
   FArrowButton = new TArrowButton(this);
   FArrowButton->Attach(this, picker);
+}
+
+void TSkinDateTime::WindowCreated() {
+  if (FArrowButton) FArrowButton->PickerWindowMade();
 }
 
 void TSkinDateTime::AfterMessage(TMessage& m) {

@@ -12,7 +12,10 @@ class TArrowButton : public TWinControl {
 public:
   explicit TArrowButton(TComponent* owner);
 
+  // Placed over the picker's button; no window is made for a picker that has none yet.
   void Attach(TSkinDateTime* skin, TWinControl* picker);
+  // The picker's window was made: its handle, its button's side, clipped children.
+  void PickerWindowMade();
   // Follows the picker's width (r: its window rectangle at 0, 0).
   void Place(const RECT& r);
 
@@ -37,4 +40,7 @@ public:
   void PaintSkin(HDC dc, const RECT& r) override;
 
   TArrowButton* FArrowButton = nullptr;  // owned as a component of this object
+
+protected:
+  void WindowCreated() override;
 };

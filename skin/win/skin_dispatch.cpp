@@ -135,9 +135,8 @@ TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner) {
                                                           : TSkinObjImage::ikPropertiesCheck;
       return o;
     }
-    default:
-      return nullptr;  // a family not built yet: the control keeps its own look
   }
+  return nullptr;  // not a family: every TSkinKind has its case above (the compiler checks)
 }
 
 bool NeedsScrollbarSkin(TControl* control) {

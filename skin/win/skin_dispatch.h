@@ -24,7 +24,7 @@ enum class TSkinKind {
 };
 const char* SkinKindName(TSkinKind kind);
 
-// Makes the object of a family (null for a family that is not built).
+// Makes the object of a family.
 using TSkinFactory = std::function<TSkinControl*(TSkinKind kind, TComponent* owner)>;
 TSkinControl* CreateSkinObject(TSkinKind kind, TComponent* owner);
 

@@ -23,10 +23,6 @@ const TClassInfo& TSkinEdit::StaticClass() {
 
 TSkinEdit::TSkinEdit(TComponent* owner) : TSkinControl(owner) {}
 
-void TSkinEdit::Notification(TComponent* component, TOperation operation) {
-  if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
-}
-
 void TSkinEdit::AfterMessage(TMessage& m) {
   switch (m.Msg) {
     case WM_PRINT:
@@ -49,17 +45,14 @@ void TSkinEdit::AfterMessage(TMessage& m) {
 void TSkinEdit::FindUpDown() {
   for (HWND child = GetTopWindow(FHandle); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsSpinClassName(GetClassNameString(child))) continue;
-    FUpDown = new TSkinUpDown(this);
-    FUpDown->AttachHandle(child, FSkinData, FSkinForm, FCanvas);
-    FUpDown->FEmbedded = true;
-    InvalidateRect(child, nullptr, TRUE);
+    SkinSpinChild(child, true);
     return;
   }
 }
 
 void TSkinEdit::PaintSkin(HDC dc, const RECT& r) {
   if (!FSkinData) return;
-  if ((FSkinData->SkinControls & SetOf(xcSpin)) && !FUpDown) FindUpDown();
+  if (FSkinData->SkinControls & SetOf(xcSpin)) FindUpDown();
   RECT c;
   GetClientRect(FHandle, &c);
   if (c.right == r.right - r.left || c.bottom == r.bottom - r.top) return;  // no border on one axis

@@ -3,8 +3,6 @@
 // painting; the edit's spin child, when it has one, is skinned as an up-down.
 #include "skin/win/skin_control.h"
 
-class TSkinUpDown;
-
 // A window class that names a spin control ("msctls_updown32", or one
 // containing "spin" or "updown"), in any case.
 bool IsSpinClassName(const std::string& className);
@@ -17,13 +15,8 @@ public:
   void AfterMessage(TMessage& m) override;
   void PaintSkin(HDC dc, const RECT& r) override;
 
-  void Notification(TComponent* component, TOperation operation) override;
-
-  // Owned as a component of this object; null until the spin child is found
-  // (and again when it is freed).
-  TSkinUpDown* FUpDown = nullptr;
-
 private:
+  // The spin child (FUpDown), looked for at each paint while xcSpin is on.
   void FindUpDown();
   void PrintBorder(HDC dc);
 };

@@ -124,9 +124,8 @@ void TWinSkinForm::ReadStyle() {
   else if (Style & WS_THICKFRAME) BorderKind = 0;
   else if (Style & DS_MODALFRAME) BorderKind = 3;
   else BorderKind = 1;
-  // A window without caption keeps the system's frame, whatever its extended style.
-  if (BorderKind != 2 && (ex & WS_EX_DLGMODALFRAME)) BorderKind = 3;
-  if (BorderKind != 2 && IsDialog) BorderKind = 3;
+  // A dialog frame, with or without a caption of its own.
+  if ((ex & WS_EX_DLGMODALFRAME) || IsDialog) BorderKind = 3;
 }
 
 void TWinSkinForm::Attach(TSkinData* data) {
@@ -326,6 +325,8 @@ void TWinSkinForm::ResizeToSkinFrame(bool useClientRect) {
   if (IsDialog && !useClientRect && SkinData) DialogFitsCaption(width);
   SetWindowPos(FormHandle, nullptr, w.left, w.top, width, height,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The client area moved within the window: what it showed before is not kept.
+  RedrawWindow(FormHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::WMNCCalcSize(TMessage& m) {

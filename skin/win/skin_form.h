@@ -178,6 +178,8 @@ public:
   // --- Skinned controls ---
   // Gives every control of the window its skinned-control object.
   void SkinControls();
+  // Gives one child window, made after the frame, its object.
+  void SkinChildWindow(HWND window);
   // Switches the objects off (unless the window is going) and frees them.
   void ReleaseSkinControls(bool unskin);
   // A control re-created its window: its scroll-bar skin is made again.
@@ -236,8 +238,22 @@ private:
   TPieceKey pieceKeys_[4][2];
   std::unique_ptr<TBitmap> captionCache_[2];
   SIZE captionSize_[2]{};  // the composed band's size in its bitmap
-  std::wstring captionKey_[2];
-  std::wstring CaptionKey(const std::wstring& text) const;
+  // Every input of the caption band's layout and look: a kept band is shown
+  // again only while its key compares equal, field by field.
+  struct TCaptionKey {
+    std::wstring Text;
+    int Width = 0, Height = 0, FrameLeft = 0, FrameRight = 0, FrameTop = 0;
+    int WindowState = 0, BorderKind = 0, BorderIconBits = 0;
+    bool Active = false, Popup = false, RightToLeft = false, Dialog = false;
+    HICON Icon = nullptr;
+    // Per caption button: shown and enabled (the application's answers included).
+    std::vector<std::pair<bool, bool>> Buttons;
+    bool operator==(const TCaptionKey& other) const;
+  };
+  TCaptionKey captionKey_[2];
+  bool captionKept_[2]{};
+  // The key of the band as it would be painted now (the buttons' states as last laid out).
+  TCaptionKey CaptionKeyNow(const std::wstring& text) const;
   void ComposeCaption(const std::wstring& text);
 
   TWindowSubclass subclass_;

@@ -1,17 +1,30 @@
 // The skinned frame's controls: the dispatcher runs when the frame completes,
 // the objects are released when it detaches.
+#include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_scrollbar.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/form.h"
 
+namespace {
+// The dispatcher over the frame's window, its list and its canvas.
+TSkinDispatcher DispatcherOf(TWinSkinForm& frame) {
+  if (!frame.ControlCanvas) frame.ControlCanvas = std::make_unique<TCanvas>();
+  return TSkinDispatcher(frame.SkinData, &frame.SkinControlList, frame.ControlCanvas.get(), &frame);
+}
+}  // namespace
+
 void TWinSkinForm::SkinControls() {
   if (!SkinData || !IsWindow(FormHandle)) return;
-  if (!ControlCanvas) ControlCanvas = std::make_unique<TCanvas>();
-  TSkinDispatcher dispatcher(SkinData, &SkinControlList, ControlCanvas.get(), this);
+  TSkinDispatcher dispatcher = DispatcherOf(*this);
   if (FormControl) dispatcher.SkinFormControls(FormControl);
   else dispatcher.SkinChildWindows(FormHandle);
+}
+
+void TWinSkinForm::SkinChildWindow(HWND window) {
+  if (!SkinData || SkinData->NoSkin || !IsWindow(window)) return;
+  DispatcherOf(*this).SkinChildWindow(window);
 }
 
 void TWinSkinForm::ReleaseSkinControls(bool unskin) {

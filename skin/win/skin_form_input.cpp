@@ -43,7 +43,10 @@ void TWinSkinForm::LoadFrameMetrics() {
     SysButtons.push_back(std::make_unique<TWinSysButton>(this, static_cast<int>(i)));
     TDataSkinSysButton& b = *SkinData->CaptionButtons[i];
     if (b.Action == 3 || b.Action == 11) {
+      // The window icon's button, and the skin's program icon, take the icon's picture when they have none.
       GetIconBitmap();
+      if (b.Bitmap && !b.HasImage()) b.Bitmap->Assign(*IconBitmap);
+      if (SkinData->AppIcon && SkinData->AppIcon->Empty()) SkinData->AppIcon->Assign(*IconBitmap);
       b.FrameCount = 1;
     }
   }
@@ -66,14 +69,14 @@ void TWinSkinForm::GetIconBitmap() {
   RECT all{0, 0, SmallIconSize, h};
   FillRect(IconBitmap->CanvasDC(), &all, key);
   DeleteObject(key);
-  // The program's icon (the application window's) on every caption; else the window's own.
+  // The window's own icon; without one the program's (the application window's).
   auto iconOf = [](HWND w) {
     if (!w) return static_cast<HICON>(nullptr);
     auto icon = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_SMALL, 0));
     return icon ? icon : reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_BIG, 0));
   };
-  IconHandle = iconOf(Application ? Application->Handle() : nullptr);
-  if (!IconHandle) IconHandle = iconOf(FormHandle);
+  IconHandle = iconOf(FormHandle);
+  if (!IconHandle) IconHandle = iconOf(Application ? Application->Handle() : nullptr);
   if (!IconHandle) return;
   // One small copy per icon read, kept for the paints and destroyed with the next read.
   SmallIcon = static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, SmallIconSize, h, LR_COPYFROMRESOURCE));

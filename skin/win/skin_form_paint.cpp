@@ -2,6 +2,7 @@
 // buttons, the menu-bar strip, and the window region cut from the borders.
 #include <algorithm>
 #include <climits>
+#include <tuple>
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
@@ -56,28 +57,48 @@ void TWinSkinForm::ForgetPaintCache() {
   // The bitmaps stay as work areas for the next renders.
   for (int look = 0; look < 2; ++look) {
     for (int i = 0; i < 4; ++i) pieceKeys_[i][look] = TPieceKey{};
-    captionKey_[look].clear();
+    captionKept_[look] = false;
   }
 }
 
-std::wstring TWinSkinForm::CaptionKey(const std::wstring& text) const {
-  const int H = WindowState == 2 ? WindowSize.cy : FrameTop;
-  int parts[] = {static_cast<int>(WindowSize.cx), H, FrameLeft, FrameRight, FrameTop, NCActive, WindowState,
-                 BorderIconBits, static_cast<int>(Style & WS_POPUP), static_cast<int>(SysButtons.size())};
-  std::wstring key;
-  for (int p : parts) key += std::to_wstring(p) + L',';
-  return key + text;
+bool TWinSkinForm::TCaptionKey::operator==(const TCaptionKey& o) const {
+  auto fields = [](const TCaptionKey& k) {
+    return std::tie(k.Text, k.Width, k.Height, k.FrameLeft, k.FrameRight, k.FrameTop, k.WindowState, k.BorderKind,
+                    k.BorderIconBits, k.Active, k.Popup, k.RightToLeft, k.Dialog, k.Icon, k.Buttons);
+  };
+  return fields(*this) == fields(o);
+}
+
+TWinSkinForm::TCaptionKey TWinSkinForm::CaptionKeyNow(const std::wstring& text) const {
+  TCaptionKey k;
+  k.Text = text;
+  k.Width = WindowSize.cx;
+  k.Height = WindowState == 2 ? WindowSize.cy : FrameTop;
+  k.FrameLeft = FrameLeft;
+  k.FrameRight = FrameRight;
+  k.FrameTop = FrameTop;
+  k.WindowState = WindowState;
+  k.BorderKind = BorderKind;
+  k.BorderIconBits = BorderIconBits;
+  k.Active = NCActive != 0;
+  k.Popup = (Style & WS_POPUP) != 0;
+  k.RightToLeft = RightToLeft;
+  k.Dialog = IsDialog;
+  k.Icon = IconHandle;
+  for (const auto& b : SysButtons) k.Buttons.emplace_back(b->Visible, b->Enabled);
+  return k;
 }
 
 void TWinSkinForm::PaintCaption(HDC dc) {
   std::wstring text = CaptionPrefix + WindowTextWide() + CaptionSuffix;
-  std::wstring key = CaptionKey(text);
+  // The buttons' visibility first: it is part of the key.
+  LayoutCaptionButtons();
+  TCaptionKey key = CaptionKeyNow(text);
   const int look = NCActive ? 0 : 1;
-  if (!captionCache_[look] || captionKey_[look].empty() || key != captionKey_[look]) {
+  if (!captionCache_[look] || !captionKept_[look] || !(key == captionKey_[look])) {
     ComposeCaption(text);
-    captionKey_[look] = key;
-  } else {
-    LayoutCaptionButtons();  // the buttons' places for this look
+    captionKey_[look] = CaptionKeyNow(text);
+    captionKept_[look] = true;
   }
   TBitmap& cached = *captionCache_[look];
   const SIZE size = captionSize_[look];

@@ -6,6 +6,7 @@
 #include "skin/win/skin_text.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/color.h"
+#include "toolkit/win/disabled_look.h"
 
 int GlyphLayoutOf(const std::string& name) {
   std::string n = name;
@@ -26,31 +27,8 @@ std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& glyph) {
   HBRUSH face = CreateSolidBrush(ColorToRGB(clBtnFace));
   FillRect(out, &all, face);
   DeleteObject(face);
-  // The mask: white where the glyph draws, black where it has its
-  // transparent colour (the bottom-left pixel's).
-  HDC maskDC = CreateCompatibleDC(out);
-  HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-  HGDIOBJ oldMask = SelectObject(maskDC, mask);
-  HDC src = glyph.CanvasDC();
-  const COLORREF oldBk = SetBkColor(src, ColorToRGB(glyph.GetPixel(0, h - 1)));
-  BitBlt(maskDC, 0, 0, w, h, src, 0, 0, SRCCOPY);
-  BitBlt(maskDC, 0, 0, w, h, nullptr, 0, 0, DSTINVERT);
-  SetBkColor(src, oldBk);
-  SetTextColor(out, RGB(0, 0, 0));
-  SetBkColor(out, RGB(255, 255, 255));
-  const DWORD dspdxax = 0x00E20746;  // the brush where the mask is white
-  HBRUSH highlight = CreateSolidBrush(ColorToRGB(clBtnHighlight));
-  HGDIOBJ oldBrush = SelectObject(out, highlight);
-  BitBlt(out, 1, 1, w, h, maskDC, 0, 0, dspdxax);
-  HBRUSH shadow = CreateSolidBrush(ColorToRGB(clBtnShadow));
-  SelectObject(out, shadow);
-  BitBlt(out, 0, 0, w, h, maskDC, 0, 0, dspdxax);
-  SelectObject(out, oldBrush);
-  DeleteObject(highlight);
-  DeleteObject(shadow);
-  SelectObject(maskDC, oldMask);
-  DeleteObject(mask);
-  DeleteDC(maskDC);
+  // Embossed where the glyph is not its transparent colour (the bottom-left pixel's).
+  DrawDisabledPicture(out, 0, 0, w, h, glyph.CanvasDC(), ColorToRGB(glyph.GetPixel(0, h - 1)));
   return result;
 }
 

@@ -90,7 +90,9 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wp, LPARAM lp) {
       const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lp)->lpcs;
       std::string cls = GetClassNameString(window);
       if (cs->style & WS_CHILD) {
-        // A size grip is skinned with its parent's controls (control skinning, not built yet).
+        // A size grip made under a skinned frame is skinned at once.
+        if (Lower(cls) == "scrollbar" && (cs->style & SBS_SIZEGRIP))
+          if (TWinSkinForm* frame = m->FormOfWindow(cs->hwndParent)) frame->SkinChildWindow(window);
       } else if (cls == "#32768") {
         m->SkinPopupMenu(window);
       }

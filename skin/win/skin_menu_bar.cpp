@@ -52,7 +52,8 @@ void TMenuBtn::Paint() {
   TBitmap& back = *bar->BarBackground;
   const int x = BoundsRect.left - bar->BarRect.left;
   if (!back.Empty())
-    BitBlt(dc, BoundsRect.left, bar->BarRect.top, WidthOf(BoundsRect), back.GetHeight(), back.CanvasDC(), x, 0, SRCCOPY);
+    BitBlt(dc, BoundsRect.left, bar->BarRect.top, WidthOf(BoundsRect), HeightOf(bar->BarRect), back.CanvasDC(), x, 0,
+           SRCCOPY);
   if (State == 2 || State == 3) {
     HBRUSH frame = CreateSolidBrush(f.SkinData ? ColorToRGB(f.SkinData->Colors[scButtonHilight]) : GetSysColor(COLOR_BTNHIGHLIGHT));
     FrameRect(dc, &BoundsRect, frame);
@@ -64,8 +65,10 @@ void TMenuBtn::Paint() {
 
 // --- TWinSkinMenu ------------------------------------------------------------------
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm* owner) : OwnerForm(owner), BarBackground(std::make_unique<TBitmap>()) {
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm* owner)
+    : OwnerForm(owner), BarBackground(std::make_unique<TBitmap>()), Strip(std::make_unique<TBitmap>()) {
   BarBackground->SetPixelFormat(TPixelFormat::pf24bit);
+  Strip->SetPixelFormat(TPixelFormat::pf24bit);
 }
 
 TWinSkinMenu::~TWinSkinMenu() {
@@ -193,9 +196,11 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
   TSkinData* data = f.SkinData;
   const int W = WidthOf(rect), H = HeightOf(rect);
   if (W <= 0 || H <= 0) return;
-  TBitmap strip;
-  strip.SetPixelFormat(TPixelFormat::pf24bit);
-  strip.SetSize(W, H);
+  // Composed in the top-left of the kept bitmap: allocating one per paint costs more than the paint.
+  GrowBitmap(*Strip, W, H);
+  GrowBitmap(*BarBackground, W, H);
+  if (Strip->Empty() || BarBackground->Empty()) return;
+  TBitmap& strip = *Strip;
   HDC sd = strip.CanvasDC();
   SetStretchBltMode(sd, COLORONCOLOR);
   RECT all{0, 0, W, H};
@@ -211,7 +216,6 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
     DeleteObject(brush);
   }
   BarRect = rect;
-  BarBackground->SetSize(W, H);
   BitBlt(BarBackground->CanvasDC(), 0, 0, W, H, sd, 0, 0, SRCCOPY);
   Painting = true;
   int x = FirstItemEdge(rect.left, W);

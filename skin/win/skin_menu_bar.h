@@ -59,7 +59,9 @@ public:
   std::vector<std::unique_ptr<TMenuBtn>> BarButtons;
   HMENU BarMenuHandle = nullptr;
   RECT BarRect{};
-  std::unique_ptr<TBitmap> BarBackground;
+  // The bar's background at the last paint, and the bar composed off screen:
+  // both kept and only ever grown, their top-left BarRect's size.
+  std::unique_ptr<TBitmap> BarBackground, Strip;
   bool Painting = false;
 
 private:

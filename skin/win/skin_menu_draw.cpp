@@ -102,8 +102,9 @@ void DrawGreyedImage(TImageList& images, int index, HDC dc, int x, int y) {
 
 }  // namespace
 
-TMenuItemFace FaceOfItem(TMenuItem& item) {
+TMenuItemFace FaceOfItem(TMenuItem& item, bool rightToLeft) {
   TMenuItemFace f;
+  f.RightToLeft = rightToLeft;
   f.Caption = item.GetCaption();
   std::size_t tab = f.Caption.find('\t');
   if (tab != std::string::npos) {
@@ -119,8 +120,9 @@ TMenuItemFace FaceOfItem(TMenuItem& item) {
   return f;
 }
 
-TMenuItemFace FaceOfMenuEntry(HMENU menu, UINT command) {
+TMenuItemFace FaceOfMenuEntry(HMENU menu, UINT command, bool rightToLeft) {
   TMenuItemFace f;
+  f.RightToLeft = rightToLeft;
   wchar_t text[81] = {};
   GetMenuStringW(menu, command, text, 80, MF_BYCOMMAND);
   std::string caption = WideToGbk(text);

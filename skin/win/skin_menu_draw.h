@@ -24,11 +24,12 @@ struct TMenuItemFace {
   bool IsLine() const { return Caption == "-"; }
 };
 
-// The face of a toolkit item (its menu's images and direction).
-TMenuItemFace FaceOfItem(TMenuItem& item);
+// The face of a toolkit item (with its menu's images); rightToLeft: the menu
+// belongs to a right-to-left window.
+TMenuItemFace FaceOfItem(TMenuItem& item, bool rightToLeft);
 // The face of an entry known only by its menu handle and command: text before
 // a tab is the caption, after it the shortcut; an empty text is a separator.
-TMenuItemFace FaceOfMenuEntry(HMENU menu, UINT command);
+TMenuItemFace FaceOfMenuEntry(HMENU menu, UINT command, bool rightToLeft);
 
 // The background behind an item: a popup window's rendered background and
 // where the window's client area lies in it.

@@ -46,10 +46,10 @@ void ForEachItem(TMenuItem* item, const std::function<void(TMenuItem*)>& visit) 
 }
 
 // Draws a toolkit item with the frame's skin onto the canvas's DC.
-void DrawItemWithSkin(TSkinData& data, TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
-  TMenuItemFace face = FaceOfItem(item);
+void DrawItemWithSkin(TWinSkinForm& frame, TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
+  TMenuItemFace face = FaceOfItem(item, frame.RightToLeft);
   HMENU parent = item.Parent() ? item.Parent()->Handle() : nullptr;
-  DrawSkinMenuItem(data, face, dc, rect, selected, BackgroundOf(parent));
+  DrawSkinMenuItem(*frame.SkinData, face, dc, rect, selected, BackgroundOf(parent));
 }
 
 void DrawItemPlainly(TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected) {
@@ -96,7 +96,7 @@ TMenuDrawItemEvent DrawHandler(TFrameFinder frameOf) {
     if (!item) return;
     TWinSkinForm* frame = frameOf();
     if (frame && frame->SkinData && !frame->SkinData->NoSkin)
-      DrawItemWithSkin(*frame->SkinData, *item, canvas.Handle(), rect, selected);
+      DrawItemWithSkin(*frame, *item, canvas.Handle(), rect, selected);
     else
       DrawItemPlainly(*item, canvas, rect, selected);
   };
@@ -108,7 +108,7 @@ TMenuMeasureItemEvent MeasureHandler(TFrameFinder frameOf) {
     TWinSkinForm* frame = frameOf();
     if (!item || !frame || !frame->SkinData) return;
     TMenu* menu = item->GetParentMenu();
-    TMenuItemFace face = FaceOfItem(*item);
+    TMenuItemFace face = FaceOfItem(*item, frame->RightToLeft);
     // The toolkit measured the whole caption: a tab and what follows are the shortcut's.
     if (item->GetCaption().find('\t') != std::string::npos)
       width -= canvas.TextWidth(item->GetCaption()) - canvas.TextWidth(face.Caption);
@@ -195,7 +195,7 @@ void TWinSkinForm::WMMeasureItem(TMessage& m) {
     {
       TCanvas canvas(dc);
       if (Screen) canvas.Font().Assign(*Screen->MenuFont());
-      TMenuItemFace face = FaceOfItem(*item);
+      TMenuItemFace face = FaceOfItem(*item, RightToLeft);
       mi->itemWidth += static_cast<UINT>(MenuItemExtraWidth(*SkinData, face, canvas, main->GetImages() != nullptr));
     }
     ReleaseDC(FormHandle, dc);
@@ -206,7 +206,7 @@ void TWinSkinForm::WMMeasureItem(TMessage& m) {
     CallDefaultProc(m);
     return;
   }
-  TMenuItemFace face = FaceOfMenuEntry(OpenBarPopup, mi->itemID);
+  TMenuItemFace face = FaceOfMenuEntry(OpenBarPopup, mi->itemID, RightToLeft);
   HDC dc = GetWindowDC(FormHandle);
   {
     TCanvas canvas(dc);
@@ -235,7 +235,7 @@ void TWinSkinForm::WMDrawItem(TMessage& m) {
     TMenu* main = SkinMenuBar ? SkinMenuBar->MainMenu() : nullptr;
     TMenuItem* item = FindMenuItem(static_cast<WORD>(di->itemID));
     if (item && main && item->GetParentMenu() == main) {
-      DrawSkinMenuItem(*SkinData, FaceOfItem(*item), di->hDC, di->rcItem, selected, bg);
+      DrawSkinMenuItem(*SkinData, FaceOfItem(*item, RightToLeft), di->hDC, di->rcItem, selected, bg);
       m.Result = TRUE;
       return;
     }
@@ -244,7 +244,7 @@ void TWinSkinForm::WMDrawItem(TMessage& m) {
       return;
     }
   }
-  DrawSkinMenuItem(*SkinData, FaceOfMenuEntry(menu, di->itemID), di->hDC, di->rcItem, selected, bg, true);
+  DrawSkinMenuItem(*SkinData, FaceOfMenuEntry(menu, di->itemID, RightToLeft), di->hDC, di->rcItem, selected, bg, true);
   m.Result = TRUE;
 }
 
@@ -271,19 +271,20 @@ void TWinSkinForm::BuildSysPopupMenu() {
     item->SetCaption(caption.empty() || (mi.fType & MFT_SEPARATOR) ? "-" : caption);
     item->SetTag(mi.wID);
     int image = -1;
-    // The window's state decides the state-bound commands; the system menu the others.
-    bool enabled = !(mi.fState & (MFS_GRAYED | MFS_DISABLED));
+    // An item the application greyed stays grey; the state-bound commands
+    // also need the window's state to allow them.
+    bool stateAllows = true;
     switch (mi.wID) {
-      case SC_SIZE: enabled = WindowState == 0 && Sizable; break;
-      case SC_MOVE: enabled = !maximized; break;
-      case SC_MINIMIZE: image = 2; enabled = !minimized && (BorderIconBits & 2); break;
-      case SC_MAXIMIZE: image = 1; enabled = !maximized && (BorderIconBits & 1); break;
+      case SC_SIZE: stateAllows = WindowState == 0 && Sizable; break;
+      case SC_MOVE: stateAllows = !maximized; break;
+      case SC_MINIMIZE: image = 2; stateAllows = !minimized && (BorderIconBits & 2); break;
+      case SC_MAXIMIZE: image = 1; stateAllows = !maximized && (BorderIconBits & 1); break;
       case SC_CLOSE: image = 3; break;
-      case SC_RESTORE: image = 0; enabled = WindowState != 0; break;
+      case SC_RESTORE: image = 0; stateAllows = WindowState != 0; break;
       default: break;
     }
     item->SetImageIndex(image);
-    item->SetEnabled(enabled);
+    item->SetEnabled(stateAllows && !(mi.fState & (MFS_GRAYED | MFS_DISABLED)));
     item->SetChecked((mi.fState & MFS_CHECKED) != 0);
     HWND window = FormHandle;
     item->OnClick = [window](TObject* sender) {

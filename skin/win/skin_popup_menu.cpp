@@ -82,10 +82,8 @@ void TWinSkinPopMenu::EraseBackground(TMessage& m) {
 }
 
 void TWinSkinPopMenu::PaintFrame(TMessage& m) {
-  // Whole window or a region of it: the skin paints its frame either way (the
-  // window DC reaches the whole window; what lies outside the region is
-  // painted again as it is now).
-  if (!CanPaint()) {
+  // The skin paints the whole frame; a part of it (a region in WParam) is the system's.
+  if (!CanPaint() || m.WParam != 1) {
     subclass_.CallPrevious(m);
     return;
   }

@@ -84,11 +84,11 @@ void TSkinProgress::PaintBar(HDC dc, const RECT& q, int pos, int min, int max, b
     TransparentBlit(dc, RECT{x, y, x + scratch.GetWidth(), y + ch}, scratch, clFuchsia);
     return;
   }
+  // The chunk is stretched over the whole bar; the scratch, 4 rows shorter, crops its bottom.
   const int sh = f.bottom - 4;
   if (sh <= 0) return;
   scratch.SetSize(f.right, sh);
-  const RECT s{0, 0, f.right, sh};
-  FillRectColor(scratch.CanvasDC(), s, clFuchsia);
-  SkinStretchStateFrame(scratch.CanvasDC(), s, image, chunk.Margins(), 1, 1, false);
+  FillRectColor(scratch.CanvasDC(), RECT{0, 0, f.right, sh}, clFuchsia);
+  SkinStretchStateFrame(scratch.CanvasDC(), f, image, chunk.Margins(), 1, 1, false);
   TransparentBlit(dc, RECT{2, 2, 2 + f.right, 2 + sh}, scratch, clFuchsia);
 }

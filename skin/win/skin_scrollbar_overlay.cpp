@@ -275,10 +275,14 @@ bool DrawScrollBarFace(HDC dc, POINT at, const TSkinControl& owner, const SCROLL
   // The rectangle from a to b along the axis, the bar's thickness across.
   auto span = [&](int a, int b) { return vertical ? RECT{0, a, r.right, b} : RECT{a, 0, b, r.bottom}; };
 
-  const TDataSkinObject* track = vertical ? data->VertScroll.get() : data->HorzScroll.get();
+  // Skins are made for the horizontal objects' switches: both tracks tile as
+  // HorzScroll says, both thumbs take HorzScrollThumb's frame count and
+  // transparency (the vertical object's own when there is no horizontal one).
+  const TDataSkinObject* horzTrack = data->HorzScroll.get();
+  const TDataSkinObject* track = vertical ? data->VertScroll.get() : horzTrack;
   if (Drawable(track) && length > 2 * arrowSize)
     SkinDrawPart(bdc, span(arrowSize, length - arrowSize), *track->Bitmap, track->Margins(), enabled ? 1 : 3, 4,
-                 track->Trans == 1, track->Tile != 0, false);
+                 track->Trans == 1, (horzTrack ? horzTrack : track)->Tile != 0, false);
 
   const int arrow = ScrollArrowLength(arrowSize, length);
   TCanvas& canvas = bitmap.Canvas();
@@ -293,10 +297,12 @@ bool DrawScrollBarFace(HDC dc, POINT at, const TSkinControl& owner, const SCROLL
   const int start = face.ThumbStart, end = face.ThumbEnd;
   if (enabled && end > start) {
     const bool hot = face.HotPart == spThumb;
-    const TDataSkinObject* thumb = vertical ? data->VertScrollThumb.get() : data->HorzScrollThumb.get();
+    const TDataSkinObject* horzThumb = data->HorzScrollThumb.get();
+    const TDataSkinObject* thumb = vertical ? data->VertScrollThumb.get() : horzThumb;
+    const TDataSkinObject* switches = horzThumb && horzThumb->FrameCount > 0 ? horzThumb : thumb;
     if (Drawable(thumb) && start < extent && end < extent)
       SkinDrawPart(bdc, span(start, end), *thumb->Bitmap, thumb->Margins(), ScrollThumbFrame(hot, face.Pressed),
-                   thumb->FrameCount, thumb->Trans == 1, false, false);
+                   switches->FrameCount, switches->Trans == 1, false, false);
     int grip = 0;
     const int gripLength = arrows->Bitmap->GetHeight();
     if (ScrollGripStart(start, end, gripLength, grip) && grip < extent && grip + gripLength < extent)

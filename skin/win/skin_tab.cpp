@@ -171,18 +171,14 @@ void TSkinTab::PrepareImages() {
   }
 }
 
-bool SkinScrollArrowsChild(TSkinControl& tabs, TSkinControl*& upDown) {
+bool SkinScrollArrowsChild(TSkinControl& tabs) {
   HWND arrows = FindWindowExW(tabs.FHandle, nullptr, UPDOWN_CLASSW, nullptr);
   if (!arrows) return false;
-  if (!upDown) {
-    TComponent* owner = tabs.FControl && tabs.FControl->Owner() ? tabs.FControl->Owner() : tabs.Owner();
-    upDown = CreateSkinObject(TSkinKind::UpDown, owner);
-    if (upDown) upDown->AttachHandle(arrows, tabs.FSkinData, tabs.FSkinForm, tabs.FCanvas);
-  }
+  tabs.SkinSpinChild(arrows, false);
   return (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-bool TSkinTab::FindUpDown() { return SkinScrollArrowsChild(*this, FUpDown); }
+bool TSkinTab::FindUpDown() { return SkinScrollArrowsChild(*this); }
 
 void TSkinTab::PaintSkin(HDC dc, const RECT& r) {
   if (FTabsBitmap->Empty()) return;
@@ -276,13 +272,19 @@ TSkinTab31::TSkinTab31(TComponent* owner) : TSkinControl(owner), FTabsBitmap(std
 
 TSkinTab31::~TSkinTab31() = default;
 
-// The tab set's window procedure itself is taken over, not its WindowProc.
+// The tab set's window procedure itself is taken over, not its WindowProc. A
+// tab set without a window yet is watched through its WindowProc until the
+// toolkit makes one.
 void TSkinTab31::AttachControl(TSkinControlList* form, TSkinData* skinData, bool, TCanvas* canvas) {
-  auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (!control || FAttached) return;
-  FControl = control;
-  TSkinControl::AttachHandle(control->Handle(), skinData, form, canvas);
+  if (FAttached || ControlHooked() || !TakeOwnerControl(form, skinData, canvas)) return;
   PrepareImage();
+  if (FHandle) WindowCreated();
+  else HookControl(FControl);
+}
+
+void TSkinTab31::WindowCreated() {
+  UnhookControl();
+  TSkinControl::AttachHandle(FHandle, FSkinData, FSkinForm, FCanvas);
 }
 
 void TSkinTab31::SkinChanged() {

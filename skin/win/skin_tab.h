@@ -16,9 +16,9 @@ int TabPositionOfStyle(LONG style);
 // strip's width, paneEdge the pane's edge towards the tabs, right the window's right.
 RECT TabRectInStrip(RECT t, int position, int w, int paneEdge, int right);
 
-// Skins the first scroll-arrow (up-down) child of a tab window once, into
-// upDown (owned by the control's owner); true when that child is visible.
-bool SkinScrollArrowsChild(TSkinControl& tabs, TSkinControl*& upDown);
+// Skins the first scroll-arrow (up-down) child of a tab window (its FUpDown,
+// SkinSpinChild); true when that child is visible.
+bool SkinScrollArrowsChild(TSkinControl& tabs);
 
 class TSkinTab : public TSkinControl {
   TK_CLASS(TSkinTab)
@@ -33,12 +33,11 @@ public:
   void SkinChanged() override;
 
   void PrepareImages();
-  // Skins the scroll-arrow child once; true when it is visible.
+  // Skins the scroll-arrow child; true when it is visible.
   bool FindUpDown();
 
   BYTE FTabPosition = 0;
   std::unique_ptr<TBitmap> FTabsBitmap, FPaneBitmap, FStripBitmap;
-  TSkinControl* FUpDown = nullptr;
   std::vector<int> LastFrames;  // the state frame of every tab of the last paint
 
 protected:
@@ -63,6 +62,9 @@ public:
 
   std::unique_ptr<TBitmap> FTabsBitmap;
   std::vector<int> LastTabs;  // the tabs of the last paint
+
+protected:
+  void WindowCreated() override;
 };
 
 class TSkinTabBtn : public TSkinControl {

@@ -41,17 +41,32 @@ void ExpectRoundTrip(const Bytes& data, TLzhEncodeStats* stats = nullptr) {
   EXPECT_TRUE(BytesOf(decoded) == data);
 }
 
-// A decoded container written by hand: any names text and any sizes.
+// Bytes skipped after the 16-byte header, by version code, as the format
+// gives them (written out here, not taken from the reader).
+int ExtraBlock(std::int32_t version) {
+  switch (version) {
+    case 20000: return 0;
+    case 30000: return 256;
+    case 40000: return 80;
+    case 50000: return 48;
+    case 60000: return 117;
+    case 70000: return 69;
+    default: return 0;
+  }
+}
+
+// A decoded container written by hand: any names text and any sizes; the
+// header's unused bytes and the extra block are filled with `filler`.
 Bytes RawLayout(std::int32_t version, const std::string& names, const std::vector<std::int32_t>& sizes,
-                const Bytes& data, int extra = -2) {
+                const Bytes& data, int extra = -2, std::uint8_t filler = 0) {
   Bytes out;
   auto put = [&out](std::int64_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
   };
   put(version);
   put(static_cast<std::int64_t>(names.size()));
-  if (extra == -2) extra = TSkinReader::ExtraBlockLength(version);
-  out.insert(out.end(), 8 + std::max(extra, 0), 0);
+  if (extra == -2) extra = ExtraBlock(version);
+  out.insert(out.end(), 8 + std::max(extra, 0), filler);
   out.insert(out.end(), names.begin(), names.end());
   for (auto s : sizes) put(s);
   out.insert(out.end(), data.begin(), data.end());
@@ -78,6 +93,51 @@ struct TReaderFixture {
 
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 }  // namespace
+
+// A code stream worked out by hand from the algorithm, not made by our encoder.
+// At the start leaf s (symbols 0..313) is node s, and node j (314..626, the
+// root) holds nodes 2(j-314) and 2(j-314)+1; so the parent of node k is
+// 314 + k/2 and k & 1 is its bit. A symbol's code is its path from the root
+// down. After a symbol its node's count grows and it swaps with the last node
+// of a lower count: the first leaf seen once moves to node 313, the next to
+// 312 and so on ('A' seen twice moves on to 468); above it every node counts
+// one more and stays where it is. The ring holds spaces below position 4036,
+// where output begins.
+//   'A' (65)  65 346 487 557 592 610 619 623 625, read from the root: 111001101
+//   'B' (66)  66 347 487 ... 625                                        111001110
+//   length 4, symbol 257: 257 442 535 581 604 616 622 625                10001101
+//     position 1: upper bits 0 (code 000), lower bits 000001 -> "ABAB" over itself
+//   length 7, symbol 260: 260 444 536 582 605 616 622 625                10010000
+//     position 10: 000, 001010 -> five spaces of the ring's start, then "AB"
+//   'A' again, now node 313: 313 470 549 588 608 618 623 625             11000101
+//   length 3, symbol 256: 256 442 535 581 604 616 622 625                10001100
+//     position 3000: upper bits 46 (7-bit code 1110110), lower 111000 -> three spaces
+//   length 3 again: 256 took node 309, under the inner node that 'A' pushed to
+//   313 and that then moved on to 467: 309 467 547 587 607 617 622 625   10111111
+//     position 500: upper bits 7 (5-bit code 01101), lower 110100 -> three more spaces
+// 100 bits, then zeros to a whole byte.
+const Bytes kHandCode = {0xE6, 0xF3, 0xA3, 0x40, 0x32, 0x00, 0xAC, 0x58, 0xCE, 0xDC, 0x5F, 0xB7, 0x40};
+const std::string kHandText = "ABABAB" "     " "ABA" "   " "   ";
+
+TEST(SkinLzh, DecodesAStreamWorkedOutByHand) {
+  Bytes container = {static_cast<std::uint8_t>(kHandText.size()), 0, 0, 0};
+  container.insert(container.end(), kHandCode.begin(), kHandCode.end());
+  TMemoryStream source = StreamOf(container), decoded;
+  TSkinReader::Decompress(source, decoded);
+  Bytes text = BytesOf(decoded);
+  EXPECT_EQ(std::string(text.begin(), text.end()), kHandText);
+  // A shorter size stops inside the stream: the first bytes.
+  TLZH lzh;
+  std::size_t at = 0;
+  std::string out;
+  lzh.Decode(
+      9, [&out](void* b, int count, int& moved) { out.append(static_cast<char*>(b), count), moved = count; },
+      [&at](void* b, int, int& moved) {
+        moved = at < kHandCode.size() ? 1 : 0;
+        if (moved) *static_cast<std::uint8_t*>(b) = kHandCode[at++];
+      });
+  EXPECT_EQ(out, kHandText.substr(0, 9));
+}
 
 TEST(SkinLzh, RoundTripsShortAndRepetitiveData) {
   ExpectRoundTrip({});
@@ -157,6 +217,20 @@ TEST(SkinReader, LoadsEntriesOfEachVersion) {
     ASSERT_EQ(f.reader.Count(), 3);
     for (const auto& e : entries) EXPECT_TRUE(f.Entry(e.name) == e.bytes) << e.name << " of " << version;
     EXPECT_TRUE(f.reports.empty());
+  }
+}
+
+TEST(SkinReader, SkipsTheExtraBlockOfEachVersion) {
+  // The numbers as the format gives them; the skipped bytes are 'x', so one
+  // byte too few or too many changes the names.
+  const std::pair<int, int> lengths[] = {{20000, 0}, {30000, 256}, {40000, 80}, {50000, 48}, {60000, 117}, {70000, 69}};
+  for (const auto& [version, extra] : lengths) {
+    EXPECT_EQ(TSkinReader::ExtraBlockLength(version), extra);
+    TReaderFixture f;
+    ASSERT_TRUE(f.Load(CompressContainer(RawLayout(version, "e.ini\r\n", {3}, Text("abc"), extra, 'x')))) << version;
+    ASSERT_EQ(f.reader.Count(), 1) << version;
+    EXPECT_EQ(f.reader.Names()[0], "e.ini") << version;
+    EXPECT_TRUE(f.Entry("e.ini") == Text("abc")) << version;
   }
 }
 

@@ -33,7 +33,9 @@ TEST_F(HintWindowTest, ShowsTextAtAPointWithoutActivation) {
   form->Show();
   HWND active = GetActiveWindow();
   THintWindow hint(nullptr);
-  hint.ActivateHint(300, 200, "最小化");
+  RECT at = hint.CalcHintRect(500, "最小化");
+  OffsetRect(&at, 300, 200);
+  hint.ActivateHint(at, "最小化");
   Pump();
   HWND w = hint.HandleOrNull();
   ASSERT_NE(w, nullptr);
@@ -44,8 +46,10 @@ TEST_F(HintWindowTest, ShowsTextAtAPointWithoutActivation) {
   GetWindowRect(w, &r);
   EXPECT_EQ(r.left, 300);
   EXPECT_EQ(r.top, 200);
-  SIZE small = hint.CalcHintSize("最");
-  EXPECT_GT(r.right - r.left, small.cx);
+  const RECT small = hint.CalcHintRect(500, "最");
+  EXPECT_GT(r.right - r.left, small.right);
+  EXPECT_EQ(r.right - r.left, at.right - at.left);
+  EXPECT_EQ(r.bottom - r.top, at.bottom - at.top);
   wchar_t text[16] = {};
   GetWindowTextW(w, text, 16);
   EXPECT_EQ(std::wstring(text), L"\x6700\x5C0F\x5316");

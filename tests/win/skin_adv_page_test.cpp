@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "skin/win/skin_adv_page.h"
+#include "skin/win/skin_updown.h"
 #include "skin_family_support.h"
 #include "toolkit/win/panel.h"
 

@@ -15,6 +15,7 @@
 #include "toolkit/win/bit_button.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
+#include "toolkit/win/image_list.h"
 
 namespace {
 
@@ -78,6 +79,71 @@ TEST_F(SkinBitButtonTest, GlyphFramesFollowTheButtonsState) {
   EXPECT_NE(c, kUp);
   EXPECT_TRUE(c == static_cast<TColor>(ColorToRGB(clBtnShadow)) || c == static_cast<TColor>(ColorToRGB(clBtnHighlight)))
       << std::hex << c;
+}
+
+// A bit button whose glyph comes from an image list, as other component sets have them.
+class TImageBitBtn : public TBitBtn {
+  TK_CLASS(TImageBitBtn)
+public:
+  explicit TImageBitBtn(TComponent* owner) : TBitBtn(owner) {}
+  TImageList* GetImages() const { return images; }
+  int GetImageIndex() const { return imageIndex; }
+  void SetImageIndex(int i) { imageIndex = i; }
+  int GetDisabledIndex() const { return disabledIndex; }
+  void SetDisabledIndex(int i) { disabledIndex = i; }
+
+  TImageList* images = nullptr;
+  int imageIndex = -1, disabledIndex = -1;
+};
+
+const TClassInfo& TImageBitBtn::StaticClass() {
+  static const TClassInfo info =
+      TClassBuilder<TImageBitBtn>("TImageBitBtn", &TBitBtn::StaticClass())
+          .Object("Images", &TImageBitBtn::GetImages)
+          .Prop("ImageIndex", &TImageBitBtn::GetImageIndex, &TImageBitBtn::SetImageIndex)
+          .Prop("DisabledIndex", &TImageBitBtn::GetDisabledIndex, &TImageBitBtn::SetDisabledIndex)
+          .Build();
+  return info;
+}
+
+TEST_F(SkinBitButtonTest, ADisabledImageListGlyphIsEmbossed) {
+  // Image 0 plain red; image 1 blue on its right half, see-through on its left.
+  TImageList images(nullptr);
+  TBitmap pictures;
+  MakeGlyph(pictures, {kUp, kOff});
+  FillRectColor(pictures.CanvasDC(), RECT{16, 0, 24, 16}, clFuchsia);
+  images.AddMasked(pictures, clFuchsia);
+  ASSERT_EQ(images.Count(), 2);
+  data->Skin3rd = {"TImageBitBtn=bitbtn"};
+  NewDispatcher();
+  auto* b = Make<TImageBitBtn>(10, 10, 100, 30);
+  b->images = &images;
+  b->imageIndex = 0;
+  b->SetCaption("");
+  b->SetMargin(4);
+  form->Show();
+  dispatcher->SkinFormControls(form);
+  auto* s = dynamic_cast<TSkinBitButton*>(list.FindByControl(b));
+  ASSERT_NE(s, nullptr);
+  SetFocus(nullptr);
+  const TColor shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+  const TColor highlight = static_cast<TColor>(ColorToRGB(clBtnHighlight));
+  auto face = Face(s);
+  const POINT g = s->LastLayout.Glyph;
+  EXPECT_EQ(face->GetPixel(g.x + 8, g.y + 8), kUp) << "enabled: the image as it is";
+
+  b->SetEnabled(false);
+  face = Face(s);
+  EXPECT_EQ(face->GetPixel(g.x + 8, g.y + 8), shadow) << "disabled: the image's shape in the shadow colour";
+  EXPECT_EQ(face->GetPixel(g.x + 16, g.y + 8), highlight) << "and the highlight a pixel to the right";
+  EXPECT_EQ(face->GetPixel(g.x + 8, g.y + 16), highlight) << "and a pixel below";
+  EXPECT_EQ(face->GetPixel(g.x + 17, g.y + 8), kFrames[2]) << "the disabled face around it";
+
+  // The disabled image: only its drawn half is embossed.
+  b->disabledIndex = 1;
+  face = Face(s);
+  EXPECT_EQ(face->GetPixel(g.x + 4, g.y + 8), kFrames[2]);
+  EXPECT_EQ(face->GetPixel(g.x + 12, g.y + 8), shadow);
 }
 
 TEST_F(SkinBitButtonTest, ClickAndSkinWithoutButtons) {

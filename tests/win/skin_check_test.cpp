@@ -76,6 +76,36 @@ const TClassInfo& TGlyphCheck::StaticClass() {
   return info;
 }
 
+// Check boxes of data-aware component sets: one bound through "DataField"
+// shows what it was last told by BM_SETCHECK, one with a "DataBinding" always
+// shows the unchecked frame first.
+class TFieldCheck : public TCheckBox {
+  TK_CLASS(TFieldCheck)
+public:
+  explicit TFieldCheck(TComponent* owner) : TCheckBox(owner) {}
+  std::string GetDataField() const { return field; }
+  void SetDataField(const std::string& v) { field = v; }
+  std::string field = "Loud";
+};
+const TClassInfo& TFieldCheck::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TFieldCheck>("TFieldCheck", &TCheckBox::StaticClass())
+                                     .Prop("DataField", &TFieldCheck::GetDataField, &TFieldCheck::SetDataField)
+                                     .Build();
+  return info;
+}
+class TBoundCheck : public TCheckBox {
+  TK_CLASS(TBoundCheck)
+public:
+  explicit TBoundCheck(TComponent* owner) : TCheckBox(owner) {}
+  std::string GetDataBinding() const { return "Loud"; }
+};
+const TClassInfo& TBoundCheck::StaticClass() {
+  static const TClassInfo info = TClassBuilder<TBoundCheck>("TBoundCheck", &TCheckBox::StaticClass())
+                                     .Prop("DataBinding", &TBoundCheck::GetDataBinding)
+                                     .Build();
+  return info;
+}
+
 struct SkinCheckTest : SkinCheckFixture {
   void MakeSkin(TSkinData& skin) override { MakeToggleSkin(skin, 4, 4); }
   void TearDown() override {
@@ -166,6 +196,37 @@ TEST_F(SkinCheckTest, PaintedFramesFollowTheControlsState) {
   EXPECT_EQ(ShownFrame(r), 8);
   radio->SetChecked(false);
   EXPECT_EQ(ShownFrame(r), 4);
+}
+
+TEST_F(SkinCheckTest, DataAwareCheckBoxesTakeTheirStateFromTheirBinding) {
+  auto* field = Make<TFieldCheck>(10, 10, 120, 20);
+  auto* bound = Make<TBoundCheck>(10, 40, 120, 20);
+  form->Show();
+  auto* f = Skinned<TSkinCheckBox>(field);
+  auto* b = Skinned<TSkinCheckBox>(bound);
+  ASSERT_TRUE(f && b);
+  EXPECT_EQ(f->FPendingCheck, 0);
+  EXPECT_EQ(ShownFrame(f), 1) << "nothing told yet: the control's own state";
+  field->SetChecked(true);
+  EXPECT_EQ(f->FPendingCheck, 2);
+  EXPECT_EQ(ShownFrame(f), 2);
+  // What it was told last counts over the window's state (checked here).
+  f->FPendingCheck = 1;
+  EXPECT_EQ(ShownFrame(f), 1);
+  f->FPendingCheck = 3;
+  EXPECT_EQ(ShownFrame(f), 4) << "told indeterminate: frame 4";
+  field->SetEnabled(false);
+  EXPECT_EQ(f->FPendingCheck, 3);
+  EXPECT_EQ(ShownFrame(f), 4) << "and disabled";
+  f->FPendingCheck = 2;
+  EXPECT_EQ(ShownFrame(f), 4) << "checked and disabled";
+  f->FPendingCheck = 1;
+  EXPECT_EQ(ShownFrame(f), 3);
+  // A DataBinding shows the unchecked frame whatever the box says.
+  bound->SetChecked(true);
+  EXPECT_EQ(ShownFrame(b), 1);
+  bound->SetEnabled(false);
+  EXPECT_EQ(ShownFrame(b), 3);
 }
 
 TEST_F(SkinCheckTest, ClicksToggleAndTheSkinPaintsAfterThem) {
@@ -330,6 +391,37 @@ TEST_F(SkinCheckTest, GroupBoxCaptionSitsOnTheFrame) {
   EXPECT_EQ(radios->GetColor(), kFace);
   rg->Unskin();
   EXPECT_EQ(radios->GetColor(), Rgb(9, 9, 9));
+}
+
+TEST_F(SkinCheckTest, ARightAlignedGroupBoxCaptionEnds8PixelsFromTheRight) {
+  auto* group = Make<TGroupBox>(10, 10, 200, 100);
+  group->SetCaption("Mode");
+  group->GetFont()->SetColor(kText);
+  form->Show();
+  HWND w = group->Handle();
+  SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) | WS_EX_RIGHT);
+  auto* g = Skinned<TSkinGroupBox>(group);
+  ASSERT_NE(g, nullptr);
+  auto face = Face(g);
+  int top = -1;
+  for (int y = 0; y < 30 && top < 0; ++y)
+    if (face->GetPixel(20, y) == kShadow) top = y;
+  // The caption's ink: its right end 8 pixels in from the right edge.
+  int first = -1, last = -1;
+  for (int x = 0; x < 200; ++x)
+    for (int y = 0; y < 20; ++y)
+      if (face->GetPixel(x, y) == kText) {
+        if (first < 0) first = x;
+        last = x;
+      }
+  ASSERT_GE(first, 0);
+  EXPECT_GT(first, 100) << "the caption is at the right";
+  EXPECT_LE(last, 200 - 8 - 1);
+  EXPECT_GE(last, 200 - 8 - 6);
+  // The frame line runs left of the caption and in the 8 pixels right of it.
+  ASSERT_GT(top, 0);
+  EXPECT_EQ(face->GetPixel(20, top), kShadow);
+  EXPECT_EQ(face->GetPixel(200 - 5, top), kShadow);
 }
 
 TEST_F(SkinCheckTest, PanelsAndBareDialogsTakeButtonFace) {

@@ -106,6 +106,49 @@ TEST_F(SkinComboTest, StandardFaceButtonAndHover) {
   EXPECT_FALSE(s->FMouseState & TSkinControl::msHover);
 }
 
+TEST_F(SkinComboTest, ALongCaptionStopsShortOfTheButton) {
+  const TColor area = StripRgb(250, 250, 210);
+  auto* combo = Make<TComboBox>(10, 10, 150, 24);
+  combo->SetStyle(TComboBoxStyle::csDropDownList);
+  combo->SetColor(area);
+  combo->GetFont()->SetStyle(fsBold);
+  combo->SetItemsList({std::string(40, 'W')});
+  combo->SetItemIndex(0);
+  auto* other = Make<TButton>(10, 60, 80, 25);
+  form->Show();
+  TSkinComBox* s = Skin(combo);
+  RECT wr;
+  GetWindowRect(combo->Handle(), &wr);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top, e = GetSystemMetrics(SM_CXHSCROLL);
+  // What the margin left of the text area's end shows, the control and its skin painted.
+  auto margin = [&](int textEnd) {
+    RedrawWindow(combo->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    Pump();
+    HDC dc = GetWindowDC(combo->Handle());
+    int other = 0, ink = 0;
+    for (int y = 5; y < h - 5; ++y) {
+      for (int x = textEnd - ComboCaptionMargin; x < textEnd; ++x) other += GetPixel(dc, x, y) != area;
+      for (int x = textEnd - 20; x < textEnd - ComboCaptionMargin; ++x) ink += GetPixel(dc, x, y) != area;
+    }
+    ReleaseDC(combo->Handle(), dc);
+    EXPECT_GT(ink, 0) << "the caption runs on to the margin";
+    return other;
+  };
+  other->SetFocus();
+  EXPECT_EQ(margin(w - e - 4), 0) << "the standard face: the text area ends 2 pixels before the button";
+  combo->SetFocus();
+  EXPECT_EQ(margin(w - e - 4), 0) << "the focused item's highlight stops there too";
+
+  // The composed face of the program's skin: the text area ends at its edge pixel.
+  other->SetFocus();
+  data = std::make_unique<TSkinData>(nullptr);
+  data->ReadSkinStream(EmbeddedSkinStream());
+  ASSERT_EQ(data->ComboButton->Style, 2);
+  s->FSkinData = data.get();
+  EXPECT_EQ(margin(w - e - 3), 0);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_combo_long_caption.bmp"));
+}
+
 TEST_F(SkinComboTest, DropDownPaintsPressedAndTheEditChildIsWatched) {
   auto* combo = Make<TComboBox>(10, 10, 150, 24);
   combo->SetItemsList({"one", "two", "three"});
@@ -244,7 +287,7 @@ TEST_F(SkinComboTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   combo->SetItemIndex(1);
   auto* list2 = Make<TComboBox>(200, 20, 160, 24);
   list2->SetStyle(TComboBoxStyle::csDropDownList);
-  list2->SetItemsList({"One", "Two"});
+  list2->SetItemsList({"A caption far longer than its box", "Two"});
   list2->SetItemIndex(0);
   auto* track = Make<TTrackBar>(20, 70, 200, 30);
   track->SetMax(10);

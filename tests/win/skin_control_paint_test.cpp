@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "skin/win/skin_control.h"
 #include "toolkit/win/bitmap.h"
@@ -59,6 +61,43 @@ TEST(SkinControlPaint, StripFramesDrawNothingForBadInput) {
   DrawStripFrameMasked(target.CanvasDC(), RECT{0, 0, 20, 20}, 40, 1, strip);  // frames narrower than a pixel
   for (int x = 0; x < 20; x += 3)
     for (int y = 0; y < 20; y += 3) ASSERT_EQ(target.GetPixel(x, y), kBack) << x << "," << y;
+}
+
+// A caption drawn centred into a 160 x 30 bitmap over kBack in a font of the
+// given style: by DrawCaptionText, or (item) by DrawImageListItem without an image.
+std::vector<TColor> Caption(TFontStyles style, bool item) {
+  TSkinControl ctl(nullptr);
+  ctl.FEnabled = true;
+  TBitmap b;
+  b.SetPixelFormat(TPixelFormat::pf24bit);
+  b.SetSize(160, 30);
+  const RECT r{0, 0, 160, 30};
+  Fill(b.CanvasDC(), r, kBack);
+  {
+    TCanvas canvas(b.CanvasDC());
+    canvas.Font().SetHeight(-16);
+    canvas.Font().SetStyle(style);
+    canvas.Font().SetColor(clWhite);
+    canvas.Brush().SetColor(Rgb(250, 0, 0));  // an opaque brush the caption must not use
+    canvas.Prepare();
+    if (item) DrawImageListItem(ctl, canvas, r, 1, L"Tapmira", -1, static_cast<HIMAGELIST>(nullptr));
+    else DrawCaptionText(ctl, canvas, r, DT_CENTER, true, L"Tapmira");
+  }
+  std::vector<TColor> pixels;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 160; ++x) pixels.push_back(b.GetPixel(x, y));
+  return pixels;
+}
+
+TEST(SkinControlPaint, CaptionsAreDrawnInThePlainStyleOfTheirFont) {
+  for (bool item : {false, true}) {
+    SCOPED_TRACE(item ? "image list item" : "caption text");
+    const std::vector<TColor> plain = Caption(0, item);
+    EXPECT_NE(std::count(plain.begin(), plain.end(), clWhite), 0) << "the caption is drawn";
+    EXPECT_EQ(std::count(plain.begin(), plain.end(), Rgb(250, 0, 0)), 0) << "on a transparent background";
+    EXPECT_TRUE(Caption(fsBold, item) == plain);
+    EXPECT_TRUE(Caption(fsItalic | fsUnderline | fsStrikeOut, item) == plain);
+  }
 }
 
 TEST(SkinControlPaint, CopyBitmapTakesSizeFormatAndPixels) {

@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include <algorithm>
+
 #include "controls_fixture.h"
+#include "native/bmp_file.h"
+#include "skin/portable/bmp_entry.h"
 #include "message_spy.h"
 #include "screenshot.h"
 #include "services_pump.h"
@@ -16,80 +20,12 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_dispatch.h"
 #include "skin/win/skin_messages.h"
-#include "skin_family_fixture.h"
+#include "skin_controls_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 
 namespace {
-
-// A window of our own that records the WM_COMMAND it receives.
-struct CommandLog {
-  static std::vector<std::pair<WPARAM, LPARAM>>& Items() {
-    static std::vector<std::pair<WPARAM, LPARAM>> items;
-    return items;
-  }
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COMMAND) Items().emplace_back(wp, lp);
-    return DefWindowProcW(w, msg, wp, lp);
-  }
-  static HWND Make() {
-    static bool registered = false;
-    if (!registered) {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = Proc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = L"SkinControlsTestParent";
-      RegisterClassW(&wc);
-      registered = true;
-    }
-    Items().clear();
-    return CreateWindowExW(0, L"SkinControlsTestParent", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 400, 300,
-                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  }
-};
-
-WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)); }
-
-struct SkinControlsTest : SkinFamilyFixture {
-  void SetUp() override {
-    SkinFamilyFixture::SetUp();
-    dispatcher->OnAttach = [this](TSkinKind kind, TControl* control, HWND window) {
-      decisions.push_back({kind, control, window});
-    };
-  }
-  void TearDown() override {
-    SkinFamilyFixture::TearDown();
-    for (HWND w : windows) DestroyWindow(w);
-  }
-  // Decisions only: every family gets a plain object that paints nothing.
-  void DecideOnly() {
-    dispatcher->Factory = [](TSkinKind, TComponent* owner) { return new TSkinControl(owner); };
-  }
-  std::map<TControl*, std::vector<TSkinKind>> ByControl() const {
-    std::map<TControl*, std::vector<TSkinKind>> out;
-    for (const auto& d : decisions) out[d.control].push_back(d.kind);
-    return out;
-  }
-  HWND Child(HWND parent, const wchar_t* cls, DWORD style, int id = 0) {
-    HWND w = CreateWindowExW(0, cls, L"Ok", WS_CHILD | WS_VISIBLE | style, 10, 10, 90, 28, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    return w;
-  }
-  HWND Parent() {
-    HWND p = CommandLog::Make();
-    windows.push_back(p);
-    return p;
-  }
-
-  struct Decision {
-    TSkinKind kind;
-    TControl* control;
-    HWND window;
-  };
-  std::vector<Decision> decisions;
-  std::vector<HWND> windows;
-};
 
 using K = TSkinKind;
 
@@ -479,6 +415,60 @@ TEST_F(SkinControlsTest, PropertiesByName) {
   SetPropByName(button, "NoSuch", "1");
   EXPECT_EQ(ReplaceBarsWithNewLine(L"a||b||c", L"||", L"\r\n"), L"a\r\nb||c");
   EXPECT_EQ(ReplaceBarsWithNewLine(L"abc", L"||", L"\r\n"), L"abc");
+}
+
+// A bitmap again as RLE8 over its own colours (at most 256 of them): a lossless copy.
+std::vector<std::uint8_t> AsRle8(const std::vector<std::uint8_t>& bmp) {
+  TImage24 image;
+  std::string why;
+  if (!DecodeBmpEntry(bmp.data(), bmp.size(), image, why)) return {};
+  std::vector<TRgb> colours;
+  std::vector<std::vector<std::uint8_t>> rows;
+  for (int y = image.Height() - 1; y >= 0; --y) {
+    rows.emplace_back();
+    for (int x = 0; x < image.Width(); ++x) {
+      const TRgb c = image.Pixel(x, y);
+      auto at = std::find(colours.begin(), colours.end(), c);
+      if (at == colours.end()) at = colours.insert(colours.end(), c);
+      rows.back().push_back(static_cast<std::uint8_t>(at - colours.begin()));
+    }
+  }
+  if (colours.size() > 256) return {};
+  std::vector<std::uint8_t> table;
+  for (TRgb c : colours)
+    table.insert(table.end(), {static_cast<std::uint8_t>(RgbBlue(c)), static_cast<std::uint8_t>(RgbGreen(c)),
+                               static_cast<std::uint8_t>(RgbRed(c)), 0});
+  return RawBmp(image.Width(), image.Height(), 8, 1, static_cast<std::uint32_t>(colours.size()), table,
+                RleCode(rows, false));
+}
+
+TEST_F(SkinControlsTest, ButtonsOfAnRleImageLookAsTheProgramsOwn) {
+  // The program's skin with its button image stored as RLE8, as another tool may write it.
+  std::vector<TSkinEntry> entries = EmbeddedSkinEntries();
+  TSkinEntry* entry = FindSkinEntry(entries, "button.bmp");
+  ASSERT_NE(entry, nullptr);
+  entry->bytes = AsRle8(entry->bytes);
+  ASSERT_FALSE(entry->bytes.empty());
+  TSkinData original(nullptr);
+  original.ReadSkinStream(EmbeddedSkinStream());
+  data = std::make_unique<TSkinData>(nullptr);
+  data->ReadSkinStream(AsSkinStream(PackContainer(entries)));
+  ASSERT_TRUE(data->BadImages.empty());
+  TBitmap& rle = *data->Buttons->Bitmap;
+  TBitmap& own = *original.Buttons->Bitmap;
+  ASSERT_EQ(rle.GetWidth(), own.GetWidth());
+  ASSERT_EQ(rle.GetHeight(), own.GetHeight());
+  for (int y = 0; y < own.GetHeight(); ++y)
+    for (int x = 0; x < own.GetWidth(); ++x) ASSERT_EQ(rle.GetPixel(x, y), own.GetPixel(x, y)) << x << "," << y;
+  dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
+  form->SetColor(data->Colors[scButtonFace]);
+  Make<TButton>(20, 20, 110, 32)->SetCaption("RLE8");
+  form->Show();
+  dispatcher->SkinFormControls(form);
+  form->Repaint();
+  Pump();
+  PumpFor(100);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_buttons_rle.bmp"));
 }
 
 TEST_F(SkinControlsTest, ScreenshotOfSkinnedButtonsWithTheProgramsSkin) {

@@ -5,13 +5,18 @@
 #include <algorithm>
 
 #include "app_support.h"
+#include "native/bmp_file.h"
 #include "skin/portable/img_ops.h"
 #include "skin/portable/quick_ini.h"
+#include "skin/win/img_util.h"
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_text.h"
+#include "services_pump.h"
 #include "skin_support.h"
+#include "toolkit/base/file_io.h"
 #include "toolkit/base/form_reader.h"
 #include "toolkit/win/form.h"
+#include "toolkit/win/hint_window.h"
 #include "toolkit/win/message_box.h"
 
 namespace {
@@ -45,6 +50,22 @@ protected:
       if (!skipping) out += line;
     }
     return out;
+  }
+
+  // A binary property's value as a form definition writes it.
+  static std::string Hex(const std::vector<std::uint8_t>& bytes) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (std::uint8_t b : bytes) {
+      hex += digits[b >> 4];
+      hex += digits[b & 15];
+    }
+    return hex;
+  }
+  // The skin data S of a form read from a definition with these properties.
+  static TSkinData* ReadSkinData(TForm& form, const std::string& properties) {
+    ReadFormDefinition(form, "object F: TForm\n  object S: TSkinData\n" + properties + "  end\nend\n", "F.form");
+    return dynamic_cast<TSkinData*>(form.FindComponent("S"));
   }
 
   std::vector<TSkinEntry> entries;
@@ -180,6 +201,30 @@ TEST_F(SkinDataTest, FrameCountsAndMarginsAreClamped) {
   for (auto& b : data->CaptionButtons) EXPECT_GE(b->FrameCount, 1);
 }
 
+TEST_F(SkinDataTest, ASystemTitleColourIsReadByItsLowBytesForTheToolbar) {
+  // Without a top border image or a ButtonFace of its own, the title colour is
+  // the system's button face: its low bytes (15, 0, 0) are dark, so the
+  // toolbar's bottom is the title colour lightened with white (read as the
+  // resolved grey it would be darkened with grey).
+  std::string text = EntryText(*ini);
+  for (const char* key : {"\nTop=", "\nButtonFace="}) {
+    const std::size_t at = text.find(key);
+    ASSERT_NE(at, std::string::npos) << key + 1;
+    text.insert(at + 1, "Unused");
+  }
+  SetEntryText(*ini, text);
+  auto data = Load(entries);
+  ASSERT_FALSE(data->NoSkin);
+  EXPECT_FALSE(data->Borders[2]->HasImage());
+  EXPECT_EQ(data->Colors[scButtonFace], clBtnFace);
+  EXPECT_EQ(SaturationLevel(clBtnFace), 200);
+  EXPECT_EQ(SaturationLevel(static_cast<TColor>(MakeRgb(255, 0, 0))), 255);
+  const int face = GetRValue(GetSysColor(COLOR_BTNFACE));
+  const COLORREF top = data->Toolbar->Bitmap->GetPixel(5, 0), bottom = data->Toolbar->Bitmap->GetPixel(5, 39);
+  EXPECT_GT(GetRValue(bottom), face) << "lightened";
+  EXPECT_LE(GetRValue(bottom), GetRValue(top));
+}
+
 TEST_F(SkinDataTest, ADamagedImageLeavesItsObjectEmptyAndIsToldOnce) {
   TSkinEntry* button = FindSkinEntry(entries, "button.bmp");
   TSkinEntry* radio = FindSkinEntry(entries, "radio.bmp");
@@ -203,6 +248,29 @@ TEST_F(SkinDataTest, ADamagedImageLeavesItsObjectEmptyAndIsToldOnce) {
   auto capitals = Load(entries);
   ASSERT_NE(capitals->Progress, nullptr);
   EXPECT_TRUE(capitals->Progress->Bitmap->Empty());
+}
+
+TEST_F(SkinDataTest, ImagesOfOtherToolsLoadAsTwentyFourBits) {
+  // RLE8 code and 5-6-5 pixels, as other skin makers write them.
+  TSkinEntry* button = FindSkinEntry(entries, "button.bmp");
+  TSkinEntry* radio = FindSkinEntry(entries, "radio.bmp");
+  ASSERT_TRUE(button && radio);
+  const std::vector<std::uint8_t> table = {0xFF, 0x00, 0xFF, 0, 0x00, 0x00, 0xFF, 0};  // magenta, red
+  button->bytes = RawBmp(3, 2, 8, 1, 2, table, {0x03, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x01});
+  radio->bytes = RawBmp(2, 1, 16, 3, 0, BmpMasks(0xF800, 0x07E0, 0x001F), {0x1F, 0xF8, 0xE0, 0x07});
+  auto data = Load(entries);
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_TRUE(data->BadImages.empty());
+  TBitmap& b = *data->Buttons->Bitmap;
+  ASSERT_EQ(b.GetWidth(), 3);
+  EXPECT_EQ(b.GetPixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_EQ(b.GetPixel(0, 0), static_cast<TColor>(0x0000FF));  // top row: red, then skipped pixels (colour 0)
+  EXPECT_EQ(b.GetPixel(1, 0), static_cast<TColor>(0xFF00FF));
+  EXPECT_EQ(b.GetPixel(2, 1), static_cast<TColor>(0x0000FF));
+  TBitmap& r = *data->Buttons->Bitmap3;
+  ASSERT_EQ(r.GetWidth(), 2);
+  EXPECT_EQ(r.GetPixel(0, 0), static_cast<TColor>(0xFF00FF));  // red and blue at full strength
+  EXPECT_EQ(r.GetPixel(1, 0), static_cast<TColor>(0x00FF00));
 }
 
 TEST_F(SkinDataTest, ADamagedContainerIsToldOnceAndLeavesTheProgramUnskinned) {
@@ -243,13 +311,7 @@ TEST_F(SkinDataTest, ADamagedContainerIsToldOnceAndLeavesTheProgramUnskinned) {
 }
 
 TEST_F(SkinDataTest, FormDefinitionSwitchesAndLoadedRules) {
-  std::vector<std::uint8_t> stream = EmbeddedSkinStream();
-  std::string hex;
-  static const char digits[] = "0123456789ABCDEF";
-  for (std::uint8_t b : stream) {
-    hex += digits[b >> 4];
-    hex += digits[b & 15];
-  }
+  const std::string hex = Hex(EmbeddedSkinStream());
   std::string text = "object F: TForm\n  object SkinData1: TSkinData\n    Active = True\n"
                      "    SkinControls = [xcMainMenu, xcMenuItem, xcSystemMenu, xcScrollbar]\n"
                      "    Options = [xoPreview]\n    SkinFormtype = sfMainform\n    MenuMerge = False\n"
@@ -293,6 +355,83 @@ TEST_F(SkinDataTest, FormDefinitionSwitchesAndLoadedRules) {
   skinIt = false;
   data->DoFormSkin(nullptr, "SysMonthCal32", skinIt);
   EXPECT_TRUE(skinIt);
+}
+
+TEST_F(SkinDataTest, ASkinFileNamedInTheDefinitionIsLoadedWhenTheDefinitionIsRead) {
+  const std::vector<std::uint8_t> stream = EmbeddedSkinStream();
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string file = std::string(folder) + "tapmira_skin_file_test.skin";
+  ASSERT_TRUE(WriteFileBytes(file, stream.data() + 4, stream.size() - 4));
+  {
+    TForm form(nullptr);
+    TSkinData* data = ReadSkinData(form, "    Active = True\n    SkinFile = '" + file + "'\n");
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->GetSkinFile(), file);
+    EXPECT_FALSE(data->NoSkin) << "the file's skin is applied";
+    EXPECT_TRUE(data->GetActive());
+    ASSERT_NE(data->Progress, nullptr);
+    EXPECT_TRUE(data->Progress->HasImage());
+    EXPECT_EQ(data->SkinStreamData.Size(), static_cast<std::int64_t>(stream.size() - 4));
+  }
+  // A skin stored in the definition wins: the file (not a skin at all) is not read.
+  const char junk[] = "not a skin";
+  ASSERT_TRUE(WriteFileBytes(file, junk, sizeof junk));
+  {
+    TForm form(nullptr);
+    TSkinData* data =
+        ReadSkinData(form, "    Active = True\n    SkinFile = '" + file + "'\n    SkinStream = {" + Hex(stream) + "}\n");
+    EXPECT_FALSE(data->NoSkin);
+    EXPECT_TRUE(data->GetActive());
+    EXPECT_TRUE(boxes.Calls.empty());
+  }
+  // A file that is not there is ignored: no skin, Active off, nothing told.
+  RemoveFile(file);
+  TForm form(nullptr);
+  TSkinData* data = ReadSkinData(form, "    Active = True\n    SkinFile = '" + file + "'\n");
+  EXPECT_TRUE(data->NoSkin);
+  EXPECT_FALSE(data->GetActive());
+  EXPECT_TRUE(boxes.Calls.empty());
+}
+
+TEST_F(SkinDataTest, TheCaptionButtonHintBreaksItsTextAt500Pixels) {
+  TSkinData data(nullptr);
+  THintWindow& hint = *data.HintWindow;
+  const int oneLine = hint.CalcHintRect(TSkinData::kHintMaxWidth, "最小化").bottom;
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "最小化 还原 ";
+  data.ShowHint(RECT{100, 120, 100, 120}, text);
+  PumpFor(50);
+  HWND w = hint.HandleOrNull();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(data.HintShown);
+  EXPECT_TRUE(IsWindowVisible(w));
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 120);
+  EXPECT_LE(r.right - r.left, TSkinData::kHintMaxWidth + 10) << "the text and the window's padding";
+  EXPECT_GT(r.bottom - r.top, 2 * oneLine) << "several lines";
+  // The second line shows text, not only the hint's background.
+  RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(w);
+  const COLORREF background = GetPixel(dc, 1, 1);
+  int inked = 0;
+  for (int y = oneLine; y < 2 * oneLine - 4; ++y)
+    for (int x = 0; x < r.right - r.left; ++x) inked += GetPixel(dc, x, y) != background;
+  ReleaseDC(w, dc);
+  EXPECT_GT(inked, 20);
+  // A second hint waits until the first is hidden; a short one keeps one line.
+  data.ShowHint(RECT{0, 0, 0, 0}, "最小化");
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, 100);
+  data.HideHint();
+  EXPECT_FALSE(IsWindowVisible(w));
+  data.ShowHint(RECT{30, 40, 30, 40}, "最小化");
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.bottom - r.top, oneLine);
+  EXPECT_LT(r.right - r.left, 100);
+  data.HideHint();
 }
 
 TEST(SkinText, WideCopyStopsAtTheText) {

@@ -79,6 +79,38 @@ TEST_F(SkinDateTimeTest, ArrowFramesClickAndBorder) {
   EXPECT_EQ(arrow->GetLeft(), 240 - arrow->FButtonWidth - 4);
 }
 
+TEST_F(SkinDateTimeTest, AHiddenPickerGetsItsArrowWithItsWindow) {
+  auto* hidden = new TDateTimePicker(form);
+  hidden->SetVisible(false);
+  hidden->SetParent(form);
+  hidden->SetBounds(20, 130, 160, 24);
+  dispatcher->SkinFormControls(form);
+  auto* s = dynamic_cast<TSkinDateTime*>(list.FindByControl(hidden));
+  ASSERT_NE(s, nullptr);
+  TArrowButton* arrow = s->FArrowButton;
+  ASSERT_NE(arrow, nullptr);
+  EXPECT_FALSE(hidden->HandleAllocated()) << "skinning makes no window";
+  EXPECT_FALSE(arrow->HandleAllocated());
+
+  SetCursorPos(0, 0);  // not over the arrow: it shows its normal frame
+  hidden->SetVisible(true);
+  Pump();
+  ASSERT_TRUE(hidden->HandleAllocated());
+  EXPECT_EQ(arrow->FPickerHandle, hidden->HandleOrNull());
+  EXPECT_EQ(GetParent(arrow->Handle()), hidden->HandleOrNull());
+  EXPECT_EQ(arrow->GetLeft(), 160 - arrow->FButtonWidth - 4);
+  EXPECT_TRUE(GetWindowLongW(hidden->HandleOrNull(), GWL_STYLE) & WS_CLIPCHILDREN);
+  hidden->Repaint();
+  arrow->Repaint();
+  Pump();
+  EXPECT_EQ(PixelAt(arrow->Handle(), 5, 5), kArrow[0]);
+  EXPECT_EQ(PixelAt(hidden->HandleOrNull(), 0, 10), kShadow) << "the skin border";
+  // The button's release gives the picker the focus.
+  other->SetFocus();
+  SendMessageW(arrow->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetFocus(), hidden->HandleOrNull());
+}
+
 TEST_F(SkinDateTimeTest, SkinLackingTheArrowShowsAPlainButton) {
   ASSERT_NE(skin, nullptr);
   data->ComboxArrow.reset();

@@ -23,27 +23,6 @@ using namespace frame_skin;
 namespace {
 
 struct SkinFrameTest : FrameSkinFixture {
-  TForm* NewForm(int x, int y, int clientW, int clientH, TFormBorderStyle border = TFormBorderStyle::bsSingle) {
-    auto* f = new TForm(Application);
-    forms.push_back(f);
-    f->SetBorderStyle(border);
-    f->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
-    f->SetBounds(x, y, 300, 200);
-    f->SetClientSize(clientW, clientH);
-    f->SetCaption("Frame");
-    return f;
-  }
-  static RECT WindowRectOf(HWND w) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    return r;
-  }
-  static POINT ClientOrigin(HWND w) {
-    POINT p{0, 0};
-    ClientToScreen(w, &p);
-    RECT r = WindowRectOf(w);
-    return POINT{p.x - r.left, p.y - r.top};
-  }
   // A button press and release as the system posts them, at window coordinates.
   static void NcClick(HWND w, POINT down, POINT up) {
     RECT r = WindowRectOf(w);
@@ -104,6 +83,37 @@ TEST_F(SkinFrameTest, FilterRefusesTag99ZeroSizeAndOtherModulesButTakesDialogBox
   EXPECT_EQ(frame->BorderKind, 3);
   for (HWND w : {empty, foreign, dialog}) DestroyWindow(w);
   PumpFor(20);
+}
+
+// A dialog frame needs no caption of its own: a dialog box class or a modal
+// dialog frame is given the skin's dialog frame.
+TEST_F(SkinFrameTest, WindowsWithoutCaptionGetTheDialogFrameFromTheirClassOrExtendedStyle) {
+  const DWORD style = WS_POPUP | WS_VISIBLE;
+  HWND box = CreateWindowExW(0, L"#32770", L"Box", style, 40, 40, 240, 140, nullptr, nullptr,
+                             GetModuleHandleW(L"kernel32.dll"), nullptr);
+  HWND modal = CreateWindowExW(WS_EX_DLGMODALFRAME, L"STATIC", L"Modal", style, 320, 40, 240, 140, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(box && modal);
+  for (HWND w : {box, modal}) {
+    SkinManager()->SkinWindow(w);
+    TWinSkinForm* frame = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+      frame = SkinManager()->FormOfWindow(w);
+      return frame && frame->SkinState == 1;
+    }, 3000));
+    PumpFor(50);
+    EXPECT_EQ(frame->BorderKind, 3);
+    EXPECT_EQ(frame->FrameTop, kCaption);
+    POINT origin = ClientOrigin(w);
+    EXPECT_EQ(origin.x, kSide);
+    EXPECT_EQ(origin.y, kCaption);
+    RECT r = WindowRectOf(w);
+    EXPECT_EQ(PixelAt(w, 1, (r.bottom - r.top) / 2), kLeft[frame->NCActive ? 0 : 1]);
+  }
+  SaveWindowShot(box, ArtefactFolder() + "skin_frame_dialog_without_caption.bmp");
+  for (HWND w : {box, modal}) DestroyWindow(w);
+  PumpFor(20);
+  SkinManager()->PurgeDeadForms();
 }
 
 TEST_F(SkinFrameTest, RegionCutsTheMagentaCornersAndFollowsResizes) {

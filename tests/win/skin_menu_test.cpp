@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app_support.h"
+#include "message_spy.h"
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/skin_form.h"
@@ -17,6 +18,7 @@
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_menu_owner.h"
 #include "skin/win/skin_messages.h"
+#include "skin/win/skin_popup_menu.h"
 #include "skin_support_frame.h"
 #include "skin_support_menu.h"
 #include "toolkit/base/gbk_wide.h"
@@ -443,6 +445,120 @@ TEST_F(SkinMenuTest, PressOnTheOpenItemClosesItsPullDown) {
   EXPECT_TRUE(opened);
   EXPECT_FALSE(reopened);
   EXPECT_TRUE(VisiblePopups().empty());
+}
+
+TEST_F(SkinMenuTest, ItemsOfARightToLeftWindowAreMirrored) {
+  TForm* f = MenuForm();
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  HWND w = f->Handle();
+  SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  ASSERT_TRUE(frame->RightToLeft);
+  const int W = 150, H = 22;
+  // The check mark in the glyph box at the right, the caption right-aligned left of it.
+  const RECT rightBox{W - 1 - kCap - 16, 0, W - 1 - kCap, H}, leftBox{1 + kCap, 0, 1 + kCap + 16, H};
+  auto ticked = DrawThroughWindow(w, checked, W, H, false);
+  EXPECT_GT(CountColour(*ticked, rightBox, GetSysColor(COLOR_BTNTEXT)), 3);
+  EXPECT_EQ(CountColour(*ticked, leftBox, GetSysColor(COLOR_BTNTEXT)), 0);
+  auto item = DrawThroughWindow(w, open, W, H, false);
+  EXPECT_GT(CountColour(*item, RECT{W / 2, 0, rightBox.left, H}, kMenuText), 0);
+  EXPECT_EQ(CountColour(*item, RECT{0, 0, W / 4, H}, kMenuText), 0);
+  // The shortcut at the left, 11 pixels in.
+  auto shortcut = DrawThroughWindow(w, save, W, H, false);
+  int leftmost = W;
+  for (int x = W - 1; x >= 0; --x)
+    if (CountColour(*shortcut, RECT{x, 0, x + 1, H}, kMenuText) > 0) leftmost = x;
+  EXPECT_GE(leftmost, 11);
+  EXPECT_LE(leftmost, 16);
+}
+
+TEST_F(SkinMenuTest, SystemPopupKeepsWhatTheApplicationGreyed) {
+  TForm* f = MenuForm();
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  HWND w = f->Handle();
+  HMENU system = GetSystemMenu(w, FALSE);
+  ASSERT_NE(system, nullptr);
+  for (UINT command : {SC_MINIMIZE, SC_CLOSE, SC_RESTORE}) EnableMenuItem(system, command, MF_BYCOMMAND | MF_ENABLED);
+  for (UINT command : {SC_MAXIMIZE, SC_MOVE}) EnableMenuItem(system, command, MF_BYCOMMAND | MF_GRAYED);
+  frame->BuildSysPopupMenu();
+  ASSERT_NE(frame->SysPopupMenu, nullptr);
+  auto itemOf = [&](UINT command) -> TMenuItem* {
+    TMenuItem* items = frame->SysPopupMenu->Items();
+    for (int i = 0; i < items->Count(); ++i)
+      if (static_cast<UINT>(items->Items(i)->GetTag()) == command) return items->Items(i);
+    return nullptr;
+  };
+  ASSERT_TRUE(itemOf(SC_MAXIMIZE) && itemOf(SC_MOVE) && itemOf(SC_MINIMIZE) && itemOf(SC_RESTORE));
+  // Greyed by the application although the window's state would allow them.
+  EXPECT_FALSE(itemOf(SC_MAXIMIZE)->GetEnabled());
+  EXPECT_FALSE(itemOf(SC_MOVE)->GetEnabled());
+  // Allowed by both; and enabled in the menu but not by the window's state (a normal window).
+  EXPECT_TRUE(itemOf(SC_MINIMIZE)->GetEnabled());
+  EXPECT_TRUE(itemOf(SC_CLOSE)->GetEnabled());
+  EXPECT_FALSE(itemOf(SC_RESTORE)->GetEnabled());
+  // Drawn greyed: the button-shadow colour and no menu text.
+  auto drawn = [&](TMenuItem* item) {
+    auto b = std::make_unique<TBitmap>();
+    b->SetPixelFormat(TPixelFormat::pf24bit);
+    b->SetSize(150, 22);
+    TCanvas canvas(b->CanvasDC());
+    item->OnDrawItem(item, canvas, RECT{0, 0, 150, 22}, false);
+    return b;
+  };
+  auto maximize = drawn(itemOf(SC_MAXIMIZE)), minimize = drawn(itemOf(SC_MINIMIZE));
+  EXPECT_GT(CountColour(*maximize, RECT{0, 0, 150, 22}, kShadow), 0);
+  EXPECT_EQ(CountColour(*maximize, RECT{0, 0, 150, 22}, kMenuText), 0);
+  EXPECT_GT(CountColour(*minimize, RECT{0, 0, 150, 22}, kMenuText), 0);
+}
+
+TEST_F(SkinMenuTest, PopupWindowPaintsItsWholeFrameButLeavesAPartToTheSystem) {
+  // A bordered window of another module (never a frame of its own) wearing the popup skin.
+  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100, 120, 90,
+                           nullptr, nullptr, GetModuleHandleW(L"kernel32.dll"), nullptr);
+  ASSERT_NE(w, nullptr);
+  MessageSpy::Install(w);
+  TWinSkinPopMenu popup;
+  popup.Attach(w, data, nullptr);
+  RECT r{};
+  GetWindowRect(w, &r);
+  HRGN part = CreateRectRgn(r.left, r.top, r.left + 20, r.top + 20);
+  SendMessageW(w, WM_NCPAINT, reinterpret_cast<WPARAM>(part), 0);
+  EXPECT_EQ(MessageSpy::WParamsOf(WM_NCPAINT), (std::vector<WPARAM>{reinterpret_cast<WPARAM>(part)}));
+  EXPECT_NE(PixelOf(w, 0, 0), static_cast<COLORREF>(kMenuEdge));
+  SendMessageW(w, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(MessageSpy::WParamsOf(WM_NCPAINT).size(), 1u);  // the skin's, not passed on
+  EXPECT_EQ(PixelOf(w, 0, 0), static_cast<COLORREF>(kMenuEdge));
+  DeleteObject(part);
+  popup.Detach();
+  DestroyWindow(w);
+}
+
+TEST_F(SkinMenuTest, BarComposesInOneKeptBitmap) {
+  TForm* f = MenuForm();
+  TWinSkinForm* frame = frame_skin::ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  HWND w = f->Handle();
+  TWinSkinMenu& bar = *frame->SkinMenuBar;
+  frame->PaintFrame(nullptr);
+  const HBITMAP kept = bar.Strip->Handle();
+  RECT r = WindowRectOf(w);
+  // Narrower and back: the same bitmap, and the strip right up to the border.
+  for (int width : {r.right - r.left - 60, r.right - r.left}) {
+    SetWindowPos(w, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(30);
+    frame->PaintFrame(nullptr);
+    EXPECT_EQ(bar.Strip->Handle(), kept);
+    EXPECT_EQ(PixelOf(w, width - frame_skin::kSide - 1, frame_skin::kCaption + 2), static_cast<COLORREF>(kBar[0]));
+    EXPECT_EQ(PixelOf(w, width - 2, frame_skin::kCaption + 2), static_cast<COLORREF>(frame_skin::kRight[0]));
+  }
+  // A hot button is framed over the kept background, and left it is the bar again.
+  const RECT& button = bar.BarButtons[1]->BoundsRect;
+  bar.BarButtons[1]->MouseMove();
+  EXPECT_EQ(PixelOf(w, button.left, button.top + 2), static_cast<COLORREF>(data->Colors[scButtonHilight]));
+  bar.BarButtons[1]->MouseLeave();
+  EXPECT_EQ(PixelOf(w, button.left, button.top + 2), static_cast<COLORREF>(kBar[0]));
+  EXPECT_EQ(PixelOf(w, button.left, button.bottom), static_cast<COLORREF>(kBar[0]));
 }
 
 // A bare window of the program with a menu, skinned through its own procedure.

@@ -35,13 +35,28 @@ inline std::unique_ptr<TDataSkinObject> Strip(int frames, int width, int height,
 
 inline int ArrowSize() { return GetSystemMetrics(SM_CXHSCROLL); }
 
+// The vertical thumb as a strip of 6 frames in pairs of one colour (frames 1-2
+// VertThumb(1), 3-4 VertThumb(2), 5-6 VertThumb(3)), each pair with two magenta
+// columns at its right edge. Drawn as 3 frames with magenta left out, as the
+// horizontal thumb's switches say, it shows VertThumb(k) in state k.
+inline std::unique_ptr<TDataSkinObject> PairedThumbStrip(int height) {
+  auto obj = Strip(6, 8, height, [](int f) { return VertThumb((f + 1) / 2); });
+  for (int pair = 1; pair <= 3; ++pair)
+    FillRectColor(obj->Bitmap->CanvasDC(), RECT{16 * pair - 2, 0, 16 * pair, height}, Rgb(255, 0, 255));
+  return obj;
+}
+
 inline void MakeScrollSkin(TSkinData& data) {
   const int a = ArrowSize();
   data.Scrollbar = Strip(23, a, a, ArrowColour);
   data.HorzScroll = Strip(4, 8, a, HorzTrack);
   data.VertScroll = Strip(4, 8, a, VertTrack);
   data.HorzScrollThumb = Strip(3, 8, a, HorzThumb);
-  data.VertScrollThumb = Strip(3, 8, a, VertThumb);
+  data.VertScrollThumb = PairedThumbStrip(a);
+  // The horizontal objects' switches count for both bars: they differ from the
+  // vertical ones' so that a bar drawing with the vertical ones shows it.
+  data.HorzScroll->Tile = 1;
+  data.HorzScrollThumb->Trans = 1;
   data.Colors[scButtonFace] = kFace;
   data.Colors[scButtonShadow] = kShadow;
 }

@@ -147,6 +147,41 @@ TEST_F(ScrollbarTest, OverlayCoversTheBarAndPaintsTheVerticalObjects) {
   EXPECT_EQ(Painted(bar).At(mid, length - mid), ArrowColour(13));
 }
 
+TEST_F(ScrollbarTest, VerticalBarTakesTheHorizontalObjectsSwitches) {
+  auto* box = ListBox(100);
+  TSkinScrollbar* skin = Skin(box);
+  TWScrollbar& bar = *skin->FBars.Vert;
+  ASSERT_TRUE(bar.FShown);
+  const int a = ArrowSize(), mid = a / 2;
+  // The thumb: the vertical image cut into the horizontal thumb's 3 frames, its magenta left out.
+  ASSERT_NE(data->VertScrollThumb->FrameCount, data->HorzScrollThumb->FrameCount);
+  ASSERT_NE(data->VertScrollThumb->Trans, data->HorzScrollThumb->Trans);
+  Painted p(bar);
+  int grip = 0, y = bar.FThumbStart;
+  if (ScrollGripStart(bar.FThumbStart, bar.FThumbEnd, a, grip) && grip <= y) y = grip + a;  // a row the grip leaves
+  ASSERT_LT(y, bar.FThumbEnd);
+  EXPECT_EQ(p.At(mid, y), VertThumb(1));
+  EXPECT_EQ(p.At(a - 1, y), VertTrack(1)) << "the thumb's magenta edge shows the track";
+
+  // The track: a band on the last two rows of each frame repeats when HorzScroll tiles.
+  const TColor band = Rgb(250, 120, 0);
+  data->VertScroll = Strip(4, 8, a, VertTrack);
+  FillRectColor(data->VertScroll->Bitmap->CanvasDC(), RECT{0, a - 2, 32, a}, band);
+  data->VertScroll->Tile = 0;
+  SendMessageW(box->Handle(), LB_SETTOPINDEX, 99, 0);  // the thumb at the bottom, the track clear above
+  Pump();
+  Painted tiled(bar);
+  ASSERT_GT(bar.FThumbStart, 4 * a);
+  EXPECT_EQ(tiled.At(mid, 2 * a - 1), band) << "the first tile's last row";
+  EXPECT_EQ(tiled.At(mid, 2 * a), VertTrack(1));
+  EXPECT_EQ(tiled.At(mid, 3 * a - 2), band);
+  data->HorzScroll->Tile = 0;
+  data->VertScroll->Tile = 1;
+  Painted stretched(bar);
+  EXPECT_EQ(stretched.At(mid, 2 * a - 1), VertTrack(1)) << "one frame stretched: its band only at the end";
+  EXPECT_EQ(stretched.At(mid, 3 * a - 2), VertTrack(1));
+}
+
 TEST_F(ScrollbarTest, HitTestingInBothOrientations) {
   auto* view = ListView();
   TSkinScrollbar* skin = Skin(view);

@@ -136,6 +136,29 @@ struct FrameSkinFixture : ::testing::Test {
   }
   // More of the skin, before it is made active.
   virtual void AddToSkin(TSkinData&) {}
+  // A form freed after the test, with the system menu and both boxes, not shown yet.
+  TForm* NewForm(int x, int y, int clientW, int clientH, TFormBorderStyle border = TFormBorderStyle::bsSingle) {
+    auto* f = new TForm(Application);
+    forms.push_back(f);
+    f->SetBorderStyle(border);
+    f->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
+    f->SetBounds(x, y, 300, 200);
+    f->SetClientSize(clientW, clientH);
+    f->SetCaption("Frame");
+    return f;
+  }
+  static RECT WindowRectOf(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+  }
+  // The client area's top-left in window coordinates.
+  static POINT ClientOrigin(HWND w) {
+    POINT p{0, 0};
+    ClientToScreen(w, &p);
+    RECT r = WindowRectOf(w);
+    return POINT{p.x - r.left, p.y - r.top};
+  }
   // The window's pixel at window coordinates.
   static TColor PixelAt(HWND w, int x, int y) {
     HDC dc = GetWindowDC(w);

@@ -9,7 +9,9 @@
 #include "skin/win/skin_list_view.h"
 #include "skin_support.h"
 #include "skin/win/skin_status_bar.h"
+#include "skin/win/skin_messages.h"
 #include "skin/win/skin_tab.h"
+#include "skin/win/skin_updown.h"
 #include "skin_family_support.h"
 #include "toolkit/win/check_list_box.h"
 #include "toolkit/win/listview.h"
@@ -146,6 +148,27 @@ TEST_F(SkinTabTest, StripLeavesTheScrollArrowsUncovered) {
   EXPECT_EQ(target.GetPixel((ar.left + ar.right) / 2, ar.top + 2), mark);
   const RECT t = TabRect(w, 0);
   EXPECT_EQ(target.GetPixel(t.left + 5, t.top + 2), kSelOuter) << "the first tab has the focus";
+
+  // The arrows' skin belongs to the tab skin: the sweep that frees it with its
+  // window leaves no stale pointer, and arrows made again are skinned again.
+  ASSERT_NE(skin->FUpDown, nullptr);
+  EXPECT_EQ(skin->FUpDown->FHandle, arrows);
+  EXPECT_EQ(skin->FUpDown->Owner(), skin);
+  DestroyWindow(arrows);
+  list.FreeDead();
+  EXPECT_EQ(skin->FUpDown, nullptr);
+  HWND again = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_HORZ, ar.left, ar.top,
+                               ar.right - ar.left, ar.bottom - ar.top, w, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(again, nullptr);
+  PixelAt(w, 0, 0);
+  ASSERT_NE(skin->FUpDown, nullptr);
+  EXPECT_EQ(skin->FUpDown->FHandle, again);
+  EXPECT_EQ(list.FindByHandle(again), skin->FUpDown);
+  EXPECT_EQ(SendMessageW(again, SM_ISSKINNED, 0, 0), 1);
+  // The tab window gone: its skin and the arrows' are freed once each.
+  DestroyWindow(w);
+  list.FreeDead();
+  EXPECT_EQ(list.FindByHandle(again), nullptr);
 }
 
 TEST_F(SkinTabTest, TabImageLeftOfItsCentredText) {
@@ -243,6 +266,32 @@ TEST_F(SkinTabTest, OldStyleTabSetLeavesOutATabThatDoesNotFit) {
   const TColor own = PixelAt(w, shown[0].Rect.left + 2, set->ClientHeight() - 2);
   EXPECT_NE(own, kTabOuter);
   EXPECT_NE(own, kFace);
+}
+
+TEST_F(SkinTabTest, AHiddenTabSetIsSkinnedWhenItsWindowIsMade) {
+  auto* set = new TTabSet(form);
+  set->SetVisible(false);
+  set->SetParent(parent);
+  set->SetBounds(10, 10, 200, 24);
+  set->SetTabsList({"Short", "B"});
+  set->SetTabIndex(0);
+  dispatcher->SkinFormControls(form);
+  auto* skin = dynamic_cast<TSkinTab31*>(list.FindByControl(set));
+  ASSERT_NE(skin, nullptr);
+  EXPECT_FALSE(set->HandleAllocated()) << "skinning makes no window";
+  const int skinned = list.Count();
+  dispatcher->SkinFormControls(form);
+  EXPECT_EQ(list.Count(), skinned) << "skinned once";
+
+  set->SetVisible(true);
+  Pump();
+  HWND w = set->HandleOrNull();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(skin->FHandle, w);
+  EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
+  EXPECT_FALSE(skin->ControlHooked()) << "the window's procedure is taken over, not the WindowProc";
+  EXPECT_EQ(PixelAt(w, 7, set->ClientHeight() - 2), kSelOuter) << "the first tab, selected";
+  EXPECT_EQ(PixelAt(w, 7, 1), kSelInner);
 }
 
 // Tabs as buttons and tab sheets: only the skin-control event reaches them.

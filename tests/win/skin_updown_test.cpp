@@ -107,6 +107,48 @@ TEST_F(SkinUpDownTest, ProgressTroughBarAndVertical) {
   EXPECT_TRUE(s->BeforeMessage(paint)) << "the control paints itself";
 }
 
+TEST_F(SkinUpDownTest, ProgressChunkModeStretchedAndTiled) {
+  // An 8 x 10 chunk: c1 left and c2 right in its top half, c3 below.
+  const TColor c1 = StripRgb(200, 30, 30), c2 = StripRgb(30, 30, 200), c3 = StripRgb(230, 200, 30);
+  auto chunk = std::make_unique<TDataSkinObject>();
+  chunk->Bitmap = ColourStrip({c1, c2}, 4, 10);
+  FillRectColor(chunk->Bitmap->CanvasDC(), RECT{0, 5, 8, 10}, c3);
+  chunk->FrameCount = 1;
+  data->ProgressChunk = std::move(chunk);
+  data->Progress = ColourObject<TDataSkinBorder>({kTrough}, 10, 10);
+  data->Progress->Style = 1;
+  HWND bar = Bare(PROGRESS_CLASSW, 0, 10, 240, 200, 20);
+  SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+  SendMessageW(bar, PBM_SETPOS, 50, 0);
+  auto* s = SkinWindow<TSkinProgress>(bar);
+
+  // Stretched over the bar's 100 x 20, moved by (2, 2), its last 4 rows cut off.
+  EXPECT_EQ(Paint(s, 20, 1), kTrough);
+  EXPECT_EQ(Paint(s, 20, 2), c1);
+  EXPECT_EQ(Paint(s, 20, 11), c1) << "row 9 of the stretched chunk: its top half reaches 10 rows";
+  EXPECT_EQ(Paint(s, 20, 12), c3);
+  EXPECT_EQ(Paint(s, 20, 17), c3);
+  EXPECT_EQ(Paint(s, 20, 18), kTrough) << "the cropped bottom";
+  EXPECT_EQ(Paint(s, 80, 5), c2);
+  EXPECT_EQ(Paint(s, 101, 5), c2);
+  EXPECT_EQ(Paint(s, 102, 5), kTrough);
+
+  // Tiled: chunks side by side at their own size, centred in height, from x = 2.
+  data->ProgressChunk->Tile = 1;
+  EXPECT_EQ(Paint(s, 3, 4), kTrough);
+  EXPECT_EQ(Paint(s, 3, 6), c1);
+  EXPECT_EQ(Paint(s, 7, 6), c2);
+  EXPECT_EQ(Paint(s, 11, 6), c1);
+  EXPECT_EQ(Paint(s, 11, 13), c3);
+  EXPECT_EQ(Paint(s, 11, 15), kTrough);
+  EXPECT_EQ(Paint(s, 150, 10), kTrough);
+  // The bar's own paint shows the same on the screen.
+  RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpFor(50);
+  EXPECT_EQ(PixelAt(bar, 11, 6), c1);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_progress_chunks.bmp"));
+}
+
 TEST_F(SkinUpDownTest, EditBorderPrintBorderAndItsSpinChild) {
   data->SkinControls |= SetOf(xcSpin);
   auto* edit = Make<TEdit>(10, 10, 150, 26);

@@ -4,7 +4,7 @@
 
 namespace {
 constexpr int kPadX = 4, kPadY = 2;
-constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX | DT_SINGLELINE;
+constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
 }  // namespace
 
 const TClassInfo& THintWindow::StaticClass() {
@@ -26,29 +26,26 @@ void THintWindow::CreateParams(TCreateParams& p) {
   p.ClassStyle |= CS_SAVEBITS;
 }
 
-SIZE THintWindow::CalcHintSize(const std::string& text) {
+RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text) {
   HDC screen = GetDC(nullptr);
-  SIZE s{0, 0};
+  RECT r{0, 0, maxWidth, 0};
   {
     TCanvas c(screen);
     c.Font().Assign(*GetFont());
-    RECT r{0, 0, 0, 0};
     c.DrawText(text.empty() ? " " : text, r, kTextFormat | DT_CALCRECT);
-    s.cx = r.right - r.left + 2 * kPadX + 2;
-    s.cy = r.bottom - r.top + 2 * kPadY + 2;
   }
   ReleaseDC(nullptr, screen);
-  return s;
+  return RECT{0, 0, r.right - r.left + 2 * kPadX + 2, r.bottom - r.top + 2 * kPadY + 2};
 }
 
-void THintWindow::ActivateHint(int x, int y, const std::string& text) {
-  SIZE s = CalcHintSize(text);
+void THintWindow::ActivateHint(const RECT& rect, const std::string& text) {
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   SetText(text);
-  SetBounds(x, y, s.cx, s.cy);
-  HWND w = Handle();
-  SetWindowPos(w, HWND_TOPMOST, x, y, s.cx, s.cy, SWP_NOACTIVATE);
+  SetBounds(rect.left, rect.top, w, h);
+  HWND window = Handle();
+  SetWindowPos(window, HWND_TOPMOST, rect.left, rect.top, w, h, SWP_NOACTIVATE);
   SetVisible(true);
-  InvalidateRect(w, nullptr, TRUE);
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 void THintWindow::ReleaseHint() { SetVisible(false); }

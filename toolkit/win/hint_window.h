@@ -1,5 +1,5 @@
 #pragma once
-// A small top-level window showing a line of GBK text near a point, like a tooltip.
+// A small top-level window showing GBK text near a point, like a tooltip.
 #include <string>
 
 #include "toolkit/win/controls.h"
@@ -8,13 +8,14 @@ class THintWindow : public TWinControl {
   TK_CLASS(THintWindow)
 public:
   explicit THintWindow(TComponent* owner);
-  // Shows `text` with the window's top-left corner at the screen point (x, y),
-  // without taking the focus or activation.
-  void ActivateHint(int x, int y, const std::string& text);
+  // Shows `text` in the window at rect (screen coordinates), without taking
+  // the focus or activation.
+  void ActivateHint(const RECT& rect, const std::string& text);
   void ReleaseHint();
   bool HintShowing() const;
-  // The size the window takes for `text`.
-  SIZE CalcHintSize(const std::string& text);
+  // The rectangle (from 0, 0) the window takes for `text`, its lines broken
+  // between words to fit maxWidth pixels.
+  RECT CalcHintRect(int maxWidth, const std::string& text);
 
 protected:
   void CreateParams(TCreateParams& p) override;

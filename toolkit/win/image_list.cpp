@@ -1,6 +1,8 @@
 #include "toolkit/win/image_list.h"
 #include <algorithm>
 
+#include "toolkit/win/disabled_look.h"
+
 const TClassInfo& TImageList::StaticClass() {
   static const TClassInfo info = TClassBuilder<TImageList>("TImageList", &TComponent::StaticClass())
                                      .Creatable()
@@ -67,10 +69,25 @@ int TImageList::AddPieces(TBitmap& image, TBitmap* mask, bool fromColor, TColor 
   return first;
 }
 
-void TImageList::Draw(TCanvas& canvas, int x, int y, int index) {
+void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
   HDC dc = canvas.Handle();
   if (!dc || index < 0 || index >= Count()) return;
   Entry& e = images_[static_cast<std::size_t>(index)];
+  if (enabled) {
+    DrawEntry(dc, x, y, e);
+    return;
+  }
+  // The image over white: what stays white is not embossed.
+  TBitmap shape;
+  shape.SetPixelFormat(TPixelFormat::pf24bit);
+  shape.SetSize(width_, height_);
+  RECT all{0, 0, width_, height_};
+  FillRect(shape.CanvasDC(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawEntry(shape.CanvasDC(), 0, 0, e);
+  DrawDisabledPicture(dc, x, y, width_, height_, shape.CanvasDC(), RGB(255, 255, 255));
+}
+
+void TImageList::DrawEntry(HDC dc, int x, int y, Entry& e) const {
   if (!e.mask) {
     BitBlt(dc, x, y, width_, height_, e.image->CanvasDC(), 0, 0, SRCCOPY);
     return;

@@ -27,7 +27,9 @@ public:
   void Clear();
 
   // Draws image `index` with its top-left corner at (x, y); an index out of range draws nothing.
-  void Draw(TCanvas& canvas, int x, int y, int index);
+  // A disabled image is drawn embossed in the system's greys (its white and
+  // transparent pixels leave the canvas as it was).
+  void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);
 
 private:
   struct Entry {
@@ -35,6 +37,7 @@ private:
     std::unique_ptr<TBitmap> mask;   // 1 bpp, null when opaque
   };
   int AddPieces(TBitmap& image, TBitmap* mask, bool fromColor, TColor maskColor);
+  void DrawEntry(HDC dc, int x, int y, Entry& e) const;
   int width_ = 16, height_ = 16;
   std::vector<Entry> images_;
 };

@@ -13,7 +13,10 @@
 #include "practice/data/dict_cipher.h"
 #include "practice/data/dict_load.h"
 #include "practice/data/dict_parse.h"
+#include "tools/datacheck/file_views.h"
+#include "tools/datacheck/second_reference.h"
 #include "tools/dictgen/gbk.h"
+#include "tools/dictgen/mainland.h"
 #include "tools/dictgen/sources.h"
 
 namespace {
@@ -141,9 +144,16 @@ void CheckWbCodes(const Context& c, const char* file, int r, const R& rec) {
 
 void CheckWubi(const Context& c, const TDictionaries& d, std::set<int>& pictureNos) {
   std::map<std::string, int> recordOf;
+  std::map<std::string, std::string> shortCodeOf;  // a short code -> the character that has it
   for (int r = 1; r <= d.WbOneTable.Count(); ++r) {
     const auto& rec = d.WbOneTable[r];
     CheckWbCodes(c, "wbOne.dat", r, rec);
+    for (int i = 2; i <= 4; ++i) {
+      if (rec.Codes[i].size() >= rec.Codes[1].size()) continue;
+      auto held = shortCodeOf.emplace(rec.Codes[i], rec.Character);
+      if (held.first->second != rec.Character)
+        Problem(At("wbOne.dat", r), "short code " + rec.Codes[i] + " also belongs to " + Show(held.first->second));
+    }
     if (!recordOf.emplace(rec.Character, r).second) Problem(At("wbOne.dat", r), "character repeated: " + Show(rec.Character));
     pictureNos.insert(r);  // the Wubi hint shows the picture of a record number
   }
@@ -279,34 +289,13 @@ void CheckPinyin(const TDictionaries& d, std::set<std::string>& sounds) {
   }
 }
 
-// UTF-8 text of a GBK field.
-std::string Utf8(const std::string& gbk) {
-  std::string u;
-  return GbkToUtf8(gbk, u) ? u : "";
-}
-
-std::string SoundsOf(const std::string* names, int count) {
-  std::string out;
-  for (int k = 1; k <= count; ++k)
-    if (names[k].size() > std::strlen(kSoundPrefix)) out += (out.empty() ? "" : " ") + names[k].substr(std::strlen(kSoundPrefix));
-  return out;
-}
-
 // The hand-checked list (data/dict/known.txt): readings, codes and what the
 // drill and phrase lists hold or leave out.
 void CheckKnown(const std::string& path, const Context& c, const TDictionaries& d) {
   std::ifstream in(path);
   if (!in) return Problem(path, "cannot be read");
-  std::map<std::string, std::string> firstReading, wordReading, wordCode;
-  std::set<std::string> drill;
-  for (int r = d.PYOneTable.Count(); r >= 1; --r)
-    firstReading[Utf8(d.PYOneTable[r].Character)] = d.PYOneTable[r].SoundName.substr(std::strlen(kSoundPrefix));
-  for (int r = 1; r <= d.PYTwoTable.Count(); ++r)
-    wordReading.emplace(Utf8(d.PYTwoTable[r].Phrase), SoundsOf(&d.PYTwoTable[r].SoundNames[0], 2));
-  for (int r = 1; r <= d.PYMultiTable.Count(); ++r)
-    wordReading.emplace(Utf8(d.PYMultiTable[r].Phrase), SoundsOf(&d.PYMultiTable[r].SoundNames[0], kPYMultiSounds));
-  for (int r = 1; r <= d.WbTwoTable.Count(); ++r) wordCode.emplace(Utf8(d.WbTwoTable[r].Word), d.WbTwoTable[r].Code);
-  for (int r = 1; r <= d.WbMultiTable.Count(); ++r) wordCode.emplace(Utf8(d.WbMultiTable[r].Word), d.WbMultiTable[r].Code);
+  const std::map<std::string, std::string> firstReading = FirstReadings(d), wordReading = WordReadings(d),
+                                           wordCode = WordCodes(d);
   std::set<std::string> wbs, pys;
   for (int r = 1; r <= d.WbsTable.Count(); ++r) wbs.insert(Utf8(d.WbsTable[r].Character));
   for (int r = 1; r <= d.PYsTable.Count(); ++r) pys.insert(Utf8(d.PYsTable[r].Character));
@@ -348,6 +337,24 @@ void CheckKnown(const std::string& path, const Context& c, const TDictionaries& 
   std::cout << "  " << checks << " hand-checked readings, codes and selections\n";
 }
 
+// The second references and the hand-checked lists that decide where they differ.
+void CompareWithReferences(const std::string& wubiReference, const std::string& pinyinChars,
+                           const std::string& pinyinWords, const std::string& lists, const WubiDecisions& wubiDecided,
+                           const TDictionaries& d) {
+  WubiReference wubi;
+  PinyinReference pinyin;
+  ReadingDecisions readingsDecided;
+  if (!ReadWubiReference(wubiReference, wubi)) return Problem(wubiReference, "cannot be read");
+  if (!ReadReferenceReadings(pinyinChars, pinyin.chars)) return Problem(pinyinChars, "cannot be read");
+  if (!ReadReferenceReadings(pinyinWords, pinyin.words)) return Problem(pinyinWords, "cannot be read");
+  if (!ReadReadingList(lists + "/first-readings.txt", readingsDecided.firstReadings))
+    return Problem(lists + "/first-readings.txt", "cannot be read");
+  if (!ReadReadingList(lists + "/word-readings.txt", readingsDecided.wordReadings))
+    return Problem(lists + "/word-readings.txt", "cannot be read");
+  CompareWithWubiReference(wubi, wubiDecided, d, Problem);
+  CompareWithPinyinReference(pinyin, readingsDecided, d, Problem);
+}
+
 std::string Arg(int argc, char** argv, const char* name, const char* fallback) {
   for (int i = 1; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], name) == 0) return argv[i + 1];
@@ -362,9 +369,17 @@ int main(int argc, char** argv) {
   std::string wubi = Arg(argc, argv, "--wubi", DATACHECK_WUBI);
   std::string roots = Arg(argc, argv, "--roots", DATACHECK_ROOTS);
   std::string known = Arg(argc, argv, "--known", DATACHECK_KNOWN);
+  std::string wubiReference = Arg(argc, argv, "--wubi-reference", DATACHECK_WUBI_REFERENCE);
+  std::string pinyinChars = Arg(argc, argv, "--pinyin-chars", DATACHECK_PINYIN_CHARS);
+  std::string pinyinWords = Arg(argc, argv, "--pinyin-words", DATACHECK_PINYIN_WORDS);
+  std::string lists = Arg(argc, argv, "--lists", DATACHECK_LISTS);
 
   Context c;
+  // The source table with the codes decided by hand, as the generator reads it.
+  WubiDecisions wubiDecided;
   if (!ReadWubi(wubi, c.wubi)) Problem(wubi, "cannot be read");
+  if (!ReadWubiDecisions(lists + "/wubi-codes.txt", wubiDecided)) Problem(lists + "/wubi-codes.txt", "cannot be read");
+  ApplyWubiDecisions(wubiDecided, c.wubi);
   {
     std::ifstream in(roots);
     if (!in) Problem(roots, "cannot be read");
@@ -426,6 +441,7 @@ int main(int argc, char** argv) {
     CheckWubi(c, d, pictureNos);
     CheckPinyin(d, sounds);
     CheckKnown(known, c, d);
+    CompareWithReferences(wubiReference, pinyinChars, pinyinWords, lists, wubiDecided, d);
     for (const auto& s : sounds)
       if (!c.sounds.count(s)) Problem("sounds.txt", "no sound for " + s);
     for (int no : pictureNos)

@@ -26,7 +26,7 @@ namespace {
 const char kKeyOrder[] = "gfdsahjklmtrewqyuiopnbvcx";
 
 struct Options {
-  std::string wubi, terra, terraSimp, goPinyin, cedict, junda, words, firstReadings, wordReadings, roots, out, gen;
+  std::string wubi, wubiCodes, terra, terraSimp, goPinyin, cedict, junda, words, firstReadings, wordReadings, roots, out, gen;
 };
 
 [[noreturn]] void Fail(const std::string& msg) {
@@ -74,11 +74,6 @@ std::vector<std::string> OrderCodes(std::vector<CodeEntry> v) {
 }
 
 // ---- Pinyin source ----
-
-struct Reading {
-  std::string syllable;  // letters and tone digit, e.g. "hao3"
-  double percent;
-};
 
 struct PinyinSource {
   std::map<std::string, std::vector<Reading>> chars;          // most likely first
@@ -235,6 +230,7 @@ struct Sources {
   std::map<std::string, std::vector<std::string>> goPinyin;  // character -> readings, most common first
   Cedict cedict;
   std::map<std::string, long long> junda, words;  // character and word frequencies
+  std::map<std::string, std::string> wordTags;     // part of speech of each word
   std::map<std::string, std::vector<std::string>> firstReadings, wordReadings;  // hand-kept corrections
 };
 
@@ -255,26 +251,16 @@ std::vector<Reading> CharacterReadings(const Sources& s, const std::string& ch, 
     auto t = s.terra.chars.find(ch);
     return t == s.terra.chars.end() ? std::vector<Reading>{} : t->second;
   }
-  std::set<std::string> attested;
-  auto c = s.cedict.find(ch);
-  if (c != s.cedict.end())
-    for (const auto& e : c->second)
-      if (!e.proper && !IsVariantEntry(e)) attested.insert(e.syllables[0]);
-  std::vector<Reading> v;
-  for (const auto& syl : go->second) {
-    std::vector<std::string> one{syl};
-    CitationTones({ch}, one);
-    bool seen = false;
-    for (const auto& r : v) seen = seen || r.syllable == one[0];
-    if (seen || (!v.empty() && !attested.count(one[0]))) continue;
-    v.push_back({one[0], v.empty() ? 100.0 : 0.0});
-  }
+  std::vector<std::string> cedict = CedictCharacterReadings(s.cedict, ch);
+  auto attested = [&](const std::string& syl) { return std::find(cedict.begin(), cedict.end(), syl) != cedict.end(); };
+  std::vector<std::string> order = go->second;
+  CitationTones(std::vector<std::string>(order.size(), ch), order);
   auto first = s.firstReadings.find(ch);
-  if (first != s.firstReadings.end()) {
-    const std::string& want = first->second[0];
-    auto at = std::find_if(v.begin(), v.end(), [&](const Reading& r) { return r.syllable == want; });
-    if (at != v.end()) v.erase(at);
-    v.insert(v.begin(), {want, 100.0});
+  if (first != s.firstReadings.end()) order.insert(order.begin(), first->second[0]);
+  std::vector<Reading> v;
+  for (const auto& syl : order) {
+    bool seen = std::any_of(v.begin(), v.end(), [&](const Reading& r) { return r.syllable == syl; });
+    if (!seen && (v.empty() || attested(syl))) v.push_back({syl, v.empty() ? 100.0 : 0.0});
   }
   return v;
 }
@@ -320,24 +306,26 @@ std::vector<Word> WordsByFrequency(const Sources& s, const std::map<std::string,
   return words;
 }
 
-// Shares of a character's readings in the words it is read in, weighted by the
-// words' frequencies; a character in no word keeps its first reading only.
-void EstimateShares(const std::vector<Word>& words, std::map<std::string, std::vector<Reading>>& readings) {
+// Each character's readings ranked by how often it is read so in the chosen
+// words, weighted by the words' frequencies; a hand-checked first reading leads.
+// The sources cannot tell how a character used as a word of its own is read:
+// a function word's use (都, 了, 为) counts for its first reading in mainland
+// order, a noun's or verb's (佛) not at all.
+void RankByWords(const Sources& s, const std::vector<Word>& words,
+                 std::map<std::string, std::vector<Reading>>& readings) {
   std::map<std::string, std::map<std::string, double>> weight;
   for (const auto& w : words) {
     std::vector<std::string> chars = Utf8Chars(w.text);
     for (std::size_t i = 0; i < chars.size(); ++i) weight[chars[i]][w.syl[i]] += double(w.count);
   }
   for (auto& kv : readings) {
-    auto it = weight.find(kv.first);
-    if (it == weight.end()) continue;
-    double total = 0;
-    for (const auto& r : it->second) total += r.second;
-    for (std::size_t i = 0; i < kv.second.size(); ++i) {
-      auto w = it->second.find(kv.second[i].syllable);
-      kv.second[i].percent = w == it->second.end() ? 0.0 : 100.0 * w->second / total;
-    }
-    if (!kv.second.empty()) kv.second[0].percent = 100.0;
+    if (kv.second.empty()) continue;
+    auto alone = s.words.find(kv.first);
+    auto tag = s.wordTags.find(kv.first);
+    if (alone != s.words.end() && tag != s.wordTags.end() && IsFunctionWordTag(tag->second))
+      weight[kv.first][kv.second[0].syllable] += double(alone->second);
+    auto first = s.firstReadings.find(kv.first);
+    RankReadings(kv.second, weight[kv.first], first == s.firstReadings.end() ? "" : first->second[0]);
   }
 }
 
@@ -431,9 +419,11 @@ void Generate(const Options& o) {
   if (!ReadGoPinyin(o.goPinyin, s.goPinyin) || s.goPinyin.empty()) Fail("cannot read " + o.goPinyin);
   if (!ReadCedict(o.cedict, s.cedict) || s.cedict.empty()) Fail("cannot read " + o.cedict);
   if (!ReadCounts(o.junda, s.junda) || s.junda.empty()) Fail("cannot read " + o.junda);
-  if (!ReadCounts(o.words, s.words) || s.words.empty()) Fail("cannot read " + o.words);
+  if (!ReadCounts(o.words, s.words, &s.wordTags) || s.words.empty()) Fail("cannot read " + o.words);
   if (!ReadReadingList(o.firstReadings, s.firstReadings)) Fail("cannot read " + o.firstReadings);
   if (!ReadReadingList(o.wordReadings, s.wordReadings)) Fail("cannot read " + o.wordReadings);
+  WubiDecisions decided;
+  if (!ReadWubiDecisions(o.wubiCodes, decided)) Fail("cannot read " + o.wubiCodes);
   const WubiSource& wb = s.wb;
   const std::string out = o.out + "/";
 
@@ -449,6 +439,8 @@ void Generate(const Options& o) {
   std::stable_sort(chars.begin(), chars.end(),
                    [&](const std::string& a, const std::string& b) { return frequency(a) > frequency(b); });
   if (chars.size() > size_t(TWbOneTable::Capacity)) chars.resize(TWbOneTable::Capacity);
+  ApplyWubiDecisions(decided, s.wb);
+  KeepShortCodesUnique(chars, s.wb);
   UseTraditionalReadings(s.terra, chars, o.gen);
   std::map<std::string, int> recordOf;
   std::map<std::string, std::string> fullCode;
@@ -478,7 +470,7 @@ void Generate(const Options& o) {
   }
   int corrected = 0;
   std::vector<Word> words = WordsByFrequency(s, recordOf, readings, fullCode, corrected);
-  EstimateShares(words, readings);
+  RankByWords(s, words, readings);
 
   std::vector<std::string> wbTwo, wbMulti, pyTwo, pyMulti;
   for (const auto& w : words) {
@@ -564,6 +556,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string k = argv[i], v = argv[i + 1];
     if (k == "--wubi") o.wubi = v;
+    else if (k == "--wubi-codes") o.wubiCodes = v;
     else if (k == "--terra") o.terra = v;
     else if (k == "--terra-simp") o.terraSimp = v;
     else if (k == "--go-pinyin") o.goPinyin = v;
@@ -577,9 +570,9 @@ int main(int argc, char** argv) {
     else if (k == "--gen") o.gen = v;
     else Fail("unknown option " + k);
   }
-  if (o.wubi.empty() || o.terra.empty() || o.terraSimp.empty() || o.goPinyin.empty() || o.cedict.empty() ||
+  if (o.wubi.empty() || o.wubiCodes.empty() || o.terra.empty() || o.terraSimp.empty() || o.goPinyin.empty() || o.cedict.empty() ||
       o.junda.empty() || o.words.empty() || o.firstReadings.empty() || o.wordReadings.empty() || o.roots.empty() || o.out.empty() || o.gen.empty())
-    Fail("usage: dictgen --wubi F --terra F --terra-simp F --go-pinyin F --cedict F --junda F --words F "
+    Fail("usage: dictgen --wubi F --wubi-codes F --terra F --terra-simp F --go-pinyin F --cedict F --junda F --words F "
          "--first-readings F --word-readings F "
          "--roots F --out DIR --gen DIR");
   Generate(o);

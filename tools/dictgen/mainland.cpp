@@ -1,5 +1,6 @@
 #include "tools/dictgen/mainland.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include "tools/dictgen/gbk.h"
@@ -119,7 +120,8 @@ bool ReadCedict(const std::string& path, Cedict& out) {
   return true;
 }
 
-bool ReadCounts(const std::string& path, std::map<std::string, long long>& out) {
+bool ReadCounts(const std::string& path, std::map<std::string, long long>& out,
+                std::map<std::string, std::string>* tags) {
   std::ifstream in(path);
   if (!in) return false;
   std::string line;
@@ -128,9 +130,17 @@ bool ReadCounts(const std::string& path, std::map<std::string, long long>& out) 
     if (f.size() < 2) continue;
     long long n = std::atoll(f[1].c_str());
     auto it = out.find(f[0]);
-    if (it == out.end() || n > it->second) out[f[0]] = n;
+    if (it != out.end() && n <= it->second) continue;
+    out[f[0]] = n;
+    if (tags && f.size() > 2) (*tags)[f[0]] = f[2];
   }
   return true;
+}
+
+bool IsFunctionWordTag(const std::string& tag) {
+  static const char* const kTags[] = {"d", "p", "c", "y", "e", "r", "q", "m", "f"};
+  if (!tag.empty() && tag[0] == 'u') return true;  // uj 的, ul 了, uz 着 ...
+  return std::any_of(std::begin(kTags), std::end(kTags), [&](const char* t) { return tag == t; });
 }
 
 bool ReadReadingList(const std::string& path, std::map<std::string, std::vector<std::string>>& out) {
@@ -200,4 +210,38 @@ bool ChooseReading(const std::vector<CedictEntry>& entries, const std::vector<st
   if (!best) return false;
   syllables = best->syllables;
   return true;
+}
+
+std::vector<std::string> CedictCharacterReadings(const Cedict& cedict, const std::string& ch) {
+  std::vector<std::string> out;
+  auto c = cedict.find(ch);
+  if (c == cedict.end()) return out;
+  for (const auto& e : c->second)
+    if (!e.proper && !IsVariantEntry(e) && std::find(out.begin(), out.end(), e.syllables[0]) == out.end())
+      out.push_back(e.syllables[0]);
+  return out;
+}
+
+void RankReadings(std::vector<Reading>& readings, const std::map<std::string, double>& weight,
+                  const std::string& preferred) {
+  double total = 0;
+  for (const auto& w : weight) {
+    auto known = std::find_if(readings.begin(), readings.end(), [&](const Reading& r) { return r.syllable == w.first; });
+    // A neutral tone in a word is the word's, unless the character has that reading of its own.
+    if (known == readings.end() && (w.second <= 0 || w.first.back() == '5')) continue;
+    if (known == readings.end()) readings.push_back({w.first, 0.0});
+    total += w.second;
+  }
+  for (auto& r : readings) {
+    auto w = weight.find(r.syllable);
+    r.percent = total > 0 && w != weight.end() ? 100.0 * w->second / total : 0.0;
+  }
+  std::stable_sort(readings.begin(), readings.end(), [](const Reading& a, const Reading& b) { return a.percent > b.percent; });
+  if (!preferred.empty()) {
+    auto at = std::find_if(readings.begin(), readings.end(), [&](const Reading& r) { return r.syllable == preferred; });
+    Reading first{preferred, 0.0};
+    if (at != readings.end()) first = *at, readings.erase(at);
+    readings.insert(readings.begin(), first);
+  }
+  if (!readings.empty()) readings[0].percent = 100.0;
 }

@@ -25,8 +25,15 @@ using Cedict = std::map<std::string, std::vector<CedictEntry>>;  // simplified h
 // Entries of one to four characters whose syllables all read.
 bool ReadCedict(const std::string& path, Cedict& out);
 
-// "text<TAB>count" or "text count [tag]" lines.
-bool ReadCounts(const std::string& path, std::map<std::string, long long>& out);
+// "text<TAB>count" or "text count [tag]" lines; the part-of-speech tags too when asked.
+bool ReadCounts(const std::string& path, std::map<std::string, long long>& out,
+                std::map<std::string, std::string>* tags = nullptr);
+
+// A part-of-speech tag of a function word (adverb, preposition, conjunction,
+// particle, interjection, pronoun, measure word, numeral, direction): used on
+// its own, such a character is read in its common reading (都 dou1, 了 le5),
+// whereas a noun or verb alone says nothing of its reading (佛).
+bool IsFunctionWordTag(const std::string& tag);
 
 // Hand-kept corrections: "text<TAB>syllables" lines, '#' starts a comment.
 bool ReadReadingList(const std::string& path, std::map<std::string, std::vector<std::string>>& out);
@@ -38,6 +45,25 @@ void CitationTones(const std::vector<std::string>& chars, std::vector<std::strin
 bool IsVariantEntry(const CedictEntry& e);
 // Senses that are all Japanese, Taiwanese or Internet usage.
 bool IsForeignOrWebOnly(const CedictEntry& e);
+
+// One reading of a character and its share (percent) of the character's uses in words.
+struct Reading {
+  std::string syllable;  // letters and tone digit, e.g. "hao3"
+  double percent;
+};
+
+// The readings CC-CEDICT gives a character in entries of its own (not names,
+// variants or cross-references), in its order.
+std::vector<std::string> CedictCharacterReadings(const Cedict& cedict, const std::string& ch);
+
+// Orders a character's readings, most common first: `weight` is how often the
+// character is read so in words (summed word frequencies). Readings met in words
+// join the list, but a neutral tone only counts where the character has it of
+// its own (a particle's 的 de5, not 孩子's zi5); with word evidence, the readings go by weight (ties keep the
+// given order); `preferred` (a hand-checked first reading, or empty) leads
+// whatever the words say. Shares become percentages, the first always 100.
+void RankReadings(std::vector<Reading>& readings, const std::map<std::string, double>& weight,
+                  const std::string& preferred);
 
 // The reading of a word among its entries: entries of its own before variants,
 // common words before names, entries not starting with a neutral tone, then

@@ -2,6 +2,10 @@
 // entries, tone spellings, the 一/不 rule and the Wubi 86 phrase code.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
 #include "tools/dictgen/mainland.h"
 #include "tools/dictgen/sources.h"
 
@@ -80,4 +84,105 @@ TEST(WubiRuleTest, PhraseCodesFollowThe86Rule) {
   EXPECT_EQ(WubiPhraseCode({"khk", "wxe", "www", "nan", "aw", "tkg", "lgyi"}), "kwwl");  // 中华人民共和国
   EXPECT_EQ(WubiPhraseCode({"g", "khk"}), "");
   EXPECT_EQ(FullCode({{"vb", 9}, {"vbg", 5}, {"vbgx", 1}, {"vbgy", 3}}), "vbgy");
+}
+
+namespace {
+std::vector<std::string> Syllables(const std::vector<Reading>& v) {
+  std::vector<std::string> out;
+  for (const auto& r : v) out.push_back(r.syllable);
+  return out;
+}
+}  // namespace
+
+TEST(ReadingRankTest, WordsDecideTheOrder) {
+  // 佛: go-pinyin leads with fu2, the words read it fo2 far more often.
+  std::vector<Reading> v{{"fu2", 100}, {"fo2", 0}, {"bi4", 0}};
+  RankReadings(v, {{"fu2", 3254}, {"fo2", 8414}}, "");
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"fo2", "fu2", "bi4"}));
+  EXPECT_EQ(v[0].percent, 100.0);
+  EXPECT_NEAR(v[1].percent, 100.0 * 3254 / (3254 + 8414), 1e-9);
+  EXPECT_EQ(v[2].percent, 0.0);
+  // 砝: a reading met only in words (砝码 fa3) joins and leads.
+  v = {{"fa2", 100}};
+  RankReadings(v, {{"fa3", 121}}, "");
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"fa3", "fa2"}));
+  // No word evidence: the order stays, the first keeps 100.
+  v = {{"a1", 100}, {"b2", 0}};
+  RankReadings(v, {}, "");
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"a1", "b2"}));
+  EXPECT_EQ(v[0].percent, 100.0);
+}
+
+TEST(ReadingRankTest, NeutralTonesOfWordsAndHandCheckedReadings) {
+  // 子: 孩子 zi5 is the word's neutral tone, not a reading of 子.
+  std::vector<Reading> v{{"zi3", 100}};
+  RankReadings(v, {{"zi5", 9000}, {"zi3", 100}}, "");
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"zi3"}));
+  EXPECT_EQ(v[0].percent, 100.0);
+  // 的: a particle's own neutral reading counts.
+  v = {{"de5", 100}, {"di4", 0}};
+  RankReadings(v, {{"de5", 5000}, {"di4", 3000}}, "");
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"de5", "di4"}));
+  // A hand-checked first reading leads whatever the words say, even one they lack.
+  v = {{"bo2", 100}, {"po1", 0}};
+  RankReadings(v, {{"po1", 3858}, {"bo2", 2312}}, "bo2");
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"bo2", "po1"}));
+  v = {{"ta4", 100}};
+  RankReadings(v, {}, "ta1");
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"ta1", "ta4"}));
+}
+
+TEST(ReadingRankTest, OnlyFunctionWordsAloneCount) {
+  for (const char* tag : {"d", "p", "c", "uj", "ul", "u", "y", "e", "r", "q", "m", "f"}) EXPECT_TRUE(IsFunctionWordTag(tag)) << tag;
+  for (const char* tag : {"n", "v", "a", "nr", "ns", "zg", "vg", "", "dg"}) EXPECT_FALSE(IsFunctionWordTag(tag)) << tag;
+}
+
+TEST(WubiRuleTest, HandDecidedCodesReplaceTheSourceCodes) {
+  WubiSource src;
+  src.chars["纛"] = {{"gxf", 5}, {"gxgi", 5}};
+  src.chars["咪"] = {{"ko", 60}, {"koy", 60}};
+  src.chars["噗"] = {{"kog", 8}, {"kogy", 8}};
+  src.shortCodes["ko"] = {"咪", 60};
+  WubiDecisions d;
+  d.fullCode["纛"] = "gxfi";
+  d.shortCodeChar["ko"] = "噗";
+  ApplyWubiDecisions(d, src);
+  EXPECT_EQ(FullCode(src.chars["纛"]), "gxfi");
+  EXPECT_EQ(src.chars["纛"].size(), 2u);  // the short code gxf stays
+  std::string ch;
+  ASSERT_TRUE(ShortCodeCharacter(src, "ko", ch));
+  EXPECT_EQ(ch, "噗");
+  EXPECT_EQ(src.chars["咪"].size(), 1u);  // koy only
+  EXPECT_EQ(src.chars["噗"].size(), 3u);
+}
+
+TEST(WubiRuleTest, AShortCodeStaysWithTheMoreFrequentCharacter) {
+  WubiSource src;
+  src.chars["振"] = {{"rdf", 47}, {"rdfe", 47}};
+  src.chars["翱"] = {{"rdf", 1}, {"rdfn", 1}};
+  src.chars["云"] = {{"fcu", 9}};  // a full code of three letters is not a short code
+  src.chars["坛"] = {{"fcu", 1}, {"ffcy", 1}};
+  KeepShortCodesUnique({"振", "云", "坛", "翱"}, src);
+  EXPECT_EQ(src.chars["振"].size(), 2u);
+  ASSERT_EQ(src.chars["翱"].size(), 1u);
+  EXPECT_EQ(src.chars["翱"][0].code, "rdfn");
+  EXPECT_EQ(src.chars["云"].size(), 1u);
+  EXPECT_EQ(src.chars["坛"].size(), 2u);  // 云's fcu is its full code, not taken as short
+}
+
+TEST(WubiRuleTest, DecisionListsAreReadStrictly) {
+  char name[] = "/tmp/wubi_codes_test.XXXXXX";
+  int fd = mkstemp(name);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  WubiDecisions d;
+  std::ofstream(name) << "# comment\nfull\t麸\tgqfw\nshort\tko\t噗\n";
+  ASSERT_TRUE(ReadWubiDecisions(name, d));
+  EXPECT_EQ(d.fullCode["麸"], "gqfw");
+  EXPECT_EQ(d.shortCodeChar["ko"], "噗");
+  for (const char* bad : {"full\t麸\tgq\n", "short\tkog\t噗\n", "short\tko\t噗咪\n", "level\tko\t噗\n", "full\t麸\n"}) {
+    std::ofstream(name) << bad;
+    EXPECT_FALSE(ReadWubiDecisions(name, d)) << bad;
+  }
+  std::remove(name);
 }

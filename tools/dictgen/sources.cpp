@@ -1,6 +1,8 @@
 #include "tools/dictgen/sources.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <set>
 #include <fstream>
 #include <sstream>
 #include "tools/dictgen/gbk.h"
@@ -83,4 +85,62 @@ std::string FullCode(const std::vector<CodeEntry>& codes) {
     if (!best || e.code.size() > best->code.size() || (e.code.size() == best->code.size() && e.weight > best->weight))
       best = &e;
   return best ? best->code : "";
+}
+
+bool ReadWubiDecisions(const std::string& path, WubiDecisions& out) {
+  std::ifstream in(path);
+  if (!in) return false;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> f = Split(line, '\t');
+    if (f.size() != 3) return false;
+    if (f[0] == "full" && Utf8Chars(f[1]).size() == 1 && IsWubiCode(f[2]) && f[2].size() >= 3)
+      out.fullCode[f[1]] = f[2];
+    else if (f[0] == "short" && IsWubiCode(f[1]) && f[1].size() <= 2 && Utf8Chars(f[2]).size() == 1)
+      out.shortCodeChar[f[1]] = f[2];
+    else
+      return false;
+  }
+  return true;
+}
+
+void ApplyWubiDecisions(const WubiDecisions& decisions, WubiSource& src) {
+  for (const auto& d : decisions.fullCode) {
+    auto& codes = src.chars[d.first];
+    std::string old = FullCode(codes);
+    long long weight = 0;
+    for (const auto& e : codes) weight = std::max(weight, e.weight);
+    codes.erase(std::remove_if(codes.begin(), codes.end(),
+                               [&](const CodeEntry& e) { return e.code.size() == old.size() || e.code == d.second; }),
+                codes.end());
+    codes.push_back({d.second, weight});
+  }
+  for (const auto& d : decisions.shortCodeChar) {
+    long long weight = 0;
+    for (auto& kv : src.chars) {
+      auto& codes = kv.second;
+      for (const auto& e : codes)
+        if (e.code == d.first) weight = std::max(weight, e.weight);
+      codes.erase(std::remove_if(codes.begin(), codes.end(), [&](const CodeEntry& e) { return e.code == d.first; }),
+                  codes.end());
+    }
+    src.chars[d.second].push_back({d.first, weight + 1});
+    src.shortCodes[d.first] = {d.second, weight + 1};
+  }
+}
+
+void KeepShortCodesUnique(const std::vector<std::string>& chars, WubiSource& src) {
+  std::set<std::string> taken;
+  for (const auto& ch : chars) {
+    auto it = src.chars.find(ch);
+    if (it == src.chars.end()) continue;
+    auto& codes = it->second;
+    const std::size_t full = FullCode(codes).size();
+    codes.erase(std::remove_if(codes.begin(), codes.end(),
+                               [&](const CodeEntry& e) { return e.code.size() < full && taken.count(e.code); }),
+                codes.end());
+    for (const auto& e : codes)
+      if (e.code.size() < full) taken.insert(e.code);
+  }
 }

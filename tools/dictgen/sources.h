@@ -30,6 +30,22 @@ std::string FullCode(const std::vector<CodeEntry>& codes);
 // The source's character of a short code: the one with the highest weight.
 bool ShortCodeCharacter(const WubiSource& src, const std::string& code, std::string& ch);
 
+// Codes decided by hand where the Wubi tables differ (data/dict/wubi-codes.txt):
+//   full<TAB>character<TAB>code     the character's full code
+//   short<TAB>code<TAB>character    the character of a level-1 or level-2 code
+struct WubiDecisions {
+  std::map<std::string, std::string> fullCode;       // character -> full code
+  std::map<std::string, std::string> shortCodeChar;  // code -> character
+};
+// False when the file cannot be read or a line is not one of the above.
+bool ReadWubiDecisions(const std::string& path, WubiDecisions& out);
+// Puts the decided codes into the table: a decided full code replaces the
+// character's longest codes; a decided short code leaves every other character.
+void ApplyWubiDecisions(const WubiDecisions& decisions, WubiSource& src);
+// A code shorter than a character's full code belongs to one character only:
+// `chars` most frequent first, each later holder loses it (振 keeps rdf, 翱 not).
+void KeepShortCodesUnique(const std::vector<std::string>& chars, WubiSource& src);
+
 // The Wubi 86 code of a word from its characters' full codes: two letters of each
 // of two characters; one each of the first two and two of the third; or one each
 // of the first three and the last. Empty when a code is too short.
