@@ -5,8 +5,8 @@ set -euo pipefail
 PACKAGES=(
   cmake make g++ pkg-config dpkg-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine64 xvfb xauth x11-utils xdotool imagemagick
-  locales fonts-wqy-zenhei fonts-wqy-microhei libfreetype-dev libgif-dev libx11-dev googletest
+  wine64 xvfb xauth x11-utils xdotool imagemagick xdg-utils
+  locales fonts-wqy-zenhei fonts-noto-cjk libfreetype-dev libgif-dev libx11-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
   golang-github-mozillazg-go-pinyin-dev python3-jieba
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good ffmpeg

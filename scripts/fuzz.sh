@@ -48,6 +48,9 @@ case "${1:-run}" in
             'T0\nN0\nT 1 \nT25\nN0\nTabc;张三;李四;\nT张三' 'Toff\nO\nN7\nT7.5\nT\nN3\nT\nR')
           for i in "${!seeds[@]}"; do printf "${seeds[$i]}" > "$corpus/seed-$i"; done
           ;;
+        score_file_fuzz)
+          [ -f "$build/native/scores/svlScore.dat" ] && cp -n "$build/native/scores/svlScore.dat" "$corpus/seed.dat"
+          ;;
         *bmp*_fuzz)
           # Image targets start from the skin's own images and the program's bitmaps, and
           # two of them again as RLE8, RLE4, 16-bit and 32-bit bit-field files.

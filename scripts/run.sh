@@ -5,6 +5,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAPMIRA_BUILD:-$root/build}
 bash "$root/scripts/build.sh"
+# The help menu's 演示视频 (made once, again only when the program changes).
+NO_BUILD=1 bash "$root/scripts/make-demo-video.sh" ||
+  echo "The demonstration video could not be made: 演示视频 will say that it cannot open it." >&2
 source "$root/scripts/wine-env.sh"
 mode=managed
 if [ -z "${DISPLAY:-}" ]; then

@@ -8,20 +8,79 @@ WINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/wine-exec.sh"
 WINESERVER=/usr/lib/wine/wineserver64
 
 # The fonts the prefix puts in place of the Windows ones the program and the
-# system dialogs ask for: WenQuanYi Micro Hei (outline glyphs with hinting, which
-# stay legible at 12-16 px) for SimSun/宋体 and the dialog, menu and caption fonts.
-PREFIX_FONTS_VERSION=3
+# system dialogs ask for: "Tapmira Sans" for SimSun/宋体 and the dialog, menu and
+# caption fonts. tools/fontgen makes it from Noto Sans CJK SC (fonts-noto-cjk),
+# which draws every Pinyin letter with its tone mark (WenQuanYi Micro Hei leaves
+# ǎ ǐ ǒ ǔ ǘ ǚ ǜ empty) and stays legible at 12-16 px, with a line as compact as
+# the Song faces' (Noto's own is half an em taller and clips the controls).
+PREFIX_FONT_FILES=${TAPMIRA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/native/fonts
+PREFIX_FONTS_VERSION=4
 prefix_fonts_reg() {
-  local face="WenQuanYi Micro Hei" name
+  local face="Tapmira Sans" name
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
   for name in SimSun NSimSun 宋体 新宋体 "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft YaHei" 微软雅黑; do
     printf '"%s"="%s"\n' "$name" "$face"
   done
 }
 
-# wine_prefix DIR [unmanaged]: creates the prefix once, with the CJK font
-# standing in for SimSun and the X11 driver leaving window decoration to the
-# program. "unmanaged" is for displays without a window manager (Xvfb): Wine
+# Windows' standard colour scheme: Wine's own is paler (its hot-light colour is
+# light grey, its highlight a pale blue), so text the program draws in those
+# system colours would hardly show.
+PREFIX_COLOURS_VERSION=1
+prefix_colours_reg() {
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n'
+  cat <<'COLOURS'
+"ActiveBorder"="180 180 180"
+"ActiveTitle"="153 180 209"
+"AppWorkspace"="171 171 171"
+"Background"="0 0 0"
+"ButtonAlternateFace"="0 0 0"
+"ButtonDkShadow"="105 105 105"
+"ButtonFace"="240 240 240"
+"ButtonHilight"="255 255 255"
+"ButtonLight"="227 227 227"
+"ButtonShadow"="160 160 160"
+"ButtonText"="0 0 0"
+"GradientActiveTitle"="185 209 234"
+"GradientInactiveTitle"="215 228 242"
+"GrayText"="109 109 109"
+"Hilight"="0 120 215"
+"HilightText"="255 255 255"
+"HotTrackingColor"="0 102 204"
+"InactiveBorder"="244 247 252"
+"InactiveTitle"="191 205 219"
+"InactiveTitleText"="0 0 0"
+"InfoText"="0 0 0"
+"InfoWindow"="255 255 225"
+"Menu"="240 240 240"
+"MenuBar"="240 240 240"
+"MenuHilight"="0 120 215"
+"MenuText"="0 0 0"
+"Scrollbar"="200 200 200"
+"TitleText"="0 0 0"
+"Window"="255 255 255"
+"WindowFrame"="100 100 100"
+"WindowText"="0 0 0"
+COLOURS
+}
+
+# The help menu's files (pictures, the tutorial, the demonstration video) open
+# as Windows opens them, with the desktop's own viewer: Wine knows none of these
+# types, so they are handed to the host's opener (winebrowser, then xdg-open).
+PREFIX_OPENERS_VERSION=1
+prefix_openers_reg() {
+  local type
+  printf 'REGEDIT4\n'
+  for type in jpg doc mp4; do
+    printf '\n[HKEY_CLASSES_ROOT\\.%s]\n@="tapmira.%sfile"\n' "$type" "$type"
+    printf '\n[HKEY_CLASSES_ROOT\\tapmira.%sfile\\shell\\open\\command]\n' "$type"
+    printf '@="\\"C:\\\\windows\\\\system32\\\\winebrowser.exe\\" \\"%%1\\""\n'
+  done
+}
+
+# wine_prefix DIR [unmanaged]: creates the prefix once, with the X11 driver
+# leaving window decoration to the program, and brings it (new or existing)
+# up to the fonts, colours and file openers above. "unmanaged" is for displays without a window manager (Xvfb): Wine
 # then does not wait for one when windows are shown and hidden.
 wine_prefix() {
   export WINEPREFIX=$1
@@ -36,32 +95,38 @@ wine_prefix() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.tapmira-ready"
   fi
-  if [ "$(cat "$WINEPREFIX/.tapmira-fonts" 2>/dev/null)" != "$PREFIX_FONTS_VERSION" ]; then
-    # Wine's own Marlett (the caption buttons' symbols) is not always found in
-    # its data folder; a copy among the prefix's fonts always is.
-    local marlett
-    for marlett in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
-      [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" && break
-    done
-    # regedit reads .reg files in the ANSI code page: hand it GBK.
-    prefix_fonts_reg | iconv -f UTF-8 -t GBK > "$WINEPREFIX/fonts.reg"
-    "$WINE" regedit "$(winepath_of "$WINEPREFIX/fonts.reg")" >/dev/null 2>&1
-    "$WINESERVER" -w
-    echo "$PREFIX_FONTS_VERSION" > "$WINEPREFIX/.tapmira-fonts"
-  fi
-  # The device service's SDL backend polls every millisecond: off, in older prefixes too.
-  if [ ! -f "$WINEPREFIX/.tapmira-winebus" ]; then
-    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\winebus]\n"Enable SDL"=dword:00000000\n' > "$WINEPREFIX/winebus.reg"
-    "$WINE" regedit "$(winepath_of "$WINEPREFIX/winebus.reg")" >/dev/null 2>&1
-    "$WINESERVER" -w
-    touch "$WINEPREFIX/.tapmira-winebus"
-  fi
-  if [ "$(cat "$WINEPREFIX/.tapmira-managed" 2>/dev/null)" != "$managed" ]; then
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n' "$managed" > "$WINEPREFIX/managed.reg"
-    "$WINE" regedit "$(winepath_of "$WINEPREFIX/managed.reg")" >/dev/null 2>&1
-    "$WINESERVER" -w
-    echo "$managed" > "$WINEPREFIX/.tapmira-managed"
-  fi
+  # Wine's own Marlett (the caption buttons' symbols) is not always found in
+  # its data folder; a copy among the prefix's fonts always is.
+  local marlett fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  for marlett in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+    [ -f "$fonts/marlett.ttf" ] && break
+    [ -f "$marlett" ] && cp "$marlett" "$fonts/marlett.ttf" && break
+  done
+  local file
+  for file in "$PREFIX_FONT_FILES"/*.otf; do
+    if [ ! -f "$file" ]; then echo "wine_prefix: no fonts in $PREFIX_FONT_FILES (build first)" >&2; break; fi
+    cmp -s "$file" "$fonts/$(basename "$file")" || cp "$file" "$fonts/"
+  done
+  prefix_step fonts "$PREFIX_FONTS_VERSION" prefix_fonts_reg
+  prefix_step colours "$PREFIX_COLOURS_VERSION" prefix_colours_reg
+  prefix_step openers "$PREFIX_OPENERS_VERSION" prefix_openers_reg
+  # The device service's SDL backend polls every millisecond: off.
+  prefix_step winebus 1 printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\winebus]\n"Enable SDL"=dword:00000000\n'
+  prefix_step managed "$managed" printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n' "$managed"
+}
+
+# prefix_step NAME VERSION COMMAND...: imports the registry text that COMMAND
+# prints into the prefix, in new and existing prefixes alike, unless this
+# VERSION of the step is there already.
+prefix_step() {
+  local name=$1 version=$2
+  shift 2
+  [ "$(cat "$WINEPREFIX/.tapmira-$name" 2>/dev/null)" = "$version" ] && return 0
+  # regedit reads .reg files in the ANSI code page: hand it GBK.
+  "$@" | iconv -f UTF-8 -t GBK > "$WINEPREFIX/$name.reg"
+  "$WINE" regedit "$(winepath_of "$WINEPREFIX/$name.reg")" >/dev/null 2>&1
+  "$WINESERVER" -w
+  echo "$version" > "$WINEPREFIX/.tapmira-$name"
 }
 
 winepath_of() { echo "Z:${1//\//\\}"; }

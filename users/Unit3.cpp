@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "practice/main/practice_state.h"
+#include "practice/main/score_store.h"
+#include "users/query/score_sort.h"
 
 bool SortAscending = false;
 
@@ -84,10 +86,20 @@ void TForm3::ListScores(const TScoreFilter& filter) {
 
 void TForm3::Button2Click(TObject* Sender) { Close(); }
 
+// Deleting the whole history is asked first; whatever goes is gone from the
+// file at once.
 void TForm3::Button3Click(TObject* Sender) {
-  DeleteScores(Practice.Scores, CurrentFilter());
+  const TScoreFilter filter = CurrentFilter();
+  if (filter.AllUsers && filter.AllTypes) {
+    const int count = CountListedScores(Practice.Scores, filter);
+    if (count > 0 && ShowMessageBox("将删除全部" + std::to_string(count) + "条打字成绩，删除后不能恢复。\n确定要删除吗？",
+                                    "提示", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+      return;
+  }
+  const int deleted = DeleteScores(Practice.Scores, filter);
   rows_.clear();
   ListView1->SetItemCount(0);
+  if (deleted > 0) SaveScoreHistory();
 }
 
 // The selected record stays selected wherever the sort puts it.

@@ -2,7 +2,7 @@
 // The score query: the recorded scores in a table, filtered by user and
 // practice type, sorted by any column, deleted by the filters.
 #include "toolkit/win/toolkit.h"
-#include "users/score_filter.h"
+#include "users/query/score_filter.h"
 
 class TForm3 : public TForm {
   TK_CLASS(TForm3)

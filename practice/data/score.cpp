@@ -15,19 +15,21 @@ const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期
 
 bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-// Private stand-in for the run-time Trim (blanks and control characters at both ends).
-std::string TrimField(const char* begin, const char* end) {
+// Narrows [begin, end) as the run-time Trim does (blanks and control characters at both ends).
+void Trim(const char*& begin, const char*& end) {
   while (begin < end && IsBlankByte(*begin)) ++begin;
   while (end > begin && IsBlankByte(end[-1])) --end;
-  return std::string(begin, end);
 }
 
-bool IsBlank(const char* begin, const char* end) { return std::all_of(begin, end, IsBlankByte); }
+bool IsBlank(const std::string& s) { return std::all_of(s.begin(), s.end(), IsBlankByte); }
+
+bool IsControlByte(char c) { return static_cast<unsigned char>(c) < ' '; }
 
 bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
-// Appends `field` cut to `width` bytes at a character boundary, padded with blanks.
-void AppendColumn(std::string& line, const std::string& field, std::size_t width) {
+// Appends `field` cut to `width` bytes at a character boundary, padded with
+// blanks to `padTo`.
+void AppendColumn(std::string& line, const std::string& field, std::size_t width, std::size_t padTo) {
   std::size_t used = 0;
   while (used < field.size()) {
     std::size_t step = (IsLeadByte(static_cast<unsigned char>(field[used])) && used + 1 < field.size()) ? 2 : 1;
@@ -38,7 +40,7 @@ void AppendColumn(std::string& line, const std::string& field, std::size_t width
     char c = field[i];
     line += IsBlankByte(c) ? ' ' : c;
   }
-  line.append(width - used, ' ');
+  if (used < padTo) line.append(padTo - used, ' ');
 }
 
 std::string Quoted(const std::string& path) { return "“" + path + "”"; }
@@ -63,50 +65,55 @@ std::string StandardScoreHeader2() {
   return FormatScoreLine(titles);
 }
 
-void ReadScoreFile(const std::string& path, TScoreTable& table) {
+bool ParseScoreLine(const std::string& line, svlScoreSet& record) {
+  if (line.size() < static_cast<std::size_t>(ScoreFixedWidth)) return false;
+  const char* text = line.data();
+  std::size_t column = 0;
+  for (int f = 0; f < 9; ++f) {
+    const std::size_t width = static_cast<std::size_t>(ScoreFieldWidths[f]);
+    const std::size_t to = f == 8 ? line.size() : column + width;
+    // Only a user name may fill its column.
+    if (f >= 1 && f <= 7 && !IsBlankByte(text[to - 1])) return false;
+    const char* begin = text + column;
+    const char* end = text + to;
+    Trim(begin, end);
+    if (f < 8 && begin == end) return false;
+    if (f == 8 && end - begin > MaxScoreArticleLength) return false;
+    if (std::any_of(begin, end, IsControlByte)) return false;
+    (record.*ScoreFields[f]).assign(begin, end);
+    column = to;
+  }
+  return true;
+}
+
+void ReadScoreFile(const std::string& path, TScoreTable& table, int capacity) {
   TScoreTable read;
   read.Loaded = true;
+  read.ScoreHeader1 = StandardScoreHeader1;
+  read.ScoreHeader2 = StandardScoreHeader2();
   if (!FileExists(path)) {
-    read.ScoreHeader1 = StandardScoreHeader1;
-    read.ScoreHeader2 = StandardScoreHeader2();
     table = std::move(read);
     return;
   }
   try {
     TTextFileReader file(path);
-    read.ScoreHeader1 = file.Readln();
-    read.ScoreHeader2 = file.Readln();
+    if (!file.Eof()) read.ScoreHeader1 = file.Readln();
+    if (!file.Eof()) read.ScoreHeader2 = file.Readln();
     long long lineNo = 2;
+    svlScoreSet record;
     while (!file.Eof()) {
-      std::string line = file.Readln();
+      const std::string line = file.Readln();
       ++lineNo;
-      if (line.size() < 10 || read.ScoreCount >= MaxScoreRecords) {
-        // Reading ends here; note where lines start that a rewrite would drop.
-        for (;;) {
-          if (!IsBlank(line.data(), line.data() + line.size())) {
-            read.UnreadFromLine = lineNo;
-            break;
-          }
-          if (file.Eof()) break;
-          line = file.Readln();
-          ++lineNo;
-        }
-        break;
+      if (IsBlank(line)) continue;
+      if (read.ScoreCount >= capacity) {
+        ++read.ExcessLines;
+      } else if (ParseScoreLine(line, record)) {
+        read.ScoreRecords.push_back(std::move(record));
+        ++read.ScoreCount;
+      } else {
+        if (read.DamagedLines == 0) read.FirstDamagedLine = lineNo;
+        ++read.DamagedLines;
       }
-      svlScoreSet r;
-      std::string* fields[9] = {&r.User,  &r.PracticeType, &r.TimeUsed, &r.Total,  &r.AccuracyText,
-                                &r.Errors, &r.Speed,       &r.DateText, &r.Article};
-      const char* text = line.data();
-      const std::size_t length = line.size();
-      std::size_t column = 0;
-      for (int f = 0; f < 9; ++f) {
-        std::size_t from = std::min(column, length);
-        std::size_t to = f == 8 ? length : std::min(column + static_cast<std::size_t>(ScoreFieldWidths[f]), length);
-        *fields[f] = TrimField(text + from, text + to);
-        column += static_cast<std::size_t>(ScoreFieldWidths[f]);
-      }
-      read.ScoreRecords.push_back(std::move(r));
-      ++read.ScoreCount;
     }
   } catch (const EScoreFileError&) {
     throw;
@@ -119,25 +126,44 @@ void ReadScoreFile(const std::string& path, TScoreTable& table) {
 }
 
 std::string FormatScoreLine(const svlScoreSet& r) {
-  const std::string* fields[9] = {&r.User,  &r.PracticeType, &r.TimeUsed, &r.Total,  &r.AccuracyText,
-                                  &r.Errors, &r.Speed,       &r.DateText, &r.Article};
   std::string line;
   line.reserve(ScoreLineWidth);
-  for (int f = 0; f < 8; ++f) AppendColumn(line, *fields[f], static_cast<std::size_t>(ScoreFieldWidths[f]));
-  // The last column may run on: the reader takes it to the end of the line.
-  AppendColumn(line, r.Article, std::max(r.Article.size(), static_cast<std::size_t>(ScoreFieldWidths[8])));
+  for (int f = 0; f < 9; ++f) {
+    const std::size_t width = static_cast<std::size_t>(ScoreFieldWidths[f]);
+    // The user may fill its column; the practice type to the date keep a blank
+    // at its end; the article name, the last column, runs on.
+    const std::size_t kept = f == 0 ? width : f == 8 ? static_cast<std::size_t>(MaxScoreArticleLength) : width - 1;
+    AppendColumn(line, r.*ScoreFields[f], kept, width);
+  }
   return line;
+}
+
+std::string ScoreRewritePath(const std::string& path) { return path + ".new"; }
+
+std::string KeepScoreFileCopy(const std::string& path, TScoreTable& table, const std::string& backupName) {
+  if (!table.DropsLines() || !table.BackupPath.empty() || !FileExists(path)) return std::string();
+  const std::string backup = FreeBackupPath(path, backupName);
+  if (!CopyFileBytes(path, backup))
+    throw EScoreFileError(path + "：有未能读入的行，但无法另存为" + Quoted(backup) + "，原文件未改动");
+  table.BackupPath = backup;
+  return backup;
+}
+
+TScoreFileOpening OpenScoreFile(const std::string& path, TScoreTable& table, const std::string& backupName) {
+  ReadScoreFile(path, table);
+  TScoreFileOpening opening;
+  if (FileExists(path)) RemoveFile(ScoreRewritePath(path));
+  try {
+    opening.BackupPath = KeepScoreFileCopy(path, table, backupName);
+  } catch (const EScoreFileError& e) {
+    opening.CopyError = e.Message();
+  }
+  return opening;
 }
 
 std::string WriteScoreFile(const std::string& path, TScoreTable& table, const std::string& backupName) {
   if (!table.Loaded) throw EScoreFileError(path + "：成绩记录未读入，不能写回");
-  std::string backup;
-  if (table.UnreadFromLine > 0 && table.BackupPath.empty() && FileExists(path)) {
-    backup = FreeBackupPath(path, backupName);
-    if (!CopyFileBytes(path, backup))
-      throw EScoreFileError(path + "：有未读入的行，但无法另存为" + Quoted(backup) + "，原文件未改动");
-    table.BackupPath = backup;
-  }
+  const std::string backup = KeepScoreFileCopy(path, table, backupName);
   int count = std::min<int>(table.ScoreCount, static_cast<int>(table.ScoreRecords.size()) - 1);
   std::string text;
   text.reserve(static_cast<std::size_t>(std::max(count, 0)) * (ScoreLineWidth + 2) + 1024);
@@ -149,7 +175,7 @@ std::string WriteScoreFile(const std::string& path, TScoreTable& table, const st
     text += FormatScoreLine(r);
     text += "\r\n";
   }
-  std::string fresh = path + ".new";
+  const std::string fresh = ScoreRewritePath(path);
   if (!WriteFileBytes(fresh, text.data(), text.size())) {
     RemoveFile(fresh);
     throw EScoreFileError(path + "：无法写入新文件 " + fresh + "，原文件未改动");
@@ -161,14 +187,15 @@ std::string WriteScoreFile(const std::string& path, TScoreTable& table, const st
   return backup;
 }
 
-std::string StoreLastScoreRecord(const std::string& path, TScoreTable& table, const std::string& backupName) {
+void StoreLastScoreRecord(const std::string& path, TScoreTable& table) {
   if (!table.Loaded) throw EScoreFileError(path + "：成绩记录未读入，不能写回");
-  if (!FileExists(path) || (table.UnreadFromLine > 0 && table.BackupPath.empty()))
-    return WriteScoreFile(path, table, backupName);
-  if (table.ScoreCount < 1 || table.ScoreCount >= static_cast<int>(table.ScoreRecords.size())) return std::string();
+  if (!FileExists(path)) {
+    WriteScoreFile(path, table);
+    return;
+  }
+  if (table.ScoreCount < 1 || table.ScoreCount >= static_cast<int>(table.ScoreRecords.size())) return;
   const svlScoreSet& r = table.ScoreRecords[static_cast<std::size_t>(table.ScoreCount)];
   if (!AppendFileLine(path, FormatScoreLine(r))) throw EScoreFileError(path + "：本次成绩无法写入文件");
-  return std::string();
 }
 
 std::string AccuracyText(double percent) { return FormatFloat("#0.##%", percent); }

@@ -17,10 +17,20 @@ struct svlScoreSet {
   std::string Article;
 };
 
+// The nine fields in their order in a score line.
+inline constexpr std::string svlScoreSet::*ScoreFields[9] = {
+    &svlScoreSet::User,         &svlScoreSet::PracticeType, &svlScoreSet::TimeUsed,
+    &svlScoreSet::Total,        &svlScoreSet::AccuracyText, &svlScoreSet::Errors,
+    &svlScoreSet::Speed,        &svlScoreSet::DateText,     &svlScoreSet::Article};
+
 inline constexpr int MaxScoreRecords = 1000000;
 // Column widths of the nine fields in a score line, in field order.
 inline constexpr int ScoreFieldWidths[9] = {100, 20, 20, 20, 20, 20, 20, 40, 100};
 inline constexpr int ScoreLineWidth = 360;
+// The eight fixed columns end here; the article name runs on to the line's end.
+inline constexpr int ScoreFixedWidth = 260;
+// The longest article name: a file name of 255 characters, two bytes each.
+inline constexpr int MaxScoreArticleLength = 510;
 // The header lines of a new score file.
 extern const char* const StandardScoreHeader1;
 std::string StandardScoreHeader2();
@@ -34,11 +44,14 @@ struct TScoreTable {
   std::string ScoreHeader1;
   std::string ScoreHeader2;
   bool Loaded = false;  // read from the file (or started new); only then written back
-  // The file's first line the reader left unread (a blank or short line with
-  // records after it, records beyond 1,000,000); 0 when every line was read.
-  long long UnreadFromLine = 0;
+  // Lines of the file as read that a rewrite drops: damaged lines (skipped,
+  // the records after them read) and records beyond 1,000,000.
+  long long DamagedLines = 0;
+  long long FirstDamagedLine = 0;  // its line number; 0 for none
+  long long ExcessLines = 0;
+  bool DropsLines() const { return DamagedLines > 0 || ExcessLines > 0; }
   // Where the file as read was copied before the first rewrite that dropped
-  // the unread lines; empty until then.
+  // lines; empty until then.
   std::string BackupPath;
 };
 
@@ -48,36 +61,65 @@ public:
   using Exception::Exception;
 };
 
-// Reads the file into `table`, line by line. A missing file gives an empty
-// history with the standard headers. Reading stops at a line shorter than 10
-// bytes and after 1,000,000 records; the first unread line that holds more than
-// blanks is noted in UnreadFromLine. The article name runs from column 261 to
-// the end of the line. A file that cannot be read raises EScoreFileError and
-// leaves `table` unchanged.
-void ReadScoreFile(const std::string& path, TScoreTable& table);
+// One line of the file as a record, its fields trimmed of blanks and control
+// characters. False for a line no writer makes: shorter than the eight fixed
+// columns, a field from the user to the date empty, a field from the practice
+// type to the date reaching the last byte of its column (their texts are all
+// shorter: it ran on past its width), a control character inside a field, or
+// an article name longer than MaxScoreArticleLength.
+bool ParseScoreLine(const std::string& line, svlScoreSet& record);
 
-// One record as a line of the file (without line end): each field at its column,
-// padded with blanks, a longer field cut at its width but never inside a
-// double-byte character, except the article name, the last column, which is
-// written whole; control characters are written as blanks.
+// Reads the file into `table`, line by line. A missing file, or a missing
+// header line, gives the standard headers. Blank lines are passed over; a
+// damaged line (ParseScoreLine) is skipped and counted, and so is every line
+// after `capacity` records (DamagedLines, ExcessLines). A file that cannot be
+// read raises EScoreFileError and leaves `table` unchanged.
+void ReadScoreFile(const std::string& path, TScoreTable& table, int capacity = MaxScoreRecords);
+
+// One record as a line of the file (without line end): each field at its
+// column, padded with blanks and cut, never inside a double-byte character, to
+// what the reader takes back: the user at its width, the practice type to the
+// date one byte short of theirs, the article name, which runs on, at
+// MaxScoreArticleLength. Control characters are written as blanks.
 std::string FormatScoreLine(const svlScoreSet& record);
+
+// The file a rewrite writes before it replaces `path` with it.
+std::string ScoreRewritePath(const std::string& path);
+
+// When the file as read dropped lines and holds no copy yet: copies it to the
+// first free name of `backupName`, then `backupName` with 2, 3... before its
+// extension (beside it), and notes the copy in BackupPath. Returns the copy's
+// path, empty when this call made none; raises EScoreFileError when the copy
+// fails (BackupPath stays empty).
+std::string KeepScoreFileCopy(const std::string& path, TScoreTable& table,
+                              const std::string& backupName = "svlScore.bak");
+
+// What start-up found beside the history it read.
+struct TScoreFileOpening {
+  std::string BackupPath;  // the copy made of a file with dropped lines
+  std::string CopyError;   // why that copy could not be made
+};
+// Start-up: reads the file (ReadScoreFile); once it has been read whole, a
+// rewrite's left-over (ScoreRewritePath) is removed and a file with dropped
+// lines is copied at once (KeepScoreFileCopy). Raises EScoreFileError only
+// when the file cannot be read.
+TScoreFileOpening OpenScoreFile(const std::string& path, TScoreTable& table,
+                                const std::string& backupName = "svlScore.bak");
 
 // Rewrites the file from a loaded table: the two headers, then every record with
 // a user. Written beside the file and moved over it only when complete; on any
 // failure the old file stays as it was and EScoreFileError is raised. A table
-// that was never loaded raises without touching the file. When the file holds
-// lines the reader left unread, it is first copied to the first free name of
-// `backupName`, then `backupName` with 2, 3... before its extension (beside it);
-// the copy's path is returned, and is empty when no copy was made by this call.
+// that was never loaded raises without touching the file. A file that dropped
+// lines is copied first (KeepScoreFileCopy); the copy's path is returned, and
+// is empty when no copy was made by this call.
 std::string WriteScoreFile(const std::string& path, TScoreTable& table,
                            const std::string& backupName = "svlScore.bak");
 
 // Stores record ScoreCount, just appended, in the file at once: its line is
-// appended, or the whole file is rewritten (WriteScoreFile) while the file is
-// missing or still holds unread lines. Returns the backup WriteScoreFile made;
-// raises EScoreFileError when the file cannot be written.
-std::string StoreLastScoreRecord(const std::string& path, TScoreTable& table,
-                                 const std::string& backupName = "svlScore.bak");
+// appended (after any damaged lines, which the reader passes over), or the
+// whole file is written (WriteScoreFile) while it is missing. Raises
+// EScoreFileError when the file cannot be written.
+void StoreLastScoreRecord(const std::string& path, TScoreTable& table);
 
 // The accuracy as records and the statistics line show it: at most two
 // decimals, a digit before the point (0 -> "0%", 0.5 -> "0.5%", 95.5 -> "95.5%").

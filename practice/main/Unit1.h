@@ -7,6 +7,7 @@
 
 #include "practice/main/hint_threads.h"
 #include "practice/main/registry_settings.h"
+#include "practice/main/score_store.h"
 
 class TForm1 : public TForm {
   TK_CLASS(TForm1)
@@ -152,10 +153,6 @@ private:
   int guardDepth_ = 0;  // guard calls under way
   bool removeGuardsPending_ = false;
   std::unique_ptr<THintThread> hintThread_;
-
-  std::string ScoreFilePath() const;
-  void StoreLastScore();
-  void TellScoreBackup(const std::string& backup);
 
   // The settings key stays open from start-up to shut-down.
   std::unique_ptr<TRegistrySettingsKey> settingsKey_;

@@ -43,7 +43,7 @@ void TForm1::FormCreate(TObject* Sender) {
   if (loaded.Status != TDictLoadStatus::Ok) return StopStartup(loaded.Message());
 
   try {
-    ReadScoreFile(ScoreFilePath(), Practice.Scores);
+    OpenScoreHistory();
   } catch (const EScoreFileError& e) {
     return StopStartup(e.Message());
   }
@@ -95,34 +95,7 @@ void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
     Practice.SoundModule = nullptr;
   }
 
-  if (Practice.Scores.Loaded) {
-    try {
-      TellScoreBackup(WriteScoreFile(ScoreFilePath(), Practice.Scores));
-    } catch (const EScoreFileError& e) {
-      ShowMessageBox(e.Message(), kStartupFailed, MB_OK);
-    }
-  }
-}
-
-std::string TForm1::ScoreFilePath() const { return ProgramFolder() + "svlScore.dat"; }
-
-// The lines the reader left unread are kept in a copy, told once.
-void TForm1::TellScoreBackup(const std::string& backup) {
-  if (backup.empty()) return;
-  ShowMessageBox("成绩文件“svlScore.dat”从第" + std::to_string(Practice.Scores.UnreadFromLine) +
-                     "行起有未能读入的内容（空行或不足10个字符的行之后的记录，或超过100万条的记录），"
-                     "这些内容不再保存在成绩文件中。原文件已另存为“" + backup + "”。",
-                 "提示", MB_OK | MB_ICONINFORMATION);
-}
-
-// A finished run's record goes to the file at once: a crash loses no more than
-// the run in progress.
-void TForm1::StoreLastScore() {
-  try {
-    TellScoreBackup(StoreLastScoreRecord(ScoreFilePath(), Practice.Scores));
-  } catch (const EScoreFileError& e) {
-    ShowMessageBox(e.Message(), "提示", MB_OK | MB_ICONINFORMATION);
-  }
+  SaveScoreHistory();
 }
 
 void TForm1::FormDestroy(TObject* Sender) {}

@@ -7,29 +7,27 @@
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/form.h"
 
-namespace {
 // The dispatcher over the frame's window, its list and its canvas.
-TSkinDispatcher DispatcherOf(TWinSkinForm& frame) {
-  if (!frame.ControlCanvas) frame.ControlCanvas = std::make_unique<TCanvas>();
-  return TSkinDispatcher(frame.SkinData, &frame.SkinControlList, frame.ControlCanvas.get(), &frame);
+TSkinDispatcher TWinSkinForm::Dispatcher() {
+  if (!controlCanvas_) controlCanvas_ = std::make_unique<TCanvas>();
+  return TSkinDispatcher(data_, &controls_, controlCanvas_.get(), this);
 }
-}  // namespace
 
 void TWinSkinForm::SkinControls() {
-  if (!SkinData || !IsWindow(FormHandle)) return;
-  TSkinDispatcher dispatcher = DispatcherOf(*this);
-  if (FormControl) dispatcher.SkinFormControls(FormControl);
-  else dispatcher.SkinChildWindows(FormHandle);
+  if (!data_ || !IsWindow(window_)) return;
+  TSkinDispatcher dispatcher = Dispatcher();
+  if (form_) dispatcher.SkinFormControls(form_);
+  else dispatcher.SkinChildWindows(window_);
 }
 
 void TWinSkinForm::SkinChildWindow(HWND window) {
-  if (!SkinData || SkinData->NoSkin || !IsWindow(window)) return;
-  DispatcherOf(*this).SkinChildWindow(window);
+  if (!data_ || data_->NoSkin || !IsWindow(window)) return;
+  Dispatcher().SkinChildWindow(window);
 }
 
 void TWinSkinForm::ReleaseSkinControls(bool unskin) {
-  for (TSkinControl* c : SkinControlList.Snapshot()) {
-    if (!SkinControlList.Contains(c)) continue;
+  for (TSkinControl* c : controls_.Snapshot()) {
+    if (!controls_.Contains(c)) continue;
     if (unskin && c->FStatus != TSkinControl::stDestroyed) c->Unskin();
     delete c;
   }
@@ -37,7 +35,7 @@ void TWinSkinForm::ReleaseSkinControls(bool unskin) {
 
 void TWinSkinForm::RecreateScrollbarSkin(HWND window) {
   TSkinScrollbar* old = nullptr;
-  for (TSkinControl* c : SkinControlList.Snapshot())
+  for (TSkinControl* c : controls_.Snapshot())
     if (c->FHandle == window)
       if (auto* s = dynamic_cast<TSkinScrollbar*>(c)) old = s;  // the last one
   if (!old) return;
@@ -47,7 +45,7 @@ void TWinSkinForm::RecreateScrollbarSkin(HWND window) {
   if (name == "TSkinListView") kind = TSkinKind::ListView;
   if (name == "TSkinCheckList") kind = TSkinKind::CheckList;
   delete old;  // leaves the list and its owner
-  if (!control || !SkinData) return;
+  if (!control || !data_) return;
   if (TSkinControl* fresh = CreateSkinObject(kind, control))
-    fresh->AttachControl(&SkinControlList, SkinData, false, ControlCanvas.get());
+    fresh->AttachControl(&controls_, data_, false, controlCanvas_.get());
 }

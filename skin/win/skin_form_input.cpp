@@ -8,6 +8,7 @@
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/bitmap.h"
@@ -24,50 +25,49 @@ constexpr int kHintDelay = 500, kHintShowTime = 2500;  // the application's hint
 // --- Frame sizes and caption buttons -------------------------------------------
 
 void TWinSkinForm::LoadFrameMetrics() {
-  if (!SkinData || SkinData->NoSkin) return;
+  if (!data_ || data_->NoSkin) return;
   ForgetPaintCache();
-  if (BorderKind == 2) {
-    FrameLeft = FrameTop = FrameRight = FrameBottom = 0;
-    MenuBarHeight = 0;
+  if (traits_.Border == TBorderKind::None) {
+    metrics_ = TFrameMetrics{};
   } else {
-    auto& b = SkinData->Borders;
+    auto& b = data_->Borders;
     auto count = [](const TDataSkinBorder& x) { return std::max(x.FrameCount, 1); };
-    FrameTop = b[2]->Bitmap->GetHeight() / count(*b[2]);
-    FrameLeft = b[0]->Bitmap->GetWidth() / count(*b[0]);
-    FrameRight = b[1]->Bitmap->GetWidth() / count(*b[1]);
-    FrameBottom = b[3]->Bitmap->GetHeight() / count(*b[3]);
-    if (SkinMenuBar) MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+    metrics_.Top = b[2]->Bitmap->GetHeight() / count(*b[2]);
+    metrics_.Left = b[0]->Bitmap->GetWidth() / count(*b[0]);
+    metrics_.Right = b[1]->Bitmap->GetWidth() / count(*b[1]);
+    metrics_.Bottom = b[3]->Bitmap->GetHeight() / count(*b[3]);
+    if (menuBar_) metrics_.MenuBar = GetSystemMetrics(SM_CYMENU);
   }
   FreeCaptionButtons();
-  for (std::size_t i = 0; i < SkinData->CaptionButtons.size(); ++i) {
-    SysButtons.push_back(std::make_unique<TWinSysButton>(this, static_cast<int>(i)));
-    TDataSkinSysButton& b = *SkinData->CaptionButtons[i];
+  for (std::size_t i = 0; i < data_->CaptionButtons.size(); ++i) {
+    captionButtons_.push_back(std::make_unique<TWinSysButton>(this, static_cast<int>(i)));
+    TDataSkinSysButton& b = *data_->CaptionButtons[i];
     if (b.Action == 3 || b.Action == 11) {
       // The window icon's button, and the skin's program icon, take the icon's picture when they have none.
       GetIconBitmap();
-      if (b.Bitmap && !b.HasImage()) b.Bitmap->Assign(*IconBitmap);
-      if (SkinData->AppIcon && SkinData->AppIcon->Empty()) SkinData->AppIcon->Assign(*IconBitmap);
+      if (b.Bitmap && !b.HasImage()) b.Bitmap->Assign(*icon_.Bitmap);
+      if (data_->AppIcon && data_->AppIcon->Empty()) data_->AppIcon->Assign(*icon_.Bitmap);
       b.FrameCount = 1;
     }
   }
 }
 
 void TWinSkinForm::FreeCaptionButtons() {
-  HotObject = nullptr;
+  hot_ = nullptr;
   pressedObject_ = nullptr;
-  SysButtons.clear();
+  captionButtons_.clear();
 }
 
 void TWinSkinForm::GetIconBitmap() {
-  SmallIconSize = GetSystemMetrics(SM_CXSMICON);
+  icon_.SmallSize = GetSystemMetrics(SM_CXSMICON);
   const int h = GetSystemMetrics(SM_CYSMICON);
-  IconBitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  IconBitmap->SetSize(SmallIconSize, h);
-  if (SmallIcon) DestroyIcon(SmallIcon);
-  SmallIcon = nullptr;
+  icon_.Bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  icon_.Bitmap->SetSize(icon_.SmallSize, h);
+  if (icon_.Small) DestroyIcon(icon_.Small);
+  icon_.Small = nullptr;
   HBRUSH key = CreateSolidBrush(RGB(255, 0, 255));
-  RECT all{0, 0, SmallIconSize, h};
-  FillRect(IconBitmap->CanvasDC(), &all, key);
+  RECT all{0, 0, icon_.SmallSize, h};
+  FillRect(icon_.Bitmap->CanvasDC(), &all, key);
   DeleteObject(key);
   // The window's own icon; without one the program's (the application window's).
   auto iconOf = [](HWND w) {
@@ -75,35 +75,52 @@ void TWinSkinForm::GetIconBitmap() {
     auto icon = reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_SMALL, 0));
     return icon ? icon : reinterpret_cast<HICON>(SendMessageW(w, WM_GETICON, ICON_BIG, 0));
   };
-  IconHandle = iconOf(FormHandle);
-  if (!IconHandle) IconHandle = iconOf(Application ? Application->Handle() : nullptr);
-  if (!IconHandle) return;
+  icon_.Handle = iconOf(window_);
+  if (!icon_.Handle) icon_.Handle = iconOf(Application ? Application->Handle() : nullptr);
+  if (!icon_.Handle) return;
   // One small copy per icon read, kept for the paints and destroyed with the next read.
-  SmallIcon = static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, SmallIconSize, h, LR_COPYFROMRESOURCE));
-  if (SmallIcon) DrawIconEx(IconBitmap->CanvasDC(), 0, 0, SmallIcon, SmallIconSize, h, 0, nullptr, DI_NORMAL);
+  icon_.Small = static_cast<HICON>(CopyImage(icon_.Handle, IMAGE_ICON, icon_.SmallSize, h, LR_COPYFROMRESOURCE));
+  if (icon_.Small) DrawIconEx(icon_.Bitmap->CanvasDC(), 0, 0, icon_.Small, icon_.SmallSize, h, 0, nullptr, DI_NORMAL);
 }
 
 void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
-  if (SmallIcon) {
+  if (icon_.Small) {
     // Drawn over the caption itself: its soft edges blend with the caption, not with the key colour.
-    DrawIconEx(dc, rect.left, rect.top, SmallIcon, SmallIconSize, SmallIconSize, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, rect.left, rect.top, icon_.Small, icon_.SmallSize, icon_.SmallSize, 0, nullptr, DI_NORMAL);
     return;
   }
-  if (IconBitmap->Empty()) return;
-  TransparentBlit(dc, RECT{rect.left, rect.top, rect.left + IconBitmap->GetWidth(), rect.top + IconBitmap->GetHeight()},
-                  *IconBitmap, clFuchsia);
+  TBitmap& icon = *icon_.Bitmap;
+  if (icon.Empty()) return;
+  TransparentBlit(dc, RECT{rect.left, rect.top, rect.left + icon.GetWidth(), rect.top + icon.GetHeight()}, icon,
+                  clFuchsia);
 }
 
 // --- Hit test and mouse -----------------------------------------------------------
 
+bool TWinSkinForm::TakeHot(TNCObject* o) {
+  if (hot_ && hot_ != o) hot_->MouseLeave();
+  if (!o->Visible) return false;
+  hot_ = o;
+  WakeFrameTimer();
+  return true;
+}
+
+void TWinSkinForm::LoseHot(const TNCObject* o) {
+  if (hot_ == o) hot_ = nullptr;
+}
+
+void TWinSkinForm::DropHotMenuButton() {
+  if (hot_ && dynamic_cast<TMenuBtn*>(hot_)) hot_ = nullptr;
+}
+
 POINT TWinSkinForm::ScreenToFrame(int x, int y) const {
   RECT w{};
-  GetWindowRect(FormHandle, &w);
+  GetWindowRect(window_, &w);
   return POINT{x - w.left, y - w.top};
 }
 
 TNCObject* TWinSkinForm::NCObjectAtPoint(POINT p) const {
-  for (const auto& button : SysButtons) {
+  for (const auto& button : captionButtons_) {
     TDataSkinSysButton* b = button->SkinButton();
     if (button->Visible && b && b->Action >= 0 && PtInRect(&button->BoundsRect, p)) return button.get();
   }
@@ -120,24 +137,25 @@ void TWinSkinForm::WMNCHitTest(TMessage& m) {
       return;  // the client, sizing edges and scroll bars stay the system's
   }
   POINT p = ScreenToFrame(PointOf(m.LParam).x, PointOf(m.LParam).y);
-  if (p.y > 3 && p.y < FrameTop) m.Result = HTCAPTION;
-  else if (MenuBarHeight > 0 && p.y >= FrameTop && p.y < FrameTop + MenuBarHeight) m.Result = HTMENU;
+  if (p.y > 3 && p.y < metrics_.Top) m.Result = HTCAPTION;
+  else if (metrics_.MenuBar > 0 && p.y >= metrics_.Top && p.y < metrics_.Top + metrics_.MenuBar) m.Result = HTMENU;
   else if (m.Result != HTNOWHERE) m.Result = HTBORDER;  // the system's idea of its own caption
 }
 
 void TWinSkinForm::WMNCActivate(TMessage& m) {
-  NCActive = static_cast<BYTE>(m.WParam != 0);
+  active_ = m.WParam != 0;
   SetFrameTimer(m.WParam != 0);
-  if (FormKind == 1 && MDIClient) SendMessageW(MDIClient, WM_NCACTIVATE, m.WParam, 0);
-  else if (FormKind == 2) CallDefaultProc(m);
-  if (!(FormKind == 2 && WindowState == 1)) PaintFrame(nullptr);
+  if (traits_.Kind == TFormKind::MDIFrame && mdiClient_) SendMessageW(mdiClient_, WM_NCACTIVATE, m.WParam, 0);
+  else if (traits_.Kind == TFormKind::MDIChild) CallDefaultProc(m);
+  if (!(traits_.Kind == TFormKind::MDIChild && showState_ == TShowState::Maximized)) PaintFrame(nullptr);
   m.Result = 1;
 }
 
 void TWinSkinForm::WMNCPaint(TMessage& m) {
   SetSysMenuStyle(true);  // the system draws no caption buttons of its own
-  if (SkinData && SkinData->FramePaintEnabled) {
-    if ((FormKind == 2 && WindowState == 1) || BorderKind == 2) {
+  if (data_ && data_->FramePaintEnabled) {
+    if ((traits_.Kind == TFormKind::MDIChild && showState_ == TShowState::Maximized) ||
+        traits_.Border == TBorderKind::None) {
       CallDefaultProc(m);
       return;
     }
@@ -148,40 +166,41 @@ void TWinSkinForm::WMNCPaint(TMessage& m) {
 
 void TWinSkinForm::WMSize(TMessage& m) {
   CallDefaultProc(m);
-  if (m.WParam == SIZE_RESTORED) WindowState = 0;
-  else if (m.WParam == SIZE_MINIMIZED) WindowState = 2;
-  else if (m.WParam == SIZE_MAXIMIZED) WindowState = 1;
-  if (WindowState == 2) return;
+  if (m.WParam == SIZE_RESTORED) showState_ = TShowState::Normal;
+  else if (m.WParam == SIZE_MINIMIZED) showState_ = TShowState::Minimized;
+  else if (m.WParam == SIZE_MAXIMIZED) showState_ = TShowState::Maximized;
+  if (showState_ == TShowState::Minimized) return;
   TSkinManage* mgr = SkinManager();
-  if (FormKind == 2 && ((mgr && mgr->MDIChildMaximized) || WindowState != 0)) return;
-  if (SkinState == 1 || SkinState == 3) UpdateRegion();
+  if (traits_.Kind == TFormKind::MDIChild && ((mgr && mgr->MDIChildMaximized()) || showState_ != TShowState::Normal))
+    return;
+  if (stage_ == TFrameStage::Skinned || stage_ == TFrameStage::Reapplying) UpdateRegion();
 }
 
 void TWinSkinForm::WMNCMouseMove(TMessage& m) {
-  if (!NCActive) {
+  if (!active_) {
     m.Result = 0;
     return;
   }
   POINT p = ScreenToFrame(PointOf(m.LParam).x, PointOf(m.LParam).y);
   TNCObject* o = NCObjectAtPoint(p);
-  if (!o && SkinMenuBar) o = SkinMenuBar->ItemAtPoint(p);
+  if (!o && menuBar_) o = menuBar_->ItemAtPoint(p);
   if (o) {
     o->MouseMove();
     m.Result = 0;
     return;
   }
-  if (HotObject) HotObject->MouseLeave();
-  HotObject = nullptr;
+  if (hot_) hot_->MouseLeave();
+  hot_ = nullptr;
   CallDefaultProc(m);
 }
 
 void TWinSkinForm::WMNCLButtonDown(TMessage& m) {
   POINT p = ScreenToFrame(PointOf(m.LParam).x, PointOf(m.LParam).y);
-  if (SkinData) SkinData->HideHint();
+  if (data_) data_->HideHint();
   TNCObject* o = NCObjectAtPoint(p);
-  if (!o && SkinMenuBar) o = SkinMenuBar->ItemAtPoint(p);
+  if (!o && menuBar_) o = menuBar_->ItemAtPoint(p);
   if (o) {
-    if (!NCActive) SetForegroundWindow(FormHandle);
+    if (!active_) SetForegroundWindow(window_);
     pressedObject_ = o;
     o->MouseDown();
     m.Result = 0;
@@ -193,15 +212,15 @@ void TWinSkinForm::WMNCLButtonDown(TMessage& m) {
   }
   pressedObject_ = nullptr;
   // A maximised window cannot be dragged by its caption.
-  if (WindowState == 1 && NCActive && m.WParam == HTCAPTION) m.WParam = HTMENU;
+  if (showState_ == TShowState::Maximized && active_ && m.WParam == HTCAPTION) m.WParam = HTMENU;
   CallDefaultProc(m);
 }
 
 void TWinSkinForm::WMNCLButtonUp(TMessage& m) {
   POINT p = ScreenToFrame(PointOf(m.LParam).x, PointOf(m.LParam).y);
-  if (SkinData) SkinData->HideHint();
+  if (data_) data_->HideHint();
   TNCObject* o = NCObjectAtPoint(p);
-  if (!o && SkinMenuBar) o = SkinMenuBar->ItemAtPoint(p);
+  if (!o && menuBar_) o = menuBar_->ItemAtPoint(p);
   if (!o) {
     pressedObject_ = nullptr;
     CallDefaultProc(m);
@@ -212,21 +231,21 @@ void TWinSkinForm::WMNCLButtonUp(TMessage& m) {
   pressedObject_ = nullptr;
   m.Result = 0;
   if (o != pressed || !o->IsCaptionButton()) return;
-  HotObject = o;
+  hot_ = o;
   WakeFrameTimer();
   o->MouseUp();
   CaptionButtonClick(PointOf(m.LParam).x, PointOf(m.LParam).y);
 }
 
 void TWinSkinForm::CaptionButtonClick(int x, int y) {
-  auto* button = dynamic_cast<TWinSysButton*>(HotObject);
+  auto* button = dynamic_cast<TWinSysButton*>(hot_);
   TDataSkinSysButton* b = button ? button->SkinButton() : nullptr;
   if (!b) return;
   switch (b->Action) {
     case 0:
-      if (SystemMenu && GetMenuState(SystemMenu, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+      if (systemMenu_.Menu && GetMenuState(systemMenu_.Menu, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
         SetFrameTimer(false);
-        PostMessageW(FormHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       break;
     case 1: case 22:
@@ -239,13 +258,13 @@ void TWinSkinForm::CaptionButtonClick(int x, int y) {
       ShowSysPopupMenu(POINT{x + 1, y + 1});
       break;
     case 4:
-      PostMessageW(FormHandle, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+      PostMessageW(window_, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
       break;
     case 7: case 60: MDIChildCommand(SC_MINIMIZE); break;
     case 8: case 61: MDIChildCommand(SC_RESTORE); break;
     case 9: case 62: MDIChildCommand(SC_CLOSE); break;
     default:
-      PostMessageW(FormHandle, SM_CAPTIONACTION, static_cast<WPARAM>(b->Action), 0);
+      PostMessageW(window_, SM_CAPTIONACTION, static_cast<WPARAM>(b->Action), 0);
       break;
   }
 }
@@ -256,7 +275,7 @@ void TWinSkinForm::WMNCLButtonDblClk(TMessage& m) {
     TDataSkinSysButton* b = button->SkinButton();
     if (b && (b->Action == 3 || b->Action == 11)) {
       SetFrameTimer(false);
-      PostMessageW(FormHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+      PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     m.Result = 0;
     return;
@@ -266,14 +285,14 @@ void TWinSkinForm::WMNCLButtonDblClk(TMessage& m) {
     CallDefaultProc(m);
     return;
   }
-  if (WindowState != 0) RestoreWindow();
-  else if (BorderIconBits & 1) ToggleMaximize();
+  if (showState_ != TShowState::Normal) RestoreWindow();
+  else if (traits_.Has(TWindowTraits::MaximizeBox)) ToggleMaximize();
   else CallDefaultProc(m);
 }
 
 void TWinSkinForm::WMNCRButtonDown(TMessage& m) {
-  if (SkinData) SkinData->HideHint();
-  if (m.WParam == HTCAPTION && FormKind != 2) {
+  if (data_) data_->HideHint();
+  if (m.WParam == HTCAPTION && traits_.Kind != TFormKind::MDIChild) {
     ShowSysPopupMenu(PointOf(m.LParam));
     m.Result = 0;
     return;
@@ -283,10 +302,10 @@ void TWinSkinForm::WMNCRButtonDown(TMessage& m) {
 
 void TWinSkinForm::WMEraseBkgnd(TMessage& m) {
   CallDefaultProc(m);
-  if (FormControl || !SkinData || !SkinData->FaceBrush) return;
+  if (form_ || !data_ || !data_->FaceBrush) return;
   RECT r{};
-  GetClientRect(FormHandle, &r);
-  FillRect(reinterpret_cast<HDC>(m.WParam), &r, SkinData->FaceBrush);
+  GetClientRect(window_, &r);
+  FillRect(reinterpret_cast<HDC>(m.WParam), &r, data_->FaceBrush);
   m.Result = 1;
 }
 
@@ -304,51 +323,54 @@ std::string TWinSkinForm::CaptionButtonHintText(int action) {
 
 void TWinSkinForm::ResetCaptionHint() {
   hintTime_ = 0;
-  if (SkinData) SkinData->HideHint();
+  if (data_) data_->HideHint();
 }
+
+bool TWinSkinForm::FrameTimerRunning() const { return frameTimer_ && frameTimer_->GetEnabled(); }
 
 void TWinSkinForm::SetFrameTimer(bool on) {
   frameTimerResting_ = false;
-  if (FrameTimer) FrameTimer->SetEnabled(on);
+  if (frameTimer_) frameTimer_->SetEnabled(on);
 }
 
 void TWinSkinForm::WakeFrameTimer() {
-  if (!frameTimerResting_ || !FrameTimer) return;
+  if (!frameTimerResting_ || !frameTimer_) return;
   frameTimerResting_ = false;
-  FrameTimer->SetEnabled(true);
+  frameTimer_->SetEnabled(true);
 }
 
 void TWinSkinForm::TimerTick() {
-  if (!HotObject) {
+  if (!hot_) {
     frameTimerResting_ = true;
-    if (FrameTimer) FrameTimer->SetEnabled(false);
+    if (frameTimer_) frameTimer_->SetEnabled(false);
     return;
   }
-  if (InMenuLoop || SkinState != 1) return;
+  if (MenuTracking().InMenuLoop(this) || stage_ != TFrameStage::Skinned) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   POINT p = ScreenToFrame(cursor.x, cursor.y);
-  if (!PtInRect(&HotObject->BoundsRect, p)) {
-    HotObject->MouseLeave();
-    HotObject = nullptr;
+  if (!PtInRect(&hot_->BoundsRect, p)) {
+    hot_->MouseLeave();
+    hot_ = nullptr;
     ResetCaptionHint();
     return;
   }
-  auto* button = dynamic_cast<TWinSysButton*>(HotObject);
+  auto* button = dynamic_cast<TWinSysButton*>(hot_);
   TDataSkinSysButton* b = button ? button->SkinButton() : nullptr;
-  if (!b || !SkinData) return;
+  if (!b || !data_) return;
   hintTime_ += 250;
   const int pause = 2 * kHintDelay;
   if (hintTime_ < pause) return;
   if (hintTime_ < pause + kHintShowTime) {
-    GetWindowRect(FormHandle, &WindowRect);
+    RECT wr{};
+    GetWindowRect(window_, &wr);
     std::string text = CaptionButtonHintText(b->Action);
     if (!text.empty()) {
-      int x = button->BoundsRect.left + WindowRect.left, y = cursor.y + 24;
-      SkinData->ShowHint(RECT{x, y, x, y}, text);
+      int x = button->BoundsRect.left + wr.left, y = cursor.y + 24;
+      data_->ShowHint(RECT{x, y, x, y}, text);
     }
   } else {
-    SkinData->HideHint();
+    data_->HideHint();
   }
 }
 
@@ -356,56 +378,54 @@ void TWinSkinForm::TimerTick() {
 
 void TWinSkinForm::ShowSysPopupMenu(POINT p) {
   DWORD now = GetTickCount();
-  if (now - LastSysMenuTick <= DoubleClickTime) {
+  if (now - systemMenu_.LastShown <= systemMenu_.DoubleClickTime) {
     // A second request within the double-click time: the icon was clicked twice.
-    if (HotObject) {
+    if (hot_) {
       SetFrameTimer(false);
-      PostMessageW(FormHandle, WM_CLOSE, 0, 0);
+      PostMessageW(window_, WM_CLOSE, 0, 0);
     }
     return;
   }
-  LastSysMenuTick = now;
-  BuildSysPopupMenu();
-  if (!SysPopupMenu) return;  // a window without a system menu
-  if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 2;
+  systemMenu_.LastShown = now;
+  TPopupMenu* popup = BuildSysPopupMenu();
+  if (!popup) return;  // a window without a system menu
   std::shared_ptr<bool> alive = alive_;
-  SysMenuOpen = true;
-  SysPopupMenu->Popup(p.x, p.y);
+  MenuTracking().SystemPopupOpened(this);
+  popup->Popup(p.x, p.y);
   if (!*alive) return;
-  SysMenuOpen = false;
-  if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = 0;
+  MenuTracking().SystemPopupClosed();
 }
 
 void TWinSkinForm::ToggleMaximize() {
-  if (WindowState == 1) {
+  if (showState_ == TShowState::Maximized) {
     RestoreWindow();
     return;
   }
-  if (FormKind == 2)
+  if (traits_.Kind == TFormKind::MDIChild)
     if (TSkinManage* mgr = SkinManager()) mgr->SetMDIChildActive(true);
-  WindowState = 1;
-  PostMessageW(FormHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-  HotObject = nullptr;
+  showState_ = TShowState::Maximized;
+  PostMessageW(window_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  hot_ = nullptr;
 }
 
 void TWinSkinForm::ToggleMinimize() {
-  if (WindowState == 2) {
+  if (showState_ == TShowState::Minimized) {
     RestoreWindow();
     return;
   }
-  WindowState = 2;
+  showState_ = TShowState::Minimized;
   SetSysMenuStyle(false);
-  PostMessageW(FormHandle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TWinSkinForm::RestoreWindow() {
-  WindowState = 0;
-  PostMessageW(FormHandle, WM_SYSCOMMAND, SC_RESTORE, 0);
+  showState_ = TShowState::Normal;
+  PostMessageW(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 void TWinSkinForm::MDIChildCommand(WPARAM command) {
-  if (FormKind != 1 || !MDIClient) return;
-  if (HWND active = reinterpret_cast<HWND>(SendMessageW(MDIClient, WM_MDIGETACTIVE, 0, 0)))
+  if (traits_.Kind != TFormKind::MDIFrame || !mdiClient_) return;
+  if (HWND active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0)))
     SendMessageW(active, WM_SYSCOMMAND, command, 0);
 }
 
@@ -414,7 +434,7 @@ void TWinSkinForm::WMCommand(TMessage& m) {
     case SC_SIZE: case SC_MOVE: case SC_MINIMIZE: case SC_MAXIMIZE: case SC_NEXTWINDOW: case SC_PREVWINDOW:
     case SC_CLOSE: case SC_RESTORE:
       if (LOWORD(m.WParam) >= 0xF000) {
-        PostMessageW(FormHandle, WM_SYSCOMMAND, LOWORD(m.WParam), 0);
+        PostMessageW(window_, WM_SYSCOMMAND, LOWORD(m.WParam), 0);
         m.Result = 0;
         return;
       }
@@ -426,7 +446,7 @@ void TWinSkinForm::WMCommand(TMessage& m) {
 }
 
 void TWinSkinForm::WMSysCommand(TMessage& m) {
-  if (InMenuLoop) {
+  if (MenuTracking().InMenuLoop(this)) {
     CallDefaultProc(m);
     return;
   }
@@ -436,7 +456,7 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
     if (key == VK_SPACE || key == ' ') {
       // The skin's system menu, and not the system's as well.
       POINT origin{0, 0};
-      ClientToScreen(FormHandle, &origin);
+      ClientToScreen(window_, &origin);
       ShowSysPopupMenu(origin);
       m.Result = 0;
       return;
@@ -444,7 +464,7 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
     // Alt or F10 alone opens the first pull-down of the bar, Alt+letter the one with that access key.
     if (key != '-' && !GetCapture()) {
       TMenuBtn* button = nullptr;
-      if (key == 0 && SkinMenuBar && SkinMenuBar->ButtonCount() > 0) button = SkinMenuBar->BarButtons.front().get();
+      if (key == 0 && menuBar_ && menuBar_->ButtonCount() > 0) button = menuBar_->Button(0);
       else if (key != 0) button = FindMenuAccel(key);
       if (key == 0 || button) {
         PopupMenuButton(button);
@@ -454,12 +474,12 @@ void TWinSkinForm::WMSysCommand(TMessage& m) {
     }
   }
   switch (command) {
-    case SC_MINIMIZE: WindowState = 2; break;
-    case SC_MAXIMIZE: WindowState = 1; break;
+    case SC_MINIMIZE: showState_ = TShowState::Minimized; break;
+    case SC_MAXIMIZE: showState_ = TShowState::Maximized; break;
     case SC_RESTORE: {
-      WindowState = 0;
+      showState_ = TShowState::Normal;
       TSkinManage* mgr = SkinManager();
-      if (FormKind == 2 && mgr && mgr->MDIChildMaximized) mgr->SetMDIChildActive(false);
+      if (traits_.Kind == TFormKind::MDIChild && mgr && mgr->MDIChildMaximized()) mgr->SetMDIChildActive(false);
       break;
     }
     default: break;

@@ -7,9 +7,9 @@
 #include "skin/win/skin_messages.h"
 
 void TWinSkinForm::HookMDIClient() {
-  if (!MDIClient || mdiSubclass_.Attached()) return;
-  if (SkinData) SavedMenuUpdate = SkinData->MenuUpdate;
-  mdiSubclass_.Attach(MDIClient, [this](TMessage& m) {
+  if (!mdiClient_ || mdiSubclass_.Attached()) return;
+  if (data_) savedMenuUpdate_ = data_->MenuUpdate;
+  mdiSubclass_.Attach(mdiClient_, [this](TMessage& m) {
     Enter();
     std::shared_ptr<bool> alive = alive_;
     MDIClientWndProc(m);
@@ -20,13 +20,20 @@ void TWinSkinForm::HookMDIClient() {
 void TWinSkinForm::UnhookMDIClient() {
   if (!mdiSubclass_.Attached()) return;
   mdiSubclass_.Detach();
-  if (SkinData) SkinData->MenuUpdate = SavedMenuUpdate;
+  if (data_) data_->MenuUpdate = savedMenuUpdate_;
   // Nobody posts to a client that is no longer this frame's.
-  if (TSkinManage* m = SkinManager())
-    if (m->MDIClientHandle == MDIClient) {
-      m->MDIClientHandle = nullptr;
-      m->MDIFormControl = nullptr;
-    }
+  if (TSkinManage* m = SkinManager()) m->ForgetMDIClient(mdiClient_);
+}
+
+void TWinSkinForm::MDIChildrenMaximized() {
+  if (traits_.Kind == TFormKind::MDIChild) ClearRegion();
+}
+
+void TWinSkinForm::MDIChildrenRestored() {
+  if (traits_.Kind != TFormKind::MDIChild || showState_ == TShowState::Minimized) return;
+  showState_ = TShowState::Normal;  // restored with the others
+  UpdateRegion();
+  if (!region_.Set) FrameChanged();
 }
 
 void TWinSkinForm::MDIClientWndProc(TMessage& m) {
@@ -38,38 +45,39 @@ void TWinSkinForm::MDIClientWndProc(TMessage& m) {
       return;
     case WM_NCCALCSIZE:
       // The client's own scroll bars go unless the skin keeps them.
-      if (SkinFrame && SkinData && !(SkinData->Options & SetOf(xoMDIScrollbar))) {
-        LONG style = GetWindowLongW(MDIClient, GWL_STYLE);
-        if (style & (WS_HSCROLL | WS_VSCROLL)) SetWindowLongW(MDIClient, GWL_STYLE, style & ~(WS_HSCROLL | WS_VSCROLL));
+      if (drawsFrame_ && data_ && !(data_->Options & SetOf(xoMDIScrollbar))) {
+        LONG style = GetWindowLongW(mdiClient_, GWL_STYLE);
+        if (style & (WS_HSCROLL | WS_VSCROLL))
+          SetWindowLongW(mdiClient_, GWL_STYLE, style & ~(WS_HSCROLL | WS_VSCROLL));
       }
       break;
     case WM_MDICREATE:
-      if (SkinData) SkinData->MenuUpdate = false;
+      if (data_) data_->MenuUpdate = false;
       break;
     case WM_MDIDESTROY:
       mdiSubclass_.CallPrevious(m);
-      if (!SkinFrame) return;
+      if (!drawsFrame_) return;
       if (mgr) mgr->SetMDIChildActive(IsMDIChildMaximized());
       // The last child gone: the frame's own menu again.
-      if (!SendMessageW(MDIClient, WM_MDIGETACTIVE, 0, 0)) {
-        if (SkinData) SkinData->MenuUpdate = SavedMenuUpdate;
-        if (SkinMenuBar) SkinMenuBar->BuildItems();
+      if (!SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0)) {
+        if (data_) data_->MenuUpdate = savedMenuUpdate_;
+        if (menuBar_) menuBar_->BuildItems();
       }
       return;
     case WM_MDITILE:
     case WM_MDICASCADE:
-      if (SkinFrame && mgr && mgr->MDIChildMaximized) mgr->SetMDIChildActive(false);
+      if (drawsFrame_ && mgr && mgr->MDIChildMaximized()) mgr->SetMDIChildActive(false);
       break;
     case WM_MDISETMENU:
       mdiSubclass_.CallPrevious(m);
       // The bar takes the new menu off the window; without a bar the window keeps it.
-      if (SkinFrame && SkinMenuBar && m.WParam) {
-        SkinMenuBar->RebuildItems();
-        RedrawWindow(FormHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+      if (drawsFrame_ && menuBar_ && m.WParam) {
+        menuBar_->RebuildItems();
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
       }
       return;
     case SM_REPAINTMDIFRAME:
-      RedrawWindow(FormHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
       return;
     default:
       break;

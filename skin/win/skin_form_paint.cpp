@@ -7,6 +7,7 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_form.h"
+#include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_text.h"
@@ -15,42 +16,50 @@
 namespace {
 int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
+// Spaces around the window's text in the caption.
+const wchar_t kCaptionPrefix[] = L"  ", kCaptionSuffix[] = L" ";
 }  // namespace
 
 HDC TWinSkinForm::FrameDC(HDC given, bool& release) {
   release = !given;
-  return given ? given : GetWindowDC(FormHandle);
+  return given ? given : GetWindowDC(window_);
 }
 
 void TWinSkinForm::PaintFrame(HDC given) {
-  if (!SkinData || SkinData->NoSkin || (SkinState != 1 && SkinState != 3) || BorderKind == 2 ||
-      (FormKind == 2 && WindowState == 1))
+  if (!data_ || data_->NoSkin || (stage_ != TFrameStage::Skinned && stage_ != TFrameStage::Reapplying) ||
+      traits_.Border == TBorderKind::None ||
+      (traits_.Kind == TFormKind::MDIChild && showState_ == TShowState::Maximized))
     return;
   bool release = false;
   HDC dc = FrameDC(given, release);
   if (!dc) return;
   try {
-    GetWindowRect(FormHandle, &WindowRect);
-    const int W = WidthOf(WindowRect), H = HeightOf(WindowRect);
-    WindowSize = SIZE{W, H};
-    if (WindowState == 2) {
+    RECT wr{};
+    GetWindowRect(window_, &wr);
+    const int W = WidthOf(wr), H = HeightOf(wr);
+    caption_.WindowSize = SIZE{W, H};
+    if (showState_ == TShowState::Minimized) {
       PaintCaption(dc);
     } else {
-      PaintBorderPiece(1, RECT{0, 0, FrameLeft, H}, dc);
-      PaintBorderPiece(2, RECT{W - FrameRight, 0, W, H}, dc);
-      PaintBorderPiece(4, RECT{FrameLeft, H - FrameBottom, W - FrameRight, H}, dc);
+      PaintBorderPiece(1, RECT{0, 0, metrics_.Left, H}, dc);
+      PaintBorderPiece(2, RECT{W - metrics_.Right, 0, W, H}, dc);
+      PaintBorderPiece(4, RECT{metrics_.Left, H - metrics_.Bottom, W - metrics_.Right, H}, dc);
       PaintCaption(dc);
-      RECT bar{FrameLeft, FrameTop, W - FrameRight, FrameTop + MenuBarHeight};
-      if (SkinMenuBar) SkinMenuBar->Paint(dc, bar);
-      else if (MenuBarHeight > 0 && SkinData->FaceBrush) FillRect(dc, &bar, SkinData->FaceBrush);
+      PaintMenuBar(dc, W);
     }
   } catch (...) {
     // A failed paint leaves what was drawn.
   }
   // A full repaint forgets the hovered or pressed button.
-  if (HotObject) HotObject->State = 1;
-  HotObject = nullptr;
-  if (release) ReleaseDC(FormHandle, dc);
+  if (hot_) hot_->State = 1;
+  hot_ = nullptr;
+  if (release) ReleaseDC(window_, dc);
+}
+
+void TWinSkinForm::PaintMenuBar(HDC dc, int W) {
+  RECT bar{metrics_.Left, metrics_.Top, W - metrics_.Right, metrics_.Top + metrics_.MenuBar};
+  if (menuBar_) menuBar_->Paint(dc, bar);
+  else if (metrics_.MenuBar > 0 && data_->FaceBrush) FillRect(dc, &bar, data_->FaceBrush);
 }
 
 void TWinSkinForm::ForgetPaintCache() {
@@ -63,8 +72,8 @@ void TWinSkinForm::ForgetPaintCache() {
 
 bool TWinSkinForm::TCaptionKey::operator==(const TCaptionKey& o) const {
   auto fields = [](const TCaptionKey& k) {
-    return std::tie(k.Text, k.Width, k.Height, k.FrameLeft, k.FrameRight, k.FrameTop, k.WindowState, k.BorderKind,
-                    k.BorderIconBits, k.Active, k.Popup, k.RightToLeft, k.Dialog, k.Icon, k.Buttons);
+    return std::tie(k.Text, k.Width, k.Height, k.FrameLeft, k.FrameRight, k.FrameTop, k.ShowState, k.BorderKind,
+                    k.BorderIcons, k.Active, k.Popup, k.RightToLeft, k.Dialog, k.Icon, k.Buttons);
   };
   return fields(*this) == fields(o);
 }
@@ -72,29 +81,29 @@ bool TWinSkinForm::TCaptionKey::operator==(const TCaptionKey& o) const {
 TWinSkinForm::TCaptionKey TWinSkinForm::CaptionKeyNow(const std::wstring& text) const {
   TCaptionKey k;
   k.Text = text;
-  k.Width = WindowSize.cx;
-  k.Height = WindowState == 2 ? WindowSize.cy : FrameTop;
-  k.FrameLeft = FrameLeft;
-  k.FrameRight = FrameRight;
-  k.FrameTop = FrameTop;
-  k.WindowState = WindowState;
-  k.BorderKind = BorderKind;
-  k.BorderIconBits = BorderIconBits;
-  k.Active = NCActive != 0;
-  k.Popup = (Style & WS_POPUP) != 0;
-  k.RightToLeft = RightToLeft;
-  k.Dialog = IsDialog;
-  k.Icon = IconHandle;
-  for (const auto& b : SysButtons) k.Buttons.emplace_back(b->Visible, b->Enabled);
+  k.Width = caption_.WindowSize.cx;
+  k.Height = showState_ == TShowState::Minimized ? caption_.WindowSize.cy : metrics_.Top;
+  k.FrameLeft = metrics_.Left;
+  k.FrameRight = metrics_.Right;
+  k.FrameTop = metrics_.Top;
+  k.ShowState = showState_;
+  k.BorderKind = traits_.Border;
+  k.BorderIcons = traits_.Icons;
+  k.Active = active_;
+  k.Popup = (traits_.Style & WS_POPUP) != 0;
+  k.RightToLeft = traits_.RightToLeft;
+  k.Dialog = traits_.Dialog;
+  k.Icon = icon_.Handle;
+  for (const auto& b : captionButtons_) k.Buttons.emplace_back(b->Visible, b->Enabled);
   return k;
 }
 
 void TWinSkinForm::PaintCaption(HDC dc) {
-  std::wstring text = CaptionPrefix + WindowTextWide() + CaptionSuffix;
+  std::wstring text = kCaptionPrefix + WindowTextWide() + kCaptionSuffix;
   // The buttons' visibility first: it is part of the key.
   LayoutCaptionButtons();
   TCaptionKey key = CaptionKeyNow(text);
-  const int look = NCActive ? 0 : 1;
+  const int look = active_ ? 0 : 1;
   if (!captionCache_[look] || !captionKept_[look] || !(key == captionKey_[look])) {
     ComposeCaption(text);
     captionKey_[look] = CaptionKeyNow(text);
@@ -108,29 +117,29 @@ void TWinSkinForm::PaintCaption(HDC dc) {
 }
 
 void TWinSkinForm::ComposeCaption(const std::wstring& text) {
-  const int W = WindowSize.cx, H = WindowSize.cy;
-  const int look = NCActive ? 0 : 1;
+  const int W = caption_.WindowSize.cx, H = caption_.WindowSize.cy;
+  const int look = active_ ? 0 : 1;
   std::unique_ptr<TBitmap>& cache = captionCache_[look];
   if (!cache) cache = std::make_unique<TBitmap>();
   TBitmap& b = *cache;
   // The band is composed in the top-left of a kept bitmap.
-  const int bandHeight = WindowState == 2 ? H : FrameTop;
+  const int bandHeight = showState_ == TShowState::Minimized ? H : metrics_.Top;
   captionSize_[look] = SIZE{};
   if (W <= 0 || bandHeight <= 0) return;
   GrowBitmap(b, W, bandHeight);
   if (b.Empty()) return;
   captionSize_[look] = SIZE{W, bandHeight};
-  RECT piece{FrameLeft, 0, W - FrameRight, FrameTop};
-  if (WindowState == 2) {
-    HBRUSH face = CreateSolidBrush(ColorToRGB(SkinData->Colors[scButtonFace]));
+  RECT piece{metrics_.Left, 0, W - metrics_.Right, metrics_.Top};
+  if (showState_ == TShowState::Minimized) {
+    HBRUSH face = CreateSolidBrush(ColorToRGB(data_->Colors[scButtonFace]));
     RECT all{0, 0, W, H};
     FillRect(b.CanvasDC(), &all, face);
     DeleteObject(face);
-    piece = RECT{0, 0, W, FrameTop};
+    piece = RECT{0, 0, W, metrics_.Top};
   } else {
     // The band's ends are the side borders' tops, as painted just before.
-    PaintBorderPiece(1, RECT{0, 0, FrameLeft, H}, b.CanvasDC());
-    PaintBorderPiece(2, RECT{W - FrameRight, 0, W, H}, b.CanvasDC());
+    PaintBorderPiece(1, RECT{0, 0, metrics_.Left, H}, b.CanvasDC());
+    PaintBorderPiece(2, RECT{W - metrics_.Right, 0, W, H}, b.CanvasDC());
   }
   PaintBorderPiece(3, piece, b.CanvasDC());
   PaintCaptionText(b.Canvas(), piece, text);
@@ -139,10 +148,10 @@ void TWinSkinForm::ComposeCaption(const std::wstring& text) {
 }
 
 TBitmap* TWinSkinForm::RenderedBorderPiece(int index, int w, int h) {
-  if (w <= 0 || h <= 0 || !SkinData) return nullptr;
-  TDataSkinBorder& border = *SkinData->Borders[static_cast<std::size_t>(index - 1)];
+  if (w <= 0 || h <= 0 || !data_) return nullptr;
+  TDataSkinBorder& border = *data_->Borders[static_cast<std::size_t>(index - 1)];
   if (!border.HasImage()) return nullptr;
-  int frame = (NCActive && border.FrameCount != 1) || border.FrameCount == 1 ? 1 : 2;
+  int frame = (active_ && border.FrameCount != 1) || border.FrameCount == 1 ? 1 : 2;
   std::unique_ptr<TBitmap>& part = pieces_[index - 1][frame - 1];
   TPieceKey& key = pieceKeys_[index - 1][frame - 1];
   if (!part || key.Width != w || key.Height != h || key.Frame != frame) {
@@ -165,42 +174,38 @@ void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
 }
 
 std::wstring TWinSkinForm::WindowTextWide() const {
-  if (IsUnicode) {
-    int length = GetWindowTextLengthW(FormHandle);
+  if (traits_.Unicode) {
+    int length = GetWindowTextLengthW(window_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(FormHandle, text.data(), length + 1), 0)));
+    text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(window_, text.data(), length + 1), 0)));
     return text;
   }
   char buffer[1001] = {};
-  SendMessageA(FormHandle, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  SendMessageA(window_, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
   return AnsiToWide(buffer);
 }
 
-void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& rect) {
-  PaintCaptionText(canvas, rect, CaptionPrefix + WindowTextWide() + CaptionSuffix);
-}
-
 void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& rect, const std::wstring& text) {
-  TDataSkinTitle& title = *SkinData->Title;
+  TDataSkinTitle& title = *data_->Title;
   HDC dc = canvas.Handle();
   const int CW = WidthOf(rect);
   UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
-  if (RightToLeft) flags |= DT_RIGHT | DT_RTLREADING;
-  RightButtonsExtent = 0;
-  for (std::size_t i = 0; i < SysButtons.size(); ++i) {
-    TDataSkinSysButton* b = SysButtons[i]->SkinButton();
+  if (traits_.RightToLeft) flags |= DT_RIGHT | DT_RTLREADING;
+  int rightButtons = 0;  // how far the right-aligned caption buttons reach in
+  for (std::size_t i = 0; i < captionButtons_.size(); ++i) {
+    TDataSkinSysButton* b = captionButtons_[i]->SkinButton();
     if (b && b->Align == 1 && b->HasImage() && IsCaptionButtonVisible(static_cast<int>(i)))
-      RightButtonsExtent = std::max(RightButtonsExtent, b->Xcoord);
+      rightButtons = std::max(rightButtons, b->Xcoord);
   }
-  HGDIOBJ oldFont = SelectObject(dc, SysCaptionFont);
+  HGDIOBJ oldFont = SelectObject(dc, caption_.Font);
   int oldMode = SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(SkinData->Colors[NCActive ? scTitleTextActive : scTitleTextNoActive]));
+  SetTextColor(dc, ColorToRGB(data_->Colors[active_ ? scTitleTextActive : scTitleTextNoActive]));
   RECT t = rect;
   SkinDrawText(dc, text, t, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE);
   t.right += title.TXTBackleft + title.TXTBackRight;
   const int TW = WidthOf(t), TH = HeightOf(t);
   int x = 0;
-  if (!RightToLeft) {
+  if (!traits_.RightToLeft) {
     switch (title.TextAlignment) {
       case 0: x = title.LeftWidth; break;
       case 1: x = (CW - TW) / 2; break;
@@ -209,28 +214,28 @@ void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& rect, const std
     }
   } else {
     switch (title.TextAlignment) {
-      case 0: x = CW - RightButtonsExtent - TW; break;
-      case 1: x = (CW - RightButtonsExtent - TW) / 2; break;
+      case 0: x = CW - rightButtons - TW; break;
+      case 1: x = (CW - rightButtons - TW) / 2; break;
       case 2: x = title.LeftWidth; break;
       default: x = 0; break;
     }
   }
   int y = (HeightOf(rect) - TH) / 2 + title.TopHeight / 2;
   OffsetRect(&t, x, y);
-  if (RightToLeft && x < 1) t.left = title.LeftWidth;
-  if (RightToLeft) {
+  if (traits_.RightToLeft && x < 1) t.left = title.LeftWidth;
+  if (traits_.RightToLeft) {
     OffsetRect(&t, 10, 0);
-  } else if (Style & WS_POPUP) {
-    if (RightButtonsExtent > 5 && rect.right - RightButtonsExtent - 5 < t.right)
-      t.right = rect.right - RightButtonsExtent - 5;
+  } else if (traits_.Style & WS_POPUP) {
+    if (rightButtons > 5 && rect.right - rightButtons - 5 < t.right)
+      t.right = rect.right - rightButtons - 5;
   } else {
     t.right = std::min<LONG>(t.right, rect.right - title.RightWidth);
   }
-  if (BorderKind == 3 && title.TextAlignment == 0) t.left -= 16;
-  TitleRect = t;
+  if (traits_.Border == TBorderKind::Dialog && title.TextAlignment == 0) t.left -= 16;
+  caption_.Title = t;
   if (title.HasImage())
     SkinDrawThreeSlice(canvas, RECT{t.left, rect.top, t.right, rect.bottom}, *title.Bitmap,
-                       RECT{title.TXTBackleft, 0, title.TXTBackRight, 0}, NCActive ? 1 : 2, 2, true, true);
+                       RECT{title.TXTBackleft, 0, title.TXTBackRight, 0}, active_ ? 1 : 2, 2, true, true);
   t.left += title.TXTBackleft;
   t.right -= title.TXTBackRight;
   SkinDrawText(dc, text, t, flags);
@@ -239,14 +244,14 @@ void TWinSkinForm::PaintCaptionText(TCanvas& canvas, const RECT& rect, const std
 }
 
 void TWinSkinForm::LayoutCaptionButtons() {
-  const int W = WindowSize.cx;
-  for (std::size_t i = 0; i < SysButtons.size(); ++i) {
-    TWinSysButton& button = *SysButtons[i];
+  const int W = caption_.WindowSize.cx;
+  for (std::size_t i = 0; i < captionButtons_.size(); ++i) {
+    TWinSysButton& button = *captionButtons_[i];
     TDataSkinSysButton* b = button.SkinButton();
     if (!b || !IsCaptionButtonVisible(static_cast<int>(i))) continue;
     // The window icon has no image of its own: it takes the small icon's size.
-    int w = b->HasImage() ? b->Bitmap->GetWidth() / std::max(b->FrameCount, 1) : SmallIconSize;
-    int h = b->HasImage() ? b->Bitmap->GetHeight() : SmallIconSize;
+    int w = b->HasImage() ? b->Bitmap->GetWidth() / std::max(b->FrameCount, 1) : icon_.SmallSize;
+    int h = b->HasImage() ? b->Bitmap->GetHeight() : icon_.SmallSize;
     if (!b->HasImage() && b->Action != 3 && b->Action != 11) continue;
     POINT o = CaptionButtonOrigin(*b, w, h, W);
     button.BoundsRect = RECT{o.x, o.y, o.x + w, o.y + h};
@@ -257,19 +262,19 @@ POINT TWinSkinForm::CaptionButtonOrigin(const TDataSkinSysButton& b, int w, int 
   switch (b.Align) {
     case 0: return POINT{b.Xcoord, b.Ycoord};
     case 1: return POINT{W - b.Xcoord, b.Ycoord};
-    case 2: case 8: return POINT{TitleRect.left - w - b.Xcoord, b.Ycoord};
-    case 3: case 9: return POINT{TitleRect.right + b.Xcoord, b.Ycoord};
+    case 2: case 8: return POINT{caption_.Title.left - w - b.Xcoord, b.Ycoord};
+    case 3: case 9: return POINT{caption_.Title.right + b.Xcoord, b.Ycoord};
     case 100:
-      return POINT{W - b.Xcoord - FrameRight - (SkinData && SkinData->MenuBar ? SkinData->MenuBar->LeftWidth : 0),
-                   FrameTop + (MenuBarHeight - h) / 2};
+      return POINT{W - b.Xcoord - metrics_.Right - (data_ && data_->MenuBar ? data_->MenuBar->LeftWidth : 0),
+                   metrics_.Top + (metrics_.MenuBar - h) / 2};
     default: return POINT{0, 0};
   }
 }
 
 int TWinSkinForm::MDIButtonsLeft(int W) {
   int left = INT_MAX;
-  for (std::size_t i = 0; i < SysButtons.size(); ++i) {
-    TDataSkinSysButton* b = SysButtons[i]->SkinButton();
+  for (std::size_t i = 0; i < captionButtons_.size(); ++i) {
+    TDataSkinSysButton* b = captionButtons_[i]->SkinButton();
     if (!b || b->Visibility != 100 || !b->HasImage() || !IsCaptionButtonVisible(static_cast<int>(i))) continue;
     const int w = b->Bitmap->GetWidth() / std::max(b->FrameCount, 1);
     left = std::min<int>(left, CaptionButtonOrigin(*b, w, b->Bitmap->GetHeight(), W).x);
@@ -277,9 +282,22 @@ int TWinSkinForm::MDIButtonsLeft(int W) {
   return left;
 }
 
+void TWinSkinForm::PaintMDIButtons(TBitmap& strip, const RECT& barRect) {
+  if (traits_.Kind != TFormKind::MDIFrame || !IsMDIChildMaximized()) return;
+  for (auto& button : captionButtons_) {
+    TDataSkinSysButton* b = button->SkinButton();
+    if (!b || b->Visibility != 100 || !b->HasImage() || !button->Visible) continue;
+    RECT r = button->BoundsRect;
+    OffsetRect(&r, -barRect.left, -barRect.top);
+    SkinDrawStateFrame(strip, r, *b->Bitmap, 1, b->FrameCount, true);
+    button->State = 1;
+  }
+  if (TSkinManage* mgr = SkinManager(); mgr && !mgr->MDIChildMaximized()) mgr->SetMDIChildActive(true);
+}
+
 void TWinSkinForm::PaintCaptionButtons(TBitmap& band) {
-  for (std::size_t i = 0; i < SysButtons.size(); ++i) {
-    TWinSysButton& button = *SysButtons[i];
+  for (std::size_t i = 0; i < captionButtons_.size(); ++i) {
+    TWinSysButton& button = *captionButtons_[i];
     TDataSkinSysButton* b = button.SkinButton();
     if (!b || !button.Visible || b->Visibility == 100) continue;
     if (b->Action == 3 || b->Action == 11) {
@@ -287,7 +305,7 @@ void TWinSkinForm::PaintCaptionButtons(TBitmap& band) {
       continue;
     }
     if (!b->HasImage()) continue;
-    int frame = b->FrameCount < 4 ? 1 : (NCActive && button.Enabled ? 1 : 4);
+    int frame = b->FrameCount < 4 ? 1 : (active_ && button.Enabled ? 1 : 4);
     SkinDrawStateFrame(band, button.BoundsRect, *b->Bitmap, frame, b->FrameCount, true);
     button.State = 1;
   }
@@ -295,66 +313,68 @@ void TWinSkinForm::PaintCaptionButtons(TBitmap& band) {
 
 void TWinSkinForm::PaintCaptionButton(TWinSysButton& button, int frameIndex) {
   TDataSkinSysButton* b = button.SkinButton();
-  if (!b || !button.Visible || SkinState != 1 || BorderKind == 2) return;
+  if (!b || !button.Visible || stage_ != TFrameStage::Skinned || traits_.Border == TBorderKind::None) return;
   if (!button.Enabled) frameIndex = b->FrameCount > 3 ? 4 : 1;
   if (b->Visibility == 100 && frameIndex == 3) frameIndex = 4;
-  HDC dc = GetWindowDC(FormHandle);
+  HDC dc = GetWindowDC(window_);
   if (!dc) return;
   if (b->Action == 3 || b->Action == 11) {
     DrawWindowIcon(dc, button.BoundsRect);
   } else if (b->HasImage()) {
     // The caption band under the button first: the button's image has see-through pixels.
     RECT r = button.BoundsRect;
-    TBitmap& scratch = *CaptionBitmap;
+    TBitmap& scratch = *caption_.ButtonScratch;
     scratch.SetSize(WidthOf(r), HeightOf(r));
     if (!scratch.Empty()) {
       // Under the MDI buttons lies the menu bar, under the others the caption band.
-      TBitmap* barBack = SkinMenuBar ? SkinMenuBar->BarBackground.get() : nullptr;
+      TBitmap* barBack = menuBar_ ? menuBar_->Background() : nullptr;
       if (b->Visibility == 100 && barBack && !barBack->Empty())
         BitBlt(scratch.CanvasDC(), 0, 0, WidthOf(r), HeightOf(r), barBack->CanvasDC(),
-               r.left - SkinMenuBar->BarRect.left, r.top - SkinMenuBar->BarRect.top, SRCCOPY);
+               r.left - menuBar_->BarRect().left, r.top - menuBar_->BarRect().top, SRCCOPY);
       else
-        PaintBorderPiece(3, RECT{FrameLeft - r.left, -r.top, WindowSize.cx - FrameRight - r.left, FrameTop - r.top},
+        PaintBorderPiece(3,
+                         RECT{metrics_.Left - r.left, -r.top, caption_.WindowSize.cx - metrics_.Right - r.left,
+                              metrics_.Top - r.top},
                          scratch.CanvasDC());
       SkinDrawStateFrame(scratch, RECT{0, 0, WidthOf(r), HeightOf(r)}, *b->Bitmap, frameIndex,
                          b->FrameCount, true);
       BitBlt(dc, r.left, r.top, WidthOf(r), HeightOf(r), scratch.CanvasDC(), 0, 0, SRCCOPY);
     }
   }
-  ReleaseDC(FormHandle, dc);
+  ReleaseDC(window_, dc);
 }
 
 bool TWinSkinForm::IsMDIChildMaximized() const {
-  if (FormKind != 1 || !MDIClient) return false;
+  if (traits_.Kind != TFormKind::MDIFrame || !mdiClient_) return false;
   BOOL maximized = FALSE;
-  HWND active = reinterpret_cast<HWND>(SendMessageW(MDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  HWND active = reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
   return active && maximized;
 }
 
 bool TWinSkinForm::IsCaptionButtonVisible(int index) {
-  TWinSysButton& button = *SysButtons[static_cast<std::size_t>(index)];
+  TWinSysButton& button = *captionButtons_[static_cast<std::size_t>(index)];
   TDataSkinSysButton* b = button.SkinButton();
   if (!b) return button.Visible = false;
-  const bool maxBox = BorderIconBits & 1, minBox = BorderIconBits & 2, help = BorderIconBits & 4,
-             sysMenu = BorderIconBits & 8;
+  const bool maxBox = traits_.Has(TWindowTraits::MaximizeBox), minBox = traits_.Has(TWindowTraits::MinimizeBox),
+             help = traits_.Has(TWindowTraits::HelpBox), sysMenu = traits_.Has(TWindowTraits::SystemMenu);
   auto condition = [&](int value, bool second) -> bool {
     switch (value) {
       case 0: return true;
-      case 1: return WindowState == 1;
-      case 2: return WindowState != 1;
-      case 3: return NCActive != 0;
-      case 4: return NCActive == 0;
+      case 1: return showState_ == TShowState::Maximized;
+      case 2: return showState_ != TShowState::Maximized;
+      case 3: return active_ != 0;
+      case 4: return active_ == 0;
       case 6: case 8: return second ? (maxBox || minBox) : ((maxBox || minBox) && sysMenu);
       case 7: return !maxBox;
       case 9: return !minBox;
       case 10: return second ? help : (help && !maxBox && !minBox);
-      case 100: return IsMDIChildMaximized() && SkinMenuBar;
+      case 100: return IsMDIChildMaximized() && menuBar_;
       default: break;
     }
     if (second) return false;
-    if (value == 200) return BorderKind == 3 && !IsDialog;
+    if (value == 200) return traits_.Border == TBorderKind::Dialog && !traits_.Dialog;
     if (value >= 201 && value <= 999) return true;
-    if (value >= 1000 && value <= 2000) return SendMessageW(FormHandle, SM_CAPTIONVISIBLE, value, b->Action) > 0;
+    if (value >= 1000 && value <= 2000) return SendMessageW(window_, SM_CAPTIONVISIBLE, value, b->Action) > 0;
     return false;
   };
   bool visible = condition(b->Visibility, false) && condition(b->Visibility1, true);
@@ -362,7 +382,7 @@ bool TWinSkinForm::IsCaptionButtonVisible(int index) {
     case 0: if (!sysMenu) visible = false; break;
     case 1: button.Enabled = maxBox && sysMenu; break;
     case 2: button.Enabled = minBox && sysMenu; break;
-    case 3: case 11: case 12: if (BorderKind == 3) visible = false; break;
+    case 3: case 11: case 12: if (traits_.Border == TBorderKind::Dialog) visible = false; break;
     default: break;
   }
   button.Visible = visible;
@@ -370,26 +390,29 @@ bool TWinSkinForm::IsCaptionButtonVisible(int index) {
 }
 
 void TWinSkinForm::UpdateRegion() {
-  if (SkinState == 6 || !SkinFrame || !SkinData || SkinData->NoSkin || BorderKind == 2) return;
-  if (FormKind == 2 && WindowState != 0) return;
+  if (stage_ == TFrameStage::WindowGone || !drawsFrame_ || !data_ || data_->NoSkin ||
+      traits_.Border == TBorderKind::None)
+    return;
+  if (traits_.Kind == TFormKind::MDIChild && showState_ != TShowState::Normal) return;
   RECT wr{};
-  GetWindowRect(FormHandle, &wr);
+  GetWindowRect(window_, &wr);
   const int W = WidthOf(wr), H = HeightOf(wr);
   if (W <= 0 || H <= 0) return;
-  if (W == RegionSize.cx && H == RegionSize.cy && FormKind != 2 && SkinState != 3) return;
-  auto& borders = SkinData->Borders;
+  if (W == region_.Size.cx && H == region_.Size.cy && traits_.Kind != TFormKind::MDIChild &&
+      stage_ != TFrameStage::Reapplying)
+    return;
+  auto& borders = data_->Borders;
   bool shaped = false;
   for (auto& b : borders) shaped = shaped || b->Trans == 1;
   // A region handed to the system is the system's: it is never deleted here.
   if (!shaped) {
-    Region = CreateRectRgn(0, 0, W, H);
-    HasRegion = true;
-    RegionSize = SIZE{W, H};
-    SetWindowRgn(FormHandle, Region, TRUE);
+    region_.Set = true;
+    region_.Size = SIZE{W, H};
+    SetWindowRgn(window_, CreateRectRgn(0, 0, W, H), TRUE);
     return;
   }
-  RegionSize = SIZE{W, H};
-  HRGN result = CreateRectRgn(FrameLeft, FrameTop, W - FrameRight, H - FrameBottom);
+  region_.Size = SIZE{W, H};
+  HRGN result = CreateRectRgn(metrics_.Left, metrics_.Top, W - metrics_.Right, H - metrics_.Bottom);
   // The pieces the paint uses, read where they are kept.
   auto pieceRegion = [&](int index, const RECT& at, bool shape) -> HRGN {
     if (!shape) return CreateRectRgn(at.left, at.top, at.right, at.bottom);
@@ -398,41 +421,38 @@ void TWinSkinForm::UpdateRegion() {
     if (!piece) return CreateRectRgn(at.left, at.top, at.right, at.bottom);  // no image: nothing see-through
     return BitmapToRegion(*piece, WidthOf(at), HeightOf(at), at.left, at.top, clFuchsia, 1, 1, 1);
   };
-  HRGN left = pieceRegion(1, RECT{0, 0, FrameLeft, H}, borders[0]->Trans == 1 && H > 1);
-  HRGN right = pieceRegion(2, RECT{W - FrameRight, 0, W, H}, borders[1]->Trans == 1 && H > 1);
-  HRGN bottom = pieceRegion(4, RECT{FrameLeft, H - FrameBottom, W - FrameRight, H},
-                            borders[3]->Trans == 1 && FrameBottom >= 2);
-  HRGN top = pieceRegion(3, RECT{FrameLeft, 0, W - FrameRight, FrameTop},
-                         borders[2]->Trans == 1 && FrameTop > 1 && W - FrameLeft - FrameRight > 0);
+  HRGN left = pieceRegion(1, RECT{0, 0, metrics_.Left, H}, borders[0]->Trans == 1 && H > 1);
+  HRGN right = pieceRegion(2, RECT{W - metrics_.Right, 0, W, H}, borders[1]->Trans == 1 && H > 1);
+  HRGN bottom = pieceRegion(4, RECT{metrics_.Left, H - metrics_.Bottom, W - metrics_.Right, H},
+                            borders[3]->Trans == 1 && metrics_.Bottom >= 2);
+  HRGN top = pieceRegion(3, RECT{metrics_.Left, 0, W - metrics_.Right, metrics_.Top},
+                         borders[2]->Trans == 1 && metrics_.Top > 1 && W - metrics_.Left - metrics_.Right > 0);
   CombineRgn(left, left, right, RGN_OR);
   CombineRgn(top, top, bottom, RGN_OR);
   CombineRgn(left, left, top, RGN_OR);
   CombineRgn(result, result, left, RGN_OR);
   for (HRGN r : {left, right, top, bottom}) DeleteObject(r);
-  Region = result;
-  HasRegion = true;
-  SetWindowRgn(FormHandle, result, TRUE);
+  region_.Set = true;
+  SetWindowRgn(window_, result, TRUE);
 }
 
 void TWinSkinForm::ClearRegion() {
-  if (!HasRegion) return;
-  SetWindowRgn(FormHandle, nullptr, FormKind == 2);
-  HasRegion = false;
-  Region = nullptr;
-  RegionSize = SIZE{};
+  if (!region_.Set) return;
+  SetWindowRgn(window_, nullptr, traits_.Kind == TFormKind::MDIChild);
+  region_ = TRegionState{};
 }
 
 void TWinSkinForm::SetStyle(LONG style) {
-  if (style == GetWindowLongW(FormHandle, GWL_STYLE)) return;
+  if (style == GetWindowLongW(window_, GWL_STYLE)) return;
   writingStyle_ = true;
-  SetWindowLongW(FormHandle, GWL_STYLE, style);
+  SetWindowLongW(window_, GWL_STYLE, style);
   writingStyle_ = false;
-  Style = style;
+  traits_.Style = style;
 }
 
 void TWinSkinForm::SetSysMenuStyle(bool remove) {
-  if (BorderIconBits & 16) return;
-  LONG style = GetWindowLongW(FormHandle, GWL_STYLE);
+  if (traits_.Has(TWindowTraits::OwnTaskButton)) return;
+  LONG style = GetWindowLongW(window_, GWL_STYLE);
   if (remove) style &= ~WS_SYSMENU;
   else if (appSysMenu_) style |= WS_SYSMENU;  // only a system menu the window had of its own
   SetStyle(style);

@@ -4,11 +4,12 @@
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "toolkit/win/form.h"
 
 void TWinSkinForm::WndProc(TMessage& m) {
-  if (SkinState == 0 && m.Msg == WM_NCPAINT) {
+  if (stage_ == TFrameStage::Attached && m.Msg == WM_NCPAINT) {
     m.Result = 0;
     return;
   }
@@ -18,17 +19,17 @@ void TWinSkinForm::WndProc(TMessage& m) {
       WMEraseBkgnd(m);
       return;
     case WM_NCDESTROY: {
-      SkinState = 4;
+      stage_ = TFrameStage::WindowDestroying;
       DetachOnDestroy();  // gives the window its procedure back first
       CallDefaultProc(m);
-      SkinState = 6;
+      stage_ = TFrameStage::WindowGone;
       return;
     }
     case 0xAE:  // the system's themed caption redraw
       m.Result = 0;
       return;
     case WM_INITMENUPOPUP:
-      if (TSkinManage* mgr = SkinManager()) mgr->MenuKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu ? 2 : 1;
+      MenuTracking().MenuInitialised(reinterpret_cast<HMENU>(m.WParam) == systemMenu_.Menu);
       CallDefaultProc(m);
       return;
     case WM_MENUSELECT:
@@ -36,13 +37,13 @@ void TWinSkinForm::WndProc(TMessage& m) {
       return;
     case WM_CTLCOLORBTN:
       CallDefaultProc(m);
-      if (!FormControl) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+      if (!form_) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
       return;
     case WM_CTLCOLORSTATIC:
       CallDefaultProc(m);
-      if (!FormControl && SkinData && SkinData->FaceBrush) {
+      if (!form_ && data_ && data_->FaceBrush) {
         SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-        m.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush);
+        m.Result = reinterpret_cast<LRESULT>(data_->FaceBrush);
       }
       return;
     case SM_COMPLETESKIN:
@@ -53,11 +54,11 @@ void TWinSkinForm::WndProc(TMessage& m) {
       return;
     case SM_ISSKINNED:
       m.Result = 1;
-      PostMessageW(FormHandle, SM_SKINNED, 0, SKIN_MESSAGE_TAG);
+      PostMessageW(window_, SM_SKINNED, 0, SKIN_MESSAGE_TAG);
       return;
     case WM_NCACTIVATE:
-      if (SkinState == 0 && FormKind != 2) {
-        NCActive = static_cast<BYTE>(m.WParam != 0);
+      if (stage_ == TFrameStage::Attached && traits_.Kind != TFormKind::MDIChild) {
+        active_ = m.WParam != 0;
         m.Result = 1;
         return;
       }
@@ -65,12 +66,12 @@ void TWinSkinForm::WndProc(TMessage& m) {
     default:
       break;
   }
-  if (!SkinFrame) {
+  if (!drawsFrame_) {
     CallDefaultProc(m);
     return;
   }
   // Stage 2: skinned frames of top-level windows and MDI children.
-  if (IsChildWindow && FormKind != 2) {
+  if (traits_.Child && traits_.Kind != TFormKind::MDIChild) {
     CallDefaultProc(m);
     return;
   }
@@ -79,17 +80,17 @@ void TWinSkinForm::WndProc(TMessage& m) {
       WMSize(m);
       return;
     case WM_ACTIVATE:
-      NCActive = LOWORD(m.WParam) != WA_INACTIVE;
+      active_ = LOWORD(m.WParam) != WA_INACTIVE;
       break;
     case WM_NCACTIVATE:
-      NCActive = static_cast<BYTE>(m.WParam != 0);
+      active_ = m.WParam != 0;
       break;
     case WM_GETMINMAXINFO:
       CallDefaultProc(m);
-      WindowState = ReadWindowState();
+      showState_ = ReadShowState();
       return;
     case WM_WINDOWPOSCHANGED:
-      WindowState = ReadWindowState();
+      showState_ = ReadShowState();
       CallDefaultProc(m);
       return;
     case WM_STYLECHANGED:
@@ -98,11 +99,11 @@ void TWinSkinForm::WndProc(TMessage& m) {
     case WM_SETICON:
       CallDefaultProc(m);
       GetIconBitmap();
-      if (SkinState == 1) PaintFrame(nullptr);  // the system drew its own caption
+      if (stage_ == TFrameStage::Skinned) PaintFrame(nullptr);  // the system drew its own caption
       return;
     case WM_SETTEXT:
       CallDefaultProc(m);
-      if (SkinState == 1) PaintFrame(nullptr);  // the system drew its own caption
+      if (stage_ == TFrameStage::Skinned) PaintFrame(nullptr);  // the system drew its own caption
       return;
     case WM_COMMAND:
       WMCommand(m);
@@ -114,29 +115,28 @@ void TWinSkinForm::WndProc(TMessage& m) {
       HandleMenuClickAt(m);
       return;
     case CM_MENUCHANGED:
-      if (SkinData) {
-        bool paint = SkinData->FramePaintEnabled;
-        SkinData->FramePaintEnabled = false;
+      if (data_) {
+        bool paint = data_->FramePaintEnabled;
+        data_->FramePaintEnabled = false;
         CallDefaultProc(m);
-        SkinData->FramePaintEnabled = paint;
+        data_->FramePaintEnabled = paint;
       } else {
         CallDefaultProc(m);
       }
-      if (HMENU menu = GetMenu(FormHandle)) {
-        if (SkinMenuBar && SkinData && SkinData->MenuUpdate) {
-          SkinMenuBar->BarMenuHandle = menu;
-          SkinMenuBar->BuildItems();
-          SkinMenuBar->Layout();
-          if (SkinState == 1) PaintFrame(nullptr);
+      if (HMENU menu = GetMenu(window_)) {
+        if (menuBar_ && data_ && data_->MenuUpdate) {
+          menuBar_->TakeMenu(menu);
+          if (stage_ == TFrameStage::Skinned) PaintFrame(nullptr);
         }
-        SetMenu(FormHandle, nullptr);
+        SetMenu(window_, nullptr);
       }
       return;
     default:
       break;
   }
   // Stage 3: the non-client area, once skinning is complete.
-  if ((FormKind == 2 && WindowState == 1) || SkinState == 0) {
+  if ((traits_.Kind == TFormKind::MDIChild && showState_ == TShowState::Maximized) ||
+      stage_ == TFrameStage::Attached) {
     CallDefaultProc(m);
     return;
   }
@@ -163,11 +163,11 @@ void TWinSkinForm::FormWindowProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETTEXT:
       formLayer_.CallPrevious(m);
-      if (IsWindowVisible(FormHandle)) {
+      if (IsWindowVisible(window_)) {
         TSkinManage* mgr = SkinManager();
-        if (WindowState == 1 && mgr && mgr->MDIClientHandle)
-          PostMessageW(mgr->MDIClientHandle, SM_REPAINTMDIFRAME, reinterpret_cast<WPARAM>(FormHandle), 0);
-        if (WindowState == 2) PaintFrame(nullptr);
+        if (showState_ == TShowState::Maximized && mgr && mgr->MDIClient())
+          PostMessageW(mgr->MDIClient(), SM_REPAINTMDIFRAME, reinterpret_cast<WPARAM>(window_), 0);
+        if (showState_ == TShowState::Minimized) PaintFrame(nullptr);
         else FrameChanged();
       }
       return;
@@ -197,12 +197,14 @@ void TWinSkinForm::WMStyleChanged(TMessage& m) {
   if (m.WParam != static_cast<WPARAM>(GWL_STYLE) && m.WParam != static_cast<WPARAM>(GWL_EXSTYLE)) return;
   // The window switched its border (the main window's full screen and back):
   // the frame follows the new style and sizes.
-  int oldKind = BorderKind;
+  const TBorderKind oldKind = traits_.Border;
   ReadStyle();
-  if (writingStyle_ || SkinState == 0 || SkinState == 6 || SkinState == 4) return;
-  if (oldKind != BorderKind) {
+  if (writingStyle_ || stage_ == TFrameStage::Attached || stage_ == TFrameStage::WindowGone ||
+      stage_ == TFrameStage::WindowDestroying)
+    return;
+  if (oldKind != traits_.Border) {
     LoadFrameMetrics();
-    if (BorderKind == 2) ClearRegion();
-    RegionSize = SIZE{};
+    if (traits_.Border == TBorderKind::None) ClearRegion();
+    ForgetRegionSize();
   }
 }

@@ -4,6 +4,7 @@
 
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_form.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_popup_menu.h"
 #include "skin/win/skin_text.h"
@@ -42,18 +43,18 @@ std::string GetClassNameString(HWND window) {
   return name;
 }
 
-TSkinManage::TSkinManage() : ActionTimer(std::make_unique<TTimer>(nullptr)) {
-  ActionTimer->SetEnabled(false);
-  ActionTimer->SetInterval(100);
-  ActionTimer->OnTimer = [this](TObject*) { DoAction(); };
+TSkinManage::TSkinManage() : actionTimer_(std::make_unique<TTimer>(nullptr)) {
+  actionTimer_->SetEnabled(false);
+  actionTimer_->SetInterval(100);
+  actionTimer_->OnTimer = [this](TObject*) { DoAction(); };
   hookPassThrough = false;
 }
 
 TSkinManage::~TSkinManage() {
   started_ = 4;
-  Enabled = false;
-  ActionTimer.reset();
-  if (!Forms.empty()) UnskinAllForms();
+  enabled_ = false;
+  actionTimer_.reset();
+  if (!forms_.empty()) UnskinAllForms();
   FreePopupMenus();
   if (hook_) UnhookWindowsHookEx(hook_);
   hook_ = nullptr;
@@ -66,18 +67,18 @@ void TSkinManage::InstallHook() {
 }
 
 void TSkinManage::RegisterSkinData(TSkinData* data) {
-  if (std::find(SkinDataList.begin(), SkinDataList.end(), data) == SkinDataList.end()) SkinDataList.push_back(data);
-  if (!MainSkinData && data->SkinFormtype == TSkinFormType::sfMainform) MainSkinData = data;
+  if (std::find(skinDataList_.begin(), skinDataList_.end(), data) == skinDataList_.end()) skinDataList_.push_back(data);
+  if (!mainSkinData_ && data->SkinFormtype == TSkinFormType::sfMainform) mainSkinData_ = data;
 }
 
 void TSkinManage::UnregisterSkinData(TSkinData* data) {
-  SkinDataList.erase(std::remove(SkinDataList.begin(), SkinDataList.end(), data), SkinDataList.end());
-  if (MainSkinData == data) MainSkinData = nullptr;
-  if (ActionSkinData == data) ActionSkinData = nullptr;
+  skinDataList_.erase(std::remove(skinDataList_.begin(), skinDataList_.end(), data), skinDataList_.end());
+  if (mainSkinData_ == data) mainSkinData_ = nullptr;
+  if (actionSkinData_ == data) actionSkinData_ = nullptr;
   // No frame may draw with a skin that is gone.
-  for (std::size_t i = Forms.size(); i-- > 0;)
-    if (i < Forms.size() && Forms[i]->SkinData == data) DetachAndFree(Forms[i]);
-  if (SkinDataList.empty()) TheManager().reset();  // last statement: this object is gone
+  for (std::size_t i = forms_.size(); i-- > 0;)
+    if (i < forms_.size() && forms_[i]->SkinData() == data) DetachAndFree(forms_[i]);
+  if (skinDataList_.empty()) TheManager().reset();  // last statement: this object is gone
 }
 
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wp, LPARAM lp) {
@@ -123,29 +124,29 @@ TCustomForm* TSkinManage::FindFormObject(HWND window) const {
 }
 
 TWinSkinForm* TSkinManage::FormOfWindow(HWND window) const {
-  for (TWinSkinForm* f : Forms)
-    if (f->FormHandle == window) return f;
+  for (TWinSkinForm* f : forms_)
+    if (f->Window() == window) return f;
   return nullptr;
 }
 
 void TSkinManage::RemoveForm(TWinSkinForm* frame) {
-  Forms.erase(std::remove(Forms.begin(), Forms.end(), frame), Forms.end());
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), frame), forms_.end());
 }
 
 bool TSkinManage::AcceptWindow(HWND window, const std::string& className) const {
-  if (!MainSkinData) return true;
+  if (!mainSkinData_) return true;
   bool accept = true;
   std::string lower = Lower(className);
-  if (!(MainSkinData->Options & SetOf(xoPreview)) && Contains(lower, "preview")) accept = false;
+  if (!(mainSkinData_->Options & SetOf(xoPreview)) && Contains(lower, "preview")) accept = false;
   if (className == "#32770" && (GetWindowLongW(window, GWL_STYLE) & 0x200)) accept = false;
   if (lower == "tpopupdbtreeview") accept = false;
-  MainSkinData->DoFormSkin(window, className, accept);
+  mainSkinData_->DoFormSkin(window, className, accept);
   return accept;
 }
 
 TSkinData* TSkinManage::FindSkinData(HWND window, const std::string& className) const {
   auto lastOf = [&](auto match) -> TSkinData* {
-    for (auto it = SkinDataList.rbegin(); it != SkinDataList.rend(); ++it)
+    for (auto it = skinDataList_.rbegin(); it != skinDataList_.rend(); ++it)
       if (match(**it)) return *it;
     return nullptr;
   };
@@ -158,16 +159,16 @@ TSkinData* TSkinManage::FindSkinData(HWND window, const std::string& className) 
   if (lower == "tmessageform" || lower == "#32770")
     if (TSkinData* d = lastOf([](TSkinData& s) { return s.SkinFormtype == TSkinFormType::sfDialog; })) return d;
   if (TSkinData* d = lastOf([](TSkinData& s) { return s.SkinFormtype == TSkinFormType::sfMainform; })) return d;
-  return SkinDataList.empty() ? nullptr : SkinDataList.front();
+  return skinDataList_.empty() ? nullptr : skinDataList_.front();
 }
 
-bool TSkinManage::SkinWindow(HWND window) {
-  if (!Enabled || !IsWindow(window)) return false;
+bool TSkinManage::SkinWindow(HWND window, bool skinningAll) {
+  if (!enabled_ || !IsWindow(window)) return false;
   PurgeDeadForms();
   if (IsWindowSkinned(window) || FormOfWindow(window)) return false;
   TCustomForm* form = FindFormObject(window);
   LONG style = GetWindowLongW(window, GWL_STYLE), exStyle = GetWindowLongW(window, GWL_EXSTYLE);
-  if (!SkinAll && (style & WS_CHILD) && !(exStyle & WS_EX_MDICHILD) &&
+  if (!skinningAll && (style & WS_CHILD) && !(exStyle & WS_EX_MDICHILD) &&
       Lower(GetClassNameString(GetParent(window))) == "mdiclient")
     return false;
   std::string cls = GetClassNameString(window);
@@ -182,12 +183,9 @@ bool TSkinManage::SkinWindow(HWND window) {
   if (!AcceptWindow(window, cls)) return false;
   TSkinData* data = FindSkinData(window, cls);
   if (!data || data->NoSkin) return false;
-  auto* frame = new TWinSkinForm(form);
-  frame->FormHandle = window;
-  frame->WindowClass = cls;
-  if (form) frame->AttachForm(data, form);
-  else frame->AttachWindow(data);
-  Forms.push_back(frame);
+  auto* frame = new TWinSkinForm(form, window, cls);
+  frame->Attach(data);
+  forms_.push_back(frame);
   PostMessageW(window, SM_COMPLETESKIN, 0, 1000);
   return true;
 }
@@ -195,51 +193,53 @@ bool TSkinManage::SkinWindow(HWND window) {
 void TSkinManage::SkinVisibleForm(TCustomForm* form) {
   HWND w = form->HandleOrNull();
   if (!w || !form->GetVisible() || (GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) return;
-  SkinWindow(w);
+  SkinWindow(w, true);
 }
 
 void TSkinManage::SkinPopupMenu(HWND window) {
-  if (!Enabled || IsPopupMenuSkinned(window) || IsWindowSkinned(window)) return;
+  if (!enabled_ || IsPopupMenuSkinned(window) || IsWindowSkinned(window)) return;
   TSkinData* data = FindSkinData(window, "#32768");
   if (!data || data->NoSkin) return;
   const TSkinControlTypes c = data->SkinControls;
   bool allowed = true;
-  if (MenuKind == 0) allowed = (c & SetOf(xcPopupMenu)) != 0;
-  else if (MenuKind == 1) allowed = (c & (SetOf(xcMainMenu) | SetOf(xcMenuItem))) != 0;
-  else if (MenuKind == 2) allowed = (c & SetOf(xcSystemMenu)) != 0;
+  switch (MenuTracking().NextPopupKind()) {
+    case TMenuKind::Context: allowed = (c & SetOf(xcPopupMenu)) != 0; break;
+    case TMenuKind::BarPullDown: allowed = (c & (SetOf(xcMainMenu) | SetOf(xcMenuItem))) != 0; break;
+    case TMenuKind::SystemMenu: allowed = (c & SetOf(xcSystemMenu)) != 0; break;
+  }
   if (!allowed) return;
   auto popup = std::make_unique<TWinSkinPopMenu>();
   popup->Attach(window, data, nullptr);
-  PopupMenus.push_back(std::move(popup));
+  popupMenus_.push_back(std::move(popup));
 }
 
 bool TSkinManage::UnskinPopupMenu(HWND window) {
-  auto it = std::find_if(PopupMenus.begin(), PopupMenus.end(),
-                         [&](const std::unique_ptr<TWinSkinPopMenu>& p) { return p->MenuWindow == window; });
-  if (it == PopupMenus.end()) {
+  auto it = std::find_if(popupMenus_.begin(), popupMenus_.end(),
+                         [&](const std::unique_ptr<TWinSkinPopMenu>& p) { return p->Window() == window; });
+  if (it == popupMenus_.end()) {
     // A menu that was not skinned closes: the next popup is a context menu again.
-    if (PopupMenus.empty() && GetClassNameString(window) == "#32768") MenuKind = 0;
+    if (popupMenus_.empty() && GetClassNameString(window) == "#32768") MenuTracking().PopupWindowsGone();
     return false;
   }
   std::unique_ptr<TWinSkinPopMenu> gone = std::move(*it);
-  PopupMenus.erase(it);
+  popupMenus_.erase(it);
   gone->Detach();
-  if (PopupMenus.empty()) MenuKind = 0;
+  if (popupMenus_.empty()) MenuTracking().PopupWindowsGone();
   return true;
 }
 
 bool TSkinManage::IsPopupMenuSkinned(HWND window) const {
-  for (const auto& p : PopupMenus)
-    if (p->MenuWindow == window) return true;
+  for (const auto& p : popupMenus_)
+    if (p->Window() == window) return true;
   return false;
 }
 
 void TSkinManage::TagLastMenu(HMENU menu) {
   // A menu drawn again keeps its window; a submenu opened meanwhile waits for its own.
   if (!menu || PopupOfMenu(menu)) return;
-  for (auto it = PopupMenus.rbegin(); it != PopupMenus.rend(); ++it) {
-    if (!(*it)->Key) {
-      (*it)->Key = menu;
+  for (auto it = popupMenus_.rbegin(); it != popupMenus_.rend(); ++it) {
+    if (!(*it)->Menu()) {
+      (*it)->TagMenu(menu);
       return;
     }
   }
@@ -247,61 +247,67 @@ void TSkinManage::TagLastMenu(HMENU menu) {
 
 TWinSkinPopMenu* TSkinManage::PopupOfMenu(HMENU menu) const {
   if (!menu) return nullptr;
-  for (const auto& p : PopupMenus)
-    if (p->Key == menu) return p.get();
+  for (const auto& p : popupMenus_)
+    if (p->Menu() == menu) return p.get();
   return nullptr;
 }
 
 void TSkinManage::FreePopupMenus() {
-  for (auto& p : PopupMenus) p->Detach();
-  PopupMenus.clear();
+  for (auto& p : popupMenus_) p->Detach();
+  popupMenus_.clear();
 }
 
 void TSkinManage::SetMDIChildActive(bool maximized) {
-  if (maximized == MDIChildMaximized) return;
-  MDIChildMaximized = maximized;
-  if (MainSkinData && (MainSkinData->Options & SetOf(xoMDIChildBorder))) return;
-  for (TWinSkinForm* f : Forms) {
-    if (f->FormKind != 2) continue;
-    if (maximized) {
-      f->ClearRegion();
-    } else if (f->WindowState != 2) {
-      f->WindowState = 0;
-      f->UpdateRegion();
-      if (!f->HasRegion) f->FrameChanged();
-    }
+  if (maximized == mdiChildMaximized_) return;
+  mdiChildMaximized_ = maximized;
+  if (mainSkinData_ && (mainSkinData_->Options & SetOf(xoMDIChildBorder))) return;
+  for (TWinSkinForm* f : forms_) {
+    if (maximized) f->MDIChildrenMaximized();
+    else f->MDIChildrenRestored();
   }
 }
 
+void TSkinManage::SetMDIClient(HWND client, TCustomForm* frameForm) {
+  mdiClient_ = client;
+  mdiFrameForm_ = frameForm;
+}
+
+void TSkinManage::ForgetMDIClient(HWND client) {
+  if (mdiClient_ != client) return;
+  mdiClient_ = nullptr;
+  mdiFrameForm_ = nullptr;
+}
+
 void TSkinManage::SetAction(int action, int interval) {
-  PendingAction = action;
-  if (ActionTimer) ActionTimer->SetInterval(static_cast<unsigned>(interval));
+  pendingAction_ = action;
+  if (actionTimer_) actionTimer_->SetInterval(static_cast<unsigned>(interval));
   if (started_ == 0) {
-    if (action == 1) Enabled = true;
-    else if (action == 2) Enabled = false;
+    if (action == 1) enabled_ = true;
+    else if (action == 2) enabled_ = false;
     return;
   }
-  if (ActionTimer) ActionTimer->SetEnabled(true);
+  if (actionTimer_) actionTimer_->SetEnabled(true);
 }
+
+bool TSkinManage::ActionQueued() const { return actionTimer_ && actionTimer_->GetEnabled(); }
 
 void TSkinManage::DetachAndFree(TWinSkinForm* frame) {
   RemoveForm(frame);
   frame->Detach();
   frame->RepaintWindow();
-  FreeForm(frame);
+  frame->DeleteWhenIdle();
 }
 
 void TSkinManage::DoAction() {
-  ActionTimer->SetEnabled(false);
-  TSkinData* data = ActionSkinData;
+  actionTimer_->SetEnabled(false);
+  TSkinData* data = actionSkinData_;
   if (!data) return;
-  const int action = PendingAction;
+  const int action = pendingAction_;
   const bool onlyThis = data->SkinFormtype == TSkinFormType::sfOnlyThisForm;
-  auto ofData = [&](TWinSkinForm* f) { return f->SkinData == data; };
+  auto ofData = [&](TWinSkinForm* f) { return f->SkinData() == data; };
   switch (action) {
     case 1:
-      Enabled = true;
-      SkinAll = true;
+      enabled_ = true;
       if (!onlyThis) PurgeDeadForms();
       if (Screen)
         for (int i = Screen->FormCount() - 1; i >= 0; --i) {
@@ -310,25 +316,24 @@ void TSkinManage::DoAction() {
           SkinVisibleForm(f);
           if (onlyThis) break;
         }
-      SkinAll = false;
       break;
     case 2:
-      Enabled = false;
+      enabled_ = false;
       PurgeDeadForms();
       if (onlyThis) {
-        for (std::size_t i = Forms.size(); i-- > 0;)
-          if (ofData(Forms[i])) {
-            DetachAndFree(Forms[i]);
+        for (std::size_t i = forms_.size(); i-- > 0;)
+          if (ofData(forms_[i])) {
+            DetachAndFree(forms_[i]);
             break;
           }
       } else {
-        while (!Forms.empty()) DetachAndFree(Forms.front());
+        while (!forms_.empty()) DetachAndFree(forms_.front());
       }
       break;
     case 3: {
       PurgeDeadForms();
       std::vector<TWinSkinForm*> frames;
-      for (TWinSkinForm* f : Forms)
+      for (TWinSkinForm* f : forms_)
         if (ofData(f)) {
           frames.push_back(f);
           if (onlyThis) break;
@@ -338,7 +343,7 @@ void TSkinManage::DoAction() {
         f->LoadFrameMetrics();
       }
       for (TWinSkinForm* f : frames)
-        if (std::find(Forms.begin(), Forms.end(), f) != Forms.end()) f->SkinChanged();
+        if (std::find(forms_.begin(), forms_.end(), f) != forms_.end()) f->SkinChanged();
       break;
     }
     case 6:
@@ -347,13 +352,13 @@ void TSkinManage::DoAction() {
     default:
       break;
   }
-  ActionSkinData = nullptr;
+  actionSkinData_ = nullptr;
   data->DoSkinChanged();
 }
 
 void TSkinManage::RefreshSkinData() {
-  for (TWinSkinForm* f : Forms)
-    if (f->SkinData == ActionSkinData) f->FreeCaptionButtons();
+  for (TWinSkinForm* f : forms_)
+    if (f->SkinData() == actionSkinData_) f->FreeCaptionButtons();
 }
 
 void TSkinManage::PurgeDeadForms() {
@@ -362,26 +367,21 @@ void TSkinManage::PurgeDeadForms() {
 }
 
 void TSkinManage::FreeDeadForms() {
-  for (std::size_t i = Forms.size(); i-- > 0;) {
-    if (i >= Forms.size()) continue;
-    TWinSkinForm* f = Forms[i];
-    if (f->SkinState != 6) continue;
-    Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
-    FreeForm(f);
+  for (std::size_t i = forms_.size(); i-- > 0;) {
+    if (i >= forms_.size()) continue;
+    TWinSkinForm* f = forms_[i];
+    if (!f->WindowGone()) continue;
+    forms_.erase(forms_.begin() + static_cast<std::ptrdiff_t>(i));
+    f->DeleteWhenIdle();
   }
 }
 
 void TSkinManage::UnskinAllForms() {
-  Enabled = false;
-  while (!Forms.empty()) {
-    TWinSkinForm* f = Forms.back();
-    Forms.pop_back();
+  enabled_ = false;
+  while (!forms_.empty()) {
+    TWinSkinForm* f = forms_.back();
+    forms_.pop_back();
     f->DetachOnDestroy();
-    FreeForm(f);
+    f->DeleteWhenIdle();
   }
-}
-
-void TSkinManage::FreeForm(TWinSkinForm* frame) {
-  if (frame->Dispatching()) frame->FreePending = true;
-  else delete frame;
 }

@@ -6,7 +6,6 @@
 #include "skin/win/skin_data.h"
 #include "skin/win/skin_draw.h"
 #include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
 #include "skin/win/skin_objects.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/bitmap.h"
@@ -41,43 +40,42 @@ COLORREF CaptionColour(TSkinData* data, bool enabled) {
 
 // --- TMenuBtn ----------------------------------------------------------------------
 
-TMenuItem* TMenuBtn::LinkedItem() const { return Linked ? FindMenuItem(static_cast<WORD>(Command)) : nullptr; }
-
 void TMenuBtn::Paint() {
   TWinSkinForm& f = *OwnerForm;
-  TWinSkinMenu* bar = f.SkinMenuBar.get();
+  const TWinSkinMenu* bar = f.MenuBar();
   if (!bar || !Visible || IsRectEmpty(&BoundsRect)) return;
-  HDC dc = GetWindowDC(f.FormHandle);
+  HDC dc = GetWindowDC(f.Window());
   if (!dc) return;
-  TBitmap& back = *bar->BarBackground;
-  const int x = BoundsRect.left - bar->BarRect.left;
+  TBitmap& back = *bar->Background();
+  const RECT& strip = bar->BarRect();
   if (!back.Empty())
-    BitBlt(dc, BoundsRect.left, bar->BarRect.top, WidthOf(BoundsRect), HeightOf(bar->BarRect), back.CanvasDC(), x, 0,
-           SRCCOPY);
+    BitBlt(dc, BoundsRect.left, strip.top, WidthOf(BoundsRect), HeightOf(strip), back.CanvasDC(),
+           BoundsRect.left - strip.left, 0, SRCCOPY);
   if (State == 2 || State == 3) {
-    HBRUSH frame = CreateSolidBrush(f.SkinData ? ColorToRGB(f.SkinData->Colors[scButtonHilight]) : GetSysColor(COLOR_BTNHIGHLIGHT));
+    TSkinData* data = f.SkinData();
+    HBRUSH frame = CreateSolidBrush(data ? ColorToRGB(data->Colors[scButtonHilight]) : GetSysColor(COLOR_BTNHIGHLIGHT));
     FrameRect(dc, &BoundsRect, frame);
     DeleteObject(frame);
   }
-  DrawBarCaption(dc, Caption, BoundsRect, CaptionColour(f.SkinData, ItemEnabled));
-  ReleaseDC(f.FormHandle, dc);
+  DrawBarCaption(dc, Caption, BoundsRect, CaptionColour(f.SkinData(), ItemEnabled));
+  ReleaseDC(f.Window(), dc);
 }
 
 // --- TWinSkinMenu ------------------------------------------------------------------
 
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm* owner)
-    : OwnerForm(owner), BarBackground(std::make_unique<TBitmap>()), Strip(std::make_unique<TBitmap>()) {
-  BarBackground->SetPixelFormat(TPixelFormat::pf24bit);
-  Strip->SetPixelFormat(TPixelFormat::pf24bit);
+    : owner_(owner), background_(std::make_unique<TBitmap>()), strip_(std::make_unique<TBitmap>()) {
+  background_->SetPixelFormat(TPixelFormat::pf24bit);
+  strip_->SetPixelFormat(TPixelFormat::pf24bit);
 }
 
 TWinSkinMenu::~TWinSkinMenu() {
-  if (OwnerForm->HotObject && dynamic_cast<TMenuBtn*>(OwnerForm->HotObject)) OwnerForm->HotObject = nullptr;
+  owner_->DropHotMenuButton();
 }
 
-TMenu* TWinSkinMenu::MainMenu() const { return OwnerForm->FormControl ? FormMainMenu(OwnerForm->FormControl) : nullptr; }
+TMenu* TWinSkinMenu::MainMenu() const { return owner_->Form() ? FormMainMenu(owner_->Form()) : nullptr; }
 
-bool TWinSkinMenu::RightToLeft() const { return OwnerForm->RightToLeft; }
+bool TWinSkinMenu::RightToLeft() const { return owner_->Traits().RightToLeft; }
 
 void TWinSkinMenu::BuildItems() {
   ReadItems(true);
@@ -88,15 +86,21 @@ void TWinSkinMenu::RebuildItems() {
   Layout();
 }
 
+void TWinSkinMenu::TakeMenu(HMENU menu) {
+  menu_ = menu;
+  BuildItems();
+  Layout();
+}
+
 void TWinSkinMenu::ReadItems(bool lookUpAll) {
-  HWND w = OwnerForm->FormHandle;
-  if (HMENU menu = GetMenu(w)) BarMenuHandle = menu;
-  if (!BarMenuHandle) return;
+  HWND w = owner_->Window();
+  if (HMENU menu = GetMenu(w)) menu_ = menu;
+  if (!menu_) return;
   TMenu* main = MainMenu();
-  if (OwnerForm->FormControl && !main) return;
-  if (OwnerForm->HotObject && dynamic_cast<TMenuBtn*>(OwnerForm->HotObject)) OwnerForm->HotObject = nullptr;
-  BarButtons.clear();
-  const int count = GetMenuItemCount(BarMenuHandle);
+  if (owner_->Form() && !main) return;
+  owner_->DropHotMenuButton();
+  buttons_.clear();
+  const int count = GetMenuItemCount(menu_);
   for (int i = 0; i < count; ++i) {
     wchar_t text[81] = {};
     MENUITEMINFOW mi{};
@@ -104,9 +108,9 @@ void TWinSkinMenu::ReadItems(bool lookUpAll) {
     mi.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
     mi.dwTypeData = text;
     mi.cch = 80;
-    if (!GetMenuItemInfoW(BarMenuHandle, static_cast<UINT>(i), TRUE, &mi)) continue;
-    auto b = std::make_unique<TMenuBtn>(OwnerForm);
-    b->ButtonIndex = static_cast<int>(BarButtons.size());
+    if (!GetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &mi)) continue;
+    auto b = std::make_unique<TMenuBtn>(owner_);
+    b->ButtonIndex = static_cast<int>(buttons_.size());
     b->SubMenu = mi.hSubMenu;
     b->ItemEnabled = !(mi.fState & (MFS_GRAYED | MFS_DISABLED));
     b->Visible = true;
@@ -117,17 +121,16 @@ void TWinSkinMenu::ReadItems(bool lookUpAll) {
       if (TMenuItem* item = FindMenuItem(static_cast<WORD>(mi.wID)); item && item->GetParentMenu() == main) {
         b->Caption = item->GetCaption();
         b->ItemEnabled = item->GetEnabled();
-        b->Linked = true;
         b->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
       }
     }
-    BarButtons.push_back(std::move(b));
+    buttons_.push_back(std::move(b));
   }
   SetMenu(w, nullptr);
 }
 
 int TWinSkinMenu::Inset(int stripWidth) const {
-  TSkinData* data = OwnerForm->SkinData;
+  TSkinData* data = owner_->SkinData();
   if (!data || !data->MenuBar) return 6;
   int inset = RightToLeft() ? data->MenuBar->RightWidth + 8 : data->MenuBar->LeftWidth + 4;
   return stripWidth < inset ? 12 : inset;
@@ -137,23 +140,9 @@ int TWinSkinMenu::FirstItemEdge(int stripLeft, int stripWidth) const {
   const int inset = Inset(stripWidth);
   if (!RightToLeft()) return inset;
   // Right to left the items stay clear of the MDI buttons at the bar's right end.
-  TWinSkinForm& f = *OwnerForm;
-  const int mdiLeft = f.MDIButtonsLeft(stripLeft + stripWidth + f.FrameRight);
+  TWinSkinForm& f = *owner_;
+  const int mdiLeft = f.MDIButtonsLeft(stripLeft + stripWidth + f.Metrics().Right);
   return mdiLeft == INT_MAX ? stripWidth - inset : std::min(stripWidth - inset, mdiLeft - stripLeft - 5);
-}
-
-void TWinSkinMenu::PaintMDIButtons(TBitmap& strip, const RECT& rect) {
-  TWinSkinForm& f = *OwnerForm;
-  if (f.FormKind != 1 || !f.IsMDIChildMaximized()) return;
-  for (auto& button : f.SysButtons) {
-    TDataSkinSysButton* b = button->SkinButton();
-    if (!b || b->Visibility != 100 || !b->HasImage() || !button->Visible) continue;
-    RECT r = button->BoundsRect;
-    OffsetRect(&r, -rect.left, -rect.top);
-    SkinDrawStateFrame(strip, r, *b->Bitmap, 1, b->FrameCount, true);
-    button->State = 1;
-  }
-  if (TSkinManage* mgr = SkinManager(); mgr && !mgr->MDIChildMaximized) mgr->SetMDIChildActive(true);
 }
 
 int TWinSkinMenu::ButtonWidth(HDC dc, const std::string& caption) const {
@@ -167,14 +156,14 @@ int TWinSkinMenu::ButtonWidth(HDC dc, const std::string& caption) const {
 }
 
 void TWinSkinMenu::Layout() {
-  TWinSkinForm& f = *OwnerForm;
+  const TWinSkinForm& f = *owner_;
   RECT wr{};
-  GetWindowRect(f.FormHandle, &wr);
-  RECT s{f.FrameLeft, f.FrameTop, WidthOf(wr) - f.FrameRight, f.FrameTop + f.MenuBarHeight};
+  GetWindowRect(f.Window(), &wr);
+  RECT s{f.Metrics().Left, f.Metrics().Top, WidthOf(wr) - f.Metrics().Right, f.Metrics().Top + f.Metrics().MenuBar};
   if (WidthOf(s) <= 0 || HeightOf(s) <= 0) return;
-  HDC dc = GetWindowDC(f.FormHandle);
+  HDC dc = GetWindowDC(f.Window());
   int x = s.left + FirstItemEdge(s.left, WidthOf(s));
-  for (auto& b : BarButtons) {
+  for (auto& b : buttons_) {
     if (!b->Visible) {
       b->BoundsRect = RECT{0, 0, 0, 0};
       continue;
@@ -188,25 +177,25 @@ void TWinSkinMenu::Layout() {
       x += w;
     }
   }
-  ReleaseDC(f.FormHandle, dc);
+  ReleaseDC(f.Window(), dc);
 }
 
 void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
-  TWinSkinForm& f = *OwnerForm;
-  TSkinData* data = f.SkinData;
+  const TWinSkinForm& f = *owner_;
+  TSkinData* data = f.SkinData();
   const int W = WidthOf(rect), H = HeightOf(rect);
   if (W <= 0 || H <= 0) return;
   // Composed in the top-left of the kept bitmap: allocating one per paint costs more than the paint.
-  GrowBitmap(*Strip, W, H);
-  GrowBitmap(*BarBackground, W, H);
-  if (Strip->Empty() || BarBackground->Empty()) return;
-  TBitmap& strip = *Strip;
+  GrowBitmap(*strip_, W, H);
+  GrowBitmap(*background_, W, H);
+  if (strip_->Empty() || background_->Empty()) return;
+  TBitmap& strip = *strip_;
   HDC sd = strip.CanvasDC();
   SetStretchBltMode(sd, COLORONCOLOR);
   RECT all{0, 0, W, H};
   if (data && data->MenuBar && data->MenuBar->HasImage()) {
     TDataSkinObject& o = *data->MenuBar;
-    const int frame = f.NCActive ? 1 : 2;
+    const int frame = f.Active() ? 1 : 2;
     RECT margins{o.LeftWidth, 0, o.RightWidth, 0};
     if (o.Tile == 1) SkinDrawPart(sd, all, *o.Bitmap, margins, frame, 2, false, false, true);
     else SkinDrawThreeSlice(strip.Canvas(), all, *o.Bitmap, margins, frame, 2, false, true);
@@ -215,11 +204,10 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
     FillRect(sd, &all, brush);
     DeleteObject(brush);
   }
-  BarRect = rect;
-  BitBlt(BarBackground->CanvasDC(), 0, 0, W, H, sd, 0, 0, SRCCOPY);
-  Painting = true;
+  barRect_ = rect;
+  BitBlt(background_->CanvasDC(), 0, 0, W, H, sd, 0, 0, SRCCOPY);
   int x = FirstItemEdge(rect.left, W);
-  for (auto& b : BarButtons) {
+  for (auto& b : buttons_) {
     if (!b->Visible) {
       b->BoundsRect = RECT{0, 0, 0, 0};
       continue;
@@ -231,19 +219,18 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& rect) {
     OffsetRect(&r, rect.left, rect.top);
     b->BoundsRect = r;
   }
-  Painting = false;
-  PaintMDIButtons(strip, rect);
+  owner_->PaintMDIButtons(strip, rect);
   BitBlt(dc, rect.left, rect.top, W, H, sd, 0, 0, SRCCOPY);
 }
 
 TMenuBtn* TWinSkinMenu::ItemAtPoint(POINT p) const {
-  for (const auto& b : BarButtons)
+  for (const auto& b : buttons_)
     if (b->Visible && !b->Caption.empty() && PtInRect(&b->BoundsRect, p)) return b.get();
   return nullptr;
 }
 
 TMenuBtn* TWinSkinMenu::FindAccel(unsigned key) const {
-  for (const auto& b : BarButtons)
+  for (const auto& b : buttons_)
     if (b->ItemEnabled && b->Visible && IsAccel(key, b->Caption)) return b.get();
   return nullptr;
 }

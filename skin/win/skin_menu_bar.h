@@ -12,7 +12,6 @@
 
 class TBitmap;
 class TMenu;
-class TMenuItem;
 class TSkinData;
 class TWinSkinForm;
 
@@ -21,14 +20,11 @@ class TMenuBtn : public TNCObject {
 public:
   explicit TMenuBtn(TWinSkinForm* owner) : TNCObject(owner) {}
   void Paint() override;
-  // The toolkit item of the button, looked up by its command; null when none.
-  TMenuItem* LinkedItem() const;
   int ButtonIndex = 0;
   std::string Caption;  // GBK, "&" marks the access key
   bool ItemEnabled = true;
   HMENU SubMenu = nullptr;
   UINT Command = 0;
-  bool Linked = false;  // built from a toolkit item
 };
 
 class TWinSkinMenu {
@@ -42,6 +38,8 @@ public:
   void BuildItems();
   // The same after the window's menu changed, then Layout.
   void RebuildItems();
+  // The window was given menu: the buttons are made from it and laid out.
+  void TakeMenu(HMENU menu);
   // The buttons' BoundsRect (window coordinates) without painting.
   void Layout();
   // Paints the strip (window coordinates) into dc.
@@ -52,17 +50,17 @@ public:
   TMenu* MainMenu() const;
   // The first enabled visible button whose caption has key as its access key.
   TMenuBtn* FindAccel(unsigned key) const;
-  int ButtonCount() const { return static_cast<int>(BarButtons.size()); }
+  int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+  TMenuBtn* Button(int index) const { return buttons_[static_cast<std::size_t>(index)].get(); }
   bool RightToLeft() const;
-
-  TWinSkinForm* OwnerForm;
-  std::vector<std::unique_ptr<TMenuBtn>> BarButtons;
-  HMENU BarMenuHandle = nullptr;
-  RECT BarRect{};
+  // The window's menu the buttons were made from.
+  HMENU Menu() const { return menu_; }
+  // The strip (window coordinates) of the last paint.
+  const RECT& BarRect() const { return barRect_; }
   // The bar's background at the last paint, and the bar composed off screen:
   // both kept and only ever grown, their top-left BarRect's size.
-  std::unique_ptr<TBitmap> BarBackground, Strip;
-  bool Painting = false;
+  TBitmap* Background() const { return background_.get(); }
+  TBitmap* Strip() const { return strip_.get(); }
 
 private:
   void ReadItems(bool lookUpAll);
@@ -70,19 +68,11 @@ private:
   // Where the first item starts, in strip coordinates, for a strip at stripLeft
   // (window coordinates) stripWidth wide; right to left it is the item's right edge.
   int FirstItemEdge(int stripLeft, int stripWidth) const;
-  // The MDI buttons of a maximised active MDI child, drawn onto the strip at rect.
-  void PaintMDIButtons(TBitmap& strip, const RECT& rect);
   int ButtonWidth(HDC dc, const std::string& caption) const;
+
+  TWinSkinForm* owner_;
+  std::vector<std::unique_ptr<TMenuBtn>> buttons_;
+  HMENU menu_ = nullptr;
+  RECT barRect_{};
+  std::unique_ptr<TBitmap> background_, strip_;
 };
-
-// --- Tracking the open pull-down (one for the program) ---
-
-// The bar button after (next) or before the tracked one, wrapping; null without a bar.
-TMenuBtn* SkinMenuNeighbour(bool next);
-// The message-filter hook of the current thread that runs while a pull-down is open.
-void InstallMenuTrackHook();
-void RemoveMenuTrackHook();
-bool MenuTrackHookInstalled();
-// The tracked form, its open button (-1 none) and the bar button to open next.
-TWinSkinForm* MenuTrackingForm();
-int MenuTrackedIndex();

@@ -11,6 +11,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_menu_draw.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_popup_menu.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/canvas.h"
@@ -47,9 +48,9 @@ void ForEachItem(TMenuItem* item, const std::function<void(TMenuItem*)>& visit) 
 
 // Draws a toolkit item with the frame's skin onto the canvas's DC.
 void DrawItemWithSkin(TWinSkinForm& frame, TMenuItem& item, HDC dc, const RECT& rect, bool selected) {
-  TMenuItemFace face = FaceOfItem(item, frame.RightToLeft);
+  TMenuItemFace face = FaceOfItem(item, frame.Traits().RightToLeft);
   HMENU parent = item.Parent() ? item.Parent()->Handle() : nullptr;
-  DrawSkinMenuItem(*frame.SkinData, face, dc, rect, selected, BackgroundOf(parent));
+  DrawSkinMenuItem(*frame.SkinData(), face, dc, rect, selected, BackgroundOf(parent));
 }
 
 void DrawItemPlainly(TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected) {
@@ -95,7 +96,7 @@ TMenuDrawItemEvent DrawHandler(TFrameFinder frameOf) {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item) return;
     TWinSkinForm* frame = frameOf();
-    if (frame && frame->SkinData && !frame->SkinData->NoSkin)
+    if (frame && frame->SkinData() && !frame->SkinData()->NoSkin)
       DrawItemWithSkin(*frame, *item, canvas.Handle(), rect, selected);
     else
       DrawItemPlainly(*item, canvas, rect, selected);
@@ -106,13 +107,13 @@ TMenuMeasureItemEvent MeasureHandler(TFrameFinder frameOf) {
   return [frameOf](TObject* sender, TCanvas& canvas, int& width, int&) {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     TWinSkinForm* frame = frameOf();
-    if (!item || !frame || !frame->SkinData) return;
+    if (!item || !frame || !frame->SkinData()) return;
     TMenu* menu = item->GetParentMenu();
-    TMenuItemFace face = FaceOfItem(*item, frame->RightToLeft);
+    TMenuItemFace face = FaceOfItem(*item, frame->Traits().RightToLeft);
     // The toolkit measured the whole caption: a tab and what follows are the shortcut's.
     if (item->GetCaption().find('\t') != std::string::npos)
       width -= canvas.TextWidth(item->GetCaption()) - canvas.TextWidth(face.Caption);
-    width += MenuItemExtraWidth(*frame->SkinData, face, canvas, menu && menu->GetImages());
+    width += MenuItemExtraWidth(*frame->SkinData(), face, canvas, menu && menu->GetImages());
   };
 }
 
@@ -135,7 +136,7 @@ TMenuMeasureItemEvent SkinMenuItemMeasureHandler(TCustomForm* form) {
 // --- The frame's part -------------------------------------------------------------
 
 void TWinSkinForm::SkinPopupMenus(TComponent* owner, bool on) {
-  if (!owner || !SkinData) return;
+  if (!owner || !data_) return;
   if (auto* f = dynamic_cast<TCustomForm*>(owner); f && f->ClassName() == "TwwRichEditForm") return;
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     TComponent* c = owner->Components(i);
@@ -144,11 +145,11 @@ void TWinSkinForm::SkinPopupMenus(TComponent* owner, bool on) {
       continue;
     }
     auto* popup = dynamic_cast<TPopupMenu*>(c);
-    if (!popup || !(SkinData->SkinControls & SetOf(xcPopupMenu)) || popup->GetTag() == SkinData->DisableTag) continue;
+    if (!popup || !(data_->SkinControls & SetOf(xcPopupMenu)) || popup->GetTag() == data_->DisableTag) continue;
     ForEachItem(popup->Items(), [&](TMenuItem* item) {
       if (on) {
-        item->OnDrawItem = SkinMenuItemDrawHandler(FormControl);
-        if (!item->OnMeasureItem) item->OnMeasureItem = SkinMenuItemMeasureHandler(FormControl);
+        item->OnDrawItem = SkinMenuItemDrawHandler(form_);
+        if (!item->OnMeasureItem) item->OnMeasureItem = SkinMenuItemMeasureHandler(form_);
       } else {
         item->OnDrawItem = nullptr;
         item->OnMeasureItem = nullptr;
@@ -166,8 +167,8 @@ void TWinSkinForm::SkinMainMenus(TComponent* owner, bool on) {
     for (int k = 0; k < menu->Items()->Count(); ++k)
       ForEachItem(menu->Items()->Items(k), [&](TMenuItem* item) {
         if (on && !item->OnDrawItem) {
-          item->OnDrawItem = SkinMenuItemDrawHandler(FormControl);
-          item->OnMeasureItem = SkinMenuItemMeasureHandler(FormControl);
+          item->OnDrawItem = SkinMenuItemDrawHandler(form_);
+          item->OnMeasureItem = SkinMenuItemMeasureHandler(form_);
         } else if (!on) {
           item->OnDrawItem = nullptr;
           item->OnMeasureItem = nullptr;
@@ -179,11 +180,11 @@ void TWinSkinForm::SkinMainMenus(TComponent* owner, bool on) {
 
 void TWinSkinForm::WMMeasureItem(TMessage& m) {
   auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-  if (!mi || mi->CtlType != ODT_MENU || !MenuHandle || !SkinData) {
+  if (!mi || mi->CtlType != ODT_MENU || !menuHandle_ || !data_) {
     CallDefaultProc(m);
     return;
   }
-  TMenu* main = SkinMenuBar ? SkinMenuBar->MainMenu() : nullptr;
+  TMenu* main = menuBar_ ? menuBar_->MainMenu() : nullptr;
   TMenuItem* item = FindMenuItem(static_cast<WORD>(mi->itemID));
   if (item && main && item->GetParentMenu() == main) {
     // The toolkit measures the item (without a handler of its own), the skin adds its columns.
@@ -191,51 +192,52 @@ void TWinSkinForm::WMMeasureItem(TMessage& m) {
     item->OnMeasureItem = nullptr;
     item->MeasureItem(*mi);
     item->OnMeasureItem = std::move(own);
-    HDC dc = GetWindowDC(FormHandle);
+    HDC dc = GetWindowDC(window_);
     {
       TCanvas canvas(dc);
       if (Screen) canvas.Font().Assign(*Screen->MenuFont());
-      TMenuItemFace face = FaceOfItem(*item, RightToLeft);
-      mi->itemWidth += static_cast<UINT>(MenuItemExtraWidth(*SkinData, face, canvas, main->GetImages() != nullptr));
+      TMenuItemFace face = FaceOfItem(*item, traits_.RightToLeft);
+      mi->itemWidth += static_cast<UINT>(MenuItemExtraWidth(*data_, face, canvas, main->GetImages() != nullptr));
     }
-    ReleaseDC(FormHandle, dc);
+    ReleaseDC(window_, dc);
     m.Result = TRUE;
     return;
   }
-  if (FormControl && mi->itemID > 0 && mi->itemID < 4096) {
+  if (form_ && mi->itemID > 0 && mi->itemID < 4096) {
     CallDefaultProc(m);
     return;
   }
-  TMenuItemFace face = FaceOfMenuEntry(OpenBarPopup, mi->itemID, RightToLeft);
-  HDC dc = GetWindowDC(FormHandle);
+  TMenuItemFace face = FaceOfMenuEntry(MenuTracking().OpenPullDown(this), mi->itemID, traits_.RightToLeft);
+  HDC dc = GetWindowDC(window_);
   {
     TCanvas canvas(dc);
     if (Screen) canvas.Font().Assign(*Screen->MenuFont());
     int w = canvas.TextWidth(face.IsLine() ? std::string() : face.Caption) + 26;
-    if (SkinData->MenuItem) w += SkinData->MenuItem->LeftWidth;
+    if (data_->MenuItem) w += data_->MenuItem->LeftWidth;
     if (!face.ShortCutText.empty()) w += canvas.TextWidth(face.ShortCutText) + 19;
     mi->itemWidth = static_cast<UINT>(w);
     if (face.IsLine()) mi->itemHeight = 8;
     else mi->itemHeight = static_cast<UINT>(std::max(canvas.TextHeight("Ag"), GetSystemMetrics(SM_CYMENU) - 4) + 4);
   }
-  ReleaseDC(FormHandle, dc);
+  ReleaseDC(window_, dc);
   m.Result = TRUE;
 }
 
 void TWinSkinForm::WMDrawItem(TMessage& m) {
   auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-  if (!di || di->CtlType != ODT_MENU || !MenuHandle || !SkinData || (FormKind == 1 && LOBYTE(GetVersion()) == 4)) {
+  if (!di || di->CtlType != ODT_MENU || !menuHandle_ || !data_ ||
+      (traits_.Kind == TFormKind::MDIFrame && LOBYTE(GetVersion()) == 4)) {
     CallDefaultProc(m);
     return;
   }
   HMENU menu = reinterpret_cast<HMENU>(di->hwndItem);
   TMenuBackground bg = BackgroundOf(menu);
   const bool selected = (di->itemState & ODS_SELECTED) != 0;
-  if (FormControl) {
-    TMenu* main = SkinMenuBar ? SkinMenuBar->MainMenu() : nullptr;
+  if (form_) {
+    TMenu* main = menuBar_ ? menuBar_->MainMenu() : nullptr;
     TMenuItem* item = FindMenuItem(static_cast<WORD>(di->itemID));
     if (item && main && item->GetParentMenu() == main) {
-      DrawSkinMenuItem(*SkinData, FaceOfItem(*item, RightToLeft), di->hDC, di->rcItem, selected, bg);
+      DrawSkinMenuItem(*data_, FaceOfItem(*item, traits_.RightToLeft), di->hDC, di->rcItem, selected, bg);
       m.Result = TRUE;
       return;
     }
@@ -244,20 +246,21 @@ void TWinSkinForm::WMDrawItem(TMessage& m) {
       return;
     }
   }
-  DrawSkinMenuItem(*SkinData, FaceOfMenuEntry(menu, di->itemID, RightToLeft), di->hDC, di->rcItem, selected, bg, true);
+  DrawSkinMenuItem(*data_, FaceOfMenuEntry(menu, di->itemID, traits_.RightToLeft), di->hDC, di->rcItem, selected, bg,
+                   true);
   m.Result = TRUE;
 }
 
 // --- The skinned system popup ---------------------------------------------------------
 
-void TWinSkinForm::BuildSysPopupMenu() {
-  SysPopupMenu.reset();
-  if (!SystemMenu) return;
+TPopupMenu* TWinSkinForm::BuildSysPopupMenu() {
+  systemMenu_.Popup.reset();
+  if (!systemMenu_.Menu) return nullptr;
   auto popup = std::make_unique<TPopupMenu>(nullptr);
   popup->SetTag(33333);
-  if (SkinData && SkinData->MenuImages) popup->SetImages(SkinData->MenuImages.get());
-  const bool maximized = WindowState == 1, minimized = WindowState == 2;
-  const int count = GetMenuItemCount(SystemMenu);
+  if (data_ && data_->MenuImages) popup->SetImages(data_->MenuImages.get());
+  const bool maximized = showState_ == TShowState::Maximized, minimized = showState_ == TShowState::Minimized;
+  const int count = GetMenuItemCount(systemMenu_.Menu);
   for (int i = 0; i < count; ++i) {
     wchar_t text[81] = {};
     MENUITEMINFOW mi{};
@@ -265,7 +268,7 @@ void TWinSkinForm::BuildSysPopupMenu() {
     mi.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_FTYPE;
     mi.dwTypeData = text;
     mi.cch = 80;
-    if (!GetMenuItemInfoW(SystemMenu, static_cast<UINT>(i), TRUE, &mi)) continue;
+    if (!GetMenuItemInfoW(systemMenu_.Menu, static_cast<UINT>(i), TRUE, &mi)) continue;
     auto* item = new TMenuItem(popup.get());
     std::string caption = WideToGbk(text);
     item->SetCaption(caption.empty() || (mi.fType & MFT_SEPARATOR) ? "-" : caption);
@@ -275,29 +278,30 @@ void TWinSkinForm::BuildSysPopupMenu() {
     // also need the window's state to allow them.
     bool stateAllows = true;
     switch (mi.wID) {
-      case SC_SIZE: stateAllows = WindowState == 0 && Sizable; break;
+      case SC_SIZE: stateAllows = showState_ == TShowState::Normal && traits_.Sizable; break;
       case SC_MOVE: stateAllows = !maximized; break;
-      case SC_MINIMIZE: image = 2; stateAllows = !minimized && (BorderIconBits & 2); break;
-      case SC_MAXIMIZE: image = 1; stateAllows = !maximized && (BorderIconBits & 1); break;
+      case SC_MINIMIZE: image = 2; stateAllows = !minimized && traits_.Has(TWindowTraits::MinimizeBox); break;
+      case SC_MAXIMIZE: image = 1; stateAllows = !maximized && traits_.Has(TWindowTraits::MaximizeBox); break;
       case SC_CLOSE: image = 3; break;
-      case SC_RESTORE: image = 0; stateAllows = WindowState != 0; break;
+      case SC_RESTORE: image = 0; stateAllows = showState_ != TShowState::Normal; break;
       default: break;
     }
     item->SetImageIndex(image);
     item->SetEnabled(stateAllows && !(mi.fState & (MFS_GRAYED | MFS_DISABLED)));
     item->SetChecked((mi.fState & MFS_CHECKED) != 0);
-    HWND window = FormHandle;
+    HWND window = window_;
     item->OnClick = [window](TObject* sender) {
       auto* clicked = static_cast<TMenuItem*>(sender);
       PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(clicked->GetTag()), 0);
     };
     popup->Items()->Add(item);
   }
-  SysPopupMenu = std::move(popup);
+  systemMenu_.Popup = std::move(popup);
   // Owner-drawn with the skin's handlers once every item is in.
-  ForEachItem(SysPopupMenu->Items(), [this](TMenuItem* item) {
-    item->OnDrawItem = DrawHandler(FrameOfWindow(FormHandle));
-    item->OnMeasureItem = MeasureHandler(FrameOfWindow(FormHandle));
+  ForEachItem(systemMenu_.Popup->Items(), [this](TMenuItem* item) {
+    item->OnDrawItem = DrawHandler(FrameOfWindow(window_));
+    item->OnMeasureItem = MeasureHandler(FrameOfWindow(window_));
   });
-  SysPopupMenu->SetOwnerDraw(true);
+  systemMenu_.Popup->SetOwnerDraw(true);
+  return systemMenu_.Popup.get();
 }

@@ -4,11 +4,7 @@
 #include "skin/win/skin_form.h"
 
 void TNCObject::MouseDown() {
-  TWinSkinForm& f = *OwnerForm;
-  if (f.HotObject && f.HotObject != this) f.HotObject->MouseLeave();
-  if (!Visible) return;
-  f.HotObject = this;
-  f.WakeFrameTimer();
+  if (!OwnerForm->TakeHot(this)) return;
   State = 2;
   Paint();
 }
@@ -20,27 +16,21 @@ void TNCObject::MouseUp() {
 }
 
 void TNCObject::MouseMove() {
-  TWinSkinForm& f = *OwnerForm;
-  if (f.HotObject == this) return;
-  if (f.HotObject) f.HotObject->MouseLeave();
-  if (!Visible) return;
-  f.HotObject = this;
-  f.WakeFrameTimer();
+  if (OwnerForm->HotObject() == this || !OwnerForm->TakeHot(this)) return;
   State = 3;
   Paint();
 }
 
 void TNCObject::MouseLeave() {
   if (!Visible) return;
-  TWinSkinForm& f = *OwnerForm;
-  if (f.HotObject == this) f.HotObject = nullptr;
+  OwnerForm->LoseHot(this);
   State = 1;
   Paint();
-  if (f.SkinData) f.SkinData->HideHint();
+  if (TSkinData* data = OwnerForm->SkinData()) data->HideHint();
 }
 
 TDataSkinSysButton* TWinSysButton::SkinButton() const {
-  TSkinData* data = OwnerForm->SkinData;
+  TSkinData* data = OwnerForm->SkinData();
   if (!data || Index < 0 || static_cast<std::size_t>(Index) >= data->CaptionButtons.size()) return nullptr;
   return data->CaptionButtons[static_cast<std::size_t>(Index)].get();
 }

@@ -11,49 +11,49 @@ namespace {
 constexpr int kEdge = 3;
 }  // namespace
 
-TWinSkinPopMenu::TWinSkinPopMenu() : FrameBitmap(std::make_unique<TBitmap>()) {}
+TWinSkinPopMenu::TWinSkinPopMenu() : frame_(std::make_unique<TBitmap>()) {}
 
 TWinSkinPopMenu::~TWinSkinPopMenu() { Detach(); }
 
-void TWinSkinPopMenu::Attach(HWND window, TSkinData* data, HMENU key) {
-  MenuWindow = window;
-  SkinData = data;
-  Key = key;
+void TWinSkinPopMenu::Attach(HWND window, TSkinData* data, HMENU menu) {
+  window_ = window;
+  data_ = data;
+  menu_ = menu;
   subclass_.Attach(window, [this](TMessage& m) { WndProc(m); });
 }
 
 void TWinSkinPopMenu::Detach() {
   if (!subclass_.Attached()) return;
   subclass_.Detach();
-  FrameBitmap->SetSize(0, 0);
+  frame_->SetSize(0, 0);
 }
 
 bool TWinSkinPopMenu::CanPaint() const {
-  return SkinData && !SkinData->NoSkin && SkinData->MenuBackground && SkinData->MenuBackground->HasImage();
+  return data_ && !data_->NoSkin && data_->MenuBackground && data_->MenuBackground->HasImage();
 }
 
 void TWinSkinPopMenu::RenderFrame() {
   RECT r{};
-  if (!GetWindowRect(MenuWindow, &r)) return;
+  if (!GetWindowRect(window_, &r)) return;
   OffsetRect(&r, -r.left, -r.top);
-  TDataSkinObject& o = *SkinData->MenuBackground;
+  TDataSkinObject& o = *data_->MenuBackground;
   std::unique_ptr<TBitmap> part = SkinRenderPart(r, *o.Bitmap, o.Margins(), 1, 1, o.Tile == 1, false);
-  FrameBitmap = std::move(part);
+  frame_ = std::move(part);
 }
 
 TBitmap* TWinSkinPopMenu::Background() {
   if (!CanPaint() || !subclass_.Attached()) return nullptr;
   RECT r{};
-  GetWindowRect(MenuWindow, &r);
-  if (FrameBitmap->GetWidth() != r.right - r.left || FrameBitmap->GetHeight() != r.bottom - r.top) RenderFrame();
-  return FrameBitmap->Empty() ? nullptr : FrameBitmap.get();
+  GetWindowRect(window_, &r);
+  if (frame_->GetWidth() != r.right - r.left || frame_->GetHeight() != r.bottom - r.top) RenderFrame();
+  return frame_->Empty() ? nullptr : frame_.get();
 }
 
 POINT TWinSkinPopMenu::ClientOffset() const {
   RECT r{};
-  GetWindowRect(MenuWindow, &r);
+  GetWindowRect(window_, &r);
   POINT p{0, 0};
-  ClientToScreen(MenuWindow, &p);
+  ClientToScreen(window_, &p);
   return POINT{p.x - r.left, p.y - r.top};
 }
 
@@ -63,7 +63,7 @@ void TWinSkinPopMenu::WndProc(TMessage& m) {
     return;
   }
   TSkinManage* manager = SkinManager();
-  if (!manager || !manager->Enabled) {
+  if (!manager || !manager->Enabled()) {
     subclass_.CallPrevious(m);
     return;
   }
@@ -77,7 +77,7 @@ void TWinSkinPopMenu::WndProc(TMessage& m) {
 }
 
 void TWinSkinPopMenu::EraseBackground(TMessage& m) {
-  if (!SkinData || !(SkinData->Options & SetOf(xoMenuBG))) subclass_.CallPrevious(m);
+  if (!data_ || !(data_->Options & SetOf(xoMenuBG))) subclass_.CallPrevious(m);
   m.Result = 1;
 }
 
@@ -88,23 +88,23 @@ void TWinSkinPopMenu::PaintFrame(TMessage& m) {
     return;
   }
   RenderFrame();
-  HDC dc = GetWindowDC(MenuWindow);
+  HDC dc = GetWindowDC(window_);
   if (!dc) return;
-  BitBlt(dc, 0, 0, FrameBitmap->GetWidth(), FrameBitmap->GetHeight(), FrameBitmap->CanvasDC(), 0, 0, SRCCOPY);
-  ReleaseDC(MenuWindow, dc);
+  BitBlt(dc, 0, 0, frame_->GetWidth(), frame_->GetHeight(), frame_->CanvasDC(), 0, 0, SRCCOPY);
+  ReleaseDC(window_, dc);
   m.Result = 0;
 }
 
 void TWinSkinPopMenu::PrintFrame(TMessage& m) {
   RECT r{};
-  if (!CanPaint() || !GetWindowRect(MenuWindow, &r)) {
+  if (!CanPaint() || !GetWindowRect(window_, &r)) {
     subclass_.CallPrevious(m);
     return;
   }
   OffsetRect(&r, -r.left, -r.top);
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   RenderFrame();
-  BitBlt(dc, 0, 0, FrameBitmap->GetWidth(), FrameBitmap->GetHeight(), FrameBitmap->CanvasDC(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, frame_->GetWidth(), frame_->GetHeight(), frame_->CanvasDC(), 0, 0, SRCCOPY);
   HRGN inner = CreateRectRgn(r.left + kEdge, r.top + kEdge, r.right - kEdge, r.bottom - kEdge);
   int oldMode = SetBkMode(dc, TRANSPARENT);
   SelectClipRgn(dc, inner);
@@ -122,10 +122,10 @@ void TWinSkinPopMenu::PaintBorder(TMessage& m) {
   if (!CanPaint() || offset.x > 0 || offset.y > 0) return;
   TBitmap* frame = Background();
   if (!frame) return;
-  HDC dc = GetWindowDC(MenuWindow);
+  HDC dc = GetWindowDC(window_);
   if (!dc) return;
   const int w = frame->GetWidth(), h = frame->GetHeight();
   ExcludeClipRect(dc, kEdge, kEdge, w - kEdge, h - kEdge);
   BitBlt(dc, 0, 0, w, h, frame->CanvasDC(), 0, 0, SRCCOPY);
-  ReleaseDC(MenuWindow, dc);
+  ReleaseDC(window_, dc);
 }

@@ -19,7 +19,7 @@ public:
   TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
   TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
 
-  void Attach(HWND window, TSkinData* data, HMENU key);
+  void Attach(HWND window, TSkinData* data, HMENU menu);
   // Gives the window its procedure back; safe to call twice.
   void Detach();
   bool Attached() const { return subclass_.Attached(); }
@@ -29,10 +29,10 @@ public:
   TBitmap* Background();
   POINT ClientOffset() const;
 
-  HWND MenuWindow = nullptr;
-  TSkinData* SkinData = nullptr;
-  HMENU Key = nullptr;  // the menu shown, once an item was drawn; null until then
-  std::unique_ptr<TBitmap> FrameBitmap;
+  HWND Window() const { return window_; }
+  // The menu the window shows, once an item was drawn; null until then.
+  HMENU Menu() const { return menu_; }
+  void TagMenu(HMENU menu) { menu_ = menu; }
 
 private:
   void WndProc(TMessage& m);
@@ -42,5 +42,10 @@ private:
   void PaintFrame(TMessage& m);
   void PrintFrame(TMessage& m);
   void PaintBorder(TMessage& m);
+
+  HWND window_ = nullptr;
+  TSkinData* data_ = nullptr;
+  HMENU menu_ = nullptr;
+  std::unique_ptr<TBitmap> frame_;
   TWindowSubclass subclass_;
 };

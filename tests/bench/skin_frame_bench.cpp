@@ -60,7 +60,7 @@ int main() {
   TWinSkinForm* frame = nullptr;
   PumpUntil([&] {
     frame = SkinManager() ? SkinManager()->FormOfWindow(form->Handle()) : nullptr;
-    return frame && frame->SkinState == 1;
+    return frame && frame->Skinned();
   }, 5000);
   if (!frame) {
     std::printf("the window was not skinned\n");
@@ -68,12 +68,10 @@ int main() {
   }
   const int runs = 200;
   double paint = MedianMs(runs, [&](int) { frame->PaintFrame(nullptr); });
-  // Active and inactive in turn: every paint renders its pieces and caption anew.
-  double changed = MedianMs(runs, [&](int i) {
-    frame->NCActive = static_cast<BYTE>(i % 2);
-    frame->PaintFrame(nullptr);
-  });
-  frame->NCActive = 1;
+  // Active and inactive in turn (WM_NCACTIVATE paints the frame): every paint
+  // renders its pieces and caption anew.
+  double changed = MedianMs(runs, [&](int i) { SendMessageW(form->Handle(), WM_NCACTIVATE, i % 2, 0); });
+  SendMessageW(form->Handle(), WM_NCACTIVATE, TRUE, 0);
   // A new caption text through SetWindowText: the window's own handling and the
   // frame refresh it asks for, with the band composed again (the border pieces are kept).
   double retitled = MedianMs(runs, [&](int i) {
@@ -95,8 +93,8 @@ int main() {
   HBITMAP canvas = CreateCompatibleBitmap(screen, 977, 559);
   HGDIOBJ oldCanvas = SelectObject(memory, canvas);
   ReleaseDC(nullptr, screen);
-  const int W = 977, H = 559, L = frame->FrameLeft, R = frame->FrameRight, T = frame->FrameTop,
-            B = frame->FrameBottom;
+  const TFrameMetrics& m = frame->Metrics();
+  const int W = 977, H = 559, L = m.Left, R = m.Right, B = m.Bottom;
   double sides = MedianMs(runs, [&](int) {
     frame->ForgetPaintCache();
     frame->PaintBorderPiece(1, RECT{0, 0, L, H}, memory);
@@ -109,7 +107,7 @@ int main() {
   });
   double region = MedianMs(runs / 4, [&](int) {
     frame->ForgetPaintCache();
-    frame->RegionSize = SIZE{};
+    frame->ForgetRegionSize();
     frame->UpdateRegion();
   });
   SelectObject(memory, oldCanvas);
@@ -142,15 +140,16 @@ int main() {
   TWinSkinForm* menuFrame = nullptr;
   PumpUntil([&] {
     menuFrame = SkinManager()->FormOfWindow(menuForm->Handle());
-    return menuFrame && menuFrame->SkinState == 1 && menuFrame->SkinMenuBar;
+    return menuFrame && menuFrame->Skinned() && menuFrame->MenuBar();
   }, 5000);
   double barPaint = -1, barCpu = -1;
   if (menuFrame) {
-    TWinSkinMenu& bar = *menuFrame->SkinMenuBar;
-    const RECT strip = bar.BarRect;
+    RECT window{};
+    GetWindowRect(menuForm->Handle(), &window);
+    const int width = window.right - window.left;
     HDC dc = GetWindowDC(menuForm->Handle());
-    barPaint = MedianMs(runs, [&](int) { bar.Paint(dc, strip); });
-    barCpu = CpuMsPerRun(runs * 5, [&](int) { bar.Paint(dc, strip); });
+    barPaint = MedianMs(runs, [&](int) { menuFrame->PaintMenuBar(dc, width); });
+    barCpu = CpuMsPerRun(runs * 5, [&](int) { menuFrame->PaintMenuBar(dc, width); });
     ReleaseDC(menuForm->Handle(), dc);
   }
   std::printf("full frame paint (977 x 559), repeated: %.3f ms (median of %d)\n", paint, runs);

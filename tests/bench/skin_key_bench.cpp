@@ -82,7 +82,7 @@ void Measure(TForm1* form, int calls, TKeyTimes& t) {
 bool Skinned(TForm1* form) {
   TSkinManage* m = SkinManager();
   TWinSkinForm* f = m ? m->FormOfWindow(form->Handle()) : nullptr;
-  return f && f->SkinState == 1;
+  return f && f->Skinned();
 }
 
 }  // namespace

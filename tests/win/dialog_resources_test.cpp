@@ -86,7 +86,7 @@ void CALLBACK CloseSkinnedDialog(HWND, UINT, UINT_PTR, DWORD) {
   if (!active || active == mainWindow) return;
   TSkinManage* m = SkinManager();
   TWinSkinForm* frame = m ? m->FormOfWindow(active) : nullptr;
-  if (!frame || frame->SkinState != 1) return;
+  if (!frame || !frame->Skinned()) return;
   PostMessageW(active, WM_CLOSE, 0, 0);
   ++closed;
 }

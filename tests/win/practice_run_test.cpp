@@ -296,15 +296,15 @@ TEST_F(PracticeRun, LinesTheReaderLeavesAreKeptInACopyToldOnce) {
   delete form;
   form = nullptr;
   const std::string line = FormatScoreLine({"bob", "英文(大)", "0:1:0", "9字", "100%", "0", "9字/分", "d", ""});
-  const std::string text = "h1\r\nh2\r\n" + line + "\r\n\r\n" + line + "\r\n";  // a blank line, then a record
+  const std::string text = "h1\r\nh2\r\n" + line + "\r\nx\r\n" + line + "\r\n";  // a damaged line, then a record
   ASSERT_TRUE(WriteFileBytes(folder + "svlScore.dat", text.data(), text.size()));
   Practice = TPracticeState{};
   form = CreateFormObject<TForm1>(Application);
   ASSERT_TRUE(Practice.StartedUp) << "the program starts";
   form->Show();
   Pump();
-  EXPECT_EQ(Practice.Scores.ScoreCount, 1);
-  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_EQ(Practice.Scores.ScoreCount, 2);
+  ASSERT_EQ(boxes.Calls.size(), 1u) << "told at start-up";
   for (int run = 0; run < 2; ++run) {
     StartType(1);
     Seconds(60);
@@ -317,8 +317,8 @@ TEST_F(PracticeRun, LinesTheReaderLeavesAreKeptInACopyToldOnce) {
   EXPECT_EQ(std::string(copy.begin(), copy.end()), text);
   TScoreTable now;
   ReadScoreFile(folder + "svlScore.dat", now);
-  EXPECT_EQ(now.ScoreCount, 3);
-  EXPECT_EQ(now.UnreadFromLine, 0);
+  EXPECT_EQ(now.ScoreCount, 4) << "runs are appended after the damaged line";
+  EXPECT_EQ(now.DamagedLines, 1) << "until the file is next rewritten";
 }
 
 TEST_F(PracticeRun, AHelpFileThatCannotBeOpenedIsNamed) {

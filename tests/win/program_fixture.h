@@ -30,7 +30,8 @@ inline std::string BuiltProgramFolder() {
   return path;
 }
 
-// Copies the program folder's files (not its sub-folders) into a new folder.
+// Copies the program folder's files (not its sub-folders, nor the
+// demonstration video, which would open a player) into a new folder.
 inline std::string CopyProgramFolder(const std::string& name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -39,7 +40,7 @@ inline std::string CopyProgramFolder(const std::string& name) {
   std::vector<TSearchRec> entries;
   ListDirectory(BuiltProgramFolder(), entries);
   for (const TSearchRec& e : entries) {
-    if (e.IsDirectory()) continue;
+    if (e.IsDirectory() || e.Name == "Tapmira2020使用演示.mp4") continue;
     TBytes bytes;
     if (ReadFileBytes(BuiltProgramFolder() + e.Name, bytes)) WriteFileBytes(folder + e.Name, bytes.data(), bytes.size());
   }

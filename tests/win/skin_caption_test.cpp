@@ -103,7 +103,7 @@ struct SkinCaptionTest : FrameSkinFixture {
     TWinSkinForm* frame = nullptr;
     PumpUntil([&] {
       frame = SkinManager()->FormOfWindow(w);
-      return frame && frame->SkinState == 1;
+      return frame && frame->Skinned();
     }, 3000);
     PumpFor(50);
     return frame;
@@ -125,7 +125,7 @@ TEST_F(SkinCaptionTest, ApplicationsAnswerShowsAndHidesTheCustomButtonAtOnce) {
   TWinSkinForm* frame = Show(w);
   ASSERT_NE(frame, nullptr);
   const POINT at = Centre(kCustomX);
-  const TColor caption = kTop[frame->NCActive ? 0 : 1];
+  const TColor caption = kTop[frame->Active() ? 0 : 1];
   auto drawnAndClickable = [&](bool shown) {
     frame->PaintFrame(nullptr);
     EXPECT_EQ(PixelAt(w, at.x, at.y), shown ? kCustom : caption);

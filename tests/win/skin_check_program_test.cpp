@@ -15,8 +15,8 @@ namespace {
 TEST_F(MainFormTest, SkinnedCheckBoxesAndRadioGroupsOfTheIdleScreen) {
   HWND main = form->Handle();
   auto frame = [&] { return SkinManager() ? SkinManager()->FormOfWindow(main) : nullptr; };
-  ASSERT_TRUE(PumpUntil([&] { return frame() && frame()->SkinState == 1; }, 3000));
-  TSkinControlList& list = frame()->SkinControlList;
+  ASSERT_TRUE(PumpUntil([&] { return frame() && frame()->Skinned(); }, 3000));
+  const TSkinControlList& list = frame()->Controls();
   for (TCheckBox* c : {form->CheckBox1, form->CheckBox2, form->CheckBox3, form->CheckBox4}) {
     auto* s = dynamic_cast<TSkinCheckBox*>(list.FindByControl(c));
     ASSERT_NE(s, nullptr) << c->GetName();

@@ -24,7 +24,7 @@ class SkinnedProgram : public MainFormTest {
 protected:
   static TWinSkinForm* FrameOf(HWND w) { return SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr; }
   static bool WaitSkinned(HWND w) {
-    return PumpUntil([&] { return FrameOf(w) && FrameOf(w)->SkinState == 1; }, 3000);
+    return PumpUntil([&] { return FrameOf(w) && FrameOf(w)->Skinned(); }, 3000);
   }
   // The window's client area sits inside the skin's frame, and the system
   // draws no caption buttons of its own.
@@ -35,8 +35,8 @@ protected:
     ClientToScreen(w, &origin);
     RECT r{};
     GetWindowRect(w, &r);
-    EXPECT_EQ(origin.x - r.left, f->FrameLeft);
-    EXPECT_EQ(origin.y - r.top, f->FrameTop);
+    EXPECT_EQ(origin.x - r.left, f->Metrics().Left);
+    EXPECT_EQ(origin.y - r.top, f->Metrics().Top);
     EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & WS_SYSMENU, 0);
     EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
   }
@@ -103,7 +103,7 @@ TEST_F(SkinnedProgram, DrillFullScreenAndBackKeepTheSkin) {
   ASSERT_EQ(form->GetBorderStyle(), TFormBorderStyle::bsSingle);
   ASSERT_TRUE(WaitSkinned(main));
   ExpectSkinFrame(main);
-  EXPECT_GT(FrameOf(main)->FrameTop, 0) << "the way back gets the skin's caption again";
+  EXPECT_GT(FrameOf(main)->Metrics().Top, 0) << "the way back gets the skin's caption again";
   EXPECT_EQ(form->ClientWidth(), 961);
   EXPECT_EQ(form->ClientHeight(), 521);
   Shot(main, "skinned_after_full_screen.bmp");
@@ -122,12 +122,12 @@ void CALLBACK LookAtBox(HWND, UINT, UINT_PTR id, DWORD) {
   HWND box = FindWindowW(L"#32770", L"提示");
   ++boxTicks;
   TWinSkinForm* f = box && SkinManager() ? SkinManager()->FormOfWindow(box) : nullptr;
-  if (box && f && f->SkinState == 1) {
+  if (box && f && f->Skinned()) {
     boxSeen = box;
     boxSkinned = SendMessageW(box, SM_ISSKINNED, 0, 0) == 1 && !(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
     SaveWindowShot(box, ArtefactFolder() + "skinned_message_box.bmp");
   }
-  if ((box && f && f->SkinState == 1) || boxTicks > 40) {
+  if ((box && f && f->Skinned()) || boxTicks > 40) {
     KillTimer(nullptr, id);
     if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
@@ -154,7 +154,7 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
   users->Show();
   ASSERT_TRUE(WaitSkinned(users->Handle()));
   TWinSkinForm* frame = FrameOf(users->Handle());
-  auto* boxSkin = dynamic_cast<TSkinScrollbar*>(frame->SkinControlList.FindByControl(users->ListBox1));
+  auto* boxSkin = dynamic_cast<TSkinScrollbar*>(frame->Controls().FindByControl(users->ListBox1));
   ASSERT_NE(boxSkin, nullptr) << "the list box's bars are skinned by the dispatcher";
   EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
   Shot(users->Handle(), "skinned_users_scrollbar.bmp");
@@ -162,9 +162,9 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
   users->ListBox1->RecreateWnd();
   PumpFor(100);
   int skins = 0;
-  for (TSkinControl* c : frame->SkinControlList.Snapshot()) skins += c->FControl == users->ListBox1;
+  for (TSkinControl* c : frame->Controls().Snapshot()) skins += c->FControl == users->ListBox1;
   EXPECT_EQ(skins, 1);
-  boxSkin = dynamic_cast<TSkinScrollbar*>(frame->SkinControlList.FindByControl(users->ListBox1));
+  boxSkin = dynamic_cast<TSkinScrollbar*>(frame->Controls().FindByControl(users->ListBox1));
   ASSERT_NE(boxSkin, nullptr);
   EXPECT_EQ(boxSkin->FHandle, users->ListBox1->Handle());
   ASSERT_TRUE(boxSkin->FBars.Vert);
@@ -188,14 +188,8 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
   scores->Show();
   ASSERT_TRUE(WaitSkinned(scores->Handle()));
   frame = FrameOf(scores->Handle());
-  // The list view's own family builds on the scroll-bar skin; where it is not
-  // there, the scroll-bar skin alone covers the bars.
-  TSkinControl* viewSkin = frame->SkinControlList.FindByControl(scores->ListView1);
-  if (!viewSkin) {
-    viewSkin = new TSkinScrollbar(scores->ListView1);
-    viewSkin->AttachControl(&frame->SkinControlList, frame->SkinData, false, frame->ControlCanvas.get());
-  }
-  auto* bars = dynamic_cast<TSkinScrollbar*>(viewSkin);
+  // The list view's own family builds on the scroll-bar skin.
+  auto* bars = dynamic_cast<TSkinScrollbar*>(frame->Controls().FindByControl(scores->ListView1));
   ASSERT_NE(bars, nullptr);
   PumpFor(100);
   EXPECT_TRUE(bars->FBars.Vert->FShown);

@@ -54,7 +54,7 @@ TEST_F(SkinFrameTest, CompletedFrameHoldsTheClientInsideTheSkinFrame) {
   // Activated again: still one frame.
   SkinManager()->SkinWindow(w);
   int count = 0;
-  for (TWinSkinForm* x : SkinManager()->Forms) count += x->FormHandle == w;
+  for (TWinSkinForm* x : SkinManager()->Forms()) count += x->Window() == w;
   EXPECT_EQ(count, 1);
 }
 
@@ -79,8 +79,8 @@ TEST_F(SkinFrameTest, FilterRefusesTag99ZeroSizeAndOtherModulesButTakesDialogBox
   PumpFor(50);
   TWinSkinForm* frame = SkinManager()->FormOfWindow(dialog);
   ASSERT_NE(frame, nullptr);
-  EXPECT_TRUE(frame->IsDialog);
-  EXPECT_EQ(frame->BorderKind, 3);
+  EXPECT_TRUE(frame->Traits().Dialog);
+  EXPECT_EQ(frame->Traits().Border, TBorderKind::Dialog);
   for (HWND w : {empty, foreign, dialog}) DestroyWindow(w);
   PumpFor(20);
 }
@@ -99,16 +99,16 @@ TEST_F(SkinFrameTest, WindowsWithoutCaptionGetTheDialogFrameFromTheirClassOrExte
     TWinSkinForm* frame = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
       frame = SkinManager()->FormOfWindow(w);
-      return frame && frame->SkinState == 1;
+      return frame && frame->Skinned();
     }, 3000));
     PumpFor(50);
-    EXPECT_EQ(frame->BorderKind, 3);
-    EXPECT_EQ(frame->FrameTop, kCaption);
+    EXPECT_EQ(frame->Traits().Border, TBorderKind::Dialog);
+    EXPECT_EQ(frame->Metrics().Top, kCaption);
     POINT origin = ClientOrigin(w);
     EXPECT_EQ(origin.x, kSide);
     EXPECT_EQ(origin.y, kCaption);
     RECT r = WindowRectOf(w);
-    EXPECT_EQ(PixelAt(w, 1, (r.bottom - r.top) / 2), kLeft[frame->NCActive ? 0 : 1]);
+    EXPECT_EQ(PixelAt(w, 1, (r.bottom - r.top) / 2), kLeft[frame->Active() ? 0 : 1]);
   }
   SaveWindowShot(box, ArtefactFolder() + "skin_frame_dialog_without_caption.bmp");
   for (HWND w : {box, modal}) DestroyWindow(w);
@@ -201,7 +201,7 @@ TEST_F(SkinFrameTest, FramePaintedAfterResizesMatchesAFreshFrameOfThatSize) {
   SetWindowPos(b->Handle(), nullptr, 0, 0, W, H, SWP_NOMOVE | SWP_NOZORDER);
   PumpFor(50);
   auto framePixels = [&](TWinSkinForm* frame, BYTE active) {
-    frame->NCActive = active;
+    SendMessageW(frame->Window(), WM_NCACTIVATE, active, 0);  // the look to paint
     auto shot = std::make_unique<TBitmap>();
     shot->SetPixelFormat(TPixelFormat::pf24bit);
     shot->SetSize(W, H);
@@ -261,21 +261,21 @@ TEST_F(SkinFrameTest, FrameTimerRestsUntilACaptionButtonIsHot) {
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
   PumpFor(400);  // a tick with nothing hot
-  EXPECT_FALSE(frame->FrameTimer->GetEnabled());
+  EXPECT_FALSE(frame->FrameTimerRunning());
 
   RECT r = WindowRectOf(w);
   POINT close = ButtonCentre(w, kClose);
   SetCursorPos(r.left + close.x, r.top + close.y);
   SendMessageW(w, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(r.left + close.x, r.top + close.y));
   EXPECT_EQ(PixelAt(w, close.x, close.y), kHot);
-  EXPECT_TRUE(frame->FrameTimer->GetEnabled());
+  EXPECT_TRUE(frame->FrameTimerRunning());
   PumpFor(400);
   EXPECT_EQ(PixelAt(w, close.x, close.y), kHot);  // still under the pointer
 
   SetCursorPos(r.left + 200, r.bottom + 100);  // away, below the window
   EXPECT_TRUE(PumpUntil([&] { return PixelAt(w, close.x, close.y) == kButtonNormal[kClose]; }, 2000));
-  EXPECT_EQ(frame->HotObject, nullptr);
-  EXPECT_TRUE(PumpUntil([&] { return !frame->FrameTimer->GetEnabled(); }, 2000));
+  EXPECT_EQ(frame->HotObject(), nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return !frame->FrameTimerRunning(); }, 2000));
   SetCursorPos(saved.x, saved.y);
 }
 
@@ -364,7 +364,7 @@ TEST_F(SkinFrameTest, DetachGivesBackProcedureStyleMenuSizeAndRegion) {
   TWinSkinForm* frame = nullptr;
   PumpUntil([&] {
     frame = SkinManager()->FormOfWindow(w);
-    return frame && frame->SkinState == 1;
+    return frame && frame->Skinned();
   }, 3000);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(GetMenu(w), nullptr);

@@ -97,9 +97,7 @@ TEST_F(SkinManagerTest, PlainChildOfAnMdiClientOnlyWhileSkinningAll) {
   HWND plain = OwnWindow(L"PlainMdiClientChild", WS_CHILD | WS_VISIBLE | WS_CAPTION, client);
   ASSERT_NE(plain, nullptr);
   EXPECT_FALSE(m.SkinWindow(plain));
-  m.SkinAll = true;
-  EXPECT_TRUE(m.SkinWindow(plain));
-  m.SkinAll = false;
+  EXPECT_TRUE(m.SkinWindow(plain, true));  // while skinning all
 }
 
 TEST_F(SkinManagerTest, DialogBoxesServedByTheDialogDataOthersByTheMainOne) {
@@ -108,15 +106,15 @@ TEST_F(SkinManagerTest, DialogBoxesServedByTheDialogDataOthersByTheMainOne) {
   dialogs->SetSkinFormtype(TSkinFormType::sfDialog);
   dialogs->Loaded();
   TSkinManage& m = *SkinManager();
-  EXPECT_EQ(m.MainSkinData, data);
+  EXPECT_EQ(m.MainSkinData(), data);
   HWND box = CreateWindowExW(0, L"#32770", L"Box", WS_POPUP | WS_CAPTION, 10, 10, 200, 100, nullptr, nullptr,
                              GetModuleHandleW(L"kernel32.dll"), nullptr);
   windows.push_back(box);
   HWND own = OwnWindow(L"OrdinaryWindow");
   ASSERT_TRUE(m.SkinWindow(box));
   ASSERT_TRUE(m.SkinWindow(own));
-  EXPECT_EQ(m.FormOfWindow(box)->SkinData, dialogs.get());
-  EXPECT_EQ(m.FormOfWindow(own)->SkinData, data);
+  EXPECT_EQ(m.FormOfWindow(box)->SkinData(), dialogs.get());
+  EXPECT_EQ(m.FormOfWindow(own)->SkinData(), data);
   // The dialog data goes: its frame goes with it, the other stays.
   dialogs.reset();
   EXPECT_EQ(m.FormOfWindow(box), nullptr);
@@ -128,8 +126,8 @@ TEST_F(SkinManagerTest, BeforeAnyWindowTheActionOnlySwitchesSkinningOnOrOff) {
   TSkinManage& m = *SkinManager();
   ASSERT_EQ(m.Started(), 0);
   data->SetActive(false);
-  EXPECT_FALSE(m.Enabled);
-  EXPECT_FALSE(m.ActionTimer->GetEnabled());
+  EXPECT_FALSE(m.Enabled());
+  EXPECT_FALSE(m.ActionQueued());
   TForm* f = NewForm(40, 40, 300, 200);
   f->Show();
   PumpFor(400);
@@ -158,7 +156,7 @@ TEST_F(SkinManagerTest, QueuedActionsSkinAllUnskinAllAndRefresh) {
   data->SetActive(false);
   EXPECT_TRUE(Skinned(one->Handle()));  // queued
   ASSERT_TRUE(RunAction(changes));
-  EXPECT_TRUE(m.Forms.empty());
+  EXPECT_TRUE(m.Forms().empty());
   EXPECT_FALSE(Skinned(one->Handle()));
   EXPECT_FALSE(Skinned(two->Handle()));
   RECT system{0, 0, 0, 0};
@@ -173,10 +171,10 @@ TEST_F(SkinManagerTest, QueuedActionsSkinAllUnskinAllAndRefresh) {
   EXPECT_TRUE(Skinned(one->Handle()));
   EXPECT_TRUE(Skinned(two->Handle()));
   EXPECT_FALSE(Skinned(hiddenWindow));
-  EXPECT_EQ(m.Forms.size(), 2u);
+  EXPECT_EQ(m.Forms().size(), 2u);
   TWinSkinForm* frame = m.FormOfWindow(one->Handle());
   ASSERT_NE(frame, nullptr);
-  PumpUntil([&] { return frame->SkinState == 1; }, 3000);
+  PumpUntil([&] { return frame->Skinned(); }, 3000);
   EXPECT_EQ(ClientOrigin(one->Handle()).x, kSide);
   // The client area moved within the window: all of it painted again, in the skin's colour.
   PumpFor(100);
@@ -193,11 +191,11 @@ TEST_F(SkinManagerTest, QueuedActionsSkinAllUnskinAllAndRefresh) {
   Strip(*left.Bitmap, wide, sideH, 2, false);
   for (int f = 0; f < 2; ++f) Fill(*left.Bitmap, f * wide, 0, wide, sideH, kLeft[f]);
   data->Refresh();
-  EXPECT_TRUE(frame->SysButtons.empty());  // the caption buttons go at once, the rest is queued
+  EXPECT_TRUE(frame->CaptionButtons().empty());  // the caption buttons go at once, the rest is queued
   ASSERT_TRUE(RunAction(changes));
-  EXPECT_EQ(frame->FrameLeft, wide);
-  EXPECT_EQ(m.FormOfWindow(two->Handle())->FrameLeft, wide);
-  EXPECT_EQ(frame->SysButtons.size(), data->CaptionButtons.size());
+  EXPECT_EQ(frame->Metrics().Left, wide);
+  EXPECT_EQ(m.FormOfWindow(two->Handle())->Metrics().Left, wide);
+  EXPECT_EQ(frame->CaptionButtons().size(), data->CaptionButtons.size());
   EXPECT_EQ(ClientOrigin(one->Handle()).x, wide);
   RECT after{};
   GetClientRect(one->Handle(), &after);
@@ -205,7 +203,7 @@ TEST_F(SkinManagerTest, QueuedActionsSkinAllUnskinAllAndRefresh) {
   EXPECT_EQ(after.bottom, client.bottom);
   PumpFor(50);
   RECT r = WindowRectOf(one->Handle());
-  EXPECT_EQ(PixelAt(one->Handle(), wide - 2, (r.bottom - r.top) / 2), kLeft[frame->NCActive ? 0 : 1]);
+  EXPECT_EQ(PixelAt(one->Handle(), wide - 2, (r.bottom - r.top) / 2), kLeft[frame->Active() ? 0 : 1]);
   SaveWindowShot(one->Handle(), ArtefactFolder() + "skin_manager_refreshed.bmp");
   EXPECT_EQ(changes, 3);
 }
@@ -219,7 +217,7 @@ TEST_F(SkinManagerTest, SizeGripMadeUnderASkinnedFrameIsSkinnedAtOnce) {
   ASSERT_NE(grip, nullptr);
   windows.push_back(grip);
   EXPECT_TRUE(Skinned(grip));
-  EXPECT_NE(frame->SkinControlList.FindByHandle(grip), nullptr);
+  EXPECT_NE(frame->Controls().FindByHandle(grip), nullptr);
   UpdateWindow(grip);
   PumpFor(50);
   EXPECT_EQ(PixelAt(grip, 10, 10), kFace);

@@ -74,7 +74,7 @@ struct SkinMdiTest : FrameSkinFixture {
     TWinSkinForm* frame = nullptr;
     PumpUntil([&] {
       frame = SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr;
-      return frame && frame->SkinState == 1;
+      return frame && frame->Skinned();
     }, 3000);
     PumpFor(50);
     return frame;
@@ -139,34 +139,34 @@ TEST_F(SkinMdiTest, NewFrameMenuFromTheClientBecomesTheBar) {
   HMENU original = BarMenu({L"&File", L"&Window"});
   TWinSkinForm* frame = ShowFrame(original);
   ASSERT_NE(frame, nullptr);
-  TWinSkinMenu* bar = frame->SkinMenuBar.get();
+  const TWinSkinMenu* bar = frame->MenuBar();
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(bar->ButtonCount(), 2);
   RECT wr{};
   GetWindowRect(frameWindow, &wr);
   // Where a third item would be: nothing written there yet.
-  RECT third{bar->BarButtons[1]->BoundsRect.right + 1, frame->FrameTop, wr.right - wr.left - frame->FrameRight,
-             frame->FrameTop + frame->MenuBarHeight};
+  RECT third{bar->Button(1)->BoundsRect.right + 1, frame->Metrics().Top, wr.right - wr.left - frame->Metrics().Right,
+             frame->Metrics().Top + frame->Metrics().MenuBar};
   ASSERT_FALSE(Shows(frameWindow, third, kBarText));
 
   HMENU other = BarMenu({L"&Alpha", L"&Beta", L"&Gamma", L"&Delta"});
   SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(other), 0);
   EXPECT_EQ(GetMenu(frameWindow), nullptr);
   ASSERT_EQ(bar->ButtonCount(), 4);
-  EXPECT_EQ(bar->BarButtons[2]->Caption, "&Gamma");
+  EXPECT_EQ(bar->Button(2)->Caption, "&Gamma");
   // Laid out at once, before any paint.
-  EXPECT_EQ(bar->BarButtons[1]->BoundsRect.left, bar->BarButtons[0]->BoundsRect.right);
-  EXPECT_GT(bar->BarButtons[3]->BoundsRect.left, bar->BarButtons[2]->BoundsRect.left);
+  EXPECT_EQ(bar->Button(1)->BoundsRect.left, bar->Button(0)->BoundsRect.right);
+  EXPECT_GT(bar->Button(3)->BoundsRect.left, bar->Button(2)->BoundsRect.left);
   PumpFor(100);
   EXPECT_TRUE(Shows(frameWindow, third, kBarText));
-  TMenuBtn* gamma = bar->ItemAtPoint(POINT{bar->BarButtons[2]->BoundsRect.left + 2, frame->FrameTop + 3});
+  TMenuBtn* gamma = bar->ItemAtPoint(POINT{bar->Button(2)->BoundsRect.left + 2, frame->Metrics().Top + 3});
   ASSERT_NE(gamma, nullptr);
   EXPECT_EQ(gamma->Caption, "&Gamma");
 
   // The first menu again.
   SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(original), 0);
   ASSERT_EQ(bar->ButtonCount(), 2);
-  EXPECT_EQ(bar->BarButtons[1]->Caption, "&Window");
+  EXPECT_EQ(bar->Button(1)->Caption, "&Window");
   PumpFor(100);
   EXPECT_FALSE(Shows(frameWindow, third, kBarText));
   DestroyMenu(other);
@@ -183,13 +183,13 @@ TEST_F(SkinMdiTest, MaximisedChildPutsItsButtonsOnTheBarUntilRestored) {
   GetWindowRect(frameWindow, &wr);
   const int W = wr.right - wr.left;
   auto placeOf = [&](int i) {
-    int x = W - kMdiX[i] - frame->FrameRight, y = frame->FrameTop + (frame->MenuBarHeight - 14) / 2;
+    int x = W - kMdiX[i] - frame->Metrics().Right, y = frame->Metrics().Top + (frame->Metrics().MenuBar - 14) / 2;
     return RECT{x, y, x + 16, y + 14};
   };
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(Shows(frameWindow, placeOf(i), kMdiFace[i])) << i;
 
   TSkinManage* mgr = SkinManager();
-  ASSERT_FALSE(mgr->MDIChildMaximized);
+  ASSERT_FALSE(mgr->MDIChildMaximized());
   SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
   PumpFor(150);
   for (int i = 0; i < 3; ++i) {
@@ -197,7 +197,7 @@ TEST_F(SkinMdiTest, MaximisedChildPutsItsButtonsOnTheBarUntilRestored) {
     EXPECT_EQ(PixelAt(frameWindow, r.left + 8, r.top + 7), kMdiFace[i]) << i;
     EXPECT_EQ(PixelAt(frameWindow, r.left, r.top), kBarFace) << i;  // the see-through corner
   }
-  EXPECT_TRUE(mgr->MDIChildMaximized);  // the bar told the manager
+  EXPECT_TRUE(mgr->MDIChildMaximized());  // the bar told the manager
   // Hovered, a button is drawn again over the bar (not over the caption band).
   const RECT close = placeOf(2);
   SendMessageW(frameWindow, WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(wr.left + close.left + 8, wr.top + close.top + 7));
@@ -214,36 +214,36 @@ TEST_F(SkinMdiTest, RightToLeftBarItemsKeepClearOfTheMdiButtons) {
   AddMdiButtons(*data);
   TWinSkinForm* frame = ShowFrame(BarMenu({L"&File", L"&Window"}), WS_EX_LEFTSCROLLBAR);
   ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(frame->RightToLeft);
-  TWinSkinMenu* bar = frame->SkinMenuBar.get();
+  ASSERT_TRUE(frame->Traits().RightToLeft);
+  TWinSkinMenu* bar = frame->MenuBar();
   ASSERT_NE(bar, nullptr);
   RECT wr{};
   GetWindowRect(frameWindow, &wr);
-  const int stripRight = wr.right - wr.left - frame->FrameRight;
+  const int stripRight = wr.right - wr.left - frame->Metrics().Right;
   bar->Layout();
-  EXPECT_EQ(bar->BarButtons[0]->BoundsRect.right, stripRight - 6);  // no MenuBar object: inset 6
-  EXPECT_GT(bar->BarButtons[0]->BoundsRect.left, bar->BarButtons[1]->BoundsRect.left);
+  EXPECT_EQ(bar->Button(0)->BoundsRect.right, stripRight - 6);  // no MenuBar object: inset 6
+  EXPECT_GT(bar->Button(0)->BoundsRect.left, bar->Button(1)->BoundsRect.left);
 
   HWND child = NewChild(L"Child");
   ASSERT_NE(WaitSkinned(child), nullptr);
   SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
   PumpFor(150);
   const int leftmostMdi = stripRight - kMdiX[0];
-  const RECT painted = bar->BarButtons[0]->BoundsRect;
+  const RECT painted = bar->Button(0)->BoundsRect;
   EXPECT_EQ(painted.right, leftmostMdi - 5);
   bar->Layout();  // the layout agrees with the paint
-  EXPECT_EQ(bar->BarButtons[0]->BoundsRect.right, painted.right);
-  EXPECT_EQ(bar->BarButtons[0]->BoundsRect.left, painted.left);
+  EXPECT_EQ(bar->Button(0)->BoundsRect.right, painted.right);
+  EXPECT_EQ(bar->Button(0)->BoundsRect.left, painted.left);
 }
 
 TEST_F(SkinMdiTest, FrameHooksItsClientDropsItsScrollBarsAndRepaintsOn3516) {
   TWinSkinForm* frame = ShowFrame();
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(frame->FormKind, 1);
-  EXPECT_EQ(frame->MDIClient, client);
+  EXPECT_EQ(frame->Traits().Kind, TFormKind::MDIFrame);
+  EXPECT_EQ(frame->MDIClient(), client);
   EXPECT_TRUE(frame->MDIClientHooked());
   EXPECT_NE(GetWindowLongPtrW(client, GWLP_WNDPROC), originalClientProc);
-  EXPECT_EQ(SkinManager()->MDIClientHandle, client);
+  EXPECT_EQ(SkinManager()->MDIClient(), client);
   SetWindowPos(client, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   EXPECT_EQ(GetWindowLongW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
 
@@ -269,7 +269,7 @@ TEST_F(SkinMdiTest, ChildrenAreSkinnedAndMaximisedStateFollowsCascadeAndDestroy)
   EXPECT_FALSE(data->MenuUpdate);  // children bring their own menus
   TWinSkinForm* childFrame = WaitSkinned(child);
   ASSERT_NE(childFrame, nullptr);
-  EXPECT_EQ(childFrame->FormKind, 2);
+  EXPECT_EQ(childFrame->Traits().Kind, TFormKind::MDIChild);
   EXPECT_EQ(SendMessageW(child, SM_ISSKINNED, 0, 0), 1);
   // A normal child has the skin's frame round its client area.
   POINT origin{0, 0};
@@ -277,22 +277,22 @@ TEST_F(SkinMdiTest, ChildrenAreSkinnedAndMaximisedStateFollowsCascadeAndDestroy)
   RECT cr{};
   GetWindowRect(child, &cr);
   EXPECT_EQ(origin.x - cr.left, kSide);
-  EXPECT_EQ(origin.y - cr.top, childFrame->FrameTop + childFrame->MenuBarHeight);
+  EXPECT_EQ(origin.y - cr.top, childFrame->Metrics().Top + childFrame->Metrics().MenuBar);
 
   TSkinManage* mgr = SkinManager();
   childFrame->ToggleMaximize();
   PumpFor(100);
-  EXPECT_TRUE(mgr->MDIChildMaximized);
+  EXPECT_TRUE(mgr->MDIChildMaximized());
   SendMessageW(client, WM_MDICASCADE, 0, 0);
-  EXPECT_FALSE(mgr->MDIChildMaximized);
+  EXPECT_FALSE(mgr->MDIChildMaximized());
 
   childFrame->ToggleMaximize();
   PumpFor(100);
-  ASSERT_TRUE(mgr->MDIChildMaximized);
+  ASSERT_TRUE(mgr->MDIChildMaximized());
   SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
   PumpFor(50);
   EXPECT_FALSE(IsWindow(child));
-  EXPECT_FALSE(mgr->MDIChildMaximized);
+  EXPECT_FALSE(mgr->MDIChildMaximized());
   EXPECT_TRUE(data->MenuUpdate);  // the last child gone
 }
 
@@ -303,20 +303,20 @@ TEST_F(SkinMdiTest, DetachAndDestroyGiveTheClientBackAndLeaveNothingToPostTo) {
   data->SetActive(false);  // the manager unskins every window
   PumpUntil([&] { return SkinManager()->FormOfWindow(frameWindow) == nullptr; }, 3000);
   EXPECT_EQ(GetWindowLongPtrW(client, GWLP_WNDPROC), originalClientProc);
-  EXPECT_EQ(SkinManager()->MDIClientHandle, nullptr);
+  EXPECT_EQ(SkinManager()->MDIClient(), nullptr);
 
   DestroyWindow(frameWindow);
   data->SetActive(true);
   PumpFor(400);
   frame = ShowFrame();  // a new frame and client
   ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(SkinManager()->MDIClientHandle, client);
+  EXPECT_EQ(SkinManager()->MDIClient(), client);
   HWND child = NewChild(L"Child");
   ASSERT_NE(WaitSkinned(child), nullptr);
   DestroyWindow(frameWindow);
   PumpFor(100);
   // The client went with its frame: a child skinned later posts nowhere.
-  EXPECT_EQ(SkinManager()->MDIClientHandle, nullptr);
+  EXPECT_EQ(SkinManager()->MDIClient(), nullptr);
 }
 
 // A form class with the published property the attach step switches off.

@@ -272,7 +272,7 @@ TEST_F(MainFormTest, MediaPlayerPanelStaysInvisible) {
   ASSERT_TRUE(PumpUntil(
       [&] {
         frame = SkinManager() ? SkinManager()->FormOfWindow(form->Handle()) : nullptr;
-        return frame && frame->SkinState == 1;
+        return frame && frame->Skinned();
       },
       3000));
   ASSERT_FALSE(form->MediaPlayer1->GetVisible());

@@ -11,6 +11,7 @@
 #include "services_pump.h"
 #include "skin/win/skin_form.h"
 #include "skin/win/skin_manager.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_popup_menu.h"
 
@@ -53,8 +54,8 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     seen.Skinned = SendMessageW(popup, SM_ISSKINNED, 0, 0) == 1;
     seen.Items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
     if (TSkinManage* m = SkinManager())
-      for (const auto& p : m->PopupMenus)
-        if (p->MenuWindow == popup) seen.HasBackground = p->Background() != nullptr && p->Key != nullptr;
+      for (const auto& p : m->PopupMenus())
+        if (p->Window() == popup) seen.HasBackground = p->Background() != nullptr && p->Menu() != nullptr;
     SaveWindowShot(popup, ArtefactFolder() + seen.Shot + ".bmp");
     SaveWindowShot(seen.Window, ArtefactFolder() + seen.Shot + "_in_window.bmp");
     PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -68,7 +69,7 @@ protected:
     HWND w = form->Handle();
     return PumpUntil([&] {
       TWinSkinForm* f = SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr;
-      return f && f->SkinState == 1;
+      return f && f->Skinned();
     }, 3000);
   }
   void Look(const char* shot, const std::function<void()>& open) {
@@ -102,14 +103,14 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   // nothing there and leaves no menu kind behind.
   SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
   EXPECT_EQ(VisiblePopup(), nullptr);
-  EXPECT_EQ(SkinManager()->MenuKind, 0);
+  EXPECT_EQ(MenuTracking().NextPopupKind(), TMenuKind::Context);
 
   // The about box has one.
   std::unique_ptr<TForm2> about(CreateFormObject<TForm2>(Application));
   about->Show();
   ASSERT_TRUE(PumpUntil([&] {
     TWinSkinForm* f = SkinManager()->FormOfWindow(about->Handle());
-    return f && f->SkinState == 1;
+    return f && f->Skinned();
   }, 3000));
   const HWND aboutWindow = about->Handle();
   seen = TOpenMenu{};
@@ -122,7 +123,7 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_GT(seen.Items, 3);
-  EXPECT_EQ(SkinManager()->MenuKind, 0);
+  EXPECT_EQ(MenuTracking().NextPopupKind(), TMenuKind::Context);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "skin/win/skin_manager.h"
 #include "skin/win/skin_menu_bar.h"
 #include "skin/win/skin_menu_owner.h"
+#include "skin/win/skin_menu_tracking.h"
 #include "skin/win/skin_messages.h"
 #include "skin/win/skin_popup_menu.h"
 #include "skin_support_frame.h"
@@ -75,7 +76,7 @@ struct SkinMenuTest : FrameSkinFixture {
   void TearDown() override {
     script = nullptr;
     FrameSkinFixture::TearDown();
-    EXPECT_FALSE(MenuTrackHookInstalled());
+    EXPECT_FALSE(MenuTracking().HookInstalled());
   }
   TMenuItem* Item(TComponent* owner, TMenuItem* parent, const char* caption) {
     auto* i = new TMenuItem(owner);
@@ -114,7 +115,7 @@ struct SkinMenuTest : FrameSkinFixture {
   static POINT BarItemCentre(TWinSkinForm* frame, HWND w, int index) {
     RECT wr{};
     GetWindowRect(w, &wr);
-    const RECT& b = frame->SkinMenuBar->BarButtons[static_cast<std::size_t>(index)]->BoundsRect;
+    const RECT& b = frame->MenuBar()->Button(index)->BoundsRect;
     return POINT{wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2};
   }
   // Draws an item through a fabricated WM_DRAWITEM into a memory bitmap.
@@ -254,22 +255,22 @@ TEST_F(SkinMenuTest, BarTakesTheMenuAndGivesItBack) {
   HWND w = f->Handle();
   HMENU bar = mainMenu->Handle();
   EXPECT_EQ(GetMenu(w), nullptr);
-  ASSERT_NE(frame->SkinMenuBar, nullptr);
-  TWinSkinMenu& skinBar = *frame->SkinMenuBar;
+  ASSERT_NE(frame->MenuBar(), nullptr);
+  const TWinSkinMenu& skinBar = *frame->MenuBar();
   ASSERT_EQ(skinBar.ButtonCount(), 3);
-  const RECT& first = skinBar.BarButtons[0]->BoundsRect;
+  const RECT& first = skinBar.Button(0)->BoundsRect;
   EXPECT_EQ(first.left, frame_skin::kSide + kBarCap + 4);
   EXPECT_EQ(first.top, frame_skin::kCaption);
-  EXPECT_EQ(skinBar.BarButtons[1]->BoundsRect.left, first.right);
-  EXPECT_EQ(skinBar.BarButtons[0]->SubMenu, file->Handle());
+  EXPECT_EQ(skinBar.Button(1)->BoundsRect.left, first.right);
+  EXPECT_EQ(skinBar.Button(0)->SubMenu, file->Handle());
   // The strip shows the bar's active frame between and after the buttons.
   RECT wr{};
   GetWindowRect(w, &wr);
   EXPECT_EQ(PixelOf(w, (wr.right - wr.left) - frame_skin::kSide - 10, frame_skin::kCaption + 2),
             static_cast<COLORREF>(kBar[0]));
-  EXPECT_EQ(skinBar.ItemAtPoint(POINT{first.left + 2, first.top + 2}), skinBar.BarButtons[0].get());
+  EXPECT_EQ(skinBar.ItemAtPoint(POINT{first.left + 2, first.top + 2}), skinBar.Button(0));
   EXPECT_EQ(skinBar.ItemAtPoint(POINT{first.left - 2, first.top + 2}), nullptr);
-  EXPECT_EQ(frame->FindMenuAccel('e'), skinBar.BarButtons[1].get());
+  EXPECT_EQ(frame->FindMenuAccel('e'), skinBar.Button(1));
   EXPECT_EQ(frame->FindMenuAccel('x'), nullptr);
   SaveWindowShot(w, ArtefactFolder() + "skinned_menu_bar.bmp");
 
@@ -277,7 +278,7 @@ TEST_F(SkinMenuTest, BarTakesTheMenuAndGivesItBack) {
   Item(f, mainMenu->Items(), "&Window");
   PumpFor(20);
   EXPECT_EQ(GetMenu(w), nullptr);
-  EXPECT_EQ(frame->SkinMenuBar->ButtonCount(), 4);
+  EXPECT_EQ(frame->MenuBar()->ButtonCount(), 4);
 
   // Given back plain: the system draws it again.
   SetMenuOwnerDraw(file->Handle(), true);
@@ -308,10 +309,11 @@ TEST_F(SkinMenuTest, PullDownsTrackedWithKeysWithoutNesting) {
     if (popups.empty()) return step >= 4;
     HWND popup = popups.back();
     HMENU shown = MenuOfPopup(popup);
-    if (!seen.empty() && seen.back() == shown && step > 0 && step < 4 && tracked.back() == MenuTrackedIndex())
+    if (!seen.empty() && seen.back() == shown && step > 0 && step < 4 &&
+        tracked.back() == MenuTracking().TrackedIndex())
       return false;  // the switch has not happened yet
     seen.push_back(shown);
-    tracked.push_back(MenuTrackedIndex());
+    tracked.push_back(MenuTracking().TrackedIndex());
     switch (step++) {
       case 0:
         skinned = SendMessageW(popup, SM_ISSKINNED, 0, 0) == 1;
@@ -340,9 +342,9 @@ TEST_F(SkinMenuTest, PullDownsTrackedWithKeysWithoutNesting) {
   EXPECT_EQ(tracked[3], 2);
   EXPECT_EQ(most, 1u);  // one menu loop at a time
   EXPECT_TRUE(VisiblePopups().empty());
-  EXPECT_FALSE(frame->InMenuLoop);
-  EXPECT_EQ(SkinManager()->MenuKind, 0);
-  EXPECT_TRUE(SkinManager()->PopupMenus.empty());
+  EXPECT_FALSE(MenuTracking().InMenuLoop(frame));
+  EXPECT_EQ(MenuTracking().NextPopupKind(), TMenuKind::Context);
+  EXPECT_TRUE(SkinManager()->PopupMenus().empty());
 }
 
 TEST_F(SkinMenuTest, AltLetterOpensTheBarButCtrlAltDoesNot) {
@@ -453,7 +455,7 @@ TEST_F(SkinMenuTest, ItemsOfARightToLeftWindowAreMirrored) {
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
   SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
-  ASSERT_TRUE(frame->RightToLeft);
+  ASSERT_TRUE(frame->Traits().RightToLeft);
   const int W = 150, H = 22;
   // The check mark in the glyph box at the right, the caption right-aligned left of it.
   const RECT rightBox{W - 1 - kCap - 16, 0, W - 1 - kCap, H}, leftBox{1 + kCap, 0, 1 + kCap + 16, H};
@@ -481,10 +483,10 @@ TEST_F(SkinMenuTest, SystemPopupKeepsWhatTheApplicationGreyed) {
   ASSERT_NE(system, nullptr);
   for (UINT command : {SC_MINIMIZE, SC_CLOSE, SC_RESTORE}) EnableMenuItem(system, command, MF_BYCOMMAND | MF_ENABLED);
   for (UINT command : {SC_MAXIMIZE, SC_MOVE}) EnableMenuItem(system, command, MF_BYCOMMAND | MF_GRAYED);
-  frame->BuildSysPopupMenu();
-  ASSERT_NE(frame->SysPopupMenu, nullptr);
+  TPopupMenu* popup = frame->BuildSysPopupMenu();
+  ASSERT_NE(popup, nullptr);
   auto itemOf = [&](UINT command) -> TMenuItem* {
-    TMenuItem* items = frame->SysPopupMenu->Items();
+    TMenuItem* items = popup->Items();
     for (int i = 0; i < items->Count(); ++i)
       if (static_cast<UINT>(items->Items(i)->GetTag()) == command) return items->Items(i);
     return nullptr;
@@ -539,24 +541,24 @@ TEST_F(SkinMenuTest, BarComposesInOneKeptBitmap) {
   TWinSkinForm* frame = frame_skin::ShowSkinned(f);
   ASSERT_NE(frame, nullptr);
   HWND w = f->Handle();
-  TWinSkinMenu& bar = *frame->SkinMenuBar;
+  const TWinSkinMenu& bar = *frame->MenuBar();
   frame->PaintFrame(nullptr);
-  const HBITMAP kept = bar.Strip->Handle();
+  const HBITMAP kept = bar.Strip()->Handle();
   RECT r = WindowRectOf(w);
   // Narrower and back: the same bitmap, and the strip right up to the border.
   for (int width : {r.right - r.left - 60, r.right - r.left}) {
     SetWindowPos(w, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
     PumpFor(30);
     frame->PaintFrame(nullptr);
-    EXPECT_EQ(bar.Strip->Handle(), kept);
+    EXPECT_EQ(bar.Strip()->Handle(), kept);
     EXPECT_EQ(PixelOf(w, width - frame_skin::kSide - 1, frame_skin::kCaption + 2), static_cast<COLORREF>(kBar[0]));
     EXPECT_EQ(PixelOf(w, width - 2, frame_skin::kCaption + 2), static_cast<COLORREF>(frame_skin::kRight[0]));
   }
   // A hot button is framed over the kept background, and left it is the bar again.
-  const RECT& button = bar.BarButtons[1]->BoundsRect;
-  bar.BarButtons[1]->MouseMove();
+  const RECT& button = bar.Button(1)->BoundsRect;
+  bar.Button(1)->MouseMove();
   EXPECT_EQ(PixelOf(w, button.left, button.top + 2), static_cast<COLORREF>(data->Colors[scButtonHilight]));
-  bar.BarButtons[1]->MouseLeave();
+  bar.Button(1)->MouseLeave();
   EXPECT_EQ(PixelOf(w, button.left, button.top + 2), static_cast<COLORREF>(kBar[0]));
   EXPECT_EQ(PixelOf(w, button.left, button.bottom), static_cast<COLORREF>(kBar[0]));
 }
@@ -579,7 +581,7 @@ TEST_F(SkinMenuTest, ClosingAWindowWhileItsMenuIsOpenIsSafe) {
     SkinManager()->SkinWindow(w);
     ASSERT_TRUE(PumpUntil([&] {
       TWinSkinForm* fr = SkinManager()->FormOfWindow(w);
-      return fr && fr->SkinState == 1;
+      return fr && fr->Skinned();
     }, 3000));
     bool open = false;
     RunScript([&] {
@@ -597,7 +599,7 @@ TEST_F(SkinMenuTest, ClosingAWindowWhileItsMenuIsOpenIsSafe) {
     EXPECT_TRUE(VisiblePopups().empty());
     SkinManager()->PurgeDeadForms();
     EXPECT_EQ(SkinManager()->FormOfWindow(w), nullptr);
-    EXPECT_EQ(MenuTrackingForm(), nullptr);
+    EXPECT_EQ(MenuTracking().BarFrame(), nullptr);
   }
 }
 

@@ -107,7 +107,7 @@ inline TWinSkinForm* ShowSkinned(TCustomForm* f) {
   TWinSkinForm* frame = nullptr;
   PumpUntil([&] {
     frame = SkinManager() ? SkinManager()->FormOfWindow(f->Handle()) : nullptr;
-    return frame && frame->SkinState == 1;
+    return frame && frame->Skinned();
   }, 3000);
   PumpFor(50);
   return frame;

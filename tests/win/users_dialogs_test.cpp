@@ -6,6 +6,7 @@
 
 #include "main_form_fixture.h"
 #include "practice/rules/practice_types.h"
+#include "prompt_box.h"
 #include "screenshot.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
@@ -190,26 +191,37 @@ TEST_F(UserDialogs, ExitMenuShowsTheDialogModallyAndFreesIt) {
 // The score query over a history set up by the test.
 class ScoreQuery : public UserDialogs {
 protected:
-  void AddScore(const std::string& user, const std::string& type, const std::string& speed) {
+  void AddScore(const std::string& user, const std::string& type, const std::string& speed,
+                const std::string& time = "0:1:0", const std::string& date = "2026年1月2日3时4分 星期五") {
     svlScoreSet r;
     r.User = user;
     r.PracticeType = type;
-    r.TimeUsed = "0:1:0";
+    r.TimeUsed = time;
     r.Total = "100字";
     r.AccuracyText = "99%";
     r.Errors = "1";
     r.Speed = speed;
-    r.DateText = "2026年1月2日3时4分 星期五";
+    r.DateText = date;
     ASSERT_TRUE(AppendScoreRecord(Practice.Scores, r));
   }
+  // A history read from the file (so deletions rewrite it), in the test's program folder.
   void History() {
     UseList("abc;bob;carol;", "abc");
     Practice.Scores = TScoreTable{};
-    AddScore("bob", "英文(大)", "120字/分");
+    Practice.Scores.Loaded = true;
+    Practice.Scores.ScoreHeader1 = "h1";
+    Practice.Scores.ScoreHeader2 = "h2";
+    AddScore("bob", "英文(大)", "120字/分", "0:10:0", "2026年1月10日8时0分 星期六");
     AddScore("", "英文(大)", "");  // deleted earlier
     AddScore("carol", "五笔文章", "95字/分");
-    AddScore("bob", "五笔文章", "30字/分");
-    AddScore("carol", "英文(大)", "88字/分");
+    AddScore("bob", "五笔文章", "30字/分", "0:2:0", "2025年12月31日23时0分 星期三");
+    AddScore("carol", "英文(大)", "88字/分", "1:0:0", "2026年1月2日13时4分 星期五");
+    SaveScoreHistory();
+  }
+  static std::string ScoreFileText() {
+    TBytes b;
+    ReadFileBytes(ScoreFilePath(), b);
+    return std::string(b.begin(), b.end());
   }
   std::unique_ptr<TForm3> OpenScores() {
     std::unique_ptr<TForm3> d(CreateFormObject<TForm3>(Application));
@@ -300,7 +312,7 @@ TEST_F(ScoreQuery, QueryFiltersByUserAndType) {
   EXPECT_EQ(d->ListView1->Items()->Count(), 0);
 }
 
-TEST_F(ScoreQuery, DeleteGoesByTheFiltersNowChosen) {
+TEST_F(ScoreQuery, DeleteGoesByTheFiltersNowChosenAndReachesTheFileAtOnce) {
   History();
   auto d = OpenScores();
   Choose(d->ComboBox1, "bob");
@@ -309,7 +321,12 @@ TEST_F(ScoreQuery, DeleteGoesByTheFiltersNowChosen) {
   Click(d->Button3->Handle());
   EXPECT_TRUE(boxes.Calls.empty());
   EXPECT_EQ(d->ListView1->Items()->Count(), 0);
-  EXPECT_EQ(Practice.Scores.ScoreCount, 5) << "emptied records stay until the file is written";
+  EXPECT_EQ(Practice.Scores.ScoreCount, 5) << "emptied records stay in memory";
+  TScoreTable file;
+  ReadScoreFile(ScoreFilePath(), file);
+  ASSERT_EQ(file.ScoreCount, 2);
+  EXPECT_EQ(file.ScoreRecords[1].User, "bob");
+  EXPECT_EQ(file.ScoreRecords[2].User, "bob");
   Choose(d->ComboBox1, "所有用户");
   Click(d->Button1->Handle());
   EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"bob", "bob"}));
@@ -324,19 +341,70 @@ TEST_F(ScoreQuery, DeleteGoesByTheFiltersNowChosen) {
   EXPECT_EQ(Column(*d, 0), (std::vector<std::string>{"五笔文章"}));
 }
 
+TEST_F(ScoreQuery, DeletingTheWholeHistoryIsAskedFirst) {
+  History();
+  auto d = OpenScores();
+  const std::string before = ScoreFileText();
+  RealMessageBoxes real;
+  // Enter takes the default button: No. Nothing goes.
+  TPromptAnswer key;
+  key.Key = VK_RETURN;
+  {
+    TAnswerPrompt answering(key);
+    Click(d->Button3->Handle());
+  }
+  ASSERT_TRUE(key.Answered);
+  EXPECT_NE(key.Text.find("4条"), std::string::npos) << key.Text;
+  EXPECT_EQ(d->ListView1->Items()->Count(), 4);
+  EXPECT_EQ(CountListedScores(Practice.Scores, TScoreFilter{}), 4);
+  EXPECT_EQ(ScoreFileText(), before);
+
+  // A click on Yes deletes every score, in memory and in the file.
+  TPromptAnswer yes;
+  yes.Button = IDYES;
+  yes.Shot = "score-delete-all.bmp";
+  {
+    TAnswerPrompt answering(yes);
+    Click(d->Button3->Handle());
+  }
+  ASSERT_TRUE(yes.Answered);
+  EXPECT_EQ(yes.Text, key.Text);
+  EXPECT_EQ(Practice.Scores.ScoreCount, 0);
+  EXPECT_EQ(d->ListView1->Items()->Count(), 0);
+  EXPECT_EQ(ScoreFileText(), "h1\r\nh2\r\n");
+}
+
 TEST_F(ScoreQuery, DeleteWithBothFiltersOnAllEmptiesTheHistory) {
   History();
   auto d = OpenScores();
+  boxes.Answer = IDYES;
   Click(d->Button3->Handle());
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+  EXPECT_EQ(boxes.Calls[0].Flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
   EXPECT_EQ(Practice.Scores.ScoreCount, 0);
   EXPECT_TRUE(Practice.Scores.ScoreRecords[1].User.empty());
   Click(d->Button2->Handle());
   EXPECT_FALSE(d->GetVisible());
   auto again = OpenScores();  // an empty history gives an empty list
   EXPECT_EQ(again->ListView1->Items()->Count(), 0);
+  Click(again->Button3->Handle());
+  EXPECT_EQ(boxes.Calls.size(), 1u) << "nothing to delete, nothing asked";
   AddScore("bob", "数字练习", "10字/分");  // a new score after the emptied ones
   Click(again->Button1->Handle());
   EXPECT_EQ(Column(*again, 0), (std::vector<std::string>{"数字练习"}));
+}
+
+TEST_F(ScoreQuery, TimesSortAsDurationsAndDatesAsDates) {
+  History();
+  SortAscending = true;
+  auto d = OpenScores();
+  ClickHeader(*d, 1);  // 打字时间
+  EXPECT_EQ(Column(*d, 1), (std::vector<std::string>{"0:1:0", "0:2:0", "0:10:0", "1:0:0"}));
+  ClickHeader(*d, 6);  // 统计日期, descending
+  EXPECT_EQ(Column(*d, 6), (std::vector<std::string>{"2026年1月10日8时0分 星期六", "2026年1月2日13时4分 星期五",
+                                                    "2026年1月2日3时4分 星期五", "2025年12月31日23时0分 星期三"}));
+  ASSERT_TRUE(SaveWindowShot(d->Handle(), ArtefactFolder() + "score-query-by-date.bmp"));
 }
 
 TEST_F(ScoreQuery, HeaderClicksAlternateTheDirectionWhicheverColumn) {
@@ -344,14 +412,14 @@ TEST_F(ScoreQuery, HeaderClicksAlternateTheDirectionWhicheverColumn) {
   SortAscending = false;
   auto d = OpenScores();
   ClickHeader(*d, 5);  // 速度
-  EXPECT_EQ(Column(*d, 5), (std::vector<std::string>{"95字/分", "88字/分", "30字/分", "120字/分"}));
+  EXPECT_EQ(Column(*d, 5), (std::vector<std::string>{"120字/分", "95字/分", "88字/分", "30字/分"}));
   EXPECT_TRUE(SortAscending);
   ClickHeader(*d, 5);
-  EXPECT_EQ(Column(*d, 5), (std::vector<std::string>{"120字/分", "30字/分", "88字/分", "95字/分"}))
-      << "speeds sort as text";
+  EXPECT_EQ(Column(*d, 5), (std::vector<std::string>{"30字/分", "88字/分", "95字/分", "120字/分"}))
+      << "speeds sort by their numbers";
   ClickHeader(*d, 7);  // 用户: descending again
   EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"carol", "carol", "bob", "bob"}));
-  d->ListView1->SelectIndex(3);  // the last row: bob's 五笔文章 (30字/分)
+  d->ListView1->SelectIndex(2);  // bob's 五笔文章 (30字/分)
   ClickHeader(*d, 0);  // 打字类型, ascending; equal captions keep their order
   EXPECT_EQ(Column(*d, 0), (std::vector<std::string>{"五笔文章", "五笔文章", "英文(大)", "英文(大)"}));
   EXPECT_EQ(Column(*d, 7), (std::vector<std::string>{"carol", "bob", "carol", "bob"}));

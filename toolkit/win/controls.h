@@ -227,6 +227,8 @@ public:
   void PaintControls(HDC dc, TControl* first = nullptr);
   HBRUSH BackgroundBrush();
   void Realign();
+  // The part of the client area that aligned children fill.
+  virtual RECT AlignRect();
 
   TKeyEvent OnKeyDown, OnKeyUp;
   TKeyPressEvent OnKeyPress;

@@ -38,6 +38,15 @@ int TCustomGroupBox::CaptionHeight() {
   return tm.tmHeight;
 }
 
+RECT TCustomGroupBox::AlignRect() {
+  // The frame's lines and a margin that keeps text off them, in line with the caption.
+  const int inset = 8;
+  RECT r{inset, CaptionHeight() + 4, ClientWidth() - inset, ClientHeight() - inset};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+
 void TCustomGroupBox::PaintWindow(HDC dc) {
   FillContainer(this, dc, parentBackground_);
   int h = CaptionHeight();

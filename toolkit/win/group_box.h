@@ -10,6 +10,8 @@ public:
   // On: the box shows its parent's colour instead of its own Color.
   bool GetParentBackground() const { return parentBackground_; }
   void SetParentBackground(bool v);
+  // Inside the frame, below the caption.
+  RECT AlignRect() override;
 
 protected:
   void PaintWindow(HDC dc) override;

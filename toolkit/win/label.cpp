@@ -1,5 +1,9 @@
 #include "toolkit/win/label.h"
 
+#include <algorithm>
+
+#include "toolkit/base/gbk_wide.h"
+
 const TClassInfo& TLabel::StaticClass() {
   static const TClassInfo info =
       TClassBuilder<TLabel>("TLabel", &TGraphicControl::StaticClass())
@@ -57,8 +61,23 @@ void TLabel::Loaded() {
   AdjustAutoSize();
 }
 
+namespace {
+// How far the ink of a one-line text's first glyph reaches left of its start
+// and that of its last glyph right of its advance, in the font selected in dc,
+// with the pixel that smoothing puts beside the outline.
+void InkOverhang(HDC dc, const std::string& text, int& left, int& right) {
+  left = right = 0;
+  const std::wstring wide = GbkToWide(text);
+  if (wide.empty() || wide.find_first_of(L"\r\n") != std::wstring::npos) return;
+  ABC first{}, last{};
+  if (GetCharABCWidthsW(dc, wide.front(), wide.front(), &first)) left = std::max(0, 1 - first.abcA);
+  if (GetCharABCWidthsW(dc, wide.back(), wide.back(), &last)) right = std::max(0, 1 - last.abcC);
+}
+}  // namespace
+
 // Fits the bounds to the caption in the label's font: the width too unless the
-// text wraps. An empty caption keeps the height of one line.
+// text wraps, with the ink that overhangs the line's ends. An empty caption
+// keeps the height of one line.
 void TLabel::AdjustAutoSize() {
   if (!GetAutoSize() || IsLoading()) return;
   HDC dc = GetDC(nullptr);
@@ -67,9 +86,11 @@ void TLabel::AdjustAutoSize() {
   std::string text = text_.empty() ? " " : text_;
   RECT r{0, 0, wordWrap_ ? width_ : 0, 0};
   c.DrawText(text, r, TextFlags() | DT_CALCRECT);
+  inkLeft_ = inkRight_ = 0;
+  if (!wordWrap_) InkOverhang(c.Handle(), text, inkLeft_, inkRight_);
   c.SetHandle(nullptr);
   ReleaseDC(nullptr, dc);
-  SetBounds(left_, top_, wordWrap_ ? width_ : r.right, r.bottom);
+  SetBounds(left_, top_, wordWrap_ ? width_ : inkLeft_ + r.right + inkRight_, r.bottom);
 }
 
 void TLabel::Paint() {
@@ -80,6 +101,8 @@ void TLabel::Paint() {
     c.Brush().SetColor(GetColor());
     c.FillRect(r);
   }
+  r.left += inkLeft_;
+  r.right -= inkRight_;
   c.Brush().SetStyle(TBrushStyle::bsClear);
   if (!GetEnabled()) c.Font().SetColor(clGrayText);
   if (layout_ != TTextLayout::tlTop) {
@@ -88,5 +111,6 @@ void TLabel::Paint() {
     int h = m.bottom - m.top;
     r.top = layout_ == TTextLayout::tlCenter ? (height_ - h) / 2 : height_ - h;
   }
-  c.DrawText(text_, r, TextFlags());
+  // The overhanging ink lies outside r but inside the bounds.
+  c.DrawText(text_, r, TextFlags() | (inkLeft_ || inkRight_ ? DT_NOCLIP : 0));
 }

@@ -26,6 +26,9 @@ protected:
 private:
   UINT TextFlags() const;
   bool wordWrap_ = false, transparent_ = false;
+  // Ink of an auto-sized line's first and last glyph beyond the text's
+  // advance (bold and slanted letters), which the bounds take in.
+  int inkLeft_ = 0, inkRight_ = 0;
   TAlignment alignment_ = TAlignment::taLeftJustify;
   TTextLayout layout_ = TTextLayout::tlTop;
 };

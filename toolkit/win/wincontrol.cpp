@@ -375,11 +375,13 @@ void TWinControl::EnabledChanged() {
   TControl::EnabledChanged();
 }
 
+RECT TWinControl::AlignRect() { return RECT{0, 0, ClientWidth(), ClientHeight()}; }
+
 void TWinControl::Realign() {
   if (realigning_) return;
   realigning_ = true;
   struct Reset { bool& f; ~Reset() { f = false; } } reset{realigning_};
-  RECT r{0, 0, ClientWidth(), ClientHeight()};
+  RECT r = AlignRect();
   for (TControl* c : controls_) {
     if (!c->GetVisible()) continue;
     int w = r.right - r.left, h = r.bottom - r.top;

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+#include "practice/main/Unit1.h"
+#include "practice/main/practice_state.h"
+#include "program_fixture.h"
+#include "prompt_box.h"
+#include "users/Unit3.h"
+
+namespace {
+
+svlScoreSet Score(const std::string& user, const std::string& speed) {
+  return {user, "英文(大)", "0:1:0", "60字", "100%", "0", speed, "2026年1月2日3时4分 星期五", ""};
+}
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+std::string FileText(const std::string& path) {
+  TBytes b;
+  ReadFileBytes(path, b);
+  return std::string(b.begin(), b.end());
+}
+
+// The main window started on a program folder the test prepared.
+class ScoreHistory : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FreshApplication();
+    Practice = TPracticeState{};
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+  }
+  void TearDown() override {
+    Stop();
+    SetProgramFolderOverride("");
+  }
+  // A copy of the program folder holding `scores` as its score file.
+  std::string Folder(const std::string& name, const std::string& scores) {
+    const std::string folder = CopyProgramFolder(name);
+    for (const char* f : {"svlScore.dat", "svlScore.dat.new", "svlScore.bak", "svlScore2.bak"}) RemoveFile(folder + f);
+    EXPECT_TRUE(WriteFileBytes(folder + "svlScore.dat", scores.data(), scores.size()));
+    return folder;
+  }
+  void Start(const std::string& folder) {
+    Stop();
+    FreshApplication();
+    Practice = TPracticeState{};
+    SetProgramFolderOverride(folder);
+    form = CreateFormObject<TForm1>(Application);
+    ASSERT_TRUE(Practice.StartedUp);
+  }
+  // Shut-down as closing the window does it.
+  void Close() {
+    TCloseAction action = TCloseAction::caFree;
+    form->FormClose(form, action);
+    Stop();
+  }
+  void Stop() {
+    delete form;
+    form = nullptr;
+  }
+  TForm1* form = nullptr;
+  TMessageBoxRecorder boxes{IDOK};
+};
+
+TEST_F(ScoreHistory, DamagedLinesAreSkippedToldOnceAtStartUpAndKeptInACopy) {
+  const std::string good = FormatScoreLine(Score("bob", "30字/分"));
+  const std::string cut = FormatScoreLine(Score("ann", "40字/分")).substr(0, 150);
+  const std::string text = Lines({"h1", "h2", good, cut, "", FormatScoreLine(Score("carl", "50字/分")), "\x01\x02 junk",
+                                  FormatScoreLine(Score("dora", "60字/分"))});
+  const std::string folder = Folder("score_damaged", text);
+  {
+    RealMessageBoxes real;
+    TPromptAnswer ok;
+    ok.Key = VK_RETURN;
+    ok.Shot = "score-damaged-lines.bmp";
+    TAnswerPrompt answering(ok);
+    Start(folder);
+    ASSERT_TRUE(ok.Answered);
+    EXPECT_NE(ok.Text.find("2行已损坏"), std::string::npos) << ok.Text;
+    EXPECT_NE(ok.Text.find("第4行"), std::string::npos) << ok.Text;
+    EXPECT_NE(ok.Text.find(folder + "svlScore.bak"), std::string::npos) << ok.Text;
+  }
+  ASSERT_EQ(Practice.Scores.ScoreCount, 3) << "the records after a damaged line are read";
+  EXPECT_EQ(Practice.Scores.ScoreRecords[3].User, "dora");
+  EXPECT_EQ(FileText(folder + "svlScore.bak"), text);
+  std::unique_ptr<TForm3> query(CreateFormObject<TForm3>(Application));
+  EXPECT_EQ(query->ListView1->Items()->Count(), 3);
+  query.reset();
+  Close();
+  EXPECT_TRUE(boxes.Calls.empty()) << "told once, at start-up";
+  EXPECT_EQ(FileText(folder + "svlScore.dat"), Lines({"h1", "h2", good, FormatScoreLine(Score("carl", "50字/分")),
+                                                      FormatScoreLine(Score("dora", "60字/分"))}));
+  Start(folder);
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_FALSE(FileExists(folder + "svlScore2.bak"));
+}
+
+TEST_F(ScoreHistory, ARewriteLeftOverIsRemovedAtStartUp) {
+  const std::string text = Lines({"h1", "h2", FormatScoreLine(Score("bob", "30字/分"))});
+  const std::string folder = Folder("score_leftover", text);
+  ASSERT_TRUE(WriteFileBytes(folder + "svlScore.dat.new", text.data(), 100));  // a rewrite cut short
+  Start(folder);
+  EXPECT_FALSE(FileExists(folder + "svlScore.dat.new"));
+  EXPECT_EQ(Practice.Scores.ScoreCount, 1);
+  EXPECT_TRUE(boxes.Calls.empty());
+}
+
+// The program in a process of its own, as the learner starts it, driven by
+// posted clicks and keys.
+class ProgramProcess {
+public:
+  explicit ProgramProcess(const std::string& folder) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring exe = GbkToWide(folder + "Tapmira.exe");
+    started_ = CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                              GbkToWide(folder).c_str(), &si, &pi_) != 0;
+  }
+  ~ProgramProcess() {
+    Kill();
+    if (started_) {
+      CloseHandle(pi_.hThread);
+      CloseHandle(pi_.hProcess);
+    }
+  }
+  bool Started() const { return started_; }
+  // Ends the process at once: no shut-down runs.
+  void Kill() {
+    if (!started_ || killed_) return;
+    TerminateProcess(pi_.hProcess, 9);
+    WaitForSingleObject(pi_.hProcess, 10000);
+    killed_ = true;
+  }
+  // A shown top-level window of the process with this class, waited for.
+  HWND Window(const wchar_t* cls, DWORD ms = 30000) const {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+      Search s{pi_.dwProcessId, cls, nullptr};
+      EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
+      if (s.found) return s.found;
+      Sleep(50);
+    }
+    return nullptr;
+  }
+
+private:
+  struct Search {
+    DWORD pid;
+    const wchar_t* cls;
+    HWND found;
+  };
+  static BOOL CALLBACK FindTopLevel(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (pid != s->pid || !IsWindowVisible(w) || wcscmp(cls, s->cls) != 0) return TRUE;
+    s->found = w;
+    return FALSE;
+  }
+  PROCESS_INFORMATION pi_{};
+  bool started_ = false, killed_ = false;
+};
+
+struct ChildSearch {
+  std::wstring text;
+  int count;  // combo boxes: the item count, -1 for any window with `text`
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<ChildSearch*>(p);
+  if (s->count >= 0) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    if (wcsstr(cls, L"ComboBox") && SendMessageW(w, CB_GETCOUNT, 0, 0) == s->count) s->found = w;
+  } else {
+    wchar_t text[64] = {};
+    GetWindowTextW(w, text, 64);
+    if (s->text == text) s->found = w;
+  }
+  return s->found == nullptr;
+}
+
+HWND ChildWithText(HWND parent, const wchar_t* text) {
+  ChildSearch s{text, -1, nullptr};
+  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND ComboWithItems(HWND parent, int count) {
+  ChildSearch s{L"", count, nullptr};
+  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+TEST_F(ScoreHistory, ADeletedScoreStaysDeletedWhenTheProgramIsKilled) {
+  const std::string bob = FormatScoreLine(Score("bob", "30字/分")), carl = FormatScoreLine(Score("carl", "50字/分"));
+  const std::string folder = Folder("score_killed", Lines({"h1", "h2", bob, carl, bob}));
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", true));
+    reg.WriteString("Users", "abc;bob;carl;");
+    reg.WriteString("CurrentUser", "abc");
+  }
+  ProgramProcess program(folder);
+  ASSERT_TRUE(program.Started());
+  HWND main = program.Window(L"TForm1");
+  ASSERT_NE(main, nullptr);
+  // 退出 opens the menu; its second item is 查询打字成绩.
+  HWND exitButton = ChildWithText(main, L"退出");
+  ASSERT_NE(exitButton, nullptr);
+  PostMiddleClick(exitButton);
+  HWND menu = program.Window(L"#32768", 10000);
+  ASSERT_NE(menu, nullptr);
+  // A click on the middle item; the menu's loop reads the point in screen coordinates.
+  RECT r;
+  GetWindowRect(menu, &r);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageW(menu, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(menu, WM_LBUTTONUP, 0, at);
+  HWND query = program.Window(L"TForm3", 10000);
+  ASSERT_NE(query, nullptr);
+  HWND users = ComboWithItems(query, 4);  // 所有用户, abc, bob, carl
+  ASSERT_NE(users, nullptr);
+  SendMessageW(users, CB_SETCURSEL, 2, 0);
+  HWND deleteButton = ChildWithText(query, L"删除当前成绩");
+  ASSERT_NE(deleteButton, nullptr);
+  PostMiddleClick(deleteButton);
+  const std::string deleted = Lines({"h1", "h2", carl});
+  for (int waited = 0; waited < 10000 && FileText(folder + "svlScore.dat") != deleted; waited += 50) Sleep(50);
+  program.Kill();
+
+  EXPECT_EQ(FileText(folder + "svlScore.dat"), deleted);
+  EXPECT_FALSE(FileExists(folder + "svlScore.dat.new"));
+  Start(folder);
+  std::unique_ptr<TForm3> again(CreateFormObject<TForm3>(Application));
+  ASSERT_EQ(again->ListView1->Items()->Count(), 1);
+  EXPECT_EQ(again->ListView1->Items()->Item(0)->SubItems().at(6), "carl");
+  EXPECT_TRUE(boxes.Calls.empty());
+}
+
+}  // namespace
