@@ -1,8 +1,14 @@
-# tapmira_library(NAME DIRS...): a static library of every .cpp/.c in the given folders.
+# tapmira_library(NAME DIRS...): a static library of every .cpp/.c in the given
+# folders; a folder written "DIR/..." brings its sub-folders too.
 function(tapmira_library name)
   set(srcs)
   foreach(dir ${ARGN})
-    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.c)
+    if(dir MATCHES "^(.*)/\\.\\.\\.$")
+      file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${CMAKE_MATCH_1}/*.cpp
+           ${CMAKE_CURRENT_SOURCE_DIR}/${CMAKE_MATCH_1}/*.c)
+    else()
+      file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.c)
+    endif()
     list(APPEND srcs ${found})
   endforeach()
   if(NOT srcs)

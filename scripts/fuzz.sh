@@ -48,6 +48,10 @@ case "${1:-run}" in
             'T0\nN0\nT 1 \nT25\nN0\nTabc;张三;李四;\nT张三' 'Toff\nO\nN7\nT7.5\nT\nN3\nT\nR')
           for i in "${!seeds[@]}"; do printf "${seeds[$i]}" > "$corpus/seed-$i"; done
           ;;
+        article_*_fuzz)
+          # The generated articles (their first bytes choose the row room, the last ones the run's keys).
+          for f in "$build"/native/appdata/English/* "$build"/native/appdata/Chinese/*; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done
+          ;;
         score_file_fuzz)
           [ -f "$build/native/scores/svlScore.dat" ] && cp -n "$build/native/scores/svlScore.dat" "$corpus/seed.dat"
           ;;

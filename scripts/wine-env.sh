@@ -12,7 +12,8 @@ WINESERVER=/usr/lib/wine/wineserver64
 # caption fonts. tools/fontgen makes it from Noto Sans CJK SC (fonts-noto-cjk),
 # which draws every Pinyin letter with its tone mark (WenQuanYi Micro Hei leaves
 # ǎ ǐ ǒ ǔ ǘ ǚ ǜ empty) and stays legible at 12-16 px, with a line as compact as
-# the Song faces' (Noto's own is half an em taller and clips the controls).
+# the Song faces' (Noto's own is half an em taller and clips the controls),
+# and without the layout tables that make Wine's rich edit slow to recolour.
 PREFIX_FONT_FILES=${TAPMIRA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/native/fonts
 PREFIX_FONTS_VERSION=4
 prefix_fonts_reg() {

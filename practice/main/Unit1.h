@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the practice screen with its controls, menus and timers.
 #include "practice/rules/practice_session.h"
-#include "skin/win/skin_data.h"
+#include "skin/win/data/skin_data.h"
 #include "toolkit/win/toolkit.h"
 #include "toolkit/win/window_proc_layer.h"
 
@@ -79,6 +79,8 @@ public:
   // HintThreadState of the running hint thread: 2 idle, 1 busy, 0 no thread.
   int HintThreadState() const;
   bool ClipboardGuardsInstalled() const { return guardsInstalled_ && !removeGuardsPending_; }
+  // The session's row room from the layout and the shown rows' font.
+  void UpdateRowRoom();
 
   // Feedback settings and music.
   void Timer2Timer(TObject* Sender);
@@ -146,6 +148,7 @@ private:
   void StopHintThread();
   void ArticleKeyUp(int row, WORD& Key);
   void ArticleKeyDown(int row, WORD& Key, TShiftState Shift);
+  void ShowArticleChooser(bool idle);
   TEdit* InputRow(int row) const;
   TRichEdit* ShownRow(int row) const;
   TWindowProcLayer guardLayers_[7];  // over the input rows while guarded (any other layer may come off first)
@@ -153,6 +156,8 @@ private:
   int guardDepth_ = 0;  // guard calls under way
   bool removeGuardsPending_ = false;
   std::unique_ptr<THintThread> hintThread_;
+  int RowCharacterWidth(unsigned code) const;
+  HFONT measuredFont_ = nullptr;  // the font the row room's widths are of
 
   // The settings key stays open from start-up to shut-down.
   std::unique_ptr<TRegistrySettingsKey> settingsKey_;

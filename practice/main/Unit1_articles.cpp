@@ -3,9 +3,13 @@
 // are the practice session's; this file mirrors them onto the controls.
 #include <richedit.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "practice/main/Unit1.h"
 #include "practice/main/hint_threads.h"
 #include "practice/main/practice_state.h"
+#include "toolkit/base/gbk_wide.h"
 
 TForm1::~TForm1() {
   StopHintThread();
@@ -23,12 +27,22 @@ TRichEdit* TForm1::ShownRow(int row) const {
   return row >= 1 && row <= kArticleRows ? rows[row] : nullptr;
 }
 
+namespace {
+// The chooser's list for practice type `type`: 1 English, 3 pinyin, 4 Wubi, 0 none.
+int ArticleKind(int type) { return type == 19 ? 1 : type == 21 ? 3 : type == 22 ? 4 : 0; }
+}  // namespace
+
 void TForm1::RadioGroup1Click(TObject* Sender) {
-  const int type = RadioGroup1->GetItemIndex();
-  const int kind = type == 19 ? 1 : type == 21 ? 3 : type == 22 ? 4 : 0;
+  const int kind = ArticleKind(RadioGroup1->GetItemIndex());
   if (kind) ListArticleFiles(kind);
-  ComboBox1->SetEnabled(kind != 0);
-  ComboBox1->SetVisible(kind != 0);
+  ShowArticleChooser(true);
+}
+
+// The chooser belongs to the idle screen of a type with article files.
+void TForm1::ShowArticleChooser(bool idle) {
+  const bool shown = idle && ArticleKind(RadioGroup1->GetItemIndex()) != 0;
+  ComboBox1->SetEnabled(shown);
+  ComboBox1->SetVisible(shown);
 }
 
 void TForm1::ListArticleFiles(int Kind) {
@@ -48,6 +62,7 @@ void TForm1::MirrorArticleScreen() {
     TEdit* input = InputRow(row);
     input->SetVisible(a.RowsShown);
     input->SetEnabled(a.RowsShown && row == a.ActiveRow);
+    if (input->GetReadOnly() != a.InputsReadOnly) input->SetReadOnly(a.InputsReadOnly);
     input->SetImeMode(a.InputImeOpen ? TImeMode::imOpen : TImeMode::imClose);
   }
   Label16->SetCaption(a.Label16);
@@ -82,37 +97,49 @@ void TForm1::ShowArticlePage() {
   for (int row = 1; row <= kArticleRows; ++row) {
     TRichEdit* shown = ShownRow(row);
     shown->SetLinesList({page.Rows[row]});
-    shown->SetSelStart(0);
-    shown->SetSelLength(page.RowLengths[row]);
-    shown->SelAttributes()->SetColor(clHighlight);
-    shown->SetSelLength(0);
-    InputRow(row)->SetMaxLength(page.RowLengths[row]);
+    shown->SetCharsColor(0, page.RowLengths[row], clHighlight);  // never fewer characters than bytes
+    InputRow(row)->SetMaxLength(TypableLength(page.Rows[row]));
     InputRow(row)->SetText("");
   }
 }
 
-// Straight to the control, by character: each selection or format change
-// lays the row out again and draws what changed, so there are as few as can
-// be. The selection stays unseen (the row never has the focus).
+// Only the characters whose colour changed: each change lays the row out
+// again and draws it.
 void TForm1::ColourRow(int row, const std::vector<TColourRun>& changes) {
-  if (changes.empty()) return;
-  HWND w = ShownRow(row)->Handle();
-  CHARFORMAT2W cf{};
-  cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_COLOR;
-  for (const TColourRun& run : changes) {
-    CHARRANGE range{run.FirstChar, run.FirstChar + run.Chars};
-    SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    cf.crTextColor = ColorToRGB(run.Red ? clRed : clHighlight);
-    SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  for (const TColourRun& run : changes)
+    ShownRow(row)->SetCharsColor(run.FirstChar, run.Chars, run.Red ? clRed : clHighlight);
+}
+
+namespace {
+// Cut, copy and paste as messages, as the edit's context menu, and as the keys
+// the edit acts on without those messages (Shift+Insert, Ctrl+Insert,
+// Shift+Delete; Ctrl+V, C, X and their control characters).
+bool IsClipboardRequest(const TMessage& m) {
+  switch (m.Msg) {
+    case WM_CUT: case WM_COPY: case WM_PASTE: case WM_CONTEXTMENU:
+      return true;
+    case WM_KEYDOWN: {
+      const bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+      switch (m.WParam) {
+        case VK_INSERT: return shift || ctrl;
+        case VK_DELETE: return shift;
+        case 'V': case 'C': case 'X': return ctrl;
+        default: return false;
+      }
+    }
+    case WM_CHAR:
+      return m.WParam == 0x16 || m.WParam == 0x03 || m.WParam == 0x18;
+    default:
+      return false;
   }
 }
+}  // namespace
 
 // Cut, copy and paste never reach an input row during an article run.
 // A run that ends inside a row's message (Esc, the article's end) gives the
 // procedures back once that message is done, not under the running guard.
 void TForm1::ClipboardGuard(int row, TMessage& Message) {
-  if (Message.Msg == WM_CUT || Message.Msg == WM_COPY || Message.Msg == WM_PASTE) return;
+  if (IsClipboardRequest(Message)) return;
   ++guardDepth_;
   try {
     guardLayers_[row].CallPrevious(Message);
@@ -180,8 +207,44 @@ void TForm1::ShowPinyinHint(int run, const TPinyinHint& hint) { Apply(Session->S
 void TForm1::ShowWubiHint(int run, const TWubiHint& hint) { Apply(Session->ShowWubiHint(run, hint)); }
 
 void TForm1::ArticleKeyUp(int row, WORD& Key) {
-  Session->MaxRowLength = Practice.MaxRowLength;
-  Apply(Session->ArticleKeyUp(row, InputRow(row)->GetText()));
+  Apply(Session->ArticleKeyUp(row, InputRow(row)->GetText(), Key == VK_RETURN));
+}
+
+// The room of a shown row in the layout now: MaxRowLength (86 bytes in a row
+// 961 wide, in proportion to a wider one) and the width the rich edit lays
+// text out in, measured in the row's own font.
+void TForm1::UpdateRowRoom() {
+  if (!Session) return;
+  TRichEdit* shown = ShownRow(1);
+  TRowRoom& room = Session->RowRoom;
+  room.MaxBytes = static_cast<int>(std::trunc(shown->GetWidth() / 961.0 * 86));
+  RECT text{};
+  SendMessageW(shown->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+  room.Pixels = std::max<int>(1, text.right - text.left);
+  if (measuredFont_ == shown->GetFont()->Handle()) return;
+  measuredFont_ = shown->GetFont()->Handle();
+  room.SetMeasure([this](unsigned code) { return RowCharacterWidth(code); });
+}
+
+// A character's advance in the shown rows' font; a tab's at most one default
+// tab stop (half an inch).
+int TForm1::RowCharacterWidth(unsigned code) const {
+  TRichEdit* shown = ShownRow(1);
+  HDC dc = GetDC(shown->Handle());
+  if (!dc) return 0;
+  int width = 0;
+  if (code == '\t') {
+    width = MulDiv(720, GetDeviceCaps(dc, LOGPIXELSX), 1440);
+  } else {
+    const char bytes[2] = {static_cast<char>(code > 0xFF ? code >> 8 : code), static_cast<char>(code & 0xFF)};
+    const std::wstring wide = GbkToWide(std::string(bytes, code > 0xFF ? 2 : 1));
+    HGDIOBJ old = SelectObject(dc, shown->GetFont()->Handle());
+    SIZE size{};
+    if (GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size)) width = size.cx;
+    SelectObject(dc, old);
+  }
+  ReleaseDC(shown->Handle(), dc);
+  return width;
 }
 
 void TForm1::ArticleKeyDown(int row, WORD& Key, TShiftState Shift) {

@@ -72,7 +72,7 @@ void TForm1::ApplyWindowLayout() {
     inputs[i]->SetBounds(0, inputTop[i], 961, inputs[i]->GetHeight());
     inputs[i]->SetMaxLength(100);
   }
-  Practice.MaxRowLength = 86;
+  UpdateRowRoom();
   Button6->SetCaption("全屏");
   // Back from full screen the window returns exactly to its place and size (977 x 559
   // where the system's frame is the designed one); otherwise it is centred.
@@ -132,7 +132,7 @@ void TForm1::ApplyFullScreenLayout() {
     inputs[i]->SetBounds(0, inputTop[i], W, inputs[i]->GetHeight());
     inputs[i]->SetMaxLength(maxChars);
   }
-  Practice.MaxRowLength = static_cast<int>(std::trunc(W / 961.0 * 86));
+  UpdateRowRoom();
   Button6->SetCaption("窗口");
 }
 

@@ -40,7 +40,7 @@ void TForm1::MirrorScreen() {
                                                       CheckBox4, Label9, Label10, TrackBar1})
     c->SetVisible(idle);
   for (TControl* c : std::initializer_list<TControl*>{Button1, Button4, Button5, Button6}) c->SetVisible(buttons);
-  if (!idle) ComboBox1->SetVisible(false);
+  ShowArticleChooser(idle);
   Button1->SetCaption(s.Button1Caption);
   Button2->SetVisible(false);
   Button2->SetEnabled(!idle);
@@ -113,6 +113,7 @@ void TForm1::Apply(const TFeedback& fb) {
 
 void TForm1::Button1Click(TObject* Sender) {
   Session->OldPinyinHint = Practice.Settings.OldPinyinHint;  // read at each start
+  if (IsArticleType(RadioGroup1->GetItemIndex())) UpdateRowRoom();
   Apply(Session->Button1Click(Choices()));
 }
 void TForm1::Button2Click(TObject* Sender) { Apply(Session->Button2Click()); }

@@ -17,7 +17,6 @@ void StopStartup(const std::string& text) {
 }  // namespace
 
 void TForm1::FormCreate(TObject* Sender) {
-  Practice.MaxRowLength = 86;
   SetImeMode(TImeMode::imClose);
   SetImeName("");
   Randomize();

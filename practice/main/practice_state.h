@@ -17,7 +17,6 @@ struct TPracticeState {
   TUserList Users;
   TSettings Settings;
   std::string DesignCaption;  // the main window's caption as designed
-  int MaxRowLength = 86;      // bytes per article row
   HINSTANCE__* SoundModule = nullptr;     // "WavRes.dll"
   HINSTANCE__* PictureModule1 = nullptr;  // "wbrc1.dll"
   HINSTANCE__* PictureModule2 = nullptr;  // "wbrc2.dll"

@@ -10,6 +10,9 @@
 
 const int kArticleRows = 6;
 
+inline const char* const kArticleTooLargeMessage = "文件超过16MB的上限，无法打开！";
+inline const char* const kArticleEmptyMessage = "文件中没有可练习的文字！";
+
 // The page being typed: rows 1..6 ([0] unused) and their byte lengths.
 struct TArticlePage {
   std::string Rows[kArticleRows + 1];
@@ -21,6 +24,7 @@ struct TArticleScreen {
   bool RowsShown = false;   // RichEdit1..6 and Edit2..7 shown
   int ActiveRow = 0;        // the one enabled input row (1..6), 0 none
   bool InputImeOpen = false;  // Chinese input in the input rows
+  bool InputsReadOnly = false;  // paused: the input rows take no input
   bool Label16Visible = false, Label17Visible = false;
   std::string Label16, Label17;
 };

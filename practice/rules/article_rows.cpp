@@ -4,7 +4,6 @@
 #include "practice/rules/practice_session.h"
 
 namespace {
-bool HasFile(int type) { return type == 19 || type == 21 || type == 22; }
 bool HasHints(int type) { return type == 21 || type == 22; }
 }  // namespace
 
@@ -30,6 +29,7 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
   a.Label17Visible = true;
   a.Label16Visible = HasHints(type_);
   a.Label16.clear();
+  a.InputsReadOnly = false;
   readings_ = TReadingWalk();
   fb.Article.InstallGuards = true;
 
@@ -43,12 +43,21 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
   const std::size_t dot = choice.find('.');
   a.Label17 = dot == std::string::npos ? "第" + choice + "篇:" : "第" + choice.substr(0, dot) + "篇:" + choice.substr(dot + 1);
   const int item = articleItem_;
-  if (item < 0 || item >= static_cast<int>(articleList_.Paths.size()) || !articleText_.Load(articleList_.Paths[item])) {
-    fb.Article.ErrorBox = choice + "文件打开失败！";
+  const TArticleLoad load = item < 0 || item >= static_cast<int>(articleList_.Paths.size())
+                                ? TArticleLoad::Unreadable
+                                : articleText_.Load(articleList_.Paths[item]);
+  if (load != TArticleLoad::Loaded) {
+    fb.Article.ErrorBox = choice + (load == TArticleLoad::TooLarge ? kArticleTooLargeMessage : "文件打开失败！");
     fb.Action = TWindowAction::End;
     return;
   }
-  LoadNextRows(fb);
+  if (LoadNextRows(fb) > 0 && TypableLength(page_.Rows[1]) == 0) CompleteRow(1, 0, fb);
+  if (page_.RowLengths[1] == 0 || fb.Action == TWindowAction::End) {
+    // Nothing to type, not even after the bare line ends.
+    fb.Article.ErrorBox = choice + kArticleEmptyMessage;
+    fb.Action = TWindowAction::End;
+    return;
+  }
   if (HasHints(type_)) fb.Article.Hints = THintCommand::Start;
 }
 
@@ -58,6 +67,7 @@ void TPracticeSession::EndArticle(TFeedback& fb) {
   a.RowsShown = false;
   a.ActiveRow = 0;
   a.Label16Visible = a.Label17Visible = false;
+  a.InputsReadOnly = false;
   a.Label16.clear();
   a.Label17.clear();
   fb.Article.RemoveGuards = true;
@@ -65,12 +75,15 @@ void TPracticeSession::EndArticle(TFeedback& fb) {
   articleText_.Close();
 }
 
+// A new page is drawn whole: what was worked out for the old one goes with it.
 void TPracticeSession::ShowPage(TFeedback& fb) {
   for (int k = 1; k <= kArticleRows; ++k) {
     page_.RowLengths[k] = static_cast<int>(page_.Rows[k].size());
     colouring_[k].Reset(page_.Rows[k]);
   }
   fb.Article.ShowPage = true;
+  fb.Article.ColourRow = 0;
+  fb.Article.ColourChanges.clear();
   fb.Article.FocusRow = 1;
   screen_.Article.ActiveRow = 1;
 }
@@ -80,7 +93,7 @@ int TPracticeSession::LoadNextRows(TFeedback& fb) {
   for (int k = 1; k <= kArticleRows; ++k) {
     page_.Rows[k].clear();
     if (loaded == k - 1) {
-      page_.Rows[k] = articleText_.NextRow(MaxRowLength);
+      page_.Rows[k] = articleText_.NextRow(RowRoom);
       if (!page_.Rows[k].empty()) ++loaded;
     }
   }
@@ -91,20 +104,46 @@ int TPracticeSession::LoadNextRows(TFeedback& fb) {
 
 int TPracticeSession::FillRandomDigitRows(TFeedback& fb) {
   if (counters_.TotalCount + counters_.ErrorCount > 8000) return 0;
-  for (int k = 1; k <= kArticleRows; ++k) page_.Rows[k] = RandomDigitRow(random_, MaxRowLength);
+  for (int k = 1; k <= kArticleRows; ++k) page_.Rows[k] = RandomDigitRow(random_, RowRoom);
   ShowPage(fb);
   return 6;
 }
 
-TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed) {
+bool TPracticeSession::NextPage(TFeedback& fb) {
+  if (type_ == 20) return (digitPageResult_ = FillRandomDigitRows(fb)) != 0;
+  return !articleText_.AllCut() && LoadNextRows(fb) > 0;
+}
+
+void TPracticeSession::CompleteRow(int row, int len, TFeedback& fb) {
+  for (;;) {
+    const int lineEnd = page_.RowLengths[row] - TypableLength(page_.Rows[row]);
+    article_.ArticleErrorBytes += article_.RowErrorBytes;
+    article_.ArticleTypedBytes += len + lineEnd;
+    article_.RowTypedBytes = article_.RowErrorBytes = 0;
+    if (row < kArticleRows && page_.RowLengths[row + 1] > 0) {
+      ++row;
+    } else if (NextPage(fb)) {
+      row = 1;
+    } else {
+      fb.Action = TWindowAction::End;
+      return;
+    }
+    screen_.Article.ActiveRow = row;
+    fb.Article.FocusRow = row;
+    if (TypableLength(page_.Rows[row]) > 0) return;
+    len = 0;  // a bare line end passes at once
+  }
+}
+
+TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed, bool enter) {
   TFeedback fb;
-  if (screen_.Phase == TRunPhase::Idle || !IsArticleType(type_) || row != screen_.Article.ActiveRow) return fb;
+  if (screen_.Phase != TRunPhase::Running || !IsArticleType(type_) || row != screen_.Article.ActiveRow) return fb;
   const std::string& r = page_.Rows[row];
-  const int L = page_.RowLengths[row];
+  const int typable = TypableLength(r);
   const int len = static_cast<int>(typed.size());
   article_.RowTypedBytes = len;
 
-  if (HasHints(type_) && len < L) {
+  if (HasHints(type_) && len < typable) {
     fb.Article.Offer = true;
     THintRequest& q = fb.Article.Request;
     q.NextChar = r.substr(len, 2);
@@ -116,41 +155,20 @@ TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed) {
   // Corrections turn bytes back, down to an empty input.
   fb.Article.ColourRow = row;
   article_.RowErrorBytes = colouring_[row].Compare(typed, fb.Article.ColourChanges);
-  if (len > 0 && len <= L && typed[len - 1] != r[len - 1]) fb.Article.ErrorSound = true;
+  if (len > 0 && len <= typable && typed[len - 1] != r[len - 1]) fb.Article.ErrorSound = true;
 
-  if (len >= L || len >= MaxRowLength) {
-    article_.ArticleErrorBytes += article_.RowErrorBytes;
-    article_.ArticleTypedBytes += len;
-    article_.RowTypedBytes = article_.RowErrorBytes = 0;
-    if (row < kArticleRows) {
-      screen_.Article.ActiveRow = row + 1;
-      fb.Article.FocusRow = row + 1;
-    } else if (type_ == 20) {
-      digitPageResult_ = FillRandomDigitRows(fb);
-      if (digitPageResult_ == 0) {
-        fb.Action = TWindowAction::End;
-        return fb;
-      }
-    } else {
-      if (articleText_.UsedUp()) {
-        fb.Action = TWindowAction::End;
-        return fb;
-      }
-      LoadNextRows(fb);
-    }
-  }
-
-  const bool noMoreText = type_ == 20 ? digitPageResult_ == 0 : articleText_.UsedUp();
-  if (row < kArticleRows ? page_.RowLengths[row + 1] == 0 && noMoreText
-                         : type_ != 20 && page_.RowLengths[1] == 0 && noMoreText)
-    fb.Action = TWindowAction::End;
+  // Enter ends a line once something of it is typed (not the Enter that
+  // follows a line just completed by its last character).
+  const bool lineEnd = typable < page_.RowLengths[row];
+  if (len >= typable || len >= RowRoom.MaxBytes || (enter && lineEnd && len > 0)) CompleteRow(row, len, fb);
   return fb;
 }
 
 TFeedback TPracticeSession::ArticleKeyDown(int row, unsigned short& key, unsigned shift) {
   TFeedback fb;
   if (screen_.Phase == TRunPhase::Idle || !IsArticleType(type_)) return fb;
-  if (key == kVkBack || key == kVkDelete) ++article_.CorrectionKeys;
+  const bool running = screen_.Phase == TRunPhase::Running;
+  if (running && (key == kVkBack || key == kVkDelete)) ++article_.CorrectionKeys;
   if (key == kVkEscape) {
     EscapeScreen();
     key = 0;

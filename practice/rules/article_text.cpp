@@ -1,5 +1,6 @@
 #include "practice/rules/article_text.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "toolkit/base/directory.h"
@@ -12,19 +13,15 @@ std::string WithoutExtension(const std::string& name) {
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-// Length of `s` less a lead byte that has no byte after it (scanning from the
-// start, since trail bytes overlap the lead range).
-std::size_t WholeCharacters(const char* s, std::size_t n) {
+// Length of `s` less a lead byte at its very end (scanning from the start,
+// since trail bytes overlap the lead range).
+std::size_t WholeCharacters(const std::string& s) {
   std::size_t i = 0;
-  while (i < n) {
-    if (IsGbkLeadByte(static_cast<unsigned char>(s[i]))) {
-      if (i + 1 == n) return i;
-      i += 2;
-    } else {
-      ++i;
-    }
+  while (i < s.size()) {
+    if (i + 1 == s.size() && IsGbkLeadByte(static_cast<unsigned char>(s[i]))) return i;
+    i += GbkCharLength(s, i);
   }
-  return n;
+  return s.size();
 }
 }  // namespace
 
@@ -48,25 +45,26 @@ TArticleList ListArticleFiles(const std::string& programFolder, int kind) {
   return list;
 }
 
-bool TArticleText::Load(const std::string& path) {
+TArticleLoad TArticleText::Load(const std::string& path) {
   Close();
   try {
     TFileStream file(path, TFileMode::fmOpenRead);
     const std::int64_t size = file.Size();
-    if (size < 0 || size > kMaxArticleBytes) return false;
+    if (size > kMaxArticleBytes) return TArticleLoad::TooLarge;
+    if (size < 0) return TArticleLoad::Unreadable;
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (size > 0 && file.Read(&bytes[0], size) != size) return false;
+    if (size > 0 && file.Read(&bytes[0], size) != size) return TArticleLoad::Unreadable;
     Assign(std::move(bytes));
-    return true;
+    return TArticleLoad::Loaded;
   } catch (const Exception&) {
-    return false;
+    return TArticleLoad::Unreadable;
   }
 }
 
 void TArticleText::Assign(std::string bytes) {
   std::size_t nul = bytes.find('\0');
   if (nul != std::string::npos) bytes.resize(nul);
-  bytes.resize(WholeCharacters(bytes.data(), bytes.size()));
+  bytes.resize(WholeCharacters(bytes));
   text_ = std::move(bytes);
   cursor_ = 0;
   open_ = true;
@@ -79,44 +77,79 @@ void TArticleText::Close() {
   open_ = false;
 }
 
-std::string TArticleText::NextRow(int maxRowLength) {
-  if (!open_ || cursor_ >= text_.size() || maxRowLength <= 0) return std::string();
-  const char* s = text_.data() + cursor_;
-  std::size_t n = std::min(text_.size() - cursor_, static_cast<std::size_t>(maxRowLength));
-  std::size_t d = std::string::npos;
-  for (std::size_t i = 0; i + 1 < n; ++i)
-    if (s[i] == '\r' && s[i + 1] == '\n') {
-      d = i + 2;
-      break;
-    }
-  if (d == std::string::npos) {
-    d = WholeCharacters(s, n);
-    if (d == 0) d = n;  // a row one byte wide still moves on
-  }
-  cursor_ += d;
-  return std::string(s, d);
+void TRowRoom::SetMeasure(std::function<int(unsigned code)> measure) {
+  measure_ = std::move(measure);
+  widths_.clear();
 }
 
-std::string RandomDigitRow(TRandomSource& random, int maxRowLength) {
+int TRowRoom::Width(unsigned code) const {
+  if (!measure_ || code > 0xFFFF) return 0;
+  if (widths_.empty()) widths_.resize(0x100);
+  std::vector<int>& page = widths_[code >> 8];
+  if (page.empty()) page.assign(0x100, -1);
+  int& w = page[code & 0xFF];
+  if (w < 0) w = std::max(0, measure_(code));
+  return w;
+}
+
+std::string TArticleText::NextRow(const TRowRoom& room) {
+  if (!open_ || cursor_ >= text_.size()) return std::string();
+  const std::size_t size = text_.size();
+  const auto byteAt = [this](std::size_t i) { return static_cast<unsigned char>(text_[i]); };
+  std::size_t end = cursor_;
+  int width = 0;
+  while (end < size) {
+    if (byteAt(end) == '\r' && end + 1 < size && byteAt(end + 1) == '\n') {
+      end += 2;
+      break;
+    }
+    const std::size_t n = GbkCharLength(text_, end);
+    const unsigned code = n == 2 ? byteAt(end) * 256u + byteAt(end + 1) : byteAt(end);
+    const int w = room.Width(code);
+    const bool fits = end + n - cursor_ <= static_cast<std::size_t>(std::max(room.MaxBytes, 0)) &&
+                      (room.Pixels <= 0 || width + w <= room.Pixels);
+    if (!fits && end > cursor_) break;
+    width += w;
+    end += n;
+  }
+  std::string row = text_.substr(cursor_, end - cursor_);
+  cursor_ = end;
+  return row;
+}
+
+int TypableLength(const std::string& row) {
+  const std::size_t n = row.size();
+  return static_cast<int>(n >= 2 && row[n - 2] == '\r' && row[n - 1] == '\n' ? n - 2 : n);
+}
+
+std::string RandomDigitRow(TRandomSource& random, const TRowRoom& room) {
+  int bytes = room.MaxBytes;
+  if (room.Pixels > 0) {
+    int widest = 0;
+    for (unsigned d = '0'; d <= '9'; ++d) widest = std::max(widest, room.Width(d));
+    if (widest > 0) bytes = std::min(bytes, room.Pixels / widest);
+  }
   std::string row;
-  while (static_cast<int>(row.size()) < maxRowLength - 9) row += IntToStr(random.Random(999999999));
+  while (static_cast<int>(row.size()) < bytes - 9 || row.empty()) row += IntToStr(random.Random(999999999));
+  // A room under ten digits: what fits of one number, at least one digit.
+  if (static_cast<int>(row.size()) > bytes) row.resize(static_cast<std::size_t>(std::max(bytes, 1)));
   return row;
 }
 
 void TRowColouring::Reset(const std::string& row) {
   row_ = row;
+  typable_ = static_cast<std::size_t>(TypableLength(row));
   charStart_.clear();
   for (std::size_t i = 0; i < row.size();) {
     charStart_.push_back(static_cast<int>(i));
-    const bool pair = (IsGbkLeadByte(static_cast<unsigned char>(row[i])) || (row[i] == '\r' && row[i + 1] == '\n'));
-    i += pair && i + 1 < row.size() ? 2 : 1;
+    i += row[i] == '\r' && i + 1 < row.size() && row[i + 1] == '\n' ? 2 : GbkCharLength(row, i);
   }
   red_.assign(charStart_.size(), 0);
 }
 
 int TRowColouring::Compare(const std::string& typed, std::vector<TColourRun>& changes) {
   changes.clear();
-  const std::size_t compared = std::min(typed.size(), row_.size());
+  const std::size_t compared = std::min(typed.size(), typable_);
   int wrong = 0;
   for (std::size_t c = 0; c < charStart_.size(); ++c) {
     const std::size_t begin = static_cast<std::size_t>(charStart_[c]);

@@ -2,6 +2,7 @@
 // Article files and their text: the chooser's list of files, the open article
 // cut into rows, rows of random digits, and the colours of a typed row.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,17 @@
 const int kMaxArticleFiles = 300;
 const std::int64_t kMaxArticleBytes = 16 * 1024 * 1024;
 
-// GBK: a lead byte starts a two-byte character.
+// GBK: a lead byte and a trail byte make a two-byte character.
 inline bool IsGbkLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+inline bool IsGbkTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+// Bytes of the character at s[i]: 2 for a lead byte with its trail,
+// else 1 (a lead byte before anything else stands alone).
+inline std::size_t GbkCharLength(const std::string& s, std::size_t i) {
+  return i + 1 < s.size() && IsGbkLeadByte(static_cast<unsigned char>(s[i])) &&
+                 IsGbkTrailByte(static_cast<unsigned char>(s[i + 1]))
+             ? 2
+             : 1;
+}
 
 // The article chooser's list: item k (0-based) stands for Paths[k].
 struct TArticleList {
@@ -25,19 +35,40 @@ struct TArticleList {
 // other kind gives an empty list without a prompt.
 TArticleList ListArticleFiles(const std::string& programFolder, int kind);
 
+// What a shown row holds: at most MaxBytes bytes, and characters whose widths
+// add up to at most Pixels (0: no width limit). A character's width comes from
+// the measure (code: the byte, or lead * 256 + trail), asked once per code.
+class TRowRoom {
+public:
+  int MaxBytes = 86;
+  int Pixels = 0;
+  void SetMeasure(std::function<int(unsigned code)> measure);
+  int Width(unsigned code) const;
+
+private:
+  std::function<int(unsigned)> measure_;
+  mutable std::vector<std::vector<int>> widths_;  // by lead byte (or 0), then by byte; -1 not asked yet
+};
+
+enum class TArticleLoad { Loaded, Unreadable, TooLarge };
+
 // The open article and its read position. The text ends at its first NUL
 // byte; a lead byte left alone at the very end is dropped, so every row cut
 // moves the position on.
 class TArticleText {
 public:
-  // False (and closed) when the file cannot be read or is larger than 16 MB.
-  bool Load(const std::string& path);
+  // Anything but Loaded leaves the article closed (over 16 MB: TooLarge).
+  TArticleLoad Load(const std::string& path);
   void Assign(std::string bytes);
   // No text left to cut and a page load found nothing: the article is used up.
   bool UsedUp() const { return !open_; }
-  // The next row of at most maxRowLength bytes: up to and with the first CR LF,
-  // else cut before a character that would be split; empty when none is left.
-  std::string NextRow(int maxRowLength);
+  // Every byte of the text is in a row cut so far.
+  bool AllCut() const { return !open_ || cursor_ >= text_.size(); }
+  // The next row that fits the room: up to the first CR LF (which joins its
+  // row even when the row is full), else cut before the first character that
+  // does not fit; never inside a character, and at least one character long.
+  // Empty when nothing is left.
+  std::string NextRow(const TRowRoom& room);
   // Frees the text (a page load found nothing).
   void Close();
 
@@ -47,9 +78,13 @@ private:
   bool open_ = false;
 };
 
+// The bytes a row has for typing: without the CR LF that ends a line.
+int TypableLength(const std::string& row);
+
 // A row of random numbers: numbers 0..999999998 appended while the row is
-// shorter than maxRowLength - 9 bytes.
-std::string RandomDigitRow(TRandomSource& random, int maxRowLength);
+// shorter than its width less 9 bytes, the width being the room's bytes or the
+// count of the widest digit that fits, if fewer; never empty.
+std::string RandomDigitRow(TRandomSource& random, const TRowRoom& room);
 
 // A stretch of a shown row in one colour: in bytes of the row, and in the
 // characters a text control counts (a two-byte character and a CR LF are one).
@@ -61,8 +96,8 @@ struct TColourRun {
 
 // The colours a row shows for what was typed under it: a byte is wrong when it
 // differs from the row's byte; a two-byte character is red when either of its
-// bytes is wrong (it is drawn as one). Only the first min(typed, row) bytes are
-// compared.
+// bytes is wrong (it is drawn as one). Only the typable bytes typed so far are
+// compared (a line's CR LF never).
 class TRowColouring {
 public:
   // A new row text, all in the normal colour.
@@ -75,6 +110,7 @@ public:
 
 private:
   std::string row_;
+  std::size_t typable_ = 0;
   std::vector<int> charStart_;   // byte where each character (or CR LF) starts
   std::vector<char> red_;        // per character, as shown
 };

@@ -92,6 +92,7 @@ TFeedback TPracticeSession::Pause() {
   fb.Music = TMusicRequest::Pause;
   if (IsArticleType(type_)) {
     screen_.Article.Label16Visible = false;
+    screen_.Article.InputsReadOnly = true;
     fb.Article.Hints = THintCommand::Pause;
   }
   return fb;
@@ -114,6 +115,8 @@ TFeedback TPracticeSession::Continue() {
   if (IsArticleType(type_)) {
     screen_.Article.Label16Visible = type_ >= 21;
     screen_.Article.Label17Visible = true;
+    screen_.Article.InputsReadOnly = false;
+    fb.Article.FocusRow = screen_.Article.ActiveRow;
     fb.Article.Hints = THintCommand::Continue;
   }
   return fb;

@@ -62,13 +62,15 @@ public:
   // One step of the game symbol; `trackBarPosition` 1..10.
   TFeedback Timer7Timer(int trackBarPosition);
 
-  // Article types (article_rows.cpp). The window keeps the row width and the
-  // chooser's list up to date; each input row hands over its key events; the
-  // hint threads hand in their results, which count only for their own run.
-  int MaxRowLength = 86;
+  // Article types (article_rows.cpp). The window keeps the row room (the
+  // layout's MaxRowLength in MaxBytes, the shown row's width and font) and the
+  // chooser's list up to date; each input row hands over its key events
+  // (`enter`: the Enter key's release); the hint threads hand in their
+  // results, which count only for their own run.
+  TRowRoom RowRoom;
   void SetArticleList(TArticleList list) { articleList_ = std::move(list); }
   const TArticleList& ArticleList() const { return articleList_; }
-  TFeedback ArticleKeyUp(int row, const std::string& typed);
+  TFeedback ArticleKeyUp(int row, const std::string& typed, bool enter = false);
   TFeedback ArticleKeyDown(int row, unsigned short& key, unsigned shift);
   TFeedback ShowPinyinHint(int run, const TPinyinHint& hint);
   TFeedback ShowWubiHint(int run, const TWubiHint& hint);
@@ -112,6 +114,14 @@ private:
   int LoadNextRows(TFeedback& fb);
   int FillRandomDigitRows(TFeedback& fb);
   void ShowPage(TFeedback& fb);
+  // The next page; false when the run has no more (the article is all cut, or
+  // the digit article is past its limit).
+  bool NextPage(TFeedback& fb);
+  // Row `row` is done with `len` bytes typed (its CR LF counts as typed
+  // right): its counts join the run's and the next row with text to type
+  // takes the focus (a bare line end passes at once); after the page's last
+  // row with text comes the next page, or the end of the run.
+  void CompleteRow(int row, int len, TFeedback& fb);
   bool HintResultCounts(int run, int type) const;
 
   const TDictionaries& dicts_;

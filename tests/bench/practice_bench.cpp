@@ -1,8 +1,9 @@
 // Handler time per key of the main window: a code type (五笔单练), a letter
 // drill (英文(小)) and one tick of the letter game, each through the window's
 // own handler (the practice rules and the controls they update); one key
-// release in a full 86-byte article row (comparison, colours, counters) and
-// one hint lookup of each hint thread over the loaded dictionaries.
+// release in a full article row (comparison, colours, counters), also
+// with the row's paint that follows it, and one hint lookup of each hint
+// thread over the loaded dictionaries.
 #include <windows.h>
 
 #include <algorithm>
@@ -62,9 +63,10 @@ int main() {
   std::printf("handler time per key: code type 15 %.2f us, drill type 1 %.2f us, game tick %.2f us\n", code, drill,
               tick);
 
-  // An English article of full rows; the input holds 85 bytes whose last one
+  // An English article of full rows (as many letters as the row holds, at most
+  // 86); the input holds all but one of them, whose last one
   // turns wrong and right in turn (one character recoloured each release), or
-  // all 85 turn wrong and right (the whole row recoloured).
+  // all of them turn wrong and right (the whole row recoloured).
   const std::string row(86, 'a');
   const std::string folder = ProgramFolder() + "English\\";
   CreateDirectoryW(GbkToWide(folder).c_str(), nullptr);
@@ -75,25 +77,32 @@ int main() {
   form->ComboBox1->SetItemIndex(0);
   form->RadioGroup2->SetItemIndex(4);
   form->Button1Click(form);
-  // The median release: one release's time, whatever else the machine runs.
-  auto releases = [&](const std::string& even, const std::string& odd) {
+  // The median release: one release's time, whatever else the machine runs;
+  // with `paint`, until the shown row has painted what changed.
+  auto releases = [&](const std::string& even, const std::string& odd, bool paint) {
     std::vector<double> times;
     for (int i = 0; i < 2000; ++i) {
       form->Edit2->SetText(i % 2 ? odd : even);
       WORD key = 'A';
       auto t0 = std::chrono::steady_clock::now();
       form->Edit2KeyUp(form->Edit2, key, 0);
+      if (paint) UpdateWindow(form->RichEdit1->Handle());
       times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
     }
     std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
     return times[times.size() / 2];
   };
-  const double releaseOne = releases(std::string(85, 'a'), std::string(84, 'a') + "b");
-  const double releaseRow = releases(std::string(85, 'a'), std::string(85, 'b'));
+  const std::size_t held = static_cast<std::size_t>(form->Session->Page().RowLengths[1]) - 1;
+  const std::string all(held, 'a'), lastWrong = std::string(held - 1, 'a') + "b", allWrong(held, 'b');
+  const double releaseOne = releases(all, lastWrong, false);
+  const double releaseRow = releases(all, allWrong, false);
+  const double paintedOne = releases(all, lastWrong, true);
+  const double paintedRow = releases(all, allWrong, true);
   const bool rowHeld = form->Session->Screen().Article.ActiveRow == 1;
   form->Button2Click(form);
-  std::printf("article key release in an 86-byte row (median): %.2f us (one character recoloured), %.2f us (whole row)%s\n",
-              releaseOne, releaseRow, rowHeld ? "" : " [row left early]");
+  std::printf("article key release in a row of %zu bytes (median): %.2f us (one character recoloured), %.2f us (whole row)%s\n",
+              held + 1, releaseOne, releaseRow, rowHeld ? "" : " [row left early]");
+  std::printf("  with the row painted: %.2f us (one character), %.2f us (whole row)\n", paintedOne, paintedRow);
 
   // One lookup each: the first characters of a shipped article, and a
   // character found nowhere (every table scanned to its end).

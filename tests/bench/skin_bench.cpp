@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "skin/portable/skin_reader.h"
-#include "skin/win/skin_data.h"
+#include "skin/win/data/skin_data.h"
 #include "toolkit/win/message_box.h"
 #include "bench/median_ms.h"
 #include "win/app_support.h"

@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
-#include "skin/win/skin_menu_bar.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/frame/manager.h"
+#include "skin/win/menu/bar.h"
 #include "toolkit/win/form.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/message_box.h"

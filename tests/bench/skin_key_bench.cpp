@@ -14,9 +14,9 @@
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/frame/manager.h"
 #include "win/main_window_start.h"
 #include "win/program_fixture.h"
 #include "win/services_pump.h"

@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/portable/lzh.h"
@@ -44,15 +45,11 @@ void ExpectRoundTrip(const Bytes& data, TLzhEncodeStats* stats = nullptr) {
 // Bytes skipped after the 16-byte header, by version code, as the format
 // gives them (written out here, not taken from the reader).
 int ExtraBlock(std::int32_t version) {
-  switch (version) {
-    case 20000: return 0;
-    case 30000: return 256;
-    case 40000: return 80;
-    case 50000: return 48;
-    case 60000: return 117;
-    case 70000: return 69;
-    default: return 0;
-  }
+  static const std::pair<std::int32_t, int> kBlocks[] = {{20000, 0},  {30000, 256}, {40000, 80},
+                                                         {50000, 48}, {60000, 117}, {70000, 69}};
+  for (const auto& [code, bytes] : kBlocks)
+    if (code == version) return bytes;
+  return 0;
 }
 
 // A decoded container written by hand: any names text and any sizes; the

@@ -106,5 +106,31 @@ protected:
     for (int i = 0; i < n; ++i) form->Timer1Timer(form);
   }
   bool Running() { return form->Button1->GetCaption() != "开始"; }
+  // Where the rich edit lays out the end of a shown row's text (before its
+  // line end), and the right edge of the room it has for text.
+  static int RowTextEnd(TRichEdit* row) {
+    std::string text = row->GetText();
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+    POINTL p{};
+    SendMessageW(row->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), static_cast<LPARAM>(GbkToWide(text).size()));
+    return p.x;
+  }
+  static int RowRoomRight(TRichEdit* row) {
+    RECT r{};
+    SendMessageW(row->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    return r.right;
+  }
+  // The keyboard's modifier keys held (VK_SHIFT, VK_CONTROL) while `vk` goes down and up.
+  void ChordKey(std::initializer_list<WORD> held, WORD vk) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (WORD m : held) state[m] = 0x80;
+    SetKeyboardState(state);
+    KeyDown(vk);
+    PostMessageW(Focused(), WM_KEYUP, vk, 0xC0000001);
+    Serve();
+    for (WORD m : held) state[m] = 0;
+    SetKeyboardState(state);
+  }
   const TArticleCounters& Counts() { return form->Session->ArticleCounters(); }
 };

@@ -221,6 +221,29 @@ TEST_F(ControlsFixture, RichEditColoursByteRangesOverChineseText) {
   EXPECT_EQ(rich->GetText(), "五笔打字ab");
 }
 
+TEST_F(ControlsFixture, RichEditColoursCharactersWithoutMovingTheSelection) {
+  auto* rich = Make<TRichEdit>(0, 70, 600, 29);
+  rich->SetReadOnly(true);
+  rich->GetFont()->SetColor(clBlue);
+  form->Show();
+  for (int round = 0; round < 2; ++round) {  // the second time on a window made anew
+    SCOPED_TRACE(round);
+    rich->SetLinesList({"五笔打字ab"});
+    rich->SetSelStart(2);
+    rich->SetSelLength(0);
+    rich->SetCharsColor(1, 2, clRed);  // 笔打
+    rich->SetCharsColor(5, 1, clRed);  // b
+    rich->SetCharsColor(2, 1, clBlue);
+    EXPECT_EQ(rich->GetSelStart(), 2);
+    EXPECT_EQ(rich->GetSelLength(), 0);
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    const COLORREF expected[] = {blue, red, blue, blue, blue, red};
+    for (int pos = 0; pos < 6; ++pos) EXPECT_EQ(CharColor(rich, pos), expected[pos]) << pos;
+    rich->RecreateWnd();
+    rich->HandleNeeded();
+  }
+}
+
 TEST_F(ControlsFixture, RichEditLinesTextAndParagraphBytes) {
   auto* rich = Make<TRichEdit>(0, 70, 600, 29);
   rich->GetLines()->Add("五笔");

@@ -16,9 +16,9 @@
 
 #include "gdi_count.h"
 #include "main_form_fixture.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
-#include "skin/win/skin_messages.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/frame/manager.h"
+#include "skin/win/messages.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 

@@ -42,7 +42,7 @@ TEST_F(Layout, FullScreenAndBackByTheButton) {
   EXPECT_EQ(form->Label2->GetTop(), (H - w) / 2);
   EXPECT_EQ(form->Label15->GetLeft(), W - 73);
   EXPECT_EQ(form->Session->GameStartLeft(), W - 73);
-  EXPECT_EQ(Practice.MaxRowLength, static_cast<int>(std::trunc(W / 961.0 * 86)));
+  EXPECT_EQ(form->Session->RowRoom.MaxBytes, static_cast<int>(std::trunc(W / 961.0 * 86)));
   EXPECT_EQ(form->Button1->GetLeft(), (W - 961) / 2 + 324);
   EXPECT_EQ(form->Button1->GetTop(), H - form->Button1->GetHeight() - 23);
 
@@ -57,7 +57,7 @@ TEST_F(Layout, FullScreenAndBackByTheButton) {
   EXPECT_EQ(client.bottom, 521);
   EXPECT_EQ(form->Label4->GetTop(), 199) << "restoring puts Label4 at 199, not its design 201";
   EXPECT_EQ(form->Label14->GetTop(), 128);
-  EXPECT_EQ(Practice.MaxRowLength, 86);
+  EXPECT_EQ(form->Session->RowRoom.MaxBytes, 86);
 }
 
 TEST_F(Layout, TheGameSymbolStartsAtTheRightOfTheFullScreen) {

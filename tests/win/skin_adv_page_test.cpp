@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "skin/win/skin_adv_page.h"
-#include "skin/win/skin_updown.h"
+#include "skin/win/controls/tabs/adv_page.h"
+#include "skin/win/controls/input/updown.h"
 #include "skin_family_support.h"
 #include "toolkit/win/panel.h"
 
@@ -142,7 +142,7 @@ TEST_F(SkinAdvPageTest, MissingPropertyOrTabsObject) {
   // A control with neither is left alone.
   auto* panel = Make<TPanel>(260, 10, 100, 60);
   TSkinAdvPage* bare = Attach(panel, TSkinAdvPage::kTabPicturesMode);
-  EXPECT_TRUE(bare->FAttached);
+  EXPECT_TRUE(bare->Attached());
   bare->Unskin();
 
   // Without a Tabs object, or with an empty one, nothing is assigned.
@@ -169,7 +169,7 @@ TEST_F(SkinAdvPageTest, ScrollArrowsGetTheirSkinAtTheFirstPaint) {
   RedrawWindow(pages->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   Pump();
   ASSERT_NE(s->FUpDown, nullptr);
-  EXPECT_EQ(s->FUpDown->FHandle, arrows);
+  EXPECT_EQ(s->FUpDown->Handle(), arrows);
   EXPECT_EQ(list.FindByHandle(arrows), s->FUpDown);
   TSkinControl* first = s->FUpDown;
   RedrawWindow(pages->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -7,9 +7,9 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_bit_button.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
+#include "skin/win/controls/buttons/bit_button.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/dispatch.h"
 #include "skin_check_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bit_button.h"
@@ -60,7 +60,9 @@ TEST_F(SkinBitButtonTest, GlyphFramesFollowTheButtonsState) {
   ASSERT_NE(s, nullptr) << "the Skin3rd line makes it a bit button";
   SetFocus(nullptr);
   auto face = Face(s);
-  EXPECT_EQ(s->LastLayout.Glyph.x, 4);
+  // Margin 4: the glyph's first column at x 4, centred in the height (rows 7 to 22).
+  EXPECT_EQ(face->GetPixel(4, 7), kUp);
+  EXPECT_EQ(face->GetPixel(3, 7), kFrames[0]);
   EXPECT_EQ(face->GetPixel(12, 15), kUp);
   EXPECT_EQ(face->GetPixel(4, 15 + 7), kFrames[0]) << "the glyph's transparent corner shows the face";
   EXPECT_EQ(face->GetPixel(60, 15), kFrames[0]);
@@ -129,7 +131,10 @@ TEST_F(SkinBitButtonTest, ADisabledImageListGlyphIsEmbossed) {
   const TColor shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
   const TColor highlight = static_cast<TColor>(ColorToRGB(clBtnHighlight));
   auto face = Face(s);
-  const POINT g = s->LastLayout.Glyph;
+  const POINT g{4, 7};  // Margin 4, the image centred in the height
+  EXPECT_EQ(face->GetPixel(g.x, g.y), kUp) << "the image's top-left pixel";
+  EXPECT_EQ(face->GetPixel(g.x - 1, g.y), kFrames[0]);
+  EXPECT_EQ(face->GetPixel(g.x, g.y - 1), kFrames[0]);
   EXPECT_EQ(face->GetPixel(g.x + 8, g.y + 8), kUp) << "enabled: the image as it is";
 
   b->SetEnabled(false);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "skin/win/skin_data.h"
+#include "skin/win/data/skin_data.h"
 #include "toolkit/win/bitmap.h"
 
 constexpr TColor Rgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }

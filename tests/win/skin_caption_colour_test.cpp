@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "skin/win/skin_button.h"
-#include "skin/win/skin_speed_button.h"
+#include "skin/win/controls/buttons/button.h"
+#include "skin/win/controls/buttons/speed_button.h"
 #include "skin_family_fixture.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/speed_button.h"
@@ -42,17 +42,23 @@ struct SkinCaptionColourTest : SkinFamilyFixture {
     b.MouseOverColour2Given = hot;
     b.PressedColour2Given = pressed;
   }
+  // The face painted off screen.
+  template <class Paint>
+  static std::unique_ptr<TBitmap> Painted(int width, int height, Paint paint) {
+    auto b = std::make_unique<TBitmap>();
+    b->SetPixelFormat(TPixelFormat::pf24bit);
+    b->SetSize(width, height);
+    paint(b->CanvasDC(), RECT{0, 0, width, height});
+    return b;
+  }
   // The colour of the caption's ink: the one colour, other than the face's, found most.
   template <class Paint>
   static TColor Ink(int width, int height, Paint paint) {
-    TBitmap b;
-    b.SetPixelFormat(TPixelFormat::pf24bit);
-    b.SetSize(width, height);
-    paint(b.CanvasDC(), RECT{0, 0, width, height});
+    std::unique_ptr<TBitmap> b = Painted(width, height, paint);
     std::vector<std::pair<TColor, int>> counts;
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
-        const TColor c = b.GetPixel(x, y);
+        const TColor c = b->GetPixel(x, y);
         bool frame = false;
         for (TColor f : kFrame) frame = frame || f == c;
         if (frame || c == kFace) continue;
@@ -95,7 +101,8 @@ TEST_F(SkinCaptionColourTest, PushButtonsByState) {
   EXPECT_EQ(ink(pressed), kNormal);
   button->SetDefault(true);
   EXPECT_EQ(ink(0), kNormal) << "focused or default";
-  EXPECT_EQ(s->LastFrame, bfFocused);
+  EXPECT_EQ(Painted(kW, kH, [&](HDC dc, const RECT& r) { s->PaintSkin(dc, r); })->GetPixel(kW / 2, 2),
+            kFrame[bfFocused - 1]);
   Give(true, true, true);
   EXPECT_EQ(ink(hover), kHot);
   EXPECT_EQ(ink(pressed), kPressed);

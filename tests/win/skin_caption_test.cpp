@@ -10,9 +10,9 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
-#include "skin/win/skin_messages.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/frame/manager.h"
+#include "skin/win/messages.h"
 #include "skin_support_frame.h"
 #include "toolkit/win/bitmap.h"
 

@@ -23,7 +23,7 @@ struct SkinCheckFixture : SkinFixture {
   // The object's face painted over kUnpainted, at its window's size.
   std::unique_ptr<TBitmap> Face(TSkinControl* o) {
     RECT wr{};
-    GetWindowRect(o->FHandle, &wr);
+    GetWindowRect(o->Handle(), &wr);
     auto bmp = std::make_unique<TBitmap>();
     bmp->SetPixelFormat(TPixelFormat::pf24bit);
     bmp->SetSize(wr.right - wr.left, wr.bottom - wr.top);

@@ -10,15 +10,15 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_box.h"
-#include "skin/win/skin_check.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
-#include "skin/win/skin_text_arrow.h"
-#include "skin/win/skin_group_box.h"
-#include "skin/win/skin_messages.h"
-#include "skin/win/skin_obj_image.h"
+#include "skin/win/controls/boxes/box.h"
+#include "skin/win/controls/buttons/check.h"
+#include "skin/win/controls/control.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/dispatch.h"
+#include "skin/win/draw/text_arrow.h"
+#include "skin/win/controls/boxes/group_box.h"
+#include "skin/win/messages.h"
+#include "skin/win/data/object_image.h"
 #include "skin_check_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
@@ -117,14 +117,26 @@ struct SkinCheckTest : SkinCheckFixture {
     dispatcher->SkinControl(c, form);
     return dynamic_cast<T*>(list.FindByControl(c));
   }
-  // The strip frame shown at the box's centre (0: none of them).
-  int ShownFrame(TSkinControl* o, bool right = false) {
-    auto bmp = Face(o);
-    const int x = right ? bmp->GetWidth() - kBox / 2 - 1 : kBox / 2;
-    const TColor c = bmp->GetPixel(x, bmp->GetHeight() / 2);
+  // The strip frame of colour c (0: none of them).
+  static int FrameOf(TColor c) {
     for (int f = 1; f <= 12; ++f)
       if (c == FrameColour(f)) return f;
     return 0;
+  }
+  // The strip frame at the box's centre of the face painted now.
+  int ShownFrame(TSkinControl* o, bool right = false) {
+    auto bmp = Face(o);
+    const int x = right ? bmp->GetWidth() - kBox / 2 - 1 : kBox / 2;
+    return FrameOf(bmp->GetPixel(x, bmp->GetHeight() / 2));
+  }
+  // The strip frame the window shows at its box's centre (box on the left), as last painted.
+  static int OnScreenFrame(HWND w) {
+    RECT c;
+    GetClientRect(w, &c);
+    HDC dc = GetDC(w);
+    const TColor colour = static_cast<TColor>(GetPixel(dc, kBox / 2, c.bottom / 2));
+    ReleaseDC(w, dc);
+    return FrameOf(colour);
   }
   HWND BareChild(const wchar_t* cls, DWORD style, const wchar_t* text = L"Bare") {
     HWND w = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 300, 120, 24, form->Handle(), nullptr,
@@ -253,7 +265,7 @@ TEST_F(SkinCheckTest, ClicksToggleAndTheSkinPaintsAfterThem) {
   PostClick(w, 5, 5);
   EXPECT_TRUE(check->GetChecked());
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(c->LastFrame, 2);
+  EXPECT_EQ(OnScreenFrame(w), 2);
   EXPECT_EQ(c->FPendingCheck, 2) << "the last BM_SETCHECK was BST_CHECKED";
 
   // Press, leave, release: no click, and the box shows the skin again.
@@ -263,13 +275,13 @@ TEST_F(SkinCheckTest, ClicksToggleAndTheSkinPaintsAfterThem) {
   Pump();
   EXPECT_TRUE(check->GetChecked());
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(c->LastFrame, 2);
+  EXPECT_EQ(OnScreenFrame(w), 2);
 
   HWND second = group->Buttons(1)->Handle();
   PostClick(second, 5, 5);
   EXPECT_EQ(group->GetItemIndex(), 1);
-  EXPECT_EQ(buttons[1]->LastFrame, 2);
-  EXPECT_EQ(buttons[0]->LastFrame, 1) << "the button that lost its check repainted";
+  EXPECT_EQ(OnScreenFrame(second), 2);
+  EXPECT_EQ(OnScreenFrame(group->Buttons(0)->Handle()), 1) << "the button that lost its check repainted";
   EXPECT_EQ(ShownFrame(buttons[0]), 1);
   EXPECT_EQ(ShownFrame(buttons[1]), 2);
 }
@@ -317,7 +329,7 @@ TEST_F(SkinCheckTest, BareCheckBoxDrawsTheBoxOverItsOwnPainting) {
   EXPECT_EQ(face->GetPixel(100, 12), kUnpainted) << "mode 0 leaves face and caption to the window";
   SendMessageW(w, BM_SETCHECK, BST_CHECKED, 0);
   EXPECT_EQ(ShownFrame(c), 2);
-  EXPECT_EQ(c->LastFrame, 2) << "BM_SETCHECK repainted the box";
+  EXPECT_EQ(OnScreenFrame(w), 2) << "BM_SETCHECK repainted the box";
   EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
 
   HWND r = BareChild(L"BUTTON", BS_AUTORADIOBUTTON);
@@ -326,7 +338,7 @@ TEST_F(SkinCheckTest, BareCheckBoxDrawsTheBoxOverItsOwnPainting) {
   ASSERT_NE(rb, nullptr);
   PostClick(r, 5, 5);
   EXPECT_EQ(SendMessageW(r, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(rb->LastFrame, 2);
+  EXPECT_EQ(OnScreenFrame(r), 2);
 }
 
 TEST_F(SkinCheckTest, SkinsLackingTheirObjectsKeepTheControlsLook) {

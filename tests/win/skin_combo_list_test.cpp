@@ -9,9 +9,9 @@
 #include "gdi_count.h"
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_combo.h"
-#include "skin/win/skin_combo_scrollbar.h"
-#include "skin/win/skin_scrollbar.h"
+#include "skin/win/controls/input/combo.h"
+#include "skin/win/controls/scroll/combo_scrollbar.h"
+#include "skin/win/controls/scroll/scrollbar.h"
 #include "skin_fixture.h"
 #include "skin_scroll_skin.h"
 #include "skin_support.h"
@@ -83,7 +83,7 @@ struct SkinComboListTest : SkinFixture {
 TEST_F(SkinComboListTest, DroppedListShowsTheSkinsBarAndStillScrolls) {
   TSkinComBox* s = Combo(TComboBoxStyle::csDropDownList);
   ASSERT_NE(s->FListScrollBar, nullptr);
-  EXPECT_EQ(s->FListScrollBar->FHandle, lb);
+  EXPECT_EQ(s->FListScrollBar->Handle(), lb);
   EXPECT_EQ(s->FListScrollBar->Owner(), s) << "the combo's skin owns its list's bar";
   EXPECT_TRUE(list.Contains(s->FListScrollBar));
   EXPECT_EQ(s->FListScrollbars, nullptr);
@@ -171,7 +171,7 @@ TEST_F(SkinComboListTest, SimpleCombosListGetsOverlays) {
   TSkinComBox* s = Combo(TComboBoxStyle::csSimple, 120);
   EXPECT_EQ(s->FListScrollBar, nullptr);
   ASSERT_NE(s->FListScrollbars, nullptr);
-  EXPECT_EQ(s->FListScrollbars->FHandle, lb);
+  EXPECT_EQ(s->FListScrollbars->Handle(), lb);
   EXPECT_EQ(s->FListScrollbars->Owner(), s);
   Pump();
   TWScrollbar* vert = s->FListScrollbars->FBars.Vert.get();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/win/skin_control.h"
+#include "skin/win/controls/control.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_dispatch.h"
+#include "skin/win/controls/control.h"
+#include "skin/win/controls/dispatch.h"
 #include "skin_family_fixture.h"
 
 // A window of our own that records the WM_COMMAND it receives.

@@ -15,11 +15,11 @@
 #include "message_spy.h"
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_button.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
-#include "skin/win/skin_messages.h"
+#include "skin/win/controls/buttons/button.h"
+#include "skin/win/controls/control.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/dispatch.h"
+#include "skin/win/messages.h"
 #include "skin_controls_fixture.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
@@ -274,9 +274,9 @@ TEST_F(SkinControlsTest, HookLifecycleOfABareWindow) {
   MessageSpy::Log().clear();
   EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
   SendMessageW(w, SM_SKINCONTROL, 0, 0);
-  EXPECT_FALSE(first->FActive);
+  EXPECT_FALSE(first->Active());
   SendMessageW(w, SM_SKINCONTROL, 1, 0);
-  EXPECT_TRUE(first->FActive);
+  EXPECT_TRUE(first->Active());
   EXPECT_FALSE(MessageSpy::Saw(SM_ISSKINNED));
   EXPECT_FALSE(MessageSpy::Saw(SM_SKINCONTROL));
   SendMessageW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Go"));
@@ -309,8 +309,8 @@ TEST_F(SkinControlsTest, DestroyedWindowIsNotRestoredAndIsFreedByTheList) {
   TSkinControl* object = list.FindByHandle(w);
   ASSERT_NE(object, nullptr);
   DestroyWindow(w);
-  EXPECT_EQ(object->FStatus, TSkinControl::stDestroyed);
-  EXPECT_FALSE(object->FActive);
+  EXPECT_TRUE(object->Destroyed());
+  EXPECT_FALSE(object->Active());
   EXPECT_EQ(frameOwner->ComponentCount(), 1);
   list.FreeDead();
   EXPECT_EQ(list.Count(), 0);
@@ -338,10 +338,10 @@ TEST_F(SkinControlsTest, ButtonStateToFramePrecedence) {
   auto* defFace = dynamic_cast<TSkinButton*>(list.FindByControl(def));
   ASSERT_TRUE(face && defFace);
   auto centre = [](TSkinButton* b) {
-    HDC dc = GetWindowDC(b->FHandle);
+    HDC dc = GetWindowDC(b->Handle());
     b->PaintWindow(dc);
     COLORREF c = GetPixel(dc, 50, 15);
-    ReleaseDC(b->FHandle, dc);
+    ReleaseDC(b->Handle(), dc);
     return static_cast<TColor>(c);
   };
   SetFocus(nullptr);
@@ -349,10 +349,11 @@ TEST_F(SkinControlsTest, ButtonStateToFramePrecedence) {
   EXPECT_EQ(centre(defFace), kFrame[bfFocused - 1]);
   def->SetEnabled(false);
   EXPECT_EQ(centre(defFace), kFrame[bfDisabled - 1]);
+  // Hover and press repaint at once: the window shows them before any other paint.
   SendMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(face->LastFrame, bfHot);
+  EXPECT_EQ(Now(button->Handle(), 50, 15), kFrame[bfHot - 1]);
   SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  EXPECT_EQ(face->LastFrame, bfPressed);
+  EXPECT_EQ(Now(button->Handle(), 50, 15), kFrame[bfPressed - 1]);
   EXPECT_EQ(centre(face), kFrame[bfPressed - 1]);
   SendMessageW(button->Handle(), WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(centre(face), kFrame[bfFocused - 1]) << "it took the focus with the press";
@@ -364,7 +365,7 @@ TEST_F(SkinControlsTest, SkinsLackingTheButtonObjectDrawNothing) {
   dispatcher->SkinFormControls(form);
   auto* face = dynamic_cast<TSkinButton*>(list.FindByControl(button));
   ASSERT_NE(face, nullptr);
-  HDC dc = GetWindowDC(face->FHandle);
+  HDC dc = GetWindowDC(face->Handle());
   RECT all{0, 0, 100, 30};
   FillRectColor(dc, all, Rgb(1, 2, 3));
   // No frames, an empty strip, no object at all: nothing is drawn.
@@ -382,7 +383,7 @@ TEST_F(SkinControlsTest, SkinsLackingTheButtonObjectDrawNothing) {
   MakeButtonSkin(*data);
   DrawSkinFrame(dc, RECT{50, 20, 10, 5}, 5, 1, data->Buttons.get());
   EXPECT_EQ(static_cast<TColor>(GetPixel(dc, 30, 10)), Rgb(1, 2, 3));
-  ReleaseDC(face->FHandle, dc);
+  ReleaseDC(face->Handle(), dc);
 }
 
 TEST_F(SkinControlsTest, SecondApplyKeepsTheOriginalColour) {

@@ -7,7 +7,7 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_datetime.h"
+#include "skin/win/controls/input/datetime.h"
 #include "skin_fixture.h"
 #include "skin_strips.h"
 #include "toolkit/win/date_time_picker.h"

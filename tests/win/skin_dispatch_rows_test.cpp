@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "skin/win/skin_box.h"
-#include "skin/win/skin_button.h"
-#include "skin/win/skin_check.h"
-#include "skin/win/skin_combo.h"
-#include "skin/win/skin_group_box.h"
-#include "skin/win/skin_obj_image.h"
+#include "skin/win/controls/boxes/box.h"
+#include "skin/win/controls/buttons/button.h"
+#include "skin/win/controls/buttons/check.h"
+#include "skin/win/controls/input/combo.h"
+#include "skin/win/controls/boxes/group_box.h"
+#include "skin/win/data/object_image.h"
 #include "skin_controls_fixture.h"
 #include "toolkit/win/panel.h"
 

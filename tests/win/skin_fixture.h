@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "controls_fixture.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
+#include "skin/win/controls/control.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/dispatch.h"
 #include "toolkit/win/canvas.h"
 
 struct SkinFixture : ControlsFixture {

@@ -11,10 +11,10 @@
 #include "practice/main/Unit2.h"
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
-#include "skin/win/skin_messages.h"
-#include "skin/win/skin_scrollbar.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/frame/manager.h"
+#include "skin/win/messages.h"
+#include "skin/win/controls/scroll/scrollbar.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 
@@ -166,7 +166,7 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
   EXPECT_EQ(skins, 1);
   boxSkin = dynamic_cast<TSkinScrollbar*>(frame->Controls().FindByControl(users->ListBox1));
   ASSERT_NE(boxSkin, nullptr);
-  EXPECT_EQ(boxSkin->FHandle, users->ListBox1->Handle());
+  EXPECT_EQ(boxSkin->Handle(), users->ListBox1->Handle());
   ASSERT_TRUE(boxSkin->FBars.Vert);
   EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
   users.reset();

@@ -7,8 +7,8 @@
 #include "controls_fixture.h"
 #include "message_spy.h"
 #include "services_pump.h"
-#include "skin/win/skin_list_thumb_drag.h"
-#include "skin/win/skin_user32.h"
+#include "skin/win/controls/scroll/list_thumb_drag.h"
+#include "skin/win/user32.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "screenshot.h"
-#include "skin/win/skin_check_list.h"
-#include "skin/win/skin_list_view.h"
+#include "skin/win/controls/scroll/check_list.h"
+#include "skin/win/controls/scroll/list_view.h"
 #include "skin_family_support.h"
 #include "skin_scroll_skin.h"
 #include "toolkit/win/check_list_box.h"
@@ -38,7 +38,7 @@ struct SkinListViewTest : SkinFamilyTest {
     form->Show();
     dispatcher->SkinControl(lv, form);
     auto* skin = dynamic_cast<TSkinListView*>(list.FindByControl(lv));
-    if (skin && skin->FHeader) header = skin->FHeader->FHandle;
+    if (skin && skin->FHeader) header = skin->FHeader->Handle();
     return skin;
   }
   TListView* lv = nullptr;
@@ -142,7 +142,7 @@ TEST_F(SkinListViewTest, HeaderWithoutHeaderbarKeepsItsOwnLook) {
   dispatcher->SkinControl(lv, form);
   auto* again = dynamic_cast<TSkinListView*>(list.FindByControl(lv));
   ASSERT_TRUE(again && again->FHeader);
-  EXPECT_EQ(again->FHeader->FHandle, reinterpret_cast<HWND>(SendMessageW(lv->Handle(), LVM_GETHEADER, 0, 0)));
+  EXPECT_EQ(again->FHeader->Handle(), reinterpret_cast<HWND>(SendMessageW(lv->Handle(), LVM_GETHEADER, 0, 0)));
   delete again->FHeader;
   EXPECT_EQ(again->FHeader, nullptr) << "the list view hears of its header object's end";
 }

@@ -9,11 +9,11 @@
 #include "practice/main/Unit2.h"
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
-#include "skin/win/skin_menu_tracking.h"
-#include "skin/win/skin_messages.h"
-#include "skin/win/skin_popup_menu.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/frame/manager.h"
+#include "skin/win/menu/tracking.h"
+#include "skin/win/messages.h"
+#include "skin/win/menu/popup.h"
 
 namespace {
 

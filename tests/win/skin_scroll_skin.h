@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_scrollbar_overlay.h"
+#include "skin/win/controls/control.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/scroll/overlay.h"
 #include "toolkit/win/bitmap.h"
 
 namespace scroll_skin {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "message_spy.h"
-#include "skin/win/skin_combo.h"
-#include "skin/win/skin_combo_scrollbar.h"
-#include "skin/win/skin_messages.h"
-#include "skin/win/skin_scrollbar.h"
+#include "skin/win/controls/input/combo.h"
+#include "skin/win/controls/scroll/combo_scrollbar.h"
+#include "skin/win/messages.h"
+#include "skin/win/controls/scroll/scrollbar.h"
 #include "skin_fixture.h"
 #include "skin_scroll_skin.h"
 #include "toolkit/win/bitmap.h"
@@ -472,8 +472,12 @@ TEST_F(ScrollbarTest, OneOwnerForObjectsAndOverlays) {
   TSkinScrollbar* second = Skin(other);
   HWND overlay = second->FBars.Vert->Handle();
   other->DestroyHandle();
-  EXPECT_EQ(second->FStatus, TSkinControl::stDestroyed);
+  EXPECT_TRUE(second->Destroyed());
   EXPECT_FALSE(IsWindowVisible(overlay));
+  // The control's next window cannot switch the dead object on again.
+  SendMessageW(other->Handle(), SM_SKINCONTROL, 1, 0);
+  EXPECT_TRUE(second->Destroyed());
+  EXPECT_FALSE(second->Active());
   list.FreeDead();
   EXPECT_FALSE(IsWindow(overlay));
   EXPECT_EQ(list.Count(), 0);
@@ -638,7 +642,7 @@ TEST_F(ScrollbarTest, HiddenControlsAreSkinnedWhenTheirWindowsAreFirstMade) {
     EXPECT_FALSE(c->HandleAllocated());
     TSkinControl* skin = list.FindByControl(c);
     ASSERT_NE(skin, nullptr);
-    EXPECT_EQ(skin->FHandle, nullptr);
+    EXPECT_EQ(skin->Handle(), nullptr);
   }
   auto* boxSkin = dynamic_cast<TSkinScrollbar*>(list.FindByControl(hiddenBox));
   ASSERT_NE(boxSkin, nullptr);
@@ -649,7 +653,7 @@ TEST_F(ScrollbarTest, HiddenControlsAreSkinnedWhenTheirWindowsAreFirstMade) {
   Pump();
   for (TWinControl* c : hidden) {
     SCOPED_TRACE(c->ClassName());
-    EXPECT_EQ(list.FindByControl(c)->FHandle, c->HandleOrNull());
+    EXPECT_EQ(list.FindByControl(c)->Handle(), c->HandleOrNull());
     EXPECT_EQ(SendMessageW(c->HandleOrNull(), SM_ISSKINNED, 0, 0), 1);
   }
   ASSERT_TRUE(boxSkin->FBars.Vert);

@@ -8,8 +8,8 @@
 
 #include "app_support.h"
 #include "screenshot.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_draw.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/draw/draw.h"
 #include "skin_support.h"
 #include "toolkit/win/message_box.h"
 

@@ -6,12 +6,12 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_control.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_dispatch.h"
-#include "skin/win/skin_glyph.h"
-#include "skin/win/skin_menu_button.h"
-#include "skin/win/skin_speed_button.h"
+#include "skin/win/controls/control.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/dispatch.h"
+#include "skin/win/controls/glyph.h"
+#include "skin/win/controls/buttons/menu_button.h"
+#include "skin/win/controls/buttons/speed_button.h"
 #include "skin_family_fixture.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -74,7 +74,7 @@ TEST_F(SkinSpeedTest, SpeedButtonFramesFollowMouseEnabledAndDown) {
   ASSERT_NE(skin, nullptr);
   EXPECT_EQ(skin->FGraphicControl, sb);
   EXPECT_EQ(skin->FControl, nullptr);
-  EXPECT_EQ(skin->FHandle, nullptr);
+  EXPECT_EQ(skin->Handle(), nullptr);
   dispatcher->SkinFormControls(form);  // a second pass adds nothing
   EXPECT_EQ(list.Count(), 1);
 
@@ -157,8 +157,7 @@ TEST_F(SkinSpeedTest, GlyphPicturesFollowTheState) {
   EXPECT_EQ(Shown(gx, gy), kGlyph[1]);
   sb->SetDown(true);
   EXPECT_EQ(Shown(gx, gy), kGlyph[3]) << "down and disabled: picture 4 on frame 2";
-  EXPECT_EQ(skin->LastFrame, 2);
-  EXPECT_EQ(skin->LastGlyphFrame, 4);
+  EXPECT_EQ(Shown(25, 25), kFrame[1]);
 
   // One picture: disabled is its embossed look, drawn in the shadow colour.
   sb->SetDown(false);
@@ -226,17 +225,16 @@ TEST_F(SkinSpeedTest, MenuButtonFramesArrowAndClick) {
   EXPECT_EQ(Shown(w, 5, 5), kFrame[0]);
   // The drop-down arrow: Margin -1, Spacing 4, no glyph or caption in 100
   // pixels: Margin (100 - 16) / 2 = 42, caption at 46, arrow tip at (54, 15).
-  EXPECT_EQ(skin->LastArrow.x, 54);
-  EXPECT_EQ(skin->LastArrow.y, 15);
   const TColor ink = static_cast<TColor>(ColorToRGB(clWindowText));
+  EXPECT_EQ(Shown(w, 54, 15), ink) << "the tip";
+  EXPECT_EQ(Shown(w, 54, 16), kFrame[0]);
   EXPECT_EQ(Shown(w, 54, 14), ink);
   EXPECT_EQ(Shown(w, 51, 12), ink) << "7 pixels wide at its top";
   EXPECT_EQ(Shown(w, 50, 12), kFrame[0]);
 
   Mouse(w, WM_MOUSEMOVE, 5, 5);
-  EXPECT_EQ(skin->LastFrame, 4);
+  EXPECT_EQ(Now(w, 5, 5), kFrame[3]) << "hover paints at once";
   Mouse(w, WM_LBUTTONDOWN, 5, 5);
-  EXPECT_EQ(skin->LastFrame, 2);
   EXPECT_EQ(Now(w, 5, 5), kFrame[1]);
   Mouse(w, WM_LBUTTONUP, 5, 5);
   Pump();
@@ -257,7 +255,11 @@ TEST_F(SkinSpeedTest, MenuButtonFramesArrowAndClick) {
   mb->SetEnabled(true);
   MakeGlyph(*mb->GetGlyph(), 1);
   EXPECT_EQ(Shown(w, 36 + 6, 9 + 6), kGlyph[0]);  // Margin (100 - 28) / 2 = 36
-  EXPECT_EQ(skin->LastArrow.x, 36 + 12 + 4 + 8);
+  const int tip = 36 + 12 + 4 + 8;
+  const TColor face = Shown(w, 5, 5);
+  EXPECT_EQ(Shown(w, tip, 15), ink) << "the arrow's tip after the glyph";
+  EXPECT_EQ(Shown(w, tip, 16), face);
+  EXPECT_EQ(Shown(w, 54, 14), face) << "nothing left where it was";
 }
 
 TEST_F(SkinSpeedTest, SkinsLackingTheButtonImage) {

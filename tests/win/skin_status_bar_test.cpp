@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/win/skin_status_bar.h"
+#include "skin/win/controls/boxes/status_bar.h"
 #include "skin_family_support.h"
 #include "toolkit/win/status_bar.h"
 

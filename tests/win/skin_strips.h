@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "skin/win/skin_objects.h"
+#include "skin/win/data/objects.h"
 #include "toolkit/win/bitmap.h"
 
 constexpr TColor StripRgb(int r, int g, int b) { return static_cast<TColor>(r | (g << 8) | (b << 16)); }
@@ -51,9 +51,9 @@ inline TColor PixelAt(HWND w, int x, int y) {
 // The control painted into its window DC; the colour then at (x, y).
 template <class Skin>
 TColor PaintedPixel(Skin* s, int x, int y) {
-  HDC dc = GetWindowDC(s->FHandle);
+  HDC dc = GetWindowDC(s->Handle());
   s->PaintWindow(dc);
   TColor c = static_cast<TColor>(GetPixel(dc, x, y));
-  ReleaseDC(s->FHandle, dc);
+  ReleaseDC(s->Handle(), dc);
   return c;
 }

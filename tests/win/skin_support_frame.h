@@ -11,9 +11,9 @@
 
 #include "app_support.h"
 #include "services_pump.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_form.h"
-#include "skin/win/skin_manager.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/frame/form.h"
+#include "skin/win/frame/manager.h"
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/form.h"

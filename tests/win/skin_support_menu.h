@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "skin/win/skin_data.h"
+#include "skin/win/data/skin_data.h"
 #include "skin_support_frame.h"
 
 namespace menu_skin {

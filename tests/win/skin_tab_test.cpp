@@ -6,12 +6,12 @@
 #include <commctrl.h>
 
 #include "screenshot.h"
-#include "skin/win/skin_list_view.h"
+#include "skin/win/controls/scroll/list_view.h"
 #include "skin_support.h"
-#include "skin/win/skin_status_bar.h"
-#include "skin/win/skin_messages.h"
-#include "skin/win/skin_tab.h"
-#include "skin/win/skin_updown.h"
+#include "skin/win/controls/boxes/status_bar.h"
+#include "skin/win/messages.h"
+#include "skin/win/controls/tabs/tab.h"
+#include "skin/win/controls/input/updown.h"
 #include "skin_family_support.h"
 #include "toolkit/win/check_list_box.h"
 #include "toolkit/win/listview.h"
@@ -67,6 +67,15 @@ struct SkinTabTest : SkinFamilyTest {
     SendMessageW(w, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&t));
     return t;
   }
+  // A point of a tab's outer band (towards its free edge), away from its text.
+  static POINT FreeEdge(int position, const RECT& t) {
+    switch (position) {
+      case 1: return POINT{t.left + 5, t.bottom - 3};
+      case 2: return POINT{t.left + 1, t.bottom - 5};
+      case 3: return POINT{t.right - 2, t.top + 5};
+      default: return POINT{t.left + 5, t.top + 2};
+    }
+  }
   static RECT Pane(HWND w) {
     RECT p;
     GetClientRect(w, &p);
@@ -121,7 +130,18 @@ TEST_F(SkinTabTest, StripAndPaneOnAllFourSides) {
         break;
     }
     EXPECT_EQ(PixelAt(w, (p.left + p.right) / 2, (p.top + p.bottom) / 2), kPane);
-    EXPECT_EQ(skin->LastFrames, (std::vector<int>{1, 2, 1, 1, 1, 1})) << "the focused tab in frame 2";
+    // Every tab by its free edge: the focused one in frame 2, the others in
+    // frame 1 (where the scroll arrows do not cover it).
+    RECT arrows{};
+    if (HWND a = FindWindowExW(w, nullptr, UPDOWN_CLASSW, nullptr); a && IsWindowVisible(a)) {
+      GetWindowRect(a, &arrows);
+      MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&arrows), 2);
+    }
+    for (int i = 0; i < 6; ++i) {
+      const POINT at = FreeEdge(side.position, TabRect(w, i));
+      if (PtInRect(&arrows, at)) continue;
+      EXPECT_EQ(PixelAt(w, at.x, at.y), i == 1 ? kSelOuter : kTabOuter) << "tab " << i;
+    }
     DestroyWindow(w);
     list.FreeDead();
   }
@@ -152,7 +172,7 @@ TEST_F(SkinTabTest, StripLeavesTheScrollArrowsUncovered) {
   // The arrows' skin belongs to the tab skin: the sweep that frees it with its
   // window leaves no stale pointer, and arrows made again are skinned again.
   ASSERT_NE(skin->FUpDown, nullptr);
-  EXPECT_EQ(skin->FUpDown->FHandle, arrows);
+  EXPECT_EQ(skin->FUpDown->Handle(), arrows);
   EXPECT_EQ(skin->FUpDown->Owner(), skin);
   DestroyWindow(arrows);
   list.FreeDead();
@@ -162,7 +182,7 @@ TEST_F(SkinTabTest, StripLeavesTheScrollArrowsUncovered) {
   ASSERT_NE(again, nullptr);
   PixelAt(w, 0, 0);
   ASSERT_NE(skin->FUpDown, nullptr);
-  EXPECT_EQ(skin->FUpDown->FHandle, again);
+  EXPECT_EQ(skin->FUpDown->Handle(), again);
   EXPECT_EQ(list.FindByHandle(again), skin->FUpDown);
   EXPECT_EQ(SendMessageW(again, SM_ISSKINNED, 0, 0), 1);
   // The tab window gone: its skin and the arrows' are freed once each.
@@ -258,7 +278,8 @@ TEST_F(SkinTabTest, OldStyleTabSetLeavesOutATabThatDoesNotFit) {
   EXPECT_EQ(PixelAt(w, shown[0].Rect.left + 2, 1), kTabInner);
   EXPECT_EQ(PixelAt(w, shown[1].Rect.left + 2, set->ClientHeight() - 2), kSelOuter) << "the selected tab";
   EXPECT_EQ(PixelAt(w, 2, 10), kFace);
-  EXPECT_EQ(skin->LastTabs, (std::vector<int>{0, 2}));
+  EXPECT_EQ(PixelAt(w, shown[1].Rect.right + 2, set->ClientHeight() - 2), kFace) << "no tab after the two";
+  EXPECT_EQ(PixelAt(w, set->ClientWidth() - 3, set->ClientHeight() - 2), kFace) << "the long tab is not drawn";
 
   // Without Tabs the set draws itself.
   data->Tabs.reset();
@@ -287,7 +308,7 @@ TEST_F(SkinTabTest, AHiddenTabSetIsSkinnedWhenItsWindowIsMade) {
   Pump();
   HWND w = set->HandleOrNull();
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(skin->FHandle, w);
+  EXPECT_EQ(skin->Handle(), w);
   EXPECT_EQ(SendMessageW(w, SM_ISSKINNED, 0, 0), 1);
   EXPECT_FALSE(skin->ControlHooked()) << "the window's procedure is taken over, not the WindowProc";
   EXPECT_EQ(PixelAt(w, 7, set->ClientHeight() - 2), kSelOuter) << "the first tab, selected";

@@ -9,11 +9,11 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/skin_data.h"
-#include "skin/win/skin_edit.h"
-#include "skin/win/skin_messages.h"
-#include "skin/win/skin_progress.h"
-#include "skin/win/skin_updown.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/controls/input/edit.h"
+#include "skin/win/messages.h"
+#include "skin/win/controls/input/progress.h"
+#include "skin/win/controls/input/updown.h"
 #include "skin_fixture.h"
 #include "skin_strips.h"
 
@@ -158,7 +158,7 @@ TEST_F(SkinUpDownTest, EditBorderPrintBorderAndItsSpinChild) {
   EXPECT_EQ(Paint(s, 0, 10), kShadow);
   EXPECT_EQ(Paint(s, 1, 10), clWhite);
   ASSERT_NE(s->FUpDown, nullptr) << "the spin child was found at the first paint";
-  EXPECT_EQ(s->FUpDown->FHandle, spin);
+  EXPECT_EQ(s->FUpDown->Handle(), spin);
   EXPECT_TRUE(s->FUpDown->FEmbedded);
   EXPECT_TRUE(IsWindowSkinned(spin));
   // The spin window gone, the frame's sweep frees its skin and the edit forgets it.
@@ -166,6 +166,9 @@ TEST_F(SkinUpDownTest, EditBorderPrintBorderAndItsSpinChild) {
   list.FreeDead();
   EXPECT_EQ(s->FUpDown, nullptr);
   EXPECT_TRUE(IsSpinClassName("TSpinEdit") && IsSpinClassName("MSCTLS_UPDOWN32") && !IsSpinClassName("edit"));
+  // A double-byte character's second byte is never taken for a letter.
+  EXPECT_FALSE(IsSpinClassName("\x81SPIN")) << "S is the trail byte of a character";
+  EXPECT_TRUE(IsSpinClassName("\x81\x41SPIN"));
 
   // The paint-into-DC request: with no DC nothing is painted, the tag comes back.
   EXPECT_EQ(SendMessageW(edit->Handle(), SM_PAINTEDIT, 0, SKIN_MESSAGE_TAG), SKIN_MESSAGE_TAG);

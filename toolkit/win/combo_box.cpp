@@ -29,11 +29,10 @@ const TClassInfo& TComboBox::StaticClass() {
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TWinControl(owner), items_(std::make_unique<TControlStrings>()) {
+    : TWinControl(owner) {
   SetBounds(0, 0, 145, 21);
   SetColor(clWindow);
   SetTabStop(true);
-  items_->OnChanged = [this](TControlStrings::TChange c, int i) { ItemsChanged(c, i); };
 }
 
 TCustomComboBox::~TCustomComboBox() {

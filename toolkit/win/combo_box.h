@@ -1,19 +1,16 @@
 #pragma once
 // Combo box over the system COMBOBOX class: editable drop-down or list only.
-#include "toolkit/win/control_strings.h"
+#include "toolkit/win/control_items.h"
 #include "toolkit/win/controls.h"
 
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
-class TCustomComboBox : public TWinControl {
+class TCustomComboBox : public TWinControl, public TControlItems {
   TK_CLASS(TCustomComboBox)
 public:
   explicit TCustomComboBox(TComponent* owner);
   ~TCustomComboBox() override;
 
-  TControlStrings* Items() const { return items_.get(); }
-  std::vector<std::string> GetItemsList() const { return items_->List(); }
-  void SetItemsList(const std::vector<std::string>& l) { items_->SetList(l); }
   int GetItemIndex() const;
   void SetItemIndex(int i);
   TComboBoxStyle GetStyle() const { return style_; }
@@ -33,12 +30,11 @@ protected:
   void CreateParams(TCreateParams& p) override;
   void InitializeWindow() override;
   void ReflectedMessage(TMessage& m) override;
+  void ItemsChanged(TControlStrings::TChange c, int i) override;
 
 private:
-  void ItemsChanged(TControlStrings::TChange c, int i);
   void SizeDropDown();
 
-  std::unique_ptr<TControlStrings> items_;
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   int dropDownCount_ = 8;
   int itemIndex_ = -1;  // kept while there is no window

@@ -19,11 +19,10 @@ const TClassInfo& TListBox::StaticClass() {
   return info;
 }
 
-TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner), items_(std::make_unique<TControlStrings>()) {
+TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 121, 97);
   SetColor(clWindow);
   SetTabStop(true);
-  items_->OnChanged = [this](TControlStrings::TChange c, int i) { ItemsChanged(c, i); };
 }
 
 TCustomListBox::~TCustomListBox() {

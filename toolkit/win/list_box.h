@@ -1,18 +1,15 @@
 #pragma once
 // List box over the system LISTBOX class.
 #include "toolkit/win/control_enums.h"
-#include "toolkit/win/control_strings.h"
+#include "toolkit/win/control_items.h"
 #include "toolkit/win/controls.h"
 
-class TCustomListBox : public TWinControl {
+class TCustomListBox : public TWinControl, public TControlItems {
   TK_CLASS(TCustomListBox)
 public:
   explicit TCustomListBox(TComponent* owner);
   ~TCustomListBox() override;
 
-  TControlStrings* Items() const { return items_.get(); }
-  std::vector<std::string> GetItemsList() const { return items_->List(); }
-  void SetItemsList(const std::vector<std::string>& l) { items_->SetList(l); }
   int GetItemIndex() const;
   void SetItemIndex(int i);
   // Items kept in ASCII-case-insensitive order.
@@ -22,13 +19,13 @@ public:
   void SetBorderStyle(TBorderStyle s);
 
 protected:
+  // A change of items mirrored into the window, or the kept selection dropped.
+  void ItemsChanged(TControlStrings::TChange c, int i) override;
   void CreateParams(TCreateParams& p) override;
   void InitializeWindow() override;
   void ReflectedMessage(TMessage& m) override;
 
 private:
-  void ItemsChanged(TControlStrings::TChange c, int i);
-  std::unique_ptr<TControlStrings> items_;
   int itemIndex_ = -1;  // kept while there is no window
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
 };

@@ -33,11 +33,10 @@ const TClassInfo& TRadioGroup::StaticClass() {
   return info;
 }
 
-TCustomRadioGroup::TCustomRadioGroup(TComponent* owner)
-    : TCustomGroupBox(owner), items_(std::make_unique<TControlStrings>()) {
-  items_->OnChanged = [this](TControlStrings::TChange, int) {
-    if (!IsLoading()) UpdateButtons();
-  };
+TCustomRadioGroup::TCustomRadioGroup(TComponent* owner) : TCustomGroupBox(owner) {}
+
+void TCustomRadioGroup::ItemsChanged(TControlStrings::TChange, int) {
+  if (!IsLoading()) UpdateButtons();
 }
 
 TCustomRadioGroup::~TCustomRadioGroup() {

@@ -3,7 +3,7 @@
 // column by column; ItemIndex is the checked item (-1: none).
 #include <vector>
 
-#include "toolkit/win/control_strings.h"
+#include "toolkit/win/control_items.h"
 #include "toolkit/win/group_box.h"
 #include "toolkit/win/radio_button.h"
 
@@ -20,15 +20,12 @@ private:
   TCustomRadioGroup* group_;
 };
 
-class TCustomRadioGroup : public TCustomGroupBox {
+class TCustomRadioGroup : public TCustomGroupBox, public TControlItems {
   TK_CLASS(TCustomRadioGroup)
 public:
   explicit TCustomRadioGroup(TComponent* owner);
   ~TCustomRadioGroup() override;
 
-  TControlStrings* Items() const { return items_.get(); }
-  std::vector<std::string> GetItemsList() const { return items_->List(); }
-  void SetItemsList(const std::vector<std::string>& l) { items_->SetList(l); }
   int GetItemIndex() const { return itemIndex_; }
   // Checks that item's button; a change fires OnClick once.
   void SetItemIndex(int i);
@@ -42,6 +39,7 @@ public:
 protected:
   void BoundsChanged() override;
   void FontChanged() override;
+  void ItemsChanged(TControlStrings::TChange c, int i) override;
 
 private:
   friend class TGroupButton;
@@ -49,7 +47,6 @@ private:
   void UpdateButtons();
   void ArrangeButtons();
 
-  std::unique_ptr<TControlStrings> items_;
   std::vector<TGroupButton*> buttons_;
   int itemIndex_ = -1;
   int columns_ = 1;

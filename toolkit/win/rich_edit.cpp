@@ -1,6 +1,8 @@
 #include "toolkit/win/rich_edit.h"
 
 #include <richedit.h>
+#include <richole.h>
+#include <tom.h>
 
 #include "toolkit/base/gbk_wide.h"
 
@@ -14,6 +16,9 @@ const wchar_t* RichEditClass() {
   }();
   return name;
 }
+
+// The text object model's document interface (the system's uuid library lacks it).
+const IID kTextDocumentIid = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string t;
@@ -76,7 +81,56 @@ TRichEdit::TRichEdit(TComponent* owner)
 
 TRichEdit::~TRichEdit() {
   BeginDestroy();
+  ReleaseTextRange();
   DestroyComponents();
+}
+
+void TRichEdit::DestroyWnd() {
+  ReleaseTextRange();
+  TCustomEdit::DestroyWnd();
+}
+
+// A range kept past its window (another window may get the same handle)
+// answers failure, and the colour goes through the selection.
+void TRichEdit::ReleaseTextRange() {
+  if (rangeFont_) rangeFont_->Release();
+  if (textRange_) textRange_->Release();
+  rangeFont_ = nullptr;
+  textRange_ = nullptr;
+  rangeWindow_ = nullptr;
+}
+
+void TRichEdit::SetCharsColor(int first, int count, TColor color) {
+  HWND w = Handle();
+  if (rangeWindow_ != w) {
+    ReleaseTextRange();
+    rangeWindow_ = w;
+    IRichEditOle* ole = nullptr;
+    ITextDocument* document = nullptr;
+    if (SendMessageW(w, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) && ole) {
+      ole->QueryInterface(kTextDocumentIid, reinterpret_cast<void**>(&document));
+      ole->Release();
+    }
+    if (document) {
+      if (FAILED(document->Range(0, 0, &textRange_))) textRange_ = nullptr;
+      document->Release();
+    }
+    if (textRange_ && FAILED(textRange_->GetFont(&rangeFont_))) rangeFont_ = nullptr;
+  }
+  const COLORREF rgb = ColorToRGB(color);
+  // SetRange answers S_FALSE when the range is already there.
+  if (rangeFont_ && SUCCEEDED(textRange_->SetRange(first, first + count)) && SUCCEEDED(rangeFont_->SetForeColor(rgb)))
+    return;
+  // Without the object model: through the selection, put back afterwards.
+  CHARRANGE old{}, range{first, first + count};
+  SendMessageW(w, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&old));
+  SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_COLOR;
+  cf.crTextColor = rgb;
+  Writable([&] { SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)); });
+  SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&old));
 }
 
 template <class F>

@@ -7,6 +7,8 @@
 #include "toolkit/win/edit.h"
 
 class TRichEdit;
+struct ITextRange;
+struct ITextFont;
 
 // Character attributes of a rich edit's selection.
 class TTextAttributes : public TPersistent {
@@ -37,6 +39,11 @@ public:
   std::string GetText() const override;
   void SetText(const std::string& text) override;
 
+  // Colours `count` characters from position `first` (as the control counts
+  // them: a two-byte character and a paragraph end are one each), leaving the
+  // selection where it is.
+  void SetCharsColor(int first, int count, TColor color);
+
 protected:
   void CreateParams(TCreateParams& p) override;
   void InitializeWindow() override;
@@ -49,6 +56,7 @@ protected:
   bool IsParagraphCrLf() const override { return true; }
   bool LimitsBytes() const override { return false; }
   void MaxLengthChanged() override;
+  void DestroyWnd() override;
 
 private:
   friend class TTextAttributes;
@@ -59,6 +67,12 @@ private:
   void Writable(F f);
   std::unique_ptr<TControlStrings> lines_;
   std::unique_ptr<TTextAttributes> selAttributes_;
+  // A range of the window's text object model and its font, for SetCharsColor
+  // (a selection change makes the control lay out and draw its selection).
+  void ReleaseTextRange();
+  HWND rangeWindow_ = nullptr;
+  ITextRange* textRange_ = nullptr;
+  ITextFont* rangeFont_ = nullptr;
   bool plainText_ = false;
   bool syncing_ = false;
 };

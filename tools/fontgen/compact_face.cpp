@@ -125,4 +125,9 @@ void SetCrispUpTo(TFace& face, int ppem) {
   face.Tables["gasp"] = gasp;
 }
 
+void DropLayoutTables(TFace& face) {
+  face.Tables.erase("GSUB");
+  face.Tables.erase("GPOS");
+}
+
 }  // namespace fontgen

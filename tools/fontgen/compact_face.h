@@ -21,4 +21,10 @@ void MakeCompact(TFace& face, const std::string& family, double ascent, double d
 // pixels, as the Song faces' bitmaps draw small text, and smoothed above.
 void SetCrispUpTo(TFace& face, int ppem);
 
+// Drops the substitution and positioning tables (GSUB, GPOS). Wine shapes a
+// rich edit's whole line through them at every change of a character's colour,
+// and a CJK family's lookups (vertical forms, regional variants) make that
+// several times slower; the program's text needs none of them.
+void DropLayoutTables(TFace& face);
+
 }  // namespace fontgen

@@ -1,7 +1,7 @@
 // fontgen SOURCE FAMILY NEW_FAMILY ASCENT DESCENT CRISP OUT: writes face FAMILY
 // of the font file SOURCE as a single font of its own family NEW_FAMILY whose
 // line runs ASCENT em above and DESCENT em below the baseline, drawn without
-// smoothing up to CRISP pixels.
+// smoothing up to CRISP pixels, and without the layout tables.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     fontgen::TFace face = fontgen::ReadFace(file, index);
     fontgen::MakeCompact(face, argv[3], std::atof(argv[4]), std::atof(argv[5]));
     fontgen::SetCrispUpTo(face, std::atoi(argv[6]));
+    fontgen::DropLayoutTables(face);
     const fontgen::Bytes out = fontgen::WriteFace(face);
     std::ofstream o(argv[7], std::ios::binary);
     o.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));

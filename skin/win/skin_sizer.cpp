@@ -1,8 +1,0 @@
-#include "skin/win/skin_sizer.h"
-
-const TClassInfo& TSkinSizer::StaticClass() {
-  static const TClassInfo info = TClassBuilder<TSkinSizer>("TSkinSizer", &TSkinControl::StaticClass()).Build();
-  return info;
-}
-
-TSkinSizer::TSkinSizer(TComponent* owner) : TSkinControl(owner) {}
