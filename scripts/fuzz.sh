@@ -41,6 +41,13 @@ case "${1:-run}" in
         skin_ini_fuzz)
           [ -f "$skin/source/tapmira.ini" ] && cp -n "$skin/source/tapmira.ini" "$corpus/seed.ini"
           ;;
+        settings_fuzz|user_list_fuzz)
+          # Typical stored values, in each target's input format.
+          seeds=('abc;' 'abc;bob' 'bob;abc;;张三;\0a\3carld\1l\1')
+          [ "$name" = settings_fuzz ] && seeds=('N1\nN1\nN1\nN5\nN1\nTabc;\nTabc'
+            'T0\nN0\nT 1 \nT25\nN0\nTabc;张三;李四;\nT张三' 'Toff\nO\nN7\nT7.5\nT\nN3\nT\nR')
+          for i in "${!seeds[@]}"; do printf "${seeds[$i]}" > "$corpus/seed-$i"; done
+          ;;
         article_*_fuzz)
           # The generated articles (their first bytes choose the row room, the last ones the run's keys).
           for f in "$build"/native/appdata/English/* "$build"/native/appdata/Chinese/*; do [ -f "$f" ] && cp -n "$f" "$corpus/"; done

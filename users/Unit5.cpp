@@ -53,8 +53,8 @@ std::any TForm5::MethodAddress(const std::string& name) const {
   return table.Find(const_cast<TForm5*>(this), name);
 }
 
-void TForm5::ShowCurrentUserInMainCaption() {
-  if (Form1) Form1->SetCaption(UserCaption(Practice.DesignCaption, Practice.Users.CurrentUser));
+void TForm5::UsersChanged() {
+  if (Form1) Form1->UsersChanged();
 }
 
 void TForm5::FormCreate(TObject* Sender) {
@@ -75,8 +75,9 @@ void TForm5::Button6Click(TObject* Sender) {
   if (!name.empty() && Label1->GetCaption() == NewUserPrompt) {
     TAddUserResult r = AddUser(Practice.Users, name);
     if (r == TAddUserResult::Added) {
-      ShowCurrentUserInMainCaption();
+      UsersChanged();
       ListBox1->Items()->Add(name);
+      Label2->SetCaption(CurrentUserPrefix + Practice.Users.CurrentUser);
     } else {
       ShowMessageBox(AddUserRefusal(r), "提示", MB_OK | MB_ICONINFORMATION);
     }
@@ -87,7 +88,7 @@ void TForm5::Button6Click(TObject* Sender) {
 }
 
 void TForm5::Button1Click(TObject* Sender) {
-  if (LogInUser(Practice.Users, ListBox1->GetItemIndex())) ShowCurrentUserInMainCaption();
+  if (LogInUser(Practice.Users, ListBox1->GetItemIndex())) UsersChanged();
   Close();
 }
 
@@ -98,9 +99,8 @@ void TForm5::Button3Click(TObject* Sender) {
     ShowMessageBox("不能删除系统用户！", "错误", MB_OK | MB_ICONERROR);
     return;
   }
-  const std::string wasCurrent = Practice.Users.CurrentUser;
   if (DeleteUser(Practice.Users, row) != TDeleteUserResult::Deleted) return;
-  if (Practice.Users.CurrentUser != wasCurrent) ShowCurrentUserInMainCaption();
+  UsersChanged();
   ListBox1->Items()->Delete(row);
   Label2->SetCaption(CurrentUserPrefix + Practice.Users.CurrentUser);
 }

@@ -21,5 +21,6 @@ public:
   std::any MethodAddress(const std::string& name) const override;
 
 private:
-  void ShowCurrentUserInMainCaption();
+  // The main window shows the current user and stores the list.
+  void UsersChanged();
 };

@@ -1,5 +1,7 @@
 #include "practice/data/settings.h"
 
+#include <climits>
+
 const char* const SettingsKeyPath = "\\Software\\Sunvelo\\Tapmira";
 
 const char* const PlayMp3Value = "PlayMp3";
@@ -10,48 +12,102 @@ const char* const PYOldTipValue = "PYOldTip";
 const char* const UsersValue = "Users";
 const char* const CurrentUserValue = "CurrentUser";
 
-namespace {
-
-// `value` holds the default on entry; returns false only when writing it failed.
-bool ReadOrCreate(TSettingsKey& key, const char* name, int& value) {
-  if (key.ValueExists(name)) {
-    int stored = 0;
-    if (key.ReadInteger(name, stored)) value = stored;
-    return true;
+std::optional<int> ParseIntegerSetting(const TStoredValue& value) {
+  if (value.Kind == TStoredValue::TKind::Number) return value.Number;
+  if (value.Kind != TStoredValue::TKind::Text) return std::nullopt;
+  const std::string& t = value.Text;
+  std::size_t i = t.find_first_not_of(" \t");
+  const std::size_t end = t.find_last_not_of(" \t") + 1;
+  if (i == std::string::npos) return std::nullopt;
+  const bool negative = t[i] == '-';
+  if (t[i] == '-' || t[i] == '+') ++i;
+  if (i == end) return std::nullopt;
+  long long n = 0;
+  for (; i < end; ++i) {
+    if (t[i] < '0' || t[i] > '9') return std::nullopt;
+    n = n * 10 + (t[i] - '0');
+    if (n > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
   }
-  return key.WriteInteger(name, value);
+  if (negative) n = -n;
+  if (n < INT_MIN || n > INT_MAX) return std::nullopt;
+  return static_cast<int>(n);
 }
 
-bool ReadOrCreate(TSettingsKey& key, const char* name, std::string& value) {
-  if (key.ValueExists(name)) {
-    std::string stored;
-    if (key.ReadString(name, stored)) value = stored;
+std::optional<std::string> ParseCurrentUserSetting(const TStoredValue& value) {
+  if (value.Kind != TStoredValue::TKind::Text || !IsUserName(value.Text)) return std::nullopt;
+  return value.Text;
+}
+
+std::optional<TUserList> ParseUsersSetting(const TStoredValue& value) {
+  TUserList list;
+  if (value.Kind != TStoredValue::TKind::Text || !SplitUserList(list, value.Text)) return std::nullopt;
+  return list;
+}
+
+std::string KeptValueName(const std::string& name) { return name + ".bak"; }
+
+namespace {
+
+bool WriteValue(TSettingsKey& key, const char* name, int value) { return key.WriteInteger(name, value); }
+bool WriteValue(TSettingsKey& key, const char* name, const std::string& value) { return key.WriteString(name, value); }
+bool WriteValue(TSettingsKey& key, const char* name, const TUserList& value) {
+  return key.WriteString(name, value.UserListText);
+}
+std::string AsText(int value) { return std::to_string(value); }
+std::string AsText(const std::string& value) { return value; }
+std::string AsText(const TUserList& value) { return value.UserListText; }
+
+// `value` holds the default on entry. A value not understood is moved aside
+// before its default takes its place; where it cannot be moved it stays as
+// stored. Returns false when a write failed.
+template <class T, class Parse>
+bool ReadOrCreate(TSettingsKey& key, const char* name, T& value, Parse parse, std::vector<TNotUnderstood>& notUnderstood) {
+  const TStoredValue stored = key.Read(name);
+  if (stored.Kind == TStoredValue::TKind::Absent) return WriteValue(key, name, value);
+  if (std::optional<T> understood = parse(stored)) {
+    value = *understood;
     return true;
   }
-  return key.WriteString(name, value);
+  TNotUnderstood n{name, AsText(value)};
+  n.Kept = key.RenameValue(name, KeptValueName(name));
+  notUnderstood.push_back(n);
+  return n.Kept && WriteValue(key, name, value);
 }
 
 }  // namespace
 
-bool ReadSettings(TSettingsKey& key, TSettings& settings) {
+bool ReadSettings(TSettingsKey& key, TSettings& settings, TUserList& users) {
   TSettings s;  // defaults
+  TUserList list;
+  SplitUserList(list, "abc;");
+  std::string current = SystemUserName;
+  std::vector<TNotUnderstood>& n = s.NotUnderstood;
   bool written = true;
-  written = ReadOrCreate(key, PlayMp3Value, s.MusicOn) && written;
-  written = ReadOrCreate(key, PlayWavValue, s.KeySoundsOn) && written;
-  written = ReadOrCreate(key, PlayPYWavValue, s.PronunciationOn) && written;
-  written = ReadOrCreate(key, IntervalValue, s.Interval) && written;
-  written = ReadOrCreate(key, PYOldTipValue, s.OldPinyinHint) && written;
-  written = ReadOrCreate(key, UsersValue, s.Users) && written;
-  written = ReadOrCreate(key, CurrentUserValue, s.CurrentUser) && written;
+  written = ReadOrCreate(key, PlayMp3Value, s.MusicOn, ParseIntegerSetting, n) && written;
+  written = ReadOrCreate(key, PlayWavValue, s.KeySoundsOn, ParseIntegerSetting, n) && written;
+  written = ReadOrCreate(key, PlayPYWavValue, s.PronunciationOn, ParseIntegerSetting, n) && written;
+  written = ReadOrCreate(key, IntervalValue, s.Interval, ParseIntegerSetting, n) && written;
+  written = ReadOrCreate(key, PYOldTipValue, s.OldPinyinHint, ParseIntegerSetting, n) && written;
+  written = ReadOrCreate(key, UsersValue, list, ParseUsersSetting, n) && written;
+  written = ReadOrCreate(key, CurrentUserValue, current, ParseCurrentUserSetting, n) && written;
   s.Loaded = true;
   settings = s;
+  users = list;
+  users.CurrentUser = current;
   return written;
 }
 
-bool WriteShutdownSettings(TSettingsKey& key, const TSettings& settings) {
-  if (!settings.Loaded) return false;
-  bool ok = key.WriteInteger(IntervalValue, settings.Interval);
-  ok = key.WriteString(UsersValue, settings.Users) && ok;
-  ok = key.WriteString(CurrentUserValue, settings.CurrentUser) && ok;
-  return ok;
+bool WriteUserSettings(TSettingsKey& key, const TUserList& users) {
+  const bool listWritten = key.WriteString(UsersValue, users.UserListText);
+  return key.WriteString(CurrentUserValue, users.CurrentUser) && listWritten;
+}
+
+std::string NotUnderstoodMessage(const TSettings& settings) {
+  if (settings.NotUnderstood.empty()) return "";
+  std::string text = "注册表中以下设置的值无法识别，已改用默认值：\r\n";
+  for (const TNotUnderstood& n : settings.NotUnderstood) {
+    text += "“" + n.Name + "”：默认值“" + n.Default + "”";
+    text += n.Kept ? "，原值另存为“" + KeptValueName(n.Name) + "”\r\n" : "（原值未改动）\r\n";
+  }
+  return text + "注册表项：HKEY_LOCAL_MACHINE" + SettingsKeyPath;
 }

@@ -1,7 +1,12 @@
 #pragma once
-// The program's settings: value names, defaults and the read-or-create logic,
-// written against an opened settings key so that any store can back it.
+// The program's settings: value names, defaults, how stored values are
+// understood, and the read-or-create logic, written against an opened
+// settings key so that any store can back it.
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "practice/data/user_list.h"
 
 // Settings key under HKEY_LOCAL_MACHINE.
 extern const char* const SettingsKeyPath;
@@ -15,16 +20,38 @@ extern const char* const PYOldTipValue;     // integer, 1 = hints above the char
 extern const char* const UsersValue;        // string, the user list text
 extern const char* const CurrentUserValue;  // string, the current user's name
 
-// An opened settings key. Reads fail (false, output untouched) when the value is
-// absent or has another type; writes return false when the store refuses them.
+// A value as the store holds it.
+struct TStoredValue {
+  enum class TKind { Absent, Number, Text, Other };  // Other: a kind no setting uses (binary...)
+  TKind Kind = TKind::Absent;
+  int Number = 0;
+  std::string Text;
+};
+
+// An opened settings key. Writes return false when the store refuses them.
 class TSettingsKey {
 public:
   virtual ~TSettingsKey() = default;
-  virtual bool ValueExists(const std::string& name) = 0;
-  virtual bool ReadInteger(const std::string& name, int& value) = 0;
-  virtual bool ReadString(const std::string& name, std::string& value) = 0;
+  virtual TStoredValue Read(const std::string& name) = 0;
   virtual bool WriteInteger(const std::string& name, int value) = 0;
   virtual bool WriteString(const std::string& name, const std::string& value) = 0;
+  // Moves a value, whatever its kind, to another name (replacing what is there).
+  virtual bool RenameValue(const std::string& from, const std::string& to) = 0;
+};
+
+// An integer setting: a number, or a number written as decimal text (blanks
+// around it allowed). Anything else is not understood.
+std::optional<int> ParseIntegerSetting(const TStoredValue& value);
+// The current user: text that is a user name (IsUserName).
+std::optional<std::string> ParseCurrentUserSetting(const TStoredValue& value);
+// The user list: text that SplitUserList understands.
+std::optional<TUserList> ParseUsersSetting(const TStoredValue& value);
+
+// A stored value that was not understood: its default was used instead.
+struct TNotUnderstood {
+  std::string Name;
+  std::string Default;  // as text
+  bool Kept = false;    // the stored value was moved to Name + ".bak" and the default written
 };
 
 struct TSettings {
@@ -33,17 +60,24 @@ struct TSettings {
   int PronunciationOn = 1;  // PlayPYWav
   int Interval = 5;         // as stored; the track bar clamps it to 1..10
   int OldPinyinHint = 1;    // PYOldTip
-  std::string Users = "abc;";
-  std::string CurrentUser = "abc";
-  bool Loaded = false;      // set by ReadSettings; nothing is written back before
+  std::vector<TNotUnderstood> NotUnderstood;  // in reading order
+  bool Loaded = false;      // set by ReadSettings; nothing is written before
 };
 
-// Reads every value in order. An absent value takes its default, which is
-// written at once; a value of another type reads as its default and is left
-// as stored. Returns false when a default could not be written (the settings
-// are still complete in memory).
-bool ReadSettings(TSettingsKey& key, TSettings& settings);
+// Where a value that was not understood is kept.
+std::string KeptValueName(const std::string& name);
 
-// Shut-down: writes Interval, Users and CurrentUser from `settings`. Writes
-// nothing and returns false when the settings were never read.
-bool WriteShutdownSettings(TSettingsKey& key, const TSettings& settings);
+// Reads every value in order into `settings` and `users` (the list and the
+// current user). An absent value takes its default, which is written at once.
+// A value that is not understood takes its default too; it is moved to
+// KeptValueName and the default written in its place, so the learner is told
+// once (NotUnderstood). Returns false when something could not be written (the
+// settings are still complete in memory).
+bool ReadSettings(TSettingsKey& key, TSettings& settings, TUserList& users);
+
+// The user list and the current user, written when either changes.
+bool WriteUserSettings(TSettingsKey& key, const TUserList& users);
+
+// The learner's message naming the values that were not understood; empty
+// when every value was.
+std::string NotUnderstoodMessage(const TSettings& settings);

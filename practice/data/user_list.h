@@ -16,18 +16,23 @@ struct TUserList {
   std::string CurrentUser;
 };
 
-// UserListText := text, then the names: each ";" ends a slot, at most 200 slots;
-// UserCount := the number of ";" read. A last name without ";" is held in its
-// slot but not counted; characters after the 200th ";" are not read.
-void SplitUserList(TUserList& list, const std::string& text);
+// The names of `text`: each ends at a ";" (the last one may lack it), empty
+// names are skipped, and the system user "abc" is put first (moved there when
+// it stands elsewhere). UserListText := the names, each followed by ";".
+// False for more than 200 names: the list is then the system user alone. The
+// current user is left as it is.
+bool SplitUserList(TUserList& list, const std::string& text);
+
+// A name the list can hold: not empty, without ";".
+bool IsUserName(const std::string& name);
 
 // The main window's caption for the current user.
 std::string UserCaption(const std::string& designCaption, const std::string& currentUser);
 
 enum class TAddUserResult { Added, EmptyName, ListFull, NameTooLong, NameHasSeparator, NameTaken };
 // Appends `name` as typed (no trimming) and makes it the current user; a name
-// already in the list (compared exactly) is refused. The list text is rebuilt from the counted names, so a dangling
-// uncounted name never merges with the new one.
+// already in the list (compared exactly) is refused, and so is a name longer
+// than the score file's user column.
 TAddUserResult AddUser(TUserList& list, const std::string& name);
 
 enum class TDeleteUserResult { Deleted, SystemUser, NoSuchRow };

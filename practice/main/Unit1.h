@@ -6,6 +6,7 @@
 #include "toolkit/win/window_proc_layer.h"
 
 #include "practice/main/hint_threads.h"
+#include "practice/main/registry_settings.h"
 #include "practice/main/score_store.h"
 
 class TForm1 : public TForm {
@@ -88,6 +89,9 @@ public:
   void CheckBox3Click(TObject* Sender);
   void CheckBox4Click(TObject* Sender);
   void TrackBar1Change(TObject* Sender);
+  // The user dialog changed the user list or the current user: the caption
+  // shows the current user and both are stored at once.
+  void UsersChanged();
 
   // Sounds, music and pictures. The sounds tell whether they were handed to
   // the system (false: switched off, or no such sound).
@@ -155,10 +159,9 @@ private:
   int RowCharacterWidth(unsigned code) const;
   HFONT measuredFont_ = nullptr;  // the font the row room's widths are of
 
-  // The registry key stays open from start-up to shut-down; settings are
-  // written back only when it could be opened for writing.
-  std::unique_ptr<TRegistry> registry_;
-  bool settingsWritable_ = false;
+  // The settings key stays open from start-up to shut-down.
+  std::unique_ptr<TRegistrySettingsKey> settingsKey_;
+  void StoreInterval(int position);
   RECT windowPlace_{};  // the window's place before full screen (empty: none)
 
 public:

@@ -1,18 +1,13 @@
-// The feedback settings: the four switch boxes and the flash-time track bar.
+// The settings the window changes: the four switch boxes, the flash-time track
+// bar and the user list. Each is written to the registry when it changes, so
+// a program that is killed keeps them.
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 
 void TForm1::StoreSwitch(TCheckBox* box, const char* valueName, int& switchValue) {
   switchValue = box->GetChecked() ? 0 : 1;
-  if (!settingsWritable_) return;  // the key was opened read-only
-  TRegistry registry;
-  if (registry.OpenKey(SettingsKeyPath, true)) {
-    try {
-      registry.WriteInteger(valueName, switchValue);
-    } catch (const ERegistryException&) {
-      // The switch holds for this run even when it cannot be stored.
-    }
-  }
+  // The switch holds for this run even when it cannot be stored.
+  if (settingsKey_) settingsKey_->WriteInteger(valueName, switchValue);
 }
 
 void TForm1::CheckBox1Click(TObject* Sender) {
@@ -30,4 +25,17 @@ void TForm1::TrackBar1Change(TObject* Sender) {
   TrackBar1->SetSelEnd(position);
   Label9->SetCaption(IntToStr(position * 100) + "毫秒");
   for (TTimer* t : {Timer3, Timer4, Timer5, Timer6}) t->SetInterval(position * 100);
+  StoreInterval(position);
+}
+
+void TForm1::StoreInterval(int position) {
+  TSettings& settings = Practice.Settings;
+  if (!settings.Loaded || position == settings.Interval) return;
+  settings.Interval = position;
+  if (settingsKey_) settingsKey_->WriteInteger(IntervalValue, position);
+}
+
+void TForm1::UsersChanged() {
+  SetCaption(UserCaption(Practice.DesignCaption, Practice.Users.CurrentUser));
+  if (settingsKey_) WriteUserSettings(*settingsKey_, Practice.Users);
 }

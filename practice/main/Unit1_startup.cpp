@@ -4,7 +4,6 @@
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
-#include "practice/main/registry_settings.h"
 
 namespace {
 const char* const kStartupFailed = "失败";
@@ -48,21 +47,17 @@ void TForm1::FormCreate(TObject* Sender) {
     return StopStartup(e.Message());
   }
 
-  // Settings: the key stays open until shut-down. Where write access is
-  // refused the stored settings are still read, and nothing is written back; a
-  // key that cannot be opened at all leaves the defaults in memory.
-  registry_ = std::make_unique<TRegistry>();
+  // Settings: the key stays open until shut-down; every change is written
+  // when it is made. Where write access is refused the stored settings are
+  // still read; a key that cannot be opened at all leaves the defaults.
+  settingsKey_ = std::make_unique<TRegistrySettingsKey>();
   TSettings& settings = Practice.Settings;
-  settingsWritable_ = registry_->OpenKey(SettingsKeyPath, true);
-  if (settingsWritable_ || registry_->OpenKeyReadOnly(SettingsKeyPath)) {
-    TRegistrySettingsKey key(*registry_, settingsWritable_);
-    ReadSettings(key, settings);
-  }
+  ReadSettings(*settingsKey_, settings, Practice.Users);
+  if (const std::string text = NotUnderstoodMessage(settings); !text.empty())
+    ShowMessageBox(text, "提示", MB_OK | MB_ICONWARNING);
 
   Practice.DesignCaption = GetCaption();
-  SetCaption(UserCaption(Practice.DesignCaption, settings.CurrentUser));
-  SplitUserList(Practice.Users, settings.Users);
-  Practice.Users.CurrentUser = settings.CurrentUser;
+  SetCaption(UserCaption(Practice.DesignCaption, Practice.Users.CurrentUser));
 
   Session = std::make_unique<TPracticeSession>(Practice.Dictionaries, g_random, Label15->GetLeft());
   Session->Users = &Practice.Users;
@@ -77,11 +72,9 @@ void TForm1::FormCreate(TObject* Sender) {
 
 void TForm1::ApplySettingsToControls() {
   const TSettings& settings = Practice.Settings;
+  // The position the track bar gives (it clamps to 1..10) shows everywhere and is stored.
   TrackBar1->SetPosition(settings.Interval);
-  TrackBar1->SetSelEnd(TrackBar1->GetPosition());
-  const int position = TrackBar1->GetPosition();
-  Label9->SetCaption(IntToStr(position * 100) + "毫秒");
-  for (TTimer* t : {Timer3, Timer4, Timer5, Timer6}) t->SetInterval(position * 100);
+  TrackBar1Change(TrackBar1);
   // Each box is worded as a switch that turns its feature off.
   if (settings.MusicOn == 0) CheckBox1->SetChecked(true);
   if (settings.KeySoundsOn == 0) CheckBox2->SetChecked(true);
@@ -93,20 +86,7 @@ void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
   StopHintThread();
   Practice.Dictionaries.FreeBuffers();
 
-  if (registry_) {
-    TSettings& settings = Practice.Settings;
-    if (settings.Loaded && settingsWritable_) {
-      settings.Interval = TrackBar1->GetPosition();
-      settings.Users = Practice.Users.UserListText;
-      settings.CurrentUser = Practice.Users.CurrentUser;
-      registry_->CloseKey();
-      if (registry_->OpenKey(SettingsKeyPath, true)) {
-        TRegistrySettingsKey key(*registry_);
-        WriteShutdownSettings(key, settings);
-      }
-    }
-    registry_.reset();
-  }
+  settingsKey_.reset();  // every setting was written when it changed
 
   if (Practice.SoundModule) {
     StopSound();

@@ -1,19 +1,21 @@
 #pragma once
-// The settings store over the registry key kept open from start-up to shut-down.
+// The settings key in the registry, opened at start-up and kept until
+// shut-down: for writing where the system allows it, otherwise read-only
+// (writes are then refused untried), or not at all (nothing is found and
+// every write is refused; the defaults hold for the run).
 #include "practice/data/settings.h"
 #include "toolkit/win/registry.h"
 
 class TRegistrySettingsKey : public TSettingsKey {
 public:
-  // A key opened read-only takes no writes (they return false untried).
-  TRegistrySettingsKey(TRegistry& registry, bool writable = true) : registry_(registry), writable_(writable) {}
-  bool ValueExists(const std::string& name) override;
-  bool ReadInteger(const std::string& name, int& value) override;
-  bool ReadString(const std::string& name, std::string& value) override;
+  TRegistrySettingsKey();
+  bool Writable() const { return writable_; }
+  TStoredValue Read(const std::string& name) override;
   bool WriteInteger(const std::string& name, int value) override;
   bool WriteString(const std::string& name, const std::string& value) override;
+  bool RenameValue(const std::string& from, const std::string& to) override;
 
 private:
-  TRegistry& registry_;
-  bool writable_;
+  TRegistry registry_;
+  bool writable_ = false;
 };

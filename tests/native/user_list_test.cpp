@@ -18,44 +18,68 @@ TUserList ListOf(const std::string& text, const std::string& current) {
   return l;
 }
 
+// A list of n names, the system user first.
 std::string ManyNames(int n) {
-  std::string text;
-  for (int i = 1; i <= n; ++i) text += "u" + std::to_string(i) + ";";
+  std::string text = "abc;";
+  for (int i = 2; i <= n; ++i) text += "u" + std::to_string(i) + ";";
   return text;
 }
 
 }  // namespace
 
+// The list used to drop a last name without ";" at the next write, keep empty
+// names, and lose the system user: every name now counts, and "abc" is first.
 TEST(UserListSplit, Cases) {
   struct Case {
     std::string text;
     std::vector<std::string> names;
-  } cases[] = {{"", {}}, {"abc;", {"abc"}}, {"abc;bob", {"abc"}}, {";;", {"", ""}}, {"abc;张三;", {"abc", "张三"}}};
+  } cases[] = {{"", {"abc"}},
+               {"abc;", {"abc"}},
+               {"abc;bob", {"abc", "bob"}},
+               {";;", {"abc"}},
+               {"abc;;bob;", {"abc", "bob"}},
+               {"abc;张三;", {"abc", "张三"}},
+               {"bob;", {"abc", "bob"}},
+               {"bob;abc;carl;", {"abc", "bob", "carl"}},
+               {"abc;bob;bob;", {"abc", "bob", "bob"}}};
   for (const Case& c : cases) {
-    TUserList l = ListOf(c.text, "abc");
+    TUserList l;
+    EXPECT_TRUE(SplitUserList(l, c.text)) << c.text;
     EXPECT_EQ(Names(l), c.names) << c.text;
-    EXPECT_EQ(l.UserListText, c.text);
+    std::string text;
+    for (const std::string& name : c.names) text += name + ";";
+    EXPECT_EQ(l.UserListText, text);
   }
-  EXPECT_EQ(ListOf("abc;bob", "abc").UserNames[2], "bob");  // held but not counted
-  TUserList many = ListOf(ManyNames(201), "abc");
-  EXPECT_EQ(many.UserCount, 200);
-  EXPECT_EQ(many.UserNames[200], "u200");
+}
+
+TEST(UserListSplit, AtMostTwoHundredNames) {
+  TUserList l;
+  EXPECT_TRUE(SplitUserList(l, ManyNames(200)));
+  EXPECT_EQ(l.UserCount, 200);
+  EXPECT_EQ(l.UserNames[200], "u200");
+  l.CurrentUser = "u7";
+  EXPECT_FALSE(SplitUserList(l, ManyNames(201)));
+  EXPECT_EQ(Names(l), std::vector<std::string>{"abc"});
+  EXPECT_EQ(l.UserListText, "abc;");
+  EXPECT_EQ(l.CurrentUser, "u7") << "left to the caller";
+  // 200 names without the system user are 201 with it.
+  EXPECT_FALSE(SplitUserList(l, ManyNames(201).substr(4)));
 }
 
 TEST(UserListEdit, Add) {
-  TUserList l = ListOf("abc;bob", "abc");  // a dangling name never merges with a new one
+  TUserList l = ListOf("abc;bob", "abc");
   EXPECT_EQ(AddUser(l, " carl"), TAddUserResult::Added);
   EXPECT_EQ(AddUser(l, " carl"), TAddUserResult::NameTaken);
   EXPECT_EQ(AddUser(l, "abc"), TAddUserResult::NameTaken);
   EXPECT_EQ(AddUser(l, "carl"), TAddUserResult::Added);  // as typed: blanks count
-  EXPECT_EQ(l.UserListText, "abc; carl;carl;");
+  EXPECT_EQ(l.UserListText, "abc;bob; carl;carl;");
   EXPECT_EQ(l.CurrentUser, "carl");
   EXPECT_EQ(UserCaption("T  版", " carl"), "T  版---- carl");
 
   for (const std::string& bad : {std::string(), std::string("a;b"), std::string(101, 'x')})
     EXPECT_NE(AddUser(l, bad), TAddUserResult::Added) << bad;
-  EXPECT_EQ(l.UserCount, 3);
-  EXPECT_EQ(AddUser(l, "bob"), TAddUserResult::Added) << "an uncounted name is no user";
+  EXPECT_EQ(l.UserCount, 4);
+  EXPECT_EQ(AddUser(l, "bob"), TAddUserResult::NameTaken);
   EXPECT_EQ(AddUser(l, std::string(100, 'x')), TAddUserResult::Added);
 
   TUserList full = ListOf(ManyNames(200), "u1");

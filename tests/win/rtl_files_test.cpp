@@ -197,6 +197,28 @@ TEST(RtlWinFiles, TemporaryFileNewOrLeftOver) {
   }
 }
 
+// Two copies of the program reading the same dictionary at once: the second
+// finds the name in use and takes another, where it used to fail.
+TEST(RtlWinFiles, TemporaryFileNameInUseTakesAnother) {
+  const std::string path = ToGbk(TempW()) + "rtl_字典Temp.dat";
+  const std::string other = ToGbk(TempW()) + "rtl_字典Temp~2.dat";
+  RemoveFile(path);
+  const TBytes first = {'1', '\r', '\n'}, second = {'2', '2', '\r', '\n'};
+  {
+    TTempFile a(path), b(path);
+    ASSERT_TRUE(a.Write(first));
+    ASSERT_TRUE(b.Write(second));
+    EXPECT_TRUE(FileExists(other));
+    TBytes back;
+    ASSERT_TRUE(a.ReadBack(back));
+    EXPECT_EQ(back, first);
+    ASSERT_TRUE(b.ReadBack(back));
+    EXPECT_EQ(back, second);
+  }
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_FALSE(FileExists(other));
+}
+
 TEST(RtlWinRandom, RandomizeBeforeEachDrawDoesNotRepeat) {
   std::set<int> seen;
   for (int i = 0; i < 1000; ++i) {

@@ -144,17 +144,59 @@ TEST_F(Startup, StoredIntervalIsClampedByTheTrackBarAndWrittenBack) {
   }
 }
 
-TEST_F(Startup, WrongTypeRegistryValueReadsAsDefault) {
-  {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", true));
-    reg.WriteString("Interval", "seven");
-    reg.WriteInteger("Users", 3);
-  }
+// Real registry values of kinds the settings do not use. "PlayMp3" stored as
+// the text "0" used to play the music; the others took their defaults without
+// a word and were overwritten at exit.
+TEST_F(Startup, RegistryValuesOfAnotherKindAreReadOrToldOnce) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  auto setText = [&](const wchar_t* name, const std::wstring& text) {
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  };
+  const DWORD three = 3;
+  const BYTE blob[] = {1, 2, 3};
+  setText(L"PlayMp3", L"0");
+  setText(L"Interval", L"seven");
+  RegSetValueExW(key, L"PlayWav", 0, REG_BINARY, blob, sizeof blob);
+  RegSetValueExW(key, L"Users", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&three), sizeof three);
+  RegCloseKey(key);
+
   Start(CopyProgramFolder("wrongtype"));
   ASSERT_TRUE(Practice.StartedUp);
+  EXPECT_TRUE(form->CheckBox1->GetChecked()) << "the text 0 is the number 0: no music";
+  EXPECT_EQ(Practice.Settings.MusicOn, 0);
   EXPECT_EQ(form->TrackBar1->GetPosition(), 5);
+  EXPECT_FALSE(form->CheckBox2->GetChecked());
   EXPECT_EQ(Practice.Users.UserListText, "abc;");
+  ASSERT_EQ(boxes.Calls.size(), 1u) << "one message for every value";
+  const std::string& text = boxes.Calls[0].Text;
+  for (const char* named : {"“Interval”", "“PlayWav”", "“Users”", "“Users.bak”"})
+    EXPECT_NE(text.find(named), std::string::npos) << named << " in " << text;
+  EXPECT_EQ(text.find("PlayMp3"), std::string::npos);
+  EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", false));
+  EXPECT_EQ(reg.ReadString("Interval.bak"), "seven") << "kept, not lost";
+  EXPECT_EQ(reg.ReadInteger("Users.bak"), 3);
+  EXPECT_EQ(reg.GetDataType("PlayWav.bak"), TRegDataType::rdBinary);
+  EXPECT_EQ(reg.ReadString("Users"), "abc;");
+  EXPECT_EQ(reg.ReadInteger("Interval"), 5);
+  EXPECT_EQ(reg.ReadInteger("PlayMp3"), 0) << "its box, checked, wrote it back as a number";
+
+  // Told once: the next start finds every value understood.
+  delete form;
+  form = nullptr;
+  boxes.Calls.clear();
+  FreshApplication();
+  Practice = TPracticeState{};
+  Start(CopyProgramFolder("wrongtype"));
+  ASSERT_TRUE(Practice.StartedUp);
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_TRUE(form->CheckBox1->GetChecked());
 }
 
 }  // namespace

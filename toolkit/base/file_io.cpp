@@ -119,17 +119,38 @@ bool CopyFileBytes(const std::string& source, const std::string& target) {
 }
 
 #ifdef _WIN32
+namespace {
 // Removed by the system when closed, also when the program ends first.
 // Made as a new file: truncating one, even an empty one, makes some file
 // systems write it out to disk when it is closed. A file left over by
 // someone else is replaced.
+HANDLE CreateTempFile(const std::string& path) {
+  const std::wstring wide = GbkToWide(path);
+  const DWORD flags = FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE;
+  HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
+    h = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, flags, nullptr);
+  return h;
+}
+
+// The n-th other name of a temporary file: "wbOneTemp~2.dat".
+std::string OtherTempName(const std::string& path, int n) {
+  std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos) dot = path.size();
+  return path.substr(0, dot) + "~" + std::to_string(n) + path.substr(dot);
+}
+}  // namespace
+
+// A name in use by another program (another copy of this one reading the
+// same file) is left to it: the file takes the next free other name.
 bool TTempFile::Write(const TBytes& bytes) {
   if (file_) return false;
-  const std::wstring path = GbkToWide(path_);
-  const DWORD flags = FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE;
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr);
-  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
-    h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, flags, nullptr);
+  HANDLE h = CreateTempFile(path_);
+  for (int n = 2; h == INVALID_HANDLE_VALUE && n <= 9; ++n) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+    h = CreateTempFile(OtherTempName(path_, n));
+  }
   if (h == INVALID_HANDLE_VALUE) return false;
   file_ = h;
   const DWORD size = DWORD(bytes.size());

@@ -2,13 +2,19 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "toolkit/win/message_box.h"
 
 namespace {
+// Where no box can be shown (the system makes no window), the message goes to
+// standard error.
+void ShowErrorBox(const std::string& message) {
+  if (ShowMessageBox(message, "错误", MB_OK | MB_ICONERROR) <= 0) std::fprintf(stderr, "%s\n", message.c_str());
+}
+
 TExceptionReport& Current() {
-  static TExceptionReport report = [](const std::string& message) {
-    ShowMessageBox(message, "错误", MB_OK | MB_ICONERROR);
-  };
+  static TExceptionReport report = ShowErrorBox;
   return report;
 }
 }  // namespace
@@ -20,4 +26,16 @@ TExceptionReport SetExceptionReport(TExceptionReport report) {
   TExceptionReport old = std::move(Current());
   Current() = std::move(report);
   return old;
+}
+
+int RunMainBlock(const std::function<void()>& body) {
+  try {
+    body();
+    return 0;
+  } catch (const std::exception& e) {
+    ShowErrorBox(e.what());
+  } catch (...) {
+    ShowErrorBox("unknown error");
+  }
+  return 1;
 }

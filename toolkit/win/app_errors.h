@@ -12,6 +12,11 @@ void ReportUnknownException();
 using TExceptionReport = std::function<void(const std::string& message)>;
 TExceptionReport SetExceptionReport(TExceptionReport report);
 
+// The program's main block: runs `body` (the application made, its forms
+// created, its loop run). Whatever escapes is shown in a message box (caption
+// "错误") and the result, the process's exit code, is 1; otherwise 0.
+int RunMainBlock(const std::function<void()>& body);
+
 // Runs f, reporting anything it throws; returns false when it threw.
 template <class F>
 bool Guarded(F&& f) {

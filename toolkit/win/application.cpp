@@ -5,6 +5,7 @@
 
 #include "toolkit/win/app_errors.h"
 #include "toolkit/base/gbk_wide.h"
+#include "toolkit/win/system_error.h"
 #include "toolkit/win/thread.h"
 
 TApplication* Application = nullptr;
@@ -40,10 +41,9 @@ void TApplication::Initialize() {
   TThread::InitMainThread();
   if (handle_) return;
   handle_ = CreateHiddenWindow(L"TApplication", AppWndProc, THiddenKind::TopLevel, GbkToWide(title_).c_str());
-  if (handle_) {
-    SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(false)));
-    SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(true)));
-  }
+  if (!handle_) throw ESystemError("cannot create the application window", GetLastError());
+  SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(false)));
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(true)));
 }
 
 HICON ProgramIcon(bool small) {

@@ -163,3 +163,14 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
   if (RegSetValueExW(key, GbkToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()), bytes) != ERROR_SUCCESS)
     throw ERegistryException("Failed to set data for '" + name + "'");
 }
+
+bool TRegistry::RenameValue(const std::string& oldName, const std::string& newName) {
+  if (!current_) return false;
+  const std::wstring from = GbkToWide(oldName), to = GbkToWide(newName);
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExW(current_, from.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  std::vector<BYTE> data(size + 1);
+  if (RegQueryValueExW(current_, from.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) return false;
+  return RegSetValueExW(current_, to.c_str(), 0, type, data.data(), size) == ERROR_SUCCESS &&
+         RegDeleteValueW(current_, from.c_str()) == ERROR_SUCCESS;
+}

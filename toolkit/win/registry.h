@@ -45,6 +45,9 @@ public:
   void WriteInteger(const std::string& name, int value);
   std::string ReadString(const std::string& name);
   void WriteString(const std::string& name, const std::string& value);
+  // Moves a value, its kind and data as they are, to another name (replacing
+  // a value of that name); false when it could not be moved.
+  bool RenameValue(const std::string& oldName, const std::string& newName);
 
 private:
   TRootKey BaseFor(const std::string& path, std::wstring& relative) const;

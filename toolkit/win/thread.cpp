@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "toolkit/win/app_errors.h"
+#include "toolkit/win/system_error.h"
 
 namespace {
 const wchar_t kSyncClass[] = L"TThreadSyncWindow";
@@ -48,20 +49,6 @@ void RunInMainThread(const std::function<void()>& call) {
   if (c.Error) std::rethrow_exception(c.Error);
 }
 
-std::string SystemMessage(DWORD code) {
-  wchar_t* buf = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                 reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-  std::string text = "system error " + std::to_string(code);
-  if (buf) {
-    std::string m;
-    for (const wchar_t* p = buf; *p; ++p) m += *p < 128 ? static_cast<char>(*p) : '?';
-    while (!m.empty() && (m.back() == '\n' || m.back() == '\r' || m.back() == ' ')) m.pop_back();
-    if (!m.empty()) text = m;
-    LocalFree(buf);
-  }
-  return text;
-}
 }  // namespace
 
 void TThread::InitMainThread() {
@@ -75,12 +62,12 @@ unsigned long TThread::MainThreadID() { return mainThreadId; }
 TThread::TThread(bool createSuspended) : suspendCount_(createSuspended ? 1 : 0) {
   InitMainThread();
   startGate_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (!startGate_) throw EThread("Thread creation error: " + SystemMessage(GetLastError()));
+  if (!startGate_) throw EThread("Thread creation error: " + SystemErrorText(GetLastError()));
   uintptr_t h = _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, 0, &threadId_);
   if (!h) {
     DWORD err = GetLastError();
     CloseHandle(startGate_);
-    throw EThread("Thread creation error: " + SystemMessage(err));
+    throw EThread("Thread creation error: " + SystemErrorText(err));
   }
   handle_ = reinterpret_cast<void*>(h);
 }

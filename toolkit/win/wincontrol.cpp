@@ -8,6 +8,7 @@
 #include "toolkit/win/form.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/object_instance.h"
+#include "toolkit/win/system_error.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ void TWinControl::CreateWnd() {
     WNDCLASSEXW wc{sizeof wc};
     if (!p.BaseClassName.empty()) {
       if (!GetClassInfoExW(nullptr, p.BaseClassName.c_str(), &wc))
-        throw Exception("window class not found");
+        throw ESystemError("window class " + WideToGbk(p.BaseClassName) + " not found", GetLastError());
       BaseProcs()[p.WinClassName] = wc.lpfnWndProc;
       wc.cbSize = sizeof wc;
     } else {
@@ -136,14 +137,17 @@ void TWinControl::CreateWnd() {
     wc.hInstance = inst;
     wc.lpfnWndProc = &TWinControl::InitWndProc;
     wc.lpszClassName = p.WinClassName.c_str();
-    if (!RegisterClassExW(&wc)) throw Exception("cannot register window class " + WideToGbk(p.WinClassName));
+    if (!RegisterClassExW(&wc))
+      throw ESystemError("cannot register window class " + WideToGbk(p.WinClassName), GetLastError());
   }
   baseWndProc_ = BaseProcs()[p.WinClassName];
   g_creating = this;
+  SetLastError(0);  // a failed window need not set one; the class look-up above did
   HWND wnd = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
                              p.Height, p.WndParent, nullptr, inst, nullptr);
+  const DWORD error = GetLastError();
   g_creating = nullptr;
-  if (!wnd) throw Exception("cannot create the window of " + GetName());
+  if (!wnd) throw ESystemError("cannot create the window of " + GetName(), error);
   handle_ = wnd;
   SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()->Handle()), 0);
   InitializeWindow();

@@ -1,9 +1,10 @@
 // Starts a command and prints the milliseconds until a top-level X window whose
 // name contains the given text is mapped; the command is then killed.
-//   windowclock [--keep] TEXT -- COMMAND ARGS...
+//   windowclock [--keep] [--count N] TEXT -- COMMAND ARGS...
 // The command's standard error is discarded. With --keep the command is left
-// running and its process id is printed after the time. Exit status 1 when
-// the command ends or 60 s pass without the window.
+// running and its process id is printed after the time. With --count it waits
+// for N such windows. Exit status 1 when the command ends or 60 s pass without
+// the windows.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -16,7 +17,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 extern char** environ;
@@ -56,9 +59,11 @@ int IgnoreErrors(Display*, XErrorEvent*) { return 0; }  // windows vanish while 
 int main(int argc, char** argv) {
   int arg = 1;
   bool keep = false;
+  std::size_t count = 1;
   if (arg < argc && std::strcmp(argv[arg], "--keep") == 0) keep = true, ++arg;
-  if (argc - arg < 3 || std::strcmp(argv[arg + 1], "--") != 0) {
-    std::fprintf(stderr, "usage: windowclock [--keep] TEXT -- COMMAND ARGS...\n");
+  if (arg + 1 < argc && std::strcmp(argv[arg], "--count") == 0) count = std::strtoul(argv[arg + 1], nullptr, 10), arg += 2;
+  if (argc - arg < 3 || std::strcmp(argv[arg + 1], "--") != 0 || count == 0) {
+    std::fprintf(stderr, "usage: windowclock [--keep] [--count N] TEXT -- COMMAND ARGS...\n");
     return 2;
   }
   const char* text = argv[arg];
@@ -87,6 +92,7 @@ int main(int argc, char** argv) {
   posix_spawn_file_actions_destroy(&quiet);
 
   double found = -1;
+  std::set<Window> named;
   pollfd pfd = {ConnectionNumber(d), POLLIN, 0};
   while (found < 0 && NowMs() - start < 60000) {
     if (!XPending(d)) {
@@ -107,7 +113,8 @@ int main(int argc, char** argv) {
     } else if (e.type == PropertyNotify && Viewable(d, e.xproperty.window)) {
       w = e.xproperty.window;
     }
-    if (w && NameContains(d, w, text)) found = at;
+    if (w && NameContains(d, w, text)) named.insert(w);
+    if (named.size() >= count) found = at;
   }
 
   if (found < 0) {
