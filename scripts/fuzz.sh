@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fuzz targets of fuzz/ (clang, libFuzzer, ASan/UBSan) in their own tree.
 #   fuzz.sh build            builds build/fuzz (giflib from build/third_party/giflib)
-#   fuzz.sh run SECONDS      runs every target for SECONDS each (default 15)
+#   fuzz.sh run SECONDS [TARGET...]
+#                            runs every target (or those named) for SECONDS each (default 15)
 # Seeds come from the native build's generated data (skin, dictionaries,
 # pictures, articles) and the form definitions; findings and the grown corpus
 # stay in build/fuzz. A finding fails the run.
@@ -19,11 +20,13 @@ case "${1:-run}" in
     ;;
   run)
     seconds=${2:-15}
+    only=("${@:3}")
     skin=$build/native/skin
     appdata=$build/native/appdata
     status=0
     for exe in "$fuzz"/*_fuzz; do
       name=$(basename "$exe")
+      if [ ${#only[@]} -gt 0 ] && [[ ! " ${only[*]} " == *" $name "* ]]; then continue; fi
       corpus=$fuzz/corpus/$name
       maxlen=65536
       mkdir -p "$corpus" "$fuzz/findings"
