@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/median_ms.h"
 #include "skin/portable/skin_reader.h"
 #include "skin/win/data/skin_data.h"
 #include "toolkit/win/message_box.h"
-#include "bench/median_ms.h"
 #include "win/app_support.h"
 #include "win/skin_support.h"
 

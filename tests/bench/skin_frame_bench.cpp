@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/median_ms.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
@@ -19,7 +20,6 @@
 #include "toolkit/win/form.h"
 #include "toolkit/win/menus.h"
 #include "toolkit/win/message_box.h"
-#include "bench/median_ms.h"
 #include "win/app_support.h"
 #include "win/services_pump.h"
 #include "win/skin_support.h"

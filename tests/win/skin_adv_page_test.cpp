@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "skin/win/controls/tabs/adv_page.h"
 #include "skin/win/controls/input/updown.h"
+#include "skin/win/controls/tabs/adv_page.h"
 #include "skin_family_support.h"
 #include "toolkit/win/panel.h"
 

@@ -5,10 +5,10 @@
 #include "main_form_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
+#include "skin/win/controls/boxes/group_box.h"
 #include "skin/win/controls/buttons/check.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/frame/form.h"
-#include "skin/win/controls/boxes/group_box.h"
 #include "skin/win/frame/manager.h"
 #include "toolkit/win/bitmap.h"
 

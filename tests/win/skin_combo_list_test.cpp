@@ -14,8 +14,8 @@
 #include "skin/win/controls/scroll/scrollbar.h"
 #include "skin_fixture.h"
 #include "skin_scroll_skin.h"
-#include "skin_support.h"
 #include "skin_strips.h"
+#include "skin_support.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
+#include "skin/win/controls/boxes/sizer.h"
 #include "skin/win/controls/input/combo.h"
 #include "skin/win/controls/input/edit.h"
 #include "skin/win/controls/input/progress.h"
-#include "skin/win/controls/boxes/sizer.h"
 #include "skin_fixture.h"
 #include "skin_strips.h"
 #include "skin_support.h"

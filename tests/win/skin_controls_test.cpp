@@ -10,15 +10,15 @@
 #include <algorithm>
 
 #include "controls_fixture.h"
-#include "native/bmp_file.h"
-#include "skin/portable/bmp_entry.h"
 #include "message_spy.h"
+#include "native/bmp_file.h"
 #include "screenshot.h"
 #include "services_pump.h"
+#include "skin/portable/bmp_entry.h"
 #include "skin/win/controls/buttons/button.h"
 #include "skin/win/controls/control.h"
-#include "skin/win/data/skin_data.h"
 #include "skin/win/controls/dispatch.h"
+#include "skin/win/data/skin_data.h"
 #include "skin/win/messages.h"
 #include "skin_controls_fixture.h"
 #include "skin_support.h"

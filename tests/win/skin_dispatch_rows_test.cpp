@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "skin/win/controls/boxes/box.h"
+#include "skin/win/controls/boxes/group_box.h"
 #include "skin/win/controls/buttons/button.h"
 #include "skin/win/controls/buttons/check.h"
 #include "skin/win/controls/input/combo.h"
-#include "skin/win/controls/boxes/group_box.h"
 #include "skin/win/data/object_image.h"
 #include "skin_controls_fixture.h"
 #include "toolkit/win/panel.h"

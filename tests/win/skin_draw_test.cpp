@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "skin/win/draw/img_util.h"
 #include "skin/win/draw/draw.h"
+#include "skin/win/draw/img_util.h"
 #include "toolkit/win/std_controls.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "controls_fixture.h"
 #include "skin/win/controls/control.h"
-#include "skin/win/data/skin_data.h"
 #include "skin/win/controls/dispatch.h"
+#include "skin/win/data/skin_data.h"
 #include "toolkit/win/canvas.h"
 
 struct SkinFixture : ControlsFixture {

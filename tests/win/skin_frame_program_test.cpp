@@ -11,10 +11,10 @@
 #include "practice/main/Unit2.h"
 #include "screenshot.h"
 #include "services_pump.h"
+#include "skin/win/controls/scroll/scrollbar.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/messages.h"
-#include "skin/win/controls/scroll/scrollbar.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 

@@ -11,9 +11,9 @@
 #include "services_pump.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
+#include "skin/win/menu/popup.h"
 #include "skin/win/menu/tracking.h"
 #include "skin/win/messages.h"
-#include "skin/win/menu/popup.h"
 
 namespace {
 

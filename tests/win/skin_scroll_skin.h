@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "skin/win/controls/control.h"
-#include "skin/win/data/skin_data.h"
 #include "skin/win/controls/scroll/overlay.h"
+#include "skin/win/data/skin_data.h"
 #include "toolkit/win/bitmap.h"
 
 namespace scroll_skin {

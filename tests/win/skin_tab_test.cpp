@@ -6,13 +6,13 @@
 #include <commctrl.h>
 
 #include "screenshot.h"
-#include "skin/win/controls/scroll/list_view.h"
-#include "skin_support.h"
 #include "skin/win/controls/boxes/status_bar.h"
-#include "skin/win/messages.h"
-#include "skin/win/controls/tabs/tab.h"
 #include "skin/win/controls/input/updown.h"
+#include "skin/win/controls/scroll/list_view.h"
+#include "skin/win/controls/tabs/tab.h"
+#include "skin/win/messages.h"
 #include "skin_family_support.h"
+#include "skin_support.h"
 #include "toolkit/win/check_list_box.h"
 #include "toolkit/win/listview.h"
 #include "toolkit/win/status_bar.h"

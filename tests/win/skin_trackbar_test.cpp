@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "services_pump.h"
+#include "skin/win/controls/input/trackbar.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/messages.h"
-#include "skin/win/controls/input/trackbar.h"
 #include "skin_fixture.h"
 #include "skin_strips.h"
 

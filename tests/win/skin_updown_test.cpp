@@ -9,11 +9,11 @@
 
 #include "screenshot.h"
 #include "services_pump.h"
-#include "skin/win/data/skin_data.h"
 #include "skin/win/controls/input/edit.h"
-#include "skin/win/messages.h"
 #include "skin/win/controls/input/progress.h"
 #include "skin/win/controls/input/updown.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/messages.h"
 #include "skin_fixture.h"
 #include "skin_strips.h"
 

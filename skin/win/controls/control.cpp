@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "skin/win/draw/img_util.h"
+#include "skin/win/controls/input/updown.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
-#include "skin/win/messages.h"
+#include "skin/win/draw/img_util.h"
 #include "skin/win/draw/text.h"
-#include "skin/win/controls/input/updown.h"
+#include "skin/win/messages.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"

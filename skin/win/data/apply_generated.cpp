@@ -1,9 +1,9 @@
 // Frame counts fixed by role, and the images the engine makes from the skin's own.
 #include <algorithm>
 
-#include "skin/win/draw/img_util.h"
 #include "skin/win/data/apply.h"
 #include "skin/win/draw/draw.h"
+#include "skin/win/draw/img_util.h"
 
 namespace {
 

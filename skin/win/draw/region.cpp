@@ -3,8 +3,8 @@
 #include <climits>
 #include <vector>
 
-#include "skin/win/draw/img_util.h"
 #include "skin/win/draw/draw.h"
+#include "skin/win/draw/img_util.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The skinned frame's controls: the dispatcher runs when the frame completes,
 // the objects are released when it detaches.
-#include "skin/win/data/skin_data.h"
 #include "skin/win/controls/dispatch.h"
-#include "skin/win/frame/form.h"
 #include "skin/win/controls/scroll/scrollbar.h"
+#include "skin/win/data/skin_data.h"
+#include "skin/win/frame/form.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/form.h"
 

@@ -6,11 +6,11 @@
 
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
+#include "skin/win/draw/text.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/menu/bar.h"
 #include "skin/win/messages.h"
-#include "skin/win/draw/text.h"
 #include "toolkit/base/gbk_wide.h"
 
 namespace {

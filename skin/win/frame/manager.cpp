@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "skin/win/data/skin_data.h"
+#include "skin/win/draw/text.h"
 #include "skin/win/frame/form.h"
+#include "skin/win/menu/popup.h"
 #include "skin/win/menu/tracking.h"
 #include "skin/win/messages.h"
-#include "skin/win/menu/popup.h"
-#include "skin/win/draw/text.h"
 #include "toolkit/base/sysutils.h"
 #include "toolkit/win/application.h"
 #include "toolkit/win/timer.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <climits>
 
+#include "skin/win/data/objects.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
 #include "skin/win/frame/form.h"
-#include "skin/win/data/objects.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"

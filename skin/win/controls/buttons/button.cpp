@@ -2,9 +2,9 @@
 
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
+#include "skin/win/draw/text.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/messages.h"
-#include "skin/win/draw/text.h"
 #include "skin/win/user32.h"
 #include "toolkit/base/sysutils.h"
 #include "toolkit/win/bitmap.h"

@@ -1,8 +1,8 @@
 #include "skin/win/controls/buttons/menu_button.h"
 
+#include "skin/win/controls/glyph.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
-#include "skin/win/controls/glyph.h"
 #include "skin/win/draw/text.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"

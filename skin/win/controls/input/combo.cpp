@@ -6,9 +6,9 @@
 #include <initializer_list>
 
 #include "skin/win/controls/scroll/combo_scrollbar.h"
+#include "skin/win/controls/scroll/scrollbar.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
-#include "skin/win/controls/scroll/scrollbar.h"
 #include "skin/win/user32.h"
 #include "toolkit/win/bitmap.h"
 

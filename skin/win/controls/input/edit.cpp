@@ -1,9 +1,9 @@
 #include "skin/win/controls/input/edit.h"
 
+#include "skin/win/controls/input/updown.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/messages.h"
-#include "skin/win/controls/input/updown.h"
 #include "toolkit/base/sysutils.h"
 #include "toolkit/win/controls.h"
 

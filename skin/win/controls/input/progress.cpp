@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "skin/win/draw/img_util.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
+#include "skin/win/draw/img_util.h"
 #include "toolkit/win/bitmap.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "skin/win/draw/arrow_glyph.h"
 #include "skin/win/controls/buttons/button.h"
 #include "skin/win/data/skin_data.h"
+#include "skin/win/draw/arrow_glyph.h"
 #include "skin/win/draw/draw.h"
 #include "toolkit/win/bitmap.h"
 

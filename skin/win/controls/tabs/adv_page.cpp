@@ -1,8 +1,8 @@
 #include "skin/win/controls/tabs/adv_page.h"
 
+#include "skin/win/controls/tabs/tab.h"
 #include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
-#include "skin/win/controls/tabs/tab.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/controls.h"
 

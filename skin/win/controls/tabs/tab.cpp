@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include "skin/win/draw/img_util.h"
-#include "skin/win/data/skin_data.h"
 #include "skin/win/controls/dispatch.h"
+#include "skin/win/data/skin_data.h"
 #include "skin/win/draw/draw.h"
+#include "skin/win/draw/img_util.h"
 #include "skin/win/draw/text.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
