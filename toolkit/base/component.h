@@ -2,6 +2,7 @@
 // Persistent objects and components: ownership, names and the Tag.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/base/typeinfo.h"
@@ -15,6 +16,18 @@ class TPersistent : public TObject {
 public:
   // Copies another persistent of a compatible class; raises EPropertyError otherwise.
   virtual void Assign(const TPersistent& source);
+};
+
+// An item a control keeps in a collection (a status panel, a list column):
+// each property setter keeps the value and tells the owner through Changed().
+class TOwnedItem : public TPersistent {
+protected:
+  virtual void Changed() = 0;
+  template <class T, class V>
+  void SetAndNotify(T& field, V&& value) {
+    field = std::forward<V>(value);
+    Changed();
+  }
 };
 
 enum class TOperation { opInsert, opRemove };

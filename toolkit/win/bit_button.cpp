@@ -24,22 +24,7 @@ TBitBtn::~TBitBtn() {
   DestroyComponents();
 }
 
-void TBitBtn::SetNumGlyphs(int n) {
-  numGlyphs_ = std::clamp(n, 1, 4);
-  Invalidate();
-}
-
-void TBitBtn::SetLayout(TButtonLayout l) {
-  layout_ = l;
-  Invalidate();
-}
-
-void TBitBtn::SetMargin(int m) {
-  margin_ = std::max(m, -1);
-  Invalidate();
-}
-
-void TBitBtn::SetSpacing(int s) {
-  spacing_ = std::max(s, -1);
-  Invalidate();
-}
+void TBitBtn::SetNumGlyphs(int n) { SetAndInvalidate(numGlyphs_, std::clamp(n, 1, 4)); }
+void TBitBtn::SetLayout(TButtonLayout l) { SetAndInvalidate(layout_, l); }
+void TBitBtn::SetMargin(int m) { SetAndInvalidate(margin_, std::max(m, -1)); }
+void TBitBtn::SetSpacing(int s) { SetAndInvalidate(spacing_, std::max(s, -1)); }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/base/component.h"
@@ -124,6 +125,12 @@ protected:
   void MouseMessage(TMessage& m);  // mouse events from a window or from the parent
   // Repaints part of the parent (windowless controls), in parent coordinates.
   void InvalidateArea(const RECT& r);
+  // Keeps a property that only changes the look and repaints.
+  template <class T, class V>
+  void SetAndInvalidate(T& field, V&& value) {
+    field = std::forward<V>(value);
+    Invalidate();
+  }
 
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::string text_;

@@ -142,18 +142,9 @@ TImage::~TImage() {
   picture_->OnChange = nullptr;
 }
 
-void TImage::SetStretch(bool v) {
-  stretch_ = v;
-  Invalidate();
-}
-void TImage::SetCenter(bool v) {
-  center_ = v;
-  Invalidate();
-}
-void TImage::SetTransparent(bool v) {
-  transparent_ = v;
-  Invalidate();
-}
+void TImage::SetStretch(bool v) { SetAndInvalidate(stretch_, v); }
+void TImage::SetCenter(bool v) { SetAndInvalidate(center_, v); }
+void TImage::SetTransparent(bool v) { SetAndInvalidate(transparent_, v); }
 
 void TImage::AdjustAutoSize() {
   if (GetAutoSize() && !picture_->Empty()) SetBounds(left_, top_, picture_->Width(), picture_->Height());

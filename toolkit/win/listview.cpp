@@ -22,18 +22,9 @@ const TClassInfo& TListColumn::StaticClass() {
 
 int TListColumn::Index() const { return owner_->Columns()->IndexOf(this); }
 void TListColumn::Changed() { owner_->ColumnChanged(Index()); }
-void TListColumn::SetCaption(const std::string& c) {
-  caption_ = c;
-  Changed();
-}
-void TListColumn::SetWidth(int w) {
-  width_ = w;
-  Changed();
-}
-void TListColumn::SetAlignment(TAlignment a) {
-  alignment_ = a;
-  Changed();
-}
+void TListColumn::SetCaption(const std::string& c) { SetAndNotify(caption_, c); }
+void TListColumn::SetWidth(int w) { SetAndNotify(width_, w); }
+void TListColumn::SetAlignment(TAlignment a) { SetAndNotify(alignment_, a); }
 
 const TClassInfo& TListColumns::StaticClass() {
   static const TClassInfo info = TClassBuilder<TListColumns>("TListColumns", &TPersistent::StaticClass()).Build();

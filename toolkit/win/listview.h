@@ -17,7 +17,7 @@ struct tagLVDISPINFOW;
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 enum class TSortType { stNone, stData, stText, stBoth };
 
-class TListColumn : public TPersistent {
+class TListColumn : public TOwnedItem {
   TK_CLASS(TListColumn)
 public:
   explicit TListColumn(TCustomListView* owner) : owner_(owner) {}
@@ -30,7 +30,7 @@ public:
   int Index() const;
 
 private:
-  void Changed();
+  void Changed() override;
   TCustomListView* owner_;
   std::string caption_;
   int width_ = 50;

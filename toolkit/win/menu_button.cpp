@@ -18,12 +18,5 @@ TMenuButton::TMenuButton(TComponent* owner) : TButton(owner), glyph_(std::make_u
 
 TMenuButton::~TMenuButton() = default;
 
-void TMenuButton::SetMargin(int v) {
-  margin_ = v;
-  Invalidate();
-}
-
-void TMenuButton::SetSpacing(int v) {
-  spacing_ = v;
-  Invalidate();
-}
+void TMenuButton::SetMargin(int v) { SetAndInvalidate(margin_, v); }
+void TMenuButton::SetSpacing(int v) { SetAndInvalidate(spacing_, v); }

@@ -19,21 +19,9 @@ const TClassInfo& TPanel::StaticClass() {
 }
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 41); }
-
-void TCustomPanel::SetBevelOuter(TPanelBevel b) {
-  bevelOuter_ = b;
-  Invalidate();
-}
-
-void TCustomPanel::SetBevelInner(TPanelBevel b) {
-  bevelInner_ = b;
-  Invalidate();
-}
-
-void TCustomPanel::SetParentBackground(bool v) {
-  parentBackground_ = v;
-  Invalidate();
-}
+void TCustomPanel::SetBevelOuter(TPanelBevel b) { SetAndInvalidate(bevelOuter_, b); }
+void TCustomPanel::SetBevelInner(TPanelBevel b) { SetAndInvalidate(bevelInner_, b); }
+void TCustomPanel::SetParentBackground(bool v) { SetAndInvalidate(parentBackground_, v); }
 
 namespace {
 // One pixel of bevel; bvSpace leaves the ring in the background colour.

@@ -39,25 +39,10 @@ void TSpeedButton::SetFlat(bool v) {
   Invalidate();
 }
 
-void TSpeedButton::SetNumGlyphs(int v) {
-  numGlyphs_ = std::clamp(v, 1, 4);
-  Invalidate();
-}
-
-void TSpeedButton::SetMargin(int v) {
-  margin_ = v;
-  Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int v) {
-  spacing_ = v;
-  Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout v) {
-  layout_ = v;
-  Invalidate();
-}
+void TSpeedButton::SetNumGlyphs(int v) { SetAndInvalidate(numGlyphs_, std::clamp(v, 1, 4)); }
+void TSpeedButton::SetMargin(int v) { SetAndInvalidate(margin_, v); }
+void TSpeedButton::SetSpacing(int v) { SetAndInvalidate(spacing_, v); }
+void TSpeedButton::SetLayout(TButtonLayout v) { SetAndInvalidate(layout_, v); }
 
 void TSpeedButton::WndProc(TMessage& m) {
   if (GetEnabled()) {

@@ -23,30 +23,12 @@ const TClassInfo& TStatusPanel::StaticClass() {
 }
 
 void TStatusPanel::Changed() { owner_->UpdatePanels(); }
-void TStatusPanel::SetText(const std::string& t) {
-  text_ = t;
-  Changed();
-}
-void TStatusPanel::SetWidth(int w) {
-  width_ = w < 0 ? 0 : w;
-  Changed();
-}
-void TStatusPanel::SetAlignment(TAlignment a) {
-  alignment_ = a;
-  Changed();
-}
-void TStatusPanel::SetBevel(TStatusPanelBevel b) {
-  bevel_ = b;
-  Changed();
-}
-void TStatusPanel::SetStyle(TStatusPanelStyle s) {
-  style_ = s;
-  Changed();
-}
-void TStatusPanel::SetBiDiMode(TBiDiMode m) {
-  biDiMode_ = m;
-  Changed();
-}
+void TStatusPanel::SetText(const std::string& t) { SetAndNotify(text_, t); }
+void TStatusPanel::SetWidth(int w) { SetAndNotify(width_, w < 0 ? 0 : w); }
+void TStatusPanel::SetAlignment(TAlignment a) { SetAndNotify(alignment_, a); }
+void TStatusPanel::SetBevel(TStatusPanelBevel b) { SetAndNotify(bevel_, b); }
+void TStatusPanel::SetStyle(TStatusPanelStyle s) { SetAndNotify(style_, s); }
+void TStatusPanel::SetBiDiMode(TBiDiMode m) { SetAndNotify(biDiMode_, m); }
 
 const TClassInfo& TStatusBar::StaticClass() {
   static const TClassInfo info =

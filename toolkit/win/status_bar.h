@@ -13,7 +13,7 @@ class TStatusBar;
 enum class TStatusPanelStyle { psText, psOwnerDraw };
 enum class TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 
-class TStatusPanel : public TPersistent {
+class TStatusPanel : public TOwnedItem {
   TK_CLASS(TStatusPanel)
 public:
   explicit TStatusPanel(TStatusBar* owner) : owner_(owner) {}
@@ -31,7 +31,7 @@ public:
   void SetBiDiMode(TBiDiMode m);
 
 private:
-  void Changed();
+  void Changed() override;
   TStatusBar* owner_;
   std::string text_;
   int width_ = 50;

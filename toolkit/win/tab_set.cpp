@@ -36,20 +36,9 @@ void TTabSet::SetTabIndex(int i) {
   if (!IsLoading() && OnChange) OnChange(this);
 }
 
-void TTabSet::SetFirstIndex(int i) {
-  firstIndex_ = i < 0 ? 0 : i;
-  Invalidate();
-}
-
-void TTabSet::SetStartMargin(int v) {
-  startMargin_ = v;
-  Invalidate();
-}
-
-void TTabSet::SetEndMargin(int v) {
-  endMargin_ = v;
-  Invalidate();
-}
+void TTabSet::SetFirstIndex(int i) { SetAndInvalidate(firstIndex_, i < 0 ? 0 : i); }
+void TTabSet::SetStartMargin(int v) { SetAndInvalidate(startMargin_, v); }
+void TTabSet::SetEndMargin(int v) { SetAndInvalidate(endMargin_, v); }
 
 std::vector<TTabSet::TShownTab> TTabSet::ShownTabs(HDC dc, int width, int height) {
   std::vector<TShownTab> out;
