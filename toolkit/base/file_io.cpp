@@ -58,6 +58,12 @@ bool ReadRest(FILE* f, TBytes& data) {
   while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
   return !std::ferror(f);
 }
+
+// Flushes and closes a file written to: true when `written` holds and both succeed.
+bool CloseWritten(FILE* f, bool written) {
+  written = std::fflush(f) == 0 && written;
+  return std::fclose(f) == 0 && written;
+}
 }  // namespace
 
 bool ReadFileInto(const std::string& path, TBytes& buffer) {
@@ -78,10 +84,7 @@ bool ReadFileBytes(const std::string& path, TBytes& out) {
 bool WriteFileBytes(const std::string& path, const void* data, std::size_t size) {
   FILE* f = OPEN_WRITE(path);
   if (!f) return false;
-  bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
-  ok = (std::fflush(f) == 0) && ok;
-  ok = (std::fclose(f) == 0) && ok;
-  return ok;
+  return CloseWritten(f, size == 0 || std::fwrite(data, 1, size, f) == size);
 }
 
 bool AppendFileLine(const std::string& path, const std::string& line) {
@@ -92,10 +95,7 @@ bool AppendFileLine(const std::string& path, const std::string& line) {
   text += line;
   text += "\r\n";
   std::fseek(f, 0, SEEK_END);  // a read is followed by a positioning before a write
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  ok = (std::fflush(f) == 0) && ok;
-  ok = (std::fclose(f) == 0) && ok;
-  return ok;
+  return CloseWritten(f, std::fwrite(text.data(), 1, text.size(), f) == text.size());
 }
 
 bool CopyFileBytes(const std::string& source, const std::string& target) {
@@ -112,8 +112,7 @@ bool CopyFileBytes(const std::string& source, const std::string& target) {
   while (ok && (n = std::fread(chunk, 1, sizeof chunk, in)) > 0) ok = std::fwrite(chunk, 1, n, out) == n;
   ok = !std::ferror(in) && ok;
   std::fclose(in);
-  ok = (std::fflush(out) == 0) && ok;
-  ok = (std::fclose(out) == 0) && ok;
+  ok = CloseWritten(out, ok);
   if (!ok) RemoveFile(target);
   return ok;
 }

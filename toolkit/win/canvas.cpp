@@ -2,6 +2,15 @@
 
 #include "toolkit/base/gbk_wide.h"
 
+namespace {
+// A brush or pen made again at its next use, after a change.
+template <class THandle>
+void DropHandle(THandle& handle) {
+  if (handle) DeleteObject(handle);
+  handle = nullptr;
+}
+}  // namespace
+
 const TClassInfo& TBrush::StaticClass() {
   static const TClassInfo info = TClassBuilder<TBrush>("TBrush", &TPersistent::StaticClass())
                                      .Prop("Color", &TBrush::GetColor, &TBrush::SetColor)
@@ -12,11 +21,11 @@ const TClassInfo& TBrush::StaticClass() {
 TBrush::~TBrush() { if (handle_) DeleteObject(handle_); }
 void TBrush::SetColor(TColor c) {
   color_ = c;
-  if (handle_) { DeleteObject(handle_); handle_ = nullptr; }
+  DropHandle(handle_);
 }
 void TBrush::SetStyle(TBrushStyle s) {
   style_ = s;
-  if (handle_) { DeleteObject(handle_); handle_ = nullptr; }
+  DropHandle(handle_);
 }
 HBRUSH TBrush::Handle() const {
   if (style_ == TBrushStyle::bsClear) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
@@ -34,11 +43,11 @@ const TClassInfo& TPen::StaticClass() {
 TPen::~TPen() { if (handle_) DeleteObject(handle_); }
 void TPen::SetColor(TColor c) {
   color_ = c;
-  if (handle_) { DeleteObject(handle_); handle_ = nullptr; }
+  DropHandle(handle_);
 }
 void TPen::SetWidth(int w) {
   width_ = w;
-  if (handle_) { DeleteObject(handle_); handle_ = nullptr; }
+  DropHandle(handle_);
 }
 HPEN TPen::Handle() const {
   if (!handle_) handle_ = CreatePen(PS_SOLID, width_, ColorToRGB(color_));

@@ -115,8 +115,22 @@ int TSkinData::TApply::Margin(const std::string& section, const std::string& key
   return std::max(Int(section, key, 0), 0);
 }
 
+void TSkinData::TApply::ReadMargins(TDataSkinObject& o, const std::string& section) const {
+  o.LeftWidth = Margin(section, "LeftWidth");
+  o.RightWidth = Margin(section, "RightWidth");
+  o.TopHeight = Margin(section, "TopHeight");
+  o.BottomHeight = Margin(section, "BottomHeight");
+}
+
 TColor TSkinData::TApply::ReadColor(const std::string& text, TColor def) const {
   return text.empty() ? def : static_cast<TColor>(ParseSkinColor(text));
+}
+
+TColor TSkinData::TApply::ReadGivenColor(const std::string& section, const std::string& key, TColor def,
+                                          bool& given) const {
+  const std::string text = Str(section, key);
+  given = !text.empty();
+  return ReadColor(text, def);
 }
 
 void TSkinData::TApply::ReadRGB(const std::string& section, const std::string& name, TColor& colour) const {
@@ -166,10 +180,7 @@ void TSkinData::TApply::ReadGenericKeys(TDataSkinObject& o, const std::string& s
   o.Name = section;
   LoadSkinBitmap(*o.Bitmap, Str(section, "Image"));
   o.Style = Int(section, "Style", 0);
-  o.LeftWidth = Margin(section, "LeftWidth");
-  o.RightWidth = Margin(section, "RightWidth");
-  o.TopHeight = Margin(section, "TopHeight");
-  o.BottomHeight = Margin(section, "BottomHeight");
+  ReadMargins(o, section);
   if (keys & kFrame) o.FrameCount = std::max(Int(section, "Frame", 0), 1);
   o.Trans = Int(section, "Trans", 0);
   o.Tile = Int(section, "Tile", 0);
@@ -210,10 +221,7 @@ std::unique_ptr<TDataSkinBorder> TSkinData::TApply::LoadProgress() {
   o->Name = section;
   LoadSkinBitmap(*o->Bitmap, image);
   o->Style = Int(section, "Style", 0);
-  o->LeftWidth = Margin(section, "LeftWidth");
-  o->RightWidth = Margin(section, "RightWidth");
-  o->TopHeight = Margin(section, "TopHeight");
-  o->BottomHeight = Margin(section, "BottomHeight");
+  ReadMargins(*o, section);
   o->Trans = Int(section, "Trans", 0);
   o->Tile = std::min(Int(section, "Tile", 0), 1);
   return o;
@@ -233,10 +241,7 @@ std::unique_ptr<TDataSkinBoxLabel> TSkinData::TApply::LoadBoxLabel() {
 void TSkinData::TApply::LoadButtons() {
   const std::string s = "Buttons";
   TDataSkinButton& b = *Data.Buttons;
-  b.LeftWidth = Margin(s, "LeftWidth");
-  b.RightWidth = Margin(s, "RightWidth");
-  b.TopHeight = Margin(s, "TopHeight");
-  b.BottomHeight = Margin(s, "BottomHeight");
+  ReadMargins(b, s);
   b.Trans = Int(s, "Trans", 0);
   b.Tile = Int(s, "Tile", 0);
   if (b.Tile > 1) b.Tile = 0;
@@ -249,15 +254,9 @@ void TSkinData::TApply::LoadButtons() {
   b.RadioFrameCount = std::max(Int(s, "RadioButtonFrame", 0), 0);
   b.CheckFrameCount = std::max(Int(s, "CheckButtonFrame", 0), 0);
   TColor text = Data.Colors[scButtonText];
-  std::string c = Str(s, "NormalColour2");
-  b.NormalColour2Given = !c.empty();
-  b.NormalColour2 = ReadColor(c, text);
-  c = Str(s, "MouseOverColour2");
-  b.MouseOverColour2Given = !c.empty();
-  b.MouseOverColour2 = ReadColor(c, text);
-  c = Str(s, "PressedColour2");
-  b.PressedColour2Given = !c.empty();
-  b.PressedColour2 = ReadColor(c, text);
+  b.NormalColour2 = ReadGivenColor(s, "NormalColour2", text, b.NormalColour2Given);
+  b.MouseOverColour2 = ReadGivenColor(s, "MouseOverColour2", text, b.MouseOverColour2Given);
+  b.PressedColour2 = ReadGivenColor(s, "PressedColour2", text, b.PressedColour2Given);
 }
 
 std::unique_ptr<TDataSkinObject> TSkinData::TApply::LoadMenuBar() {

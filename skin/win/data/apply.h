@@ -20,8 +20,12 @@ struct TSkinData::TApply {
   std::string Str(const std::string& section, const std::string& key) const { return Ini.ReadString(section, key, ""); }
   // A margin (never negative).
   int Margin(const std::string& section, const std::string& key) const;
+  // The four margins of the section's image ("LeftWidth" ... "BottomHeight").
+  void ReadMargins(TDataSkinObject& o, const std::string& section) const;
   TColor ReadColor(const std::string& text, TColor def) const;
   void ReadRGB(const std::string& section, const std::string& name, TColor& colour) const;
+  // A colour the section may give; `def` when it gives none.
+  TColor ReadGivenColor(const std::string& section, const std::string& key, TColor def, bool& given) const;
   void LoadSkinBitmap(TBitmap& bitmap, const std::string& value);
 
   // Loaders of the roles.
