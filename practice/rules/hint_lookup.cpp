@@ -14,6 +14,25 @@ int FindFirst(const Table& table, const THintGate& gate, Equal equal) {
   return 0;
 }
 
+// The phrases that start at the next character: the two-character one, and the
+// four-character one or else the three-character one (records left as they are
+// when none); false when the gate stopped a scan.
+template <class TwoTable, class MultiTable, class Two, class Multi>
+bool FindPhrases(const TwoTable& twos, const MultiTable& multis, std::string Two::*twoText,
+                 std::string Multi::*multiText, const THintRequest& q, const THintGate& gate, Two& two, Multi& multi) {
+  int t = FindFirst(twos, gate, [&](const Two& r) { return r.*twoText == q.NextTwoChars; });
+  if (t < 0) return false;
+  if (t > 0) two = twos[t];
+  auto findMulti = [&](const std::string& text) {
+    return FindFirst(multis, gate, [&](const Multi& r) { return r.*multiText == text; });
+  };
+  int m = findMulti(q.NextFourChars);
+  if (m == 0) m = findMulti(q.NextThreeChars);
+  if (m < 0) return false;
+  if (m > 0) multi = multis[m];
+  return true;
+}
+
 std::string WithWord(const std::string& code, const std::string& word) { return code + "(" + word + ")"; }
 }  // namespace
 
@@ -47,14 +66,9 @@ bool LookUpPinyinHint(const TDictionaries& d, const THintRequest& q, const THint
       out.Readings.ReadingCharacter = r.Character;
     }
   }
-  int two = FindFirst(d.PYTwoTable, gate, [&](const svlcharsetpyTwo& r) { return r.Phrase == q.NextTwoChars; });
-  if (two < 0) return false;
-  if (two > 0) out.Two = d.PYTwoTable[two];
-  int multi = FindFirst(d.PYMultiTable, gate, [&](const svlcharsetpyMulti& r) { return r.Phrase == q.NextFourChars; });
-  if (multi == 0)
-    multi = FindFirst(d.PYMultiTable, gate, [&](const svlcharsetpyMulti& r) { return r.Phrase == q.NextThreeChars; });
-  if (multi < 0) return false;
-  if (multi > 0) out.Multi = d.PYMultiTable[multi];
+  if (!FindPhrases(d.PYTwoTable, d.PYMultiTable, &svlcharsetpyTwo::Phrase, &svlcharsetpyMulti::Phrase, q, gate,
+                   out.Two, out.Multi))
+    return false;
 
   const TReadingWalk& w = out.Readings;
   if (!w.ReadingPinyins[1].empty()) out.CodeHintText = WithWord(w.ReadingHintSpellings[1], w.ReadingCharacter);
@@ -72,14 +86,9 @@ bool LookUpWubiHint(const TDictionaries& d, const THintRequest& q, const THintGa
     for (int k = 1; k <= 4; ++k) out.Codes[k] = d.WbOneTable[i].Codes[k];
     out.RecordNo = i;
   }
-  int two = FindFirst(d.WbTwoTable, gate, [&](const svlcharsetWBTwo& r) { return r.Word == q.NextTwoChars; });
-  if (two < 0) return false;
-  if (two > 0) out.Two = d.WbTwoTable[two];
-  int multi = FindFirst(d.WbMultiTable, gate, [&](const svlcharsetWBMulti& r) { return r.Word == q.NextFourChars; });
-  if (multi == 0)
-    multi = FindFirst(d.WbMultiTable, gate, [&](const svlcharsetWBMulti& r) { return r.Word == q.NextThreeChars; });
-  if (multi < 0) return false;
-  if (multi > 0) out.Multi = d.WbMultiTable[multi];
+  if (!FindPhrases(d.WbTwoTable, d.WbMultiTable, &svlcharsetWBTwo::Word, &svlcharsetWBMulti::Word, q, gate, out.Two,
+                   out.Multi))
+    return false;
 
   if (!out.Codes[1].empty()) {
     out.CodeHintText = UpperCase(out.Codes[1]);

@@ -292,8 +292,8 @@ void CheckPinyin(const TDictionaries& d, std::set<std::string>& sounds) {
 // The hand-checked list (data/dict/known.txt): readings, codes and what the
 // drill and phrase lists hold or leave out.
 void CheckKnown(const std::string& path, const Context& c, const TDictionaries& d) {
-  std::ifstream in(path);
-  if (!in) return Problem(path, "cannot be read");
+  std::vector<std::string> lines;
+  if (!ListLines(path, lines)) return Problem(path, "cannot be read");
   const std::map<std::string, std::string> firstReading = FirstReadings(d), wordReading = WordReadings(d),
                                            wordCode = WordCodes(d);
   std::set<std::string> wbs, pys;
@@ -303,10 +303,8 @@ void CheckKnown(const std::string& path, const Context& c, const TDictionaries& 
     if (!IsGb2312Level1(ch)) Problem("wbs.dat", ch + " is not a common character (GB 2312 level 1)");
   for (const auto& ch : pys)
     if (!IsGb2312Level1(ch)) Problem("PYs.dat", ch + " is not a common character (GB 2312 level 1)");
-  std::string line;
   int checks = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
+  for (const std::string& line : lines) {
     std::vector<std::string> f = Split(line, '\t');
     const std::string where = "known " + line;
     ++checks;
@@ -381,12 +379,11 @@ int main(int argc, char** argv) {
   if (!ReadWubiDecisions(lists + "/wubi-codes.txt", wubiDecided)) Problem(lists + "/wubi-codes.txt", "cannot be read");
   ApplyWubiDecisions(wubiDecided, c.wubi);
   {
-    std::ifstream in(roots);
-    if (!in) Problem(roots, "cannot be read");
-    std::string line;
-    while (std::getline(in, line)) {
+    std::vector<std::string> rootLines;
+    if (!ListLines(roots, rootLines)) Problem(roots, "cannot be read");
+    for (const std::string& line : rootLines) {
       std::vector<std::string> f = Split(line, '\t');
-      if (line.empty() || line[0] == '#' || f.size() != 2) continue;
+      if (f.size() != 2) continue;
       for (const auto& r : Split(f[1], ' ')) {
         std::string g;
         if (Utf8ToGbk(r, g)) c.rootKey[g] = f[0];
@@ -394,7 +391,7 @@ int main(int argc, char** argv) {
     }
     std::ifstream snd(gen + "/sounds.txt");
     if (!snd) Problem("sounds.txt", "cannot be read");
-    std::string prev;
+    std::string line, prev;
     while (std::getline(snd, line)) {
       if (!prev.empty() && line <= prev) Problem("sounds.txt", "not sorted and unique at " + line);
       c.sounds.insert(prev = line);

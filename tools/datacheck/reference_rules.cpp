@@ -6,16 +6,9 @@
 #include "tools/dictgen/sources.h"
 
 bool ReadWubiReference(const std::string& path, WubiReference& out) {
-  std::ifstream in(path);
-  if (!in) return false;
-  std::string line;
-  bool data = false;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!data) {
-      data = line == "[Data]";
-      continue;
-    }
+  std::vector<std::string> lines;
+  if (!BodyLines(path, "[Data]", lines)) return false;
+  for (const std::string& line : lines) {
     std::size_t blank = line.find(' ');
     if (blank == std::string::npos) continue;
     std::string code = line.substr(0, blank), text = line.substr(blank + 1);
@@ -23,7 +16,7 @@ bool ReadWubiReference(const std::string& path, WubiReference& out) {
     out.codesOf[text].push_back(code);
     if (Utf8Chars(text).size() == 1) out.charsOf[code].push_back(text);
   }
-  return data && !out.codesOf.empty();
+  return !out.codesOf.empty();
 }
 
 std::string ShortCodeCharacter(const WubiReference& ref, const std::string& code) {

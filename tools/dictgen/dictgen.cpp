@@ -36,7 +36,7 @@ struct Options {
 
 std::vector<std::string> BodyLinesOrFail(const std::string& path) {
   std::vector<std::string> lines;
-  if (!BodyLines(path, lines)) Fail("cannot read " + path);
+  if (!BodyLines(path, "...", lines)) Fail("cannot read " + path);
   return lines;
 }
 
@@ -355,11 +355,9 @@ void WriteShortCodesAndRoots(const Options& o, const WubiSource& wb, const std::
   // on the last real root, so a root is repeated when the sizes demand it.
   std::vector<std::string> roots;
   {
-    std::ifstream in(o.roots);
-    if (!in) Fail("cannot read " + o.roots);
-    std::string line;
-    while (std::getline(in, line)) {
-      if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> lines;
+    if (!ListLines(o.roots, lines)) Fail("cannot read " + o.roots);
+    for (const std::string& line : lines) {
       std::vector<std::string> f = Split(line, '\t');
       if (f.size() != 2 || f[0].size() != 1) Fail("bad root line: " + line);
       for (const auto& r : Split(f[1], ' ')) {

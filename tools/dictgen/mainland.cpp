@@ -144,11 +144,9 @@ bool IsFunctionWordTag(const std::string& tag) {
 }
 
 bool ReadReadingList(const std::string& path, std::map<std::string, std::vector<std::string>>& out) {
-  std::ifstream in(path);
-  if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
+  std::vector<std::string> lines;
+  if (!ListLines(path, lines)) return false;
+  for (const std::string& line : lines) {
     std::vector<std::string> f = Split(line, '\t');
     if (f.size() != 2) return false;
     std::vector<std::string> syl = Split(f[1], ' ');

@@ -16,20 +16,31 @@ std::vector<std::string> Split(const std::string& s, char sep) {
   return parts;
 }
 
-bool BodyLines(const std::string& path, std::vector<std::string>& lines) {
+namespace {
+bool IsContent(const std::string& line) { return !line.empty() && line[0] != '#'; }
+}  // namespace
+
+bool BodyLines(const std::string& path, const std::string& headerEnd, std::vector<std::string>& lines) {
   std::ifstream in(path);
   if (!in) return false;
   std::string line;
   bool body = false;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!body) {
-      body = line == "...";
-      continue;
-    }
-    if (line.empty() || line[0] == '#') continue;
-    lines.push_back(line);
+    if (!body)
+      body = line == headerEnd;
+    else if (IsContent(line))
+      lines.push_back(line);
   }
+  return true;
+}
+
+bool ListLines(const std::string& path, std::vector<std::string>& lines) {
+  std::ifstream in(path);
+  if (!in) return false;
+  std::string line;
+  while (std::getline(in, line))
+    if (IsContent(line)) lines.push_back(line);
   return true;
 }
 
@@ -42,7 +53,7 @@ bool IsWubiCode(const std::string& c) {
 
 bool ReadWubi(const std::string& path, WubiSource& src) {
   std::vector<std::string> lines;
-  if (!BodyLines(path, lines)) return false;
+  if (!BodyLines(path, "...", lines)) return false;
   for (const std::string& line : lines) {
     std::vector<std::string> f = Split(line, '\t');
     if (f.size() < 2 || !IsWubiCode(f[1])) continue;
@@ -88,11 +99,9 @@ std::string FullCode(const std::vector<CodeEntry>& codes) {
 }
 
 bool ReadWubiDecisions(const std::string& path, WubiDecisions& out) {
-  std::ifstream in(path);
-  if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
+  std::vector<std::string> lines;
+  if (!ListLines(path, lines)) return false;
+  for (const std::string& line : lines) {
     std::vector<std::string> f = Split(line, '\t');
     if (f.size() != 3) return false;
     if (f[0] == "full" && Utf8Chars(f[1]).size() == 1 && IsWubiCode(f[2]) && f[2].size() >= 3)

@@ -5,9 +5,13 @@
 #include <vector>
 
 std::vector<std::string> Split(const std::string& s, char sep);
-// Lines after the "..." that ends a table's header, comments and blank lines left out;
-// empty when the file cannot be read.
-bool BodyLines(const std::string& path, std::vector<std::string>& lines);
+// Lines after the line `headerEnd` that ends a table's header ("..." in the
+// input-method tables), a line end's '\r', comments and blank lines left out;
+// false when the file cannot be read.
+bool BodyLines(const std::string& path, const std::string& headerEnd, std::vector<std::string>& lines);
+// The lines of a hand-kept list, '#' comments and blank lines left out; false
+// when the file cannot be read.
+bool ListLines(const std::string& path, std::vector<std::string>& lines);
 // One to four letters a-y.
 bool IsWubiCode(const std::string& c);
 
