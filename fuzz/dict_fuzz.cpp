@@ -12,15 +12,12 @@
 
 #include "dict_files.h"
 #include "dict_oracle.h"
+#include "fuzz_check.h"
 #include "practice/data/dict_cipher.h"
 #include "practice/data/dict_load.h"
 
 namespace {
 using namespace dictfiles;
-
-void Check(bool promise) {
-  if (!promise) std::abort();
-}
 
 std::string gFolder;
 

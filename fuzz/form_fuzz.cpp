@@ -5,16 +5,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_check.h"
 #include "form_standins.h"
 #include "form_writer.h"
 #include "toolkit/base/form_reader.h"
 
 namespace {
 const char kFile[] = "fuzz.form";
-
-void Check(bool promise) {
-  if (!promise) std::abort();
-}
 
 // An error names the file and a line of the text.
 void CheckError(const EFormDefError& e, const std::string& text) {

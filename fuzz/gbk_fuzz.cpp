@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "toolkit/base/sysutils.h"
 
 namespace {
-void Check(bool promise) {
-  if (!promise) std::abort();
-}
-
 // The kind of every byte, found by one scan from the start: a lead byte
 // (0x81..0xFE) takes the next byte as its trail, whatever that byte is.
 std::vector<TMbcsByteType> Kinds(const std::string& s) {

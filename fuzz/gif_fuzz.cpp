@@ -2,13 +2,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz_check.h"
 #include "toolkit/base/gif_image.h"
 
 namespace {
-void Check(bool promise) {
-  if (!promise) std::abort();
-}
-
 std::uint32_t Opaque(const TGifColor& c) {
   return 0xFF000000u | (std::uint32_t{c.R} << 16) | (std::uint32_t{c.G} << 8) | c.B;
 }

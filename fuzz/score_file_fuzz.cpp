@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "practice/data/score.h"
 #include "practice/rules/practice_types.h"
 #include "toolkit/base/file_io.h"
@@ -18,10 +19,6 @@
 #include "users/query/score_sort.h"
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 // The files of one run live in a folder of the process, removed at exit
 // (never freed: the exit handler needs it after static objects are gone).

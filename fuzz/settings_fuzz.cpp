@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "tests/native/memory_settings_key.h"
 
 namespace {
 
 const char* const kNames[] = {"PlayMp3", "PlayWav", "PlayPYWav", "Interval", "PYOldTip", "Users", "CurrentUser"};
-
-void Check(bool promise) {
-  if (!promise) std::abort();
-}
 
 TStoredValue ValueOf(const std::string& line) {
   TStoredValue v;

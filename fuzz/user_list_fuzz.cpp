@@ -6,13 +6,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_check.h"
 #include "practice/data/user_list.h"
 
 namespace {
-
-void Check(bool promise) {
-  if (!promise) std::abort();
-}
 
 void CheckList(const TUserList& list) {
   Check(list.UserCount >= 1 && list.UserCount <= MaxUsers);
