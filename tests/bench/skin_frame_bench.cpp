@@ -23,6 +23,7 @@
 #include "win/app_support.h"
 #include "win/services_pump.h"
 #include "win/skin_support.h"
+#include "win/skinned_frame.h"
 
 namespace {
 // The user-interface thread's processor time per run of f, in milliseconds:
@@ -57,11 +58,7 @@ int main() {
   form->SetBounds(30, 30, 977, 559);
   form->SetCaption("Frame benchmark");
   form->Show();
-  TWinSkinForm* frame = nullptr;
-  PumpUntil([&] {
-    frame = SkinManager() ? SkinManager()->FormOfWindow(form->Handle()) : nullptr;
-    return frame && frame->Skinned();
-  }, 5000);
+  TWinSkinForm* frame = WaitForSkinnedFrame(form->Handle(), 5000);
   if (!frame) {
     std::printf("the window was not skinned\n");
     return 1;

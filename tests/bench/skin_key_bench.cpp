@@ -20,6 +20,7 @@
 #include "win/main_window_start.h"
 #include "win/program_fixture.h"
 #include "win/services_pump.h"
+#include "win/skinned_frame.h"
 
 namespace {
 
@@ -79,11 +80,6 @@ void Measure(TForm1* form, int calls, TKeyTimes& t) {
   form->Button2Click(form);
 }
 
-bool Skinned(TForm1* form) {
-  TSkinManage* m = SkinManager();
-  TWinSkinForm* f = m ? m->FormOfWindow(form->Handle()) : nullptr;
-  return f && f->Skinned();
-}
 
 }  // namespace
 
@@ -92,7 +88,7 @@ int main() {
   FreshApplication();
   TForm1* form = ShowMainWindow(CopyProgramFolder("skinkeybench"));
   if (!form) return 1;
-  if (!PumpUntil([&] { return Skinned(form); }, 5000)) {
+  if (!WaitForSkinnedFrame(form->Handle(), 5000)) {
     std::printf("the main window was not skinned\n");
     return 1;
   }
@@ -105,7 +101,8 @@ int main() {
     if (round > 0) {
       form->SkinData1->SetActive(on);
       switched = switched && PumpUntil([&] {
-        return on ? Skinned(form) : (SkinManager() && !SkinManager()->FormOfWindow(form->Handle()));
+        return on ? SkinnedFrame(form->Handle()) != nullptr
+                  : (SkinManager() && !SkinManager()->FormOfWindow(form->Handle()));
       }, 5000);
       PumpFor(200);
     }

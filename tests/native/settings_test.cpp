@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "memory_settings_key.h"
+#include "user_list_texts.h"
 
 namespace {
 
@@ -16,20 +17,10 @@ TStoredValue Binary() { return {TKind::Other, 0, ""}; }
 
 using FakeKey = TMemorySettingsKey;
 
-std::vector<std::string> Names(const TUserList& l) {
-  return std::vector<std::string>(l.UserNames.begin() + 1, l.UserNames.begin() + 1 + l.UserCount);
-}
-
 std::vector<std::string> NotUnderstoodNames(const TSettings& s) {
   std::vector<std::string> names;
   for (const TNotUnderstood& n : s.NotUnderstood) names.push_back(n.Name);
   return names;
-}
-
-std::string ManyNames(int n) {
-  std::string text = "abc;";
-  for (int i = 2; i <= n; ++i) text += "u" + std::to_string(i) + ";";
-  return text;
 }
 
 }  // namespace

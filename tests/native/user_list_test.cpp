@@ -3,26 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "practice/data/user_list.h"
+#include "user_list_texts.h"
 
 namespace {
-
-std::vector<std::string> Names(const TUserList& l) {
-  return std::vector<std::string>(l.UserNames.begin() + 1, l.UserNames.begin() + 1 + l.UserCount);
-}
 
 TUserList ListOf(const std::string& text, const std::string& current) {
   TUserList l;
   SplitUserList(l, text);
   l.CurrentUser = current;
   return l;
-}
-
-// A list of n names, the system user first.
-std::string ManyNames(int n) {
-  std::string text = "abc;";
-  for (int i = 2; i <= n; ++i) text += "u" + std::to_string(i) + ";";
-  return text;
 }
 
 }  // namespace

@@ -21,9 +21,7 @@ std::wstring ClipboardText() {
 }
 
 TEST_F(ArticleWindow, TypedKeysColourWrongBytesAndCorrectionsTurnThemBack) {
-  WriteArticle("English", "abc.txt", "abcd\r\ndef");
-  Choose(19, 1, "abc");
-  Start();
+  StartArticle(19, "abc", "abcd\r\ndef");
   ASSERT_TRUE(Running());
   EXPECT_EQ(form->Label17->GetCaption(), "第1篇:abc");
   EXPECT_TRUE(form->Label17->GetVisible());
@@ -59,9 +57,7 @@ TEST_F(ArticleWindow, TypedKeysColourWrongBytesAndCorrectionsTurnThemBack) {
 }
 
 TEST_F(ArticleWindow, EnterEndsALineOnceSomethingOfItIsTyped) {
-  WriteArticle("English", "lines.txt", "first line\r\nsecond line\r\nthird");
-  Choose(19, 1, "lines");
-  Start();
+  StartArticle(19, "lines", "first line\r\nsecond line\r\nthird");
   TypeKeys("first");
   Key(Focused(), VK_RETURN);
   EXPECT_EQ(Focused(), form->Edit3->Handle());
@@ -71,9 +67,7 @@ TEST_F(ArticleWindow, EnterEndsALineOnceSomethingOfItIsTyped) {
 
 TEST_F(ArticleWindow, TypedChineseComparesBytesAndColoursAHalfWrongCharacterWhole) {
   // 中 is D6 D0; 种 D6 D6 shares its lead byte: one wrong byte, the character red.
-  WriteArticle("Chinese", "zh.txt", kZhong + kGuo + "人民\r\n" + "人民");
-  Choose(21, 1, "zh");
-  Start();
+  StartArticle(21, "zh", kZhong + kGuo + "人民\r\n" + "人民");
   TypeText("种");
   EXPECT_EQ(form->Edit2->GetText(), "种");
   EXPECT_EQ(Counts().RowErrorBytes, 1);
@@ -95,10 +89,8 @@ TEST_F(ArticleWindow, TypedChineseComparesBytesAndColoursAHalfWrongCharacterWhol
 TEST_F(ArticleWindow, RowsCutAtTheWidthBeforeASplitCharacterAndAtNul) {
   std::string text = "a";
   for (int i = 0; i < 60; ++i) text += kZhong;
-  WriteArticle("Chinese", "wide.txt", text);
   WriteArticle("English", "zero.txt", std::string("abc\0def", 7));
-  Choose(22, 1, "wide");
-  Start();
+  StartArticle(22, "wide", text);
   EXPECT_EQ(Shown(1)->GetText().size(), 85u) << "the 86th byte would be a lead byte";
   EXPECT_EQ(Shown(2)->GetText().substr(0, 2), kZhong);
   EXPECT_EQ(form->Edit2->GetMaxLength(), 85);
@@ -178,9 +170,7 @@ TEST_F(ArticleWindow, SixthRowLoadsTheNextPageAndFocusesRowOne) {
   std::string text;
   for (int i = 1; i <= 8; ++i) text += std::string("row") + char('a' + i) + "\r\n";
   text += "end";
-  WriteArticle("English", "rows.txt", text);
-  Choose(19, 1, "rows");
-  Start();
+  StartArticle(19, "rows", text);
   for (int row = 1; row <= 6; ++row) {
     EXPECT_EQ(Focused(), Input(row)->Handle()) << row;
     TypeKeys(Shown(row)->GetText().substr(0, 4));
@@ -199,9 +189,7 @@ TEST_F(ArticleWindow, AWrongLastKeyInRowSixLeavesPageTwoUncoloured) {
   // Rows of 86 letters without line breaks (the row room allowing).
   std::string text;
   for (int i = 0; i < 12 * 86; ++i) text += static_cast<char>('a' + i % 7);
-  WriteArticle("English", "long.txt", text);
-  Choose(19, 1, "long");
-  Start();
+  StartArticle(19, "long", text);
   for (int row = 1; row <= 5; ++row) PutText(Shown(row)->GetText());
   const std::string six = Shown(6)->GetText();
   PutText(six.substr(0, six.size() - 1) + (six.back() == 'z' ? "y" : "z"));
@@ -218,9 +206,7 @@ TEST_F(ArticleWindow, AWrongLastKeyInRowSixLeavesPageTwoUncoloured) {
 }
 
 TEST_F(ArticleWindow, PausedRowsTakeNoKeys) {
-  WriteArticle("English", "abc.txt", "abcdef");
-  Choose(19, 1, "abc");
-  Start();
+  StartArticle(19, "abc", "abcdef");
   TypeKeys("ab");
   ChordKey({VK_SHIFT}, VK_ESCAPE);
   ASSERT_EQ(form->Button1->GetCaption(), "继续");
@@ -245,9 +231,7 @@ TEST_F(ArticleWindow, PausedRowsTakeNoKeys) {
 
 TEST_F(ArticleWindow, TheChooserComesBackWhenARunEnds) {
   WriteArticle("English", "one.txt", "one");
-  WriteArticle("English", "two.txt", "two");
-  Choose(19, 1, "two");
-  Start();
+  StartArticle(19, "two", "two");
   EXPECT_FALSE(form->ComboBox1->GetVisible());
   Key(Focused(), VK_ESCAPE);
   ASSERT_FALSE(Running());
@@ -267,9 +251,7 @@ TEST_F(ArticleWindow, TheChooserComesBackWhenARunEnds) {
 }
 
 TEST_F(ArticleWindow, TwoRowArticleEndsWithItsLastRow) {
-  WriteArticle("English", "two.txt", "ab\r\ncd");
-  Choose(19, 1, "two");
-  Start();
+  StartArticle(19, "two", "ab\r\ncd");
   TypeKeys("ab");
   ASSERT_TRUE(Running());
   TypeKeys("cd");
@@ -297,9 +279,7 @@ TEST_F(ArticleWindow, DigitArticleEndsPast8000KeysWhenItsPageIsDone) {
 }
 
 TEST_F(ArticleWindow, BackspaceAutoRepeatCountsEveryRepeat) {
-  WriteArticle("English", "abc.txt", "abcdef");
-  Choose(19, 1, "abc");
-  Start();
+  StartArticle(19, "abc", "abcdef");
   TypeKeys("abc");
   KeyDown(VK_BACK, 1);
   for (int i = 0; i < 4; ++i) KeyDown(VK_BACK, 0x40000001);  // auto-repeat
@@ -326,9 +306,7 @@ std::string ThreeReadingCharacter() {
 TEST_F(ArticleWindow, F1WalksThreeReadingsTwoThreeOneTwo) {
   const std::string c = ThreeReadingCharacter();
   ASSERT_FALSE(c.empty());
-  WriteArticle("Chinese", "f1.txt", c + kZhong);
-  Choose(21, 1, "f1");
-  Start();
+  StartArticle(21, "f1", c + kZhong);
   ASSERT_EQ(form->HintThreadState(), kHintIdle);
   PostMessageW(Focused(), WM_KEYUP, VK_SHIFT, 0xC0000001);  // a release before the first character
   Serve();

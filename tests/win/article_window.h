@@ -33,18 +33,21 @@ protected:
     ASSERT_GE(form->ComboBox1->GetItemIndex(), 0) << name;
   }
   void Start() { Click(form->Button1->Handle()); }
+  // Writes the article `name` ("English\" for type 19, else "Chinese\") and
+  // starts it at the first test length.
+  void StartArticle(int type, const std::string& name, const std::string& bytes) {
+    WriteArticle(type == 19 ? "English" : "Chinese", name + ".txt", bytes);
+    Choose(type, 1, name);
+    Start();
+  }
   void Serve() {
     for (int i = 0; i < 3; ++i) Application->ProcessMessages();
-  }
-  HWND Focused() {
-    HWND f = GetFocus();
-    return f ? f : form->Handle();
   }
   // Letters, digits and space as the keyboard types them: the key goes down
   // (and makes its character), then comes up.
   void TypeKeys(const std::string& keys) {
     for (char c : keys) {
-      WORD vk = c == ' ' ? VK_SPACE : static_cast<WORD>(toupper(static_cast<unsigned char>(c)));
+      const WORD vk = KeyOf(c);
       HWND w = Focused();
       PostMessageW(w, WM_KEYDOWN, vk, 1);
       Serve();

@@ -19,6 +19,7 @@
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/messages.h"
+#include "skinned_frame.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 
@@ -84,9 +85,7 @@ int closed = 0;
 void CALLBACK CloseSkinnedDialog(HWND, UINT, UINT_PTR, DWORD) {
   HWND active = GetActiveWindow();
   if (!active || active == mainWindow) return;
-  TSkinManage* m = SkinManager();
-  TWinSkinForm* frame = m ? m->FormOfWindow(active) : nullptr;
-  if (!frame || !frame->Skinned()) return;
+  if (!SkinnedFrame(active)) return;
   PostMessageW(active, WM_CLOSE, 0, 0);
   ++closed;
 }

@@ -3,6 +3,8 @@
 // driven by real clicks and keys.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 #include "program_fixture.h"
@@ -10,9 +12,7 @@
 class MainFormTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FreshApplication();
-    Practice = TPracticeState{};
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+    FreshProgramStart();
     folder = CopyProgramFolder("mainform");
     // No history from an earlier test: each run now reaches the file at once.
     for (const char* name : {"svlScore.dat", "svlScore.bak", "svlScore2.bak"}) RemoveFile(folder + name);
@@ -37,6 +37,13 @@ protected:
     PostMiddleClick(w);
     Pump();
   }
+  // Where the keyboard sends keys now: the focused window, else the form.
+  HWND Focused() {
+    HWND f = GetFocus();
+    return f ? f : form->Handle();
+  }
+  // The key that types a letter, a digit or a space.
+  static WORD KeyOf(char c) { return c == ' ' ? VK_SPACE : static_cast<WORD>(toupper(static_cast<unsigned char>(c))); }
   void Key(HWND w, WORD vk) {
     PostMessageW(w, WM_KEYDOWN, vk, 1);
     PostMessageW(w, WM_KEYUP, vk, 0xC0000001);

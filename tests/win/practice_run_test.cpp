@@ -16,17 +16,8 @@ protected:
     Click(form->Button1->Handle());
     ASSERT_EQ(form->Button1->GetCaption(), "暂停");
   }
-  // Where the keyboard sends keys now: the focused window, else the form.
-  HWND KeyTarget() {
-    HWND f = GetFocus();
-    return f ? f : form->Handle();
-  }
   void Type(const std::string& keys) {
-    for (char c : keys) {
-      WORD vk = c == ' ' ? VK_SPACE : static_cast<WORD>(toupper(static_cast<unsigned char>(c)));
-      if (c >= '0' && c <= '9') vk = static_cast<WORD>(c);
-      Key(KeyTarget(), vk);
-    }
+    for (char c : keys) Key(Focused(), KeyOf(c));
   }
   void ShiftEscape(bool withCtrl = false) {
     BYTE state[256];
@@ -34,7 +25,7 @@ protected:
     state[VK_SHIFT] = 0x80;
     if (withCtrl) state[VK_CONTROL] = 0x80;
     SetKeyboardState(state);
-    Key(KeyTarget(), VK_ESCAPE);
+    Key(Focused(), VK_ESCAPE);
     state[VK_SHIFT] = 0;
     state[VK_CONTROL] = 0;
     SetKeyboardState(state);
@@ -87,13 +78,13 @@ TEST_F(PracticeRun, LetterDrillCountsHitsFlashesAndRecordsAMinute) {
 TEST_F(PracticeRun, EscapeEndsShortRunsWithoutRecordAndLongOnesWithIt) {
   StartType(0, 4);  // 60 minutes
   Seconds(59);
-  Key(KeyTarget(), VK_ESCAPE);
+  Key(Focused(), VK_ESCAPE);
   EXPECT_EQ(form->Button1->GetCaption(), "开始");
   EXPECT_EQ(Practice.Scores.ScoreCount, 0);
 
   StartType(0, 4);
   Seconds(125);
-  Key(KeyTarget(), VK_ESCAPE);
+  Key(Focused(), VK_ESCAPE);
   ASSERT_EQ(Practice.Scores.ScoreCount, 1);
   EXPECT_EQ(Practice.Scores.ScoreRecords[1].TimeUsed, "0:2:5");
   EXPECT_EQ(Practice.Scores.ScoreRecords[1].AccuracyText, "0%") << "nothing typed";
@@ -151,8 +142,8 @@ TEST_F(PracticeRun, LetterGameMovesTheSymbolAndStopsAtPause) {
   // The real 1 ms timer keeps moving the symbol: this key is handled at once.
   const int beforeHit = form->Label15->GetLeft();
   const std::string symbol = form->Label15->GetCaption();
-  PostMessageW(KeyTarget(), WM_KEYDOWN, static_cast<WORD>(symbol[0]), 1);
-  PostMessageW(KeyTarget(), WM_KEYUP, static_cast<WORD>(symbol[0]), 0xC0000001);
+  PostMessageW(Focused(), WM_KEYDOWN, static_cast<WORD>(symbol[0]), 1);
+  PostMessageW(Focused(), WM_KEYUP, static_cast<WORD>(symbol[0]), 0xC0000001);
   Application->ProcessMessages();
   EXPECT_EQ(Counters().KeyHits, 1);
   EXPECT_GT(form->Label15->GetLeft(), beforeHit) << "a hit symbol starts again at the right";
@@ -221,7 +212,7 @@ TEST_F(PracticeRun, FourthKeyOfAMissedCodeNeverStartsTheNextOne) {
     std::string good;  // a four-letter code of an item on the screen
     // The items are drawn at random: start again until one has a four-letter code.
     for (int attempt = 0; attempt < 20 && good.empty(); ++attempt) {
-      if (attempt > 0) Key(KeyTarget(), VK_ESCAPE);
+      if (attempt > 0) Key(Focused(), VK_ESCAPE);
       StartType(type);
       const int shown = type == 10 ? 4 : 2;
       for (int n = 1; n <= shown && good.empty(); ++n)
@@ -237,13 +228,13 @@ TEST_F(PracticeRun, FourthKeyOfAMissedCodeNeverStartsTheNextOne) {
     Type(good);
     EXPECT_EQ(Counters().CodeHits, 1);
     EXPECT_EQ(Counters().ErrorCount, 1);
-    Key(KeyTarget(), VK_ESCAPE);
+    Key(Focused(), VK_ESCAPE);
   }
 }
 
 TEST_F(PracticeRun, StartEmptiesWhatWasTypedIntoTheBoxAfterTheLastRun) {
   StartType(15);
-  Key(KeyTarget(), VK_ESCAPE);
+  Key(Focused(), VK_ESCAPE);
   form->Edit1->SetFocus();
   Type("ab");
   ASSERT_EQ(form->Edit1->GetText(), "ab");

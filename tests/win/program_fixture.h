@@ -5,12 +5,21 @@
 
 #include <string>
 
+#include "practice/main/practice_state.h"
 #include "toolkit/base/directory.h"
 #include "toolkit/base/file_io.h"
 #include "app_support.h"
 #include "toolkit/win/application.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/resources.h"
+
+// What a first start of the program finds: a new application, no practice
+// state and no stored settings.
+inline void FreshProgramStart() {
+  FreshApplication();
+  Practice = TPracticeState{};
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+}
 
 // The program's folder in the build tree, as Wine sees it ("Z:\...\bin\").
 // A left click at the middle of a window, posted as the mouse delivers it.

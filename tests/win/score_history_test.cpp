@@ -30,9 +30,7 @@ std::string FileText(const std::string& path) {
 class ScoreHistory : public ::testing::Test {
 protected:
   void SetUp() override {
-    FreshApplication();
-    Practice = TPracticeState{};
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+    FreshProgramStart();
   }
   void TearDown() override {
     Stop();

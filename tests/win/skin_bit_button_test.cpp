@@ -187,10 +187,7 @@ TEST_F(SkinBitButtonTest, ScreenshotWithTheProgramsSkin) {
   }
   form->Show();
   dispatcher->SkinFormControls(form);
-  form->Repaint();
-  Pump();
-  PumpFor(100);
-  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_bit_buttons.bmp"));
+  EXPECT_TRUE(ShootForm("skin_bit_buttons.bmp"));
 }
 
 }  // namespace

@@ -70,6 +70,12 @@ struct SkinCaptionColourTest : SkinFamilyFixture {
                                  [](const auto& a, const auto& b) { return a.second < b.second; });
     return most == counts.end() ? clNone : most->first;
   }
+  // The caption's ink of the face the skin's `paint` draws in the mouse state `mouse`.
+  template <class Skin>
+  static TColor InkOf(Skin* s, void (Skin::*paint)(HDC, const RECT&), BYTE mouse) {
+    s->FMouseState = mouse;
+    return Ink(kW, kH, [&](HDC dc, const RECT& r) { (s->*paint)(dc, r); });
+  }
   static constexpr int kW = 120, kH = 36;
 };
 
@@ -84,10 +90,7 @@ TEST_F(SkinCaptionColourTest, PushButtonsByState) {
   auto* s = dynamic_cast<TSkinButton*>(list.FindByControl(button));
   ASSERT_NE(s, nullptr);
   SetFocus(nullptr);
-  auto ink = [&](BYTE mouse) {
-    s->FMouseState = mouse;
-    return Ink(kW, kH, [&](HDC dc, const RECT& r) { s->PaintSkin(dc, r); });
-  };
+  auto ink = [&](BYTE mouse) { return InkOf(s, &TSkinButton::PaintSkin, mouse); };
   const BYTE hover = TSkinControl::msHover, pressed = TSkinControl::msPressed;
   // Nothing given: the control's font colour in every state but disabled.
   Give(false, false, false);
@@ -135,10 +138,7 @@ TEST_F(SkinCaptionColourTest, SpeedButtonsWithAndWithoutAGlyph) {
   dispatcher->SkinFormControls(form);
   auto* s = dynamic_cast<TSkinSpeedButton*>(list.FindByControl(sb));
   ASSERT_NE(s, nullptr);
-  auto ink = [&](BYTE mouse) {
-    s->FMouseState = mouse;
-    return Ink(kW, kH, [&](HDC dc, const RECT& r) { s->PaintSpeedFace(dc, r); });
-  };
+  auto ink = [&](BYTE mouse) { return InkOf(s, &TSkinSpeedButton::PaintSpeedFace, mouse); };
   const BYTE hover = TSkinControl::msHover, pressed = TSkinControl::msPressed;
   // Without a glyph the normal colour stands for the states given none.
   Give(true, false, false);

@@ -100,11 +100,7 @@ struct SkinCaptionTest : FrameSkinFixture {
     windows.push_back(w);
     ShowWindow(w, SW_SHOW);
     SetForegroundWindow(w);
-    TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = SkinManager()->FormOfWindow(w);
-      return frame && frame->Skinned();
-    }, 3000);
+    TWinSkinForm* frame = WaitForSkinnedFrame(w);
     PumpFor(50);
     return frame;
   }

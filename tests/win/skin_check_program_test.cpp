@@ -10,6 +10,7 @@
 #include "skin/win/data/skin_data.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
+#include "skinned_frame.h"
 #include "toolkit/win/bitmap.h"
 
 namespace {
@@ -37,9 +38,9 @@ bool ShowsRadioFrame(HWND w, const TDataSkinButton& buttons, int k) {
 
 TEST_F(MainFormTest, SkinnedCheckBoxesAndRadioGroupsOfTheIdleScreen) {
   HWND main = form->Handle();
-  auto frame = [&] { return SkinManager() ? SkinManager()->FormOfWindow(main) : nullptr; };
-  ASSERT_TRUE(PumpUntil([&] { return frame() && frame()->Skinned(); }, 3000));
-  const TSkinControlList& list = frame()->Controls();
+  TWinSkinForm* frame = WaitForSkinnedFrame(main);
+  ASSERT_NE(frame, nullptr);
+  const TSkinControlList& list = frame->Controls();
   for (TCheckBox* c : {form->CheckBox1, form->CheckBox2, form->CheckBox3, form->CheckBox4}) {
     auto* s = dynamic_cast<TSkinCheckBox*>(list.FindByControl(c));
     ASSERT_NE(s, nullptr) << c->GetName();

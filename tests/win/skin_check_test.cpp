@@ -579,10 +579,7 @@ TEST_F(SkinCheckTest, ScreenshotWithTheProgramsSkin) {
   off->SetEnabled(false);
   form->Show();
   dispatcher->SkinFormControls(form);
-  form->Repaint();
-  Pump();
-  PumpFor(100);
-  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_checks.bmp"));
+  EXPECT_TRUE(ShootForm("skin_checks.bmp"));
 }
 
 }  // namespace

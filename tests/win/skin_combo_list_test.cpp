@@ -71,8 +71,12 @@ struct SkinComboListTest : SkinFixture {
     EXPECT_EQ(OnBar(a / 2), ss::ArrowColour(9)) << "the up arrow";
     EXPECT_EQ(OnBar(length - a / 2), ss::ArrowColour(13)) << "the down arrow";
     EXPECT_EQ(OnBar(info.xyThumbTop + 1), ss::VertThumb(1)) << "the thumb's top";
-    if (info.xyThumbTop - a > 2) EXPECT_EQ(OnBar(info.xyThumbTop - 2), ss::VertTrack(1)) << "the track above it";
-    if (length - a - info.xyThumbBottom > 2) EXPECT_EQ(OnBar(info.xyThumbBottom + 1), ss::VertTrack(1));
+    if (info.xyThumbTop - a > 2) {
+      EXPECT_EQ(OnBar(info.xyThumbTop - 2), ss::VertTrack(1)) << "the track above it";
+    }
+    if (length - a - info.xyThumbBottom > 2) {
+      EXPECT_EQ(OnBar(info.xyThumbBottom + 1), ss::VertTrack(1));
+    }
   }
   int TopIndex() const { return static_cast<int>(SendMessageW(lb, LB_GETTOPINDEX, 0, 0)); }
 

@@ -310,10 +310,7 @@ TEST_F(SkinComboTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   EXPECT_NE(list.FindByControl(combo), nullptr);
   EXPECT_NE(list.FindByControl(track), nullptr);
   EXPECT_NE(list.FindByControl(edit), nullptr);
-  form->Repaint();
-  Pump();
-  PumpFor(100);
-  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_combo_track_edit.bmp"));
+  EXPECT_TRUE(ShootForm("skin_combo_track_edit.bmp"));
   SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   Pump();
   PumpFor(100);

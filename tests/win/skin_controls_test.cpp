@@ -466,10 +466,7 @@ TEST_F(SkinControlsTest, ButtonsOfAnRleImageLookAsTheProgramsOwn) {
   Make<TButton>(20, 20, 110, 32)->SetCaption("RLE8");
   form->Show();
   dispatcher->SkinFormControls(form);
-  form->Repaint();
-  Pump();
-  PumpFor(100);
-  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_buttons_rle.bmp"));
+  EXPECT_TRUE(ShootForm("skin_buttons_rle.bmp"));
 }
 
 TEST_F(SkinControlsTest, ScreenshotOfSkinnedButtonsWithTheProgramsSkin) {
@@ -491,10 +488,7 @@ TEST_F(SkinControlsTest, ScreenshotOfSkinnedButtonsWithTheProgramsSkin) {
   form->Show();
   dispatcher->SkinFormControls(form);
   EXPECT_EQ(list.Count(), 3);
-  form->Repaint();
-  Pump();
-  PumpFor(100);
-  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_buttons.bmp"));
+  EXPECT_TRUE(ShootForm("skin_buttons.bmp"));
 }
 
 }  // namespace

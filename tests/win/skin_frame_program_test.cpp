@@ -15,6 +15,7 @@
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/messages.h"
+#include "skinned_frame.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 
@@ -22,14 +23,10 @@ namespace {
 
 class SkinnedProgram : public MainFormTest {
 protected:
-  static TWinSkinForm* FrameOf(HWND w) { return SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr; }
-  static bool WaitSkinned(HWND w) {
-    return PumpUntil([&] { return FrameOf(w) && FrameOf(w)->Skinned(); }, 3000);
-  }
   // The window's client area sits inside the skin's frame, and the system
   // draws no caption buttons of its own.
   static void ExpectSkinFrame(HWND w) {
-    TWinSkinForm* f = FrameOf(w);
+    TWinSkinForm* f = SkinnedFrame(w);
     ASSERT_NE(f, nullptr);
     POINT origin{0, 0};
     ClientToScreen(w, &origin);
@@ -48,7 +45,7 @@ protected:
 
 TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
   HWND main = form->Handle();
-  ASSERT_TRUE(WaitSkinned(main));
+  ASSERT_NE(WaitForSkinnedFrame(main), nullptr);
   ExpectSkinFrame(main);
   EXPECT_EQ(form->ClientWidth(), 961);
   EXPECT_EQ(form->ClientHeight(), 521);
@@ -58,7 +55,7 @@ TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
   auto dialog = [&](TForm* created, const char* shot) {
     std::unique_ptr<TForm> d(created);
     d->Show();
-    ASSERT_TRUE(WaitSkinned(d->Handle()));
+    ASSERT_NE(WaitForSkinnedFrame(d->Handle()), nullptr);
     ExpectSkinFrame(d->Handle());
     Shot(d->Handle(), shot);
   };
@@ -72,14 +69,14 @@ TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
 // frame is left inside the window.
 TEST_F(SkinnedProgram, DrillFullScreenAndBackKeepTheSkin) {
   HWND main = form->Handle();
-  ASSERT_TRUE(WaitSkinned(main));
+  ASSERT_NE(WaitForSkinnedFrame(main), nullptr);
   Click(form->RadioGroup1->Buttons(1)->Handle());
   Click(form->RadioGroup2->Buttons(0)->Handle());
   Click(form->Button1->Handle());
   for (int i = 0; i < 6; ++i) {
     const std::string symbol = form->Label1->GetCaption();
     ASSERT_EQ(symbol.size(), 1u);
-    Key(main, static_cast<WORD>(toupper(static_cast<unsigned char>(symbol[0]))));
+    Key(main, KeyOf(symbol[0]));
     PumpFor(550);  // the hit's flash
   }
   Shot(main, "skinned_drill.bmp");
@@ -101,9 +98,9 @@ TEST_F(SkinnedProgram, DrillFullScreenAndBackKeepTheSkin) {
 
   Click(form->Button6->Handle());
   ASSERT_EQ(form->GetBorderStyle(), TFormBorderStyle::bsSingle);
-  ASSERT_TRUE(WaitSkinned(main));
+  ASSERT_NE(WaitForSkinnedFrame(main), nullptr);
   ExpectSkinFrame(main);
-  EXPECT_GT(FrameOf(main)->Metrics().Top, 0) << "the way back gets the skin's caption again";
+  EXPECT_GT(SkinnedFrame(main)->Metrics().Top, 0) << "the way back gets the skin's caption again";
   EXPECT_EQ(form->ClientWidth(), 961);
   EXPECT_EQ(form->ClientHeight(), 521);
   Shot(main, "skinned_after_full_screen.bmp");
@@ -121,20 +118,20 @@ int boxTicks = 0;
 void CALLBACK LookAtBox(HWND, UINT, UINT_PTR id, DWORD) {
   HWND box = FindWindowW(L"#32770", L"提示");
   ++boxTicks;
-  TWinSkinForm* f = box && SkinManager() ? SkinManager()->FormOfWindow(box) : nullptr;
-  if (box && f && f->Skinned()) {
+  TWinSkinForm* f = SkinnedFrame(box);
+  if (f) {
     boxSeen = box;
     boxSkinned = SendMessageW(box, SM_ISSKINNED, 0, 0) == 1 && !(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
     SaveWindowShot(box, ArtefactFolder() + "skinned_message_box.bmp");
   }
-  if ((box && f && f->Skinned()) || boxTicks > 40) {
+  if (f || boxTicks > 40) {
     KillTimer(nullptr, id);
     if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
 }
 
 TEST_F(SkinnedProgram, MessageBoxWearsTheSkin) {
-  ASSERT_TRUE(WaitSkinned(form->Handle()));
+  ASSERT_NE(WaitForSkinnedFrame(form->Handle()), nullptr);
   boxSeen = nullptr;
   boxTicks = 0;
   SetTimer(nullptr, 0, 100, LookAtBox);
@@ -152,8 +149,8 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
 
   std::unique_ptr<TForm5> users(CreateFormObject<TForm5>(Application));
   users->Show();
-  ASSERT_TRUE(WaitSkinned(users->Handle()));
-  TWinSkinForm* frame = FrameOf(users->Handle());
+  TWinSkinForm* frame = WaitForSkinnedFrame(users->Handle());
+  ASSERT_NE(frame, nullptr);
   auto* boxSkin = dynamic_cast<TSkinScrollbar*>(frame->Controls().FindByControl(users->ListBox1));
   ASSERT_NE(boxSkin, nullptr) << "the list box's bars are skinned by the dispatcher";
   EXPECT_TRUE(boxSkin->FBars.Vert->FShown);
@@ -186,8 +183,8 @@ TEST_F(SkinnedProgram, UserAndScoreDialogsWithSkinnedScrollBars) {
   }
   std::unique_ptr<TForm3> scores(CreateFormObject<TForm3>(Application));
   scores->Show();
-  ASSERT_TRUE(WaitSkinned(scores->Handle()));
-  frame = FrameOf(scores->Handle());
+  frame = WaitForSkinnedFrame(scores->Handle());
+  ASSERT_NE(frame, nullptr);
   // The list view's own family builds on the scroll-bar skin.
   auto* bars = dynamic_cast<TSkinScrollbar*>(frame->Controls().FindByControl(scores->ListView1));
   ASSERT_NE(bars, nullptr);

@@ -96,11 +96,8 @@ TEST_F(SkinFrameTest, WindowsWithoutCaptionGetTheDialogFrameFromTheirClassOrExte
   ASSERT_TRUE(box && modal);
   for (HWND w : {box, modal}) {
     SkinManager()->SkinWindow(w);
-    TWinSkinForm* frame = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-      frame = SkinManager()->FormOfWindow(w);
-      return frame && frame->Skinned();
-    }, 3000));
+    TWinSkinForm* frame = WaitForSkinnedFrame(w);
+    ASSERT_NE(frame, nullptr);
     PumpFor(50);
     EXPECT_EQ(frame->Traits().Border, TBorderKind::Dialog);
     EXPECT_EQ(frame->Metrics().Top, kCaption);
@@ -361,11 +358,7 @@ TEST_F(SkinFrameTest, DetachGivesBackProcedureStyleMenuSizeAndRegion) {
   ASSERT_NE(bar, nullptr);
 
   data->SetActive(true);
-  TWinSkinForm* frame = nullptr;
-  PumpUntil([&] {
-    frame = SkinManager()->FormOfWindow(w);
-    return frame && frame->Skinned();
-  }, 3000);
+  TWinSkinForm* frame = WaitForSkinnedFrame(w);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(GetMenu(w), nullptr);
   EXPECT_NE(GetWindowLongPtrW(w, GWLP_WNDPROC), proc);

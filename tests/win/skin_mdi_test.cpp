@@ -71,11 +71,7 @@ struct SkinMdiTest : FrameSkinFixture {
     return WaitSkinned(frameWindow);
   }
   static TWinSkinForm* WaitSkinned(HWND w) {
-    TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr;
-      return frame && frame->Skinned();
-    }, 3000);
+    TWinSkinForm* frame = WaitForSkinnedFrame(w);
     PumpFor(50);
     return frame;
   }

@@ -19,6 +19,7 @@
 #include "skin/win/messages.h"
 #include "skin_family_fixture.h"
 #include "skin_support.h"
+#include "skinned_frame.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
 #include "toolkit/win/media_player.h"
@@ -260,21 +261,12 @@ TEST_F(SkinMediaPlayerTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   form->Show();
   dispatcher->SkinFormControls(form);
   EXPECT_EQ(list.Count(), 6);
-  form->Repaint();
-  Pump();
-  PumpFor(100);
-  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_speed_menu_player.bmp"));
+  EXPECT_TRUE(ShootForm("skin_speed_menu_player.bmp"));
 }
 
 // The main window's media player is skinned, and its panel stays hidden.
 TEST_F(MainFormTest, MediaPlayerPanelStaysInvisible) {
-  TWinSkinForm* frame = nullptr;
-  ASSERT_TRUE(PumpUntil(
-      [&] {
-        frame = SkinManager() ? SkinManager()->FormOfWindow(form->Handle()) : nullptr;
-        return frame && frame->Skinned();
-      },
-      3000));
+  ASSERT_NE(WaitForSkinnedFrame(form->Handle()), nullptr);
   ASSERT_FALSE(form->MediaPlayer1->GetVisible());
   EXPECT_EQ(SendMessageW(form->MediaPlayer1->Handle(), SM_ISSKINNED, 0, 0), 1);
   TWMediaPlayer* panel = nullptr;

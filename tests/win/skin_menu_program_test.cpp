@@ -14,6 +14,7 @@
 #include "skin/win/menu/popup.h"
 #include "skin/win/menu/tracking.h"
 #include "skin/win/messages.h"
+#include "skinned_frame.h"
 
 namespace {
 
@@ -65,13 +66,6 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
 
 class SkinnedMenus : public MainFormTest {
 protected:
-  bool WaitSkinned() {
-    HWND w = form->Handle();
-    return PumpUntil([&] {
-      TWinSkinForm* f = SkinManager() ? SkinManager()->FormOfWindow(w) : nullptr;
-      return f && f->Skinned();
-    }, 3000);
-  }
   void Look(const char* shot, const std::function<void()>& open) {
     seen = TOpenMenu{};
     seen.Shot = shot;
@@ -88,7 +82,7 @@ protected:
 };
 
 TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
-  ASSERT_TRUE(WaitSkinned());
+  ASSERT_NE(WaitForSkinnedFrame(form->Handle()), nullptr);
   Look("skinned_help_menu", [&] { form->Button5Click(nullptr); });
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
@@ -108,10 +102,7 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   // The about box has one.
   std::unique_ptr<TForm2> about(CreateFormObject<TForm2>(Application));
   about->Show();
-  ASSERT_TRUE(PumpUntil([&] {
-    TWinSkinForm* f = SkinManager()->FormOfWindow(about->Handle());
-    return f && f->Skinned();
-  }, 3000));
+  ASSERT_NE(WaitForSkinnedFrame(about->Handle()), nullptr);
   const HWND aboutWindow = about->Handle();
   seen = TOpenMenu{};
   seen.Shot = "skinned_system_menu";

@@ -579,10 +579,7 @@ TEST_F(SkinMenuTest, ClosingAWindowWhileItsMenuIsOpenIsSafe) {
     ASSERT_NE(w, nullptr);
     SetForegroundWindow(w);
     SkinManager()->SkinWindow(w);
-    ASSERT_TRUE(PumpUntil([&] {
-      TWinSkinForm* fr = SkinManager()->FormOfWindow(w);
-      return fr && fr->Skinned();
-    }, 3000));
+    ASSERT_NE(WaitForSkinnedFrame(w), nullptr);
     bool open = false;
     RunScript([&] {
       if (VisiblePopups().empty()) return open;

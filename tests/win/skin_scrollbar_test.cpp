@@ -132,7 +132,9 @@ TEST_F(ScrollbarTest, OverlayCoversTheBarAndPaintsTheVerticalObjects) {
   int grip = 0;
   const bool hasGrip = ScrollGripStart(bar.FThumbStart, bar.FThumbEnd, a, grip);
   EXPECT_EQ(p.At(mid, bar.FThumbStart), hasGrip && grip == bar.FThumbStart ? ArrowColour(20) : VertThumb(1));
-  if (hasGrip) EXPECT_EQ(p.At(mid, grip + a / 2), ArrowColour(20));
+  if (hasGrip) {
+    EXPECT_EQ(p.At(mid, grip + a / 2), ArrowColour(20));
+  }
 
   // Hot parts follow the mouse.
   SendMessageW(bar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(mid, length - 2));
@@ -352,7 +354,9 @@ TEST_F(ScrollbarTest, SkinsLackingEachScrollBarObject) {
     EXPECT_EQ(up, ArrowColour(9));
     const bool noTrack = c.object == &TSkinData::VertScroll, noThumb = c.object == &TSkinData::VertScrollThumb;
     EXPECT_EQ(track, noTrack ? kFace : VertTrack(1));
-    if (!gripAtStart) EXPECT_EQ(thumb, noThumb ? VertTrack(1) : VertThumb(1)) << "no thumb: the track shows";
+    if (!gripAtStart) {
+      EXPECT_EQ(thumb, noThumb ? VertTrack(1) : VertThumb(1)) << "no thumb: the track shows";
+    }
   }
   // The bar of a short list box: two half arrows, no track.
   auto* small = Make<TListBox>(300, 20, 120, 2 * a);
@@ -414,7 +418,9 @@ TEST_F(ScrollbarTest, CornerAndBorderFollowTheWindowsOwnBorder) {
               kFace);
     EXPECT_EQ(static_cast<TColor>(GetPixel(dc, corner.right - 1, corner.bottom - 1)), kFace);
     // Taken 2 pixels in, the fill would cover the one-pixel border's shadow.
-    if (thin) EXPECT_EQ(static_cast<TColor>(GetPixel(dc, corner.right, corner.bottom)), kShadow);
+    if (thin) {
+      EXPECT_EQ(static_cast<TColor>(GetPixel(dc, corner.right, corner.bottom)), kShadow);
+    }
     // The border: shadow outside, face one pixel in.
     FillRectColor(dc, RECT{0, 0, 4, 4}, kUntouched);
     SendMessageW(view->Handle(), WM_NCPAINT, 1, 0);

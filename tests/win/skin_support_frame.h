@@ -14,6 +14,7 @@
 #include "skin/win/data/skin_data.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
+#include "skinned_frame.h"
 #include "toolkit/win/app_errors.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/form.h"
@@ -104,11 +105,7 @@ inline void MakeFrameSkin(TSkinData& data) {
 // Shows the form (activation skins it) and waits until skinning is complete.
 inline TWinSkinForm* ShowSkinned(TCustomForm* f) {
   f->Show();
-  TWinSkinForm* frame = nullptr;
-  PumpUntil([&] {
-    frame = SkinManager() ? SkinManager()->FormOfWindow(f->Handle()) : nullptr;
-    return frame && frame->Skinned();
-  }, 3000);
+  TWinSkinForm* frame = WaitForSkinnedFrame(f->Handle());
   PumpFor(50);
   return frame;
 }

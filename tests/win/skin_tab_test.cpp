@@ -412,10 +412,7 @@ TEST_F(SkinFamilyTest, ScreenshotOfListsTabsAndStatusBarWithTheProgramsSkin) {
   EXPECT_NE(list.FindByControl(lv), nullptr);
   EXPECT_NE(list.FindByControl(bar), nullptr);
   EXPECT_NE(list.FindByControl(set), nullptr);
-  form->Repaint();
-  Pump();
-  PumpFor(100);
-  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "skin_lists_tabs.bmp"));
+  EXPECT_TRUE(ShootForm("skin_lists_tabs.bmp"));
 }
 
 }  // namespace

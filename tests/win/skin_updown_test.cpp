@@ -43,6 +43,13 @@ struct SkinUpDownTest : SkinFixture {
     s->AttachHandle(w, data.get(), &list, &canvas);
     return s;
   }
+  // A bare progress bar of the range 0 to 100, at `position`.
+  HWND Progress(DWORD style, int x, int y, int w, int h, int position) {
+    HWND bar = Bare(PROGRESS_CLASSW, style, x, y, w, h);
+    SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+    SendMessageW(bar, PBM_SETPOS, position, 0);
+    return bar;
+  }
   static TColor Paint(TSkinControl* s, int x, int y) { return PaintedPixel(s, x, y); }
 };
 
@@ -72,9 +79,7 @@ TEST_F(SkinUpDownTest, UpDownFramesByStateAndHalf) {
 }
 
 TEST_F(SkinUpDownTest, ProgressTroughBarAndVertical) {
-  HWND bar = Bare(PROGRESS_CLASSW, 0, 10, 200, 200, 20);
-  SendMessageW(bar, PBM_SETRANGE32, 0, 100);
-  SendMessageW(bar, PBM_SETPOS, 50, 0);
+  HWND bar = Progress(0, 10, 200, 200, 20, 50);
   auto* s = SkinWindow<TSkinProgress>(bar);
   EXPECT_EQ(Paint(s, 50, 10), kBar);
   EXPECT_EQ(Paint(s, 150, 10), kTrough);
@@ -84,9 +89,7 @@ TEST_F(SkinUpDownTest, ProgressTroughBarAndVertical) {
   SendMessageW(bar, PBM_SETPOS, 0, 0);
   EXPECT_EQ(Paint(s, 50, 10), kTrough) << "maximum 0 shows only the trough";
 
-  HWND up = Bare(PROGRESS_CLASSW, PBS_VERTICAL, 250, 200, 20, 200);
-  SendMessageW(up, PBM_SETRANGE32, 0, 100);
-  SendMessageW(up, PBM_SETPOS, 25, 0);
+  HWND up = Progress(PBS_VERTICAL, 250, 200, 20, 200, 25);
   auto* v = SkinWindow<TSkinProgress>(up);
   EXPECT_EQ(Paint(v, 10, 190), kBar) << "a vertical bar grows from the bottom";
   EXPECT_EQ(Paint(v, 10, 20), kTrough);
@@ -117,9 +120,7 @@ TEST_F(SkinUpDownTest, ProgressChunkModeStretchedAndTiled) {
   data->ProgressChunk = std::move(chunk);
   data->Progress = ColourObject<TDataSkinBorder>({kTrough}, 10, 10);
   data->Progress->Style = 1;
-  HWND bar = Bare(PROGRESS_CLASSW, 0, 10, 240, 200, 20);
-  SendMessageW(bar, PBM_SETRANGE32, 0, 100);
-  SendMessageW(bar, PBM_SETPOS, 50, 0);
+  HWND bar = Progress(0, 10, 240, 200, 20, 50);
   auto* s = SkinWindow<TSkinProgress>(bar);
 
   // Stretched over the bar's 100 x 20, moved by (2, 2), its last 4 rows cut off.

@@ -10,9 +10,7 @@ namespace {
 
 struct Startup : ::testing::Test {
   void SetUp() override {
-    FreshApplication();
-    Practice = TPracticeState{};
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+    FreshProgramStart();
   }
   void TearDown() override {
     delete form;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "main_form_fixture.h"
+#include "native/user_list_texts.h"
 #include "practice/rules/practice_types.h"
 #include "prompt_box.h"
 #include "screenshot.h"
@@ -41,10 +42,7 @@ protected:
     Click(d.Button6->Handle());
   }
   std::string MainCaption() { return WindowText(form->Handle()); }
-  static std::vector<std::string> Names() {
-    const TUserList& u = Practice.Users;
-    return std::vector<std::string>(u.UserNames.begin() + 1, u.UserNames.begin() + 1 + u.UserCount);
-  }
+  static std::vector<std::string> Names() { return ::Names(Practice.Users); }
 };
 
 TEST_F(UserDialogs, DeletingTheCurrentUserMakesTheSystemUserCurrent) {
@@ -124,8 +122,7 @@ TEST_F(UserDialogs, ConfirmWithAnEmptyNameOnlyHidesTheEntry) {
 }
 
 TEST_F(UserDialogs, NamesTheListCannotHoldAreRefusedWithAMessage) {
-  std::string full;
-  for (int i = 1; i <= MaxUsers; ++i) full += i == 1 ? "abc;" : "u" + std::to_string(i) + ";";
+  const std::string full = ManyNames(MaxUsers);
   struct Case {
     std::string list, name;
   } cases[] = {{full, "extra"}, {"abc;", std::string(MaxUserNameLength + 1, 'x')}, {"abc;", "a;b"},
