@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gdi_count.h"
 #include "screenshot.h"
@@ -169,6 +171,44 @@ TEST_F(SkinComboListTest, DroppedAgainAndAgainKeepsOneBarAndNoNewObjects) {
   delete combo;
   list.FreeDead();
   EXPECT_EQ(list.Count(), 0);
+}
+
+// The form's pixels where the list drops stay the form's while the list is
+// closed: when the skinned combo is shown and filled, and after a drop.
+TEST_F(SkinComboListTest, AClosedListLeavesNothingOnTheForm) {
+  TSkinComBox* s = Combo(TComboBoxStyle::csDropDown);
+  ASSERT_NE(s->FListScrollBar, nullptr);
+  Drop(true);
+  RECT dropped, at;
+  GetWindowRect(lb, &dropped);
+  Drop(false);
+  GetWindowRect(form->Handle(), &at);
+  // Points inside the list's frame, its bar and its border, in form window coordinates.
+  const POINT points[] = {{(dropped.left + dropped.right) / 2 - at.left, (dropped.top + dropped.bottom) / 2 - at.top},
+                          {dropped.right - ss::ArrowSize() / 2 - at.left, dropped.top + ss::ArrowSize() - at.top},
+                          {dropped.left - at.left, dropped.bottom - 1 - at.top}};
+  auto formShows = [&] {
+    std::vector<TColor> colours;
+    for (const POINT& p : points) colours.push_back(PixelAt(form->Handle(), p.x, p.y));
+    return colours;
+  };
+  combo->SetVisible(false);
+  form->Repaint();
+  Pump();
+  const std::vector<TColor> bare = formShows();
+  // As the program shows its article chooser: shown, emptied and filled again
+  // (each item sets the list's height through the combo's window height).
+  combo->SetVisible(true);
+  combo->Items()->Clear();
+  combo->SetItemIndex(-1);
+  combo->SetText("choose");
+  for (int i = 0; i < 6; ++i) combo->Items()->Add("article " + std::to_string(i));
+  Pump();
+  PumpFor(50);
+  EXPECT_EQ(formShows(), bare) << "shown again and filled, closed";
+  Drop(true);
+  Drop(false);
+  EXPECT_EQ(formShows(), bare) << "dropped and closed";
 }
 
 TEST_F(SkinComboListTest, SimpleCombosListGetsOverlays) {

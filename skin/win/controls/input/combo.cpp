@@ -148,8 +148,16 @@ void TSkinComBox::AfterMessage(TMessage& m) {
       break;
     }
     case WM_DRAWITEM:
-    case WM_NCPAINT:
       Redraw();
+      break;
+    case WM_NCPAINT:
+      // Under Wine the window stands taller for a moment while its list's
+      // height is set (the toolkit sets it through the window's height): a
+      // paint forced then would leave the combo's face on the parent below.
+      if (TallerThanFace())
+        InvalidateRect(Handle(), nullptr, TRUE);
+      else
+        Redraw();
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -168,17 +176,40 @@ void TSkinComBox::AfterMessage(TMessage& m) {
   }
 }
 
-void TSkinComBox::PaintSkin(HDC dc, const RECT& r) {
+int TSkinComBox::FaceHeight(const COMBOBOXINFO& info) const {
+  RECT at;
+  POINT client{0, 0};
+  if (info.rcButton.bottom <= info.rcButton.top || !GetWindowRect(Handle(), &at) || !ClientToScreen(Handle(), &client))
+    return 0;
+  // The face ends as far below the button as it begins above it.
+  return 2 * (client.y - at.top) + info.rcButton.top + info.rcButton.bottom;
+}
+
+bool TSkinComBox::TallerThanFace() {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  RECT at;
+  auto get = OptionalUser32().GetComboBoxInfo;
+  if (!get || !get(Handle(), &info) || (info.stateButton & STATE_SYSTEM_INVISIBLE) || !GetWindowRect(Handle(), &at))
+    return false;
+  const int face = FaceHeight(info);
+  return face > 0 && at.bottom - at.top > face;
+}
+
+void TSkinComBox::PaintSkin(HDC dc, const RECT& window) {
   const TDataSkinBorder* button = FSkinData ? FSkinData->ComboButton.get() : nullptr;
   if (!Has(button)) return;
   FStyle = GetStyle(GWL_STYLE);
   FExStyle = GetStyle(GWL_EXSTYLE);
   FComboInfo = COMBOBOXINFO{};
   FComboInfo.cbSize = sizeof(FComboInfo);
+  RECT r = window;
   if (auto get = OptionalUser32().GetComboBoxInfo) {
     if (get(Handle(), &FComboInfo)) {
       FButtonRect = FComboInfo.rcButton;
       if (FComboInfo.stateButton & STATE_SYSTEM_INVISIBLE) return;  // a simple combo has no button
+      // Below the face is the parent's, also while the window stands taller (see AfterMessage).
+      if (const int face = FaceHeight(FComboInfo)) r.bottom = std::min(r.bottom, r.top + face);
     }
   }
   FFocused = GetFocus() == Handle();

@@ -31,7 +31,7 @@ public:
   void AttachHandle(HWND handle, TSkinData* skinData, TSkinControlList* list, TCanvas* canvas) override;
   void Unskin() override;
   void AfterMessage(TMessage& m) override;
-  void PaintSkin(HDC dc, const RECT& r) override;
+  void PaintSkin(HDC dc, const RECT& window) override;
   void Notification(TComponent* component, TOperation operation) override;
 
   LONG FStyle = 0;
@@ -54,6 +54,9 @@ private:
   // A left-button press or release sets or clears the pressed bit and repaints.
   bool TrackPress(UINT msg);
   void SkinList(TSkinControlList* list);
+  // The height of the closed face (edit and button), 0 when unknown.
+  int FaceHeight(const COMBOBOXINFO& info) const;
+  bool TallerThanFace();
   void PaintStandard(HDC dc, const RECT& r, int frame);
   // The ComboCaptionMargin pixels before textEnd (after it, button on the
   // left) in the text area's own background.
