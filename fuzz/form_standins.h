@@ -20,7 +20,7 @@ namespace standin {
 using TKeyEvent = std::function<void(TObject*, int&)>;
 
 // A published property of a stand-in: its kind, and its identifiers for enumerations and sets.
-struct TSpec {
+struct TPropShape {
   const char* Name;
   TPropKind Kind;
   std::vector<std::string> Idents = {};
@@ -28,9 +28,9 @@ struct TSpec {
 
 const std::vector<std::string> kBorderStyles = {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 
-inline std::vector<TSpec> ControlSpecs(bool integerColumns) {
+inline std::vector<TPropShape> ControlProps(bool integerColumns) {
   using K = TPropKind;
-  std::vector<TSpec> specs = {
+  std::vector<TPropShape> shapes = {
       {"Left", K::Integer}, {"Top", K::Integer}, {"Width", K::Integer}, {"Height", K::Integer},
       {"MaxLength", K::Integer}, {"Interval", K::Integer}, {"ItemIndex", K::Integer}, {"DropDownCount", K::Integer},
       {"Min", K::Integer}, {"Max", K::Integer}, {"Position", K::Integer}, {"DisableTag", K::Integer},
@@ -55,11 +55,11 @@ inline std::vector<TSpec> ControlSpecs(bool integerColumns) {
       {"OnClick", K::Event}, {"OnTimer", K::Event}, {"OnChange", K::Event}, {"OnColumnClick", K::Event},
       {"OnKeyDown", K::Event}, {"OnKeyUp", K::Event}, {"OnKeyPress", K::Event},
   };
-  specs.push_back({"Columns", integerColumns ? K::Integer : K::Object});
-  return specs;
+  shapes.push_back({"Columns", integerColumns ? K::Integer : K::Object});
+  return shapes;
 }
 
-inline std::vector<TSpec> FormSpecs() {
+inline std::vector<TPropShape> FormProps() {
   using K = TPropKind;
   return {
       {"Left", K::Integer}, {"Top", K::Integer}, {"Width", K::Integer}, {"Height", K::Integer},
@@ -105,13 +105,13 @@ public:
   }
 };
 
-inline TPropInfo MakeProp(const TSpec& spec) {
+inline TPropInfo MakeProp(const TPropShape& shape) {
   TPropInfo p;
-  p.Name = spec.Name;
-  p.Kind = spec.Kind;
-  p.EnumNames = spec.Kind == TPropKind::Boolean ? std::vector<std::string>{"False", "True"} : spec.Idents;
-  const std::string name = spec.Name;
-  if (spec.Kind == TPropKind::Object) {
+  p.Name = shape.Name;
+  p.Kind = shape.Kind;
+  p.EnumNames = shape.Kind == TPropKind::Boolean ? std::vector<std::string>{"False", "True"} : shape.Idents;
+  const std::string name = shape.Name;
+  if (shape.Kind == TPropKind::Object) {
     p.Get = [name](const TObject& o) {
       const auto& s = static_cast<const TStandIn&>(o);
       TPropValue v;
@@ -121,7 +121,7 @@ inline TPropInfo MakeProp(const TSpec& spec) {
     };
     return p;
   }
-  const TPropKind kind = spec.Kind;
+  const TPropKind kind = shape.Kind;
   p.Get = [name, kind](const TObject& o) {
     const auto& values = static_cast<const TStandIn&>(o).Values;
     auto it = values.find(name);
@@ -166,10 +166,10 @@ public:
 
 private:
   TRegistry();
-  void Add(std::vector<std::unique_ptr<TClassInfo>>& to, const char* name, const std::vector<TSpec>& specs,
+  void Add(std::vector<std::unique_ptr<TClassInfo>>& to, const char* name, const std::vector<TPropShape>& shapes,
            TComponent* (*create)(TComponent*)) {
     auto info = std::make_unique<TClassInfo>(TClassInfo{name, &TComponent::StaticClass(), create, {}});
-    for (const TSpec& s : specs) info->Props.push_back(MakeProp(s));
+    for (const TPropShape& s : shapes) info->Props.push_back(MakeProp(s));
     to.push_back(std::move(info));
   }
   static bool ColourIdent(const std::string& ident, std::int64_t& value) {
@@ -197,13 +197,13 @@ std::vector<TComponent* (*)(TComponent*)> ControlCreators(std::index_sequence<I.
 }
 
 inline TRegistry::TRegistry() {
-  for (const char* name : {"TForm1", "TForm2", "TForm3", "TForm5"}) Add(forms_, name, FormSpecs(), nullptr);
+  for (const char* name : {"TForm1", "TForm2", "TForm3", "TForm5"}) Add(forms_, name, FormProps(), nullptr);
   const auto creators = ControlCreators(std::make_index_sequence<kControlCount>());
   for (std::size_t i = 0; i < kControlCount; ++i) {
     const bool radioGroup = std::string(kControlClasses[i]) == "TRadioGroup";
-    Add(controls_, kControlClasses[i], ControlSpecs(radioGroup), creators[i]);
+    Add(controls_, kControlClasses[i], ControlProps(radioGroup), creators[i]);
   }
-  Add(controls_, "TWinControl", ControlSpecs(false), nullptr);  // registered, not creatable
+  Add(controls_, "TWinControl", ControlProps(false), nullptr);  // registered, not creatable
   for (const auto& c : controls_) RegisterComponentClass(*c);
   RegisterIntegerIdents(&ColourIdent);
 }
