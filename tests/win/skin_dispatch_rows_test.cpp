@@ -1,6 +1,7 @@
 // The dispatcher's rarer rows: a dialog inside a window, the combo inside an
 // extended combo box, radio and check groups of other component sets named by
-// Skin3rd lines, and edit controls with a number of buttons.
+// Skin3rd lines, and edit controls with a number of buttons or named by a
+// Skin3rd line.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,8 +15,12 @@
 #include "skin/win/controls/buttons/button.h"
 #include "skin/win/controls/buttons/check.h"
 #include "skin/win/controls/input/combo.h"
+#include "skin/win/controls/input/edit.h"
 #include "skin/win/data/object_image.h"
+#include "skin/win/messages.h"
 #include "skin_controls_fixture.h"
+#include "skin_strips.h"
+#include "toolkit/win/edit.h"
 #include "toolkit/win/panel.h"
 
 namespace {
@@ -182,15 +187,55 @@ TEST_F(SkinDispatchRowsTest, EditsWithButtonsByTheirNumber) {
   EXPECT_EQ(decisions[0].kind, K::ComboBox);
   EXPECT_EQ(decisions[0].control, one);
   EXPECT_EQ(decisions[1].kind, K::Edit);
-  EXPECT_EQ(decisions[1].control, nullptr) << "by its window";
-  EXPECT_EQ(decisions[1].window, none->Handle());
-  EXPECT_NE(list.FindByHandle(none->Handle()), nullptr);
+  EXPECT_EQ(decisions[1].control, none);
+  EXPECT_NE(list.FindByControl(none), nullptr);
   // A family switched off gives nothing.
   for (TSkinControl* o : list.Snapshot()) delete o;
   decisions.clear();
   data->SkinControls &= ~(SetOf(xcCombo) | SetOf(xcEdit));
   for (TDCEdit* e : {one, none, two}) dispatcher->SkinControl(e, form);
   EXPECT_TRUE(decisions.empty());
+}
+
+// Skinning makes no window: a hidden edit without buttons, or one that a
+// Skin3rd "edit" line names, is attached without one and is skinned when the
+// toolkit makes it. The line takes an edit with a border only, shown or hidden.
+TEST_F(SkinDispatchRowsTest, HiddenEditsAreSkinnedWhenTheirWindowIsMade) {
+  const TColor shadow = Rgb(20, 140, 70);
+  data->Colors[scButtonShadow] = shadow;
+  data->Skin3rd = {"TEdit=edit"};
+  // An edit without buttons, one with a border and one without: hidden, then shown.
+  struct Edits {
+    TDCEdit* plain;
+    TEdit *framed, *bare;
+    std::vector<TWinControl*> All() const { return {plain, framed, bare}; }
+  };
+  Edits rows[2];
+  for (int k = 0; k < 2; ++k) {
+    const int top = 10 + 100 * k;
+    rows[k] = {Make<TDCEdit>(10, top, 120, 24), Make<TEdit>(10, top + 30, 120, 24),
+               Make<TEdit>(10, top + 60, 120, 24)};
+    rows[k].bare->SetBorderStyle(TBorderStyle::bsNone);
+  }
+  for (TWinControl* e : rows[0].All()) e->SetVisible(false);
+  form->Show();
+  for (int k = 0; k < 2; ++k) {
+    const bool hidden = k == 0;
+    const Edits& r = rows[k];
+    for (TWinControl* e : r.All()) {
+      dispatcher->SkinControl(e, form);
+      EXPECT_EQ(e->HandleAllocated(), !hidden) << e->ClassName() << " hidden " << hidden;
+    }
+    EXPECT_NE(dynamic_cast<TSkinEdit*>(list.FindByControl(r.plain)), nullptr) << hidden;
+    EXPECT_NE(dynamic_cast<TSkinEdit*>(list.FindByControl(r.framed)), nullptr) << hidden;
+    EXPECT_EQ(list.FindByControl(r.bare), nullptr) << "no border: " << hidden;
+    for (TWinControl* e : r.All()) e->SetVisible(true);
+    EXPECT_TRUE(IsWindowSkinned(r.plain->Handle())) << hidden;
+    EXPECT_TRUE(IsWindowSkinned(r.framed->Handle())) << hidden;
+    EXPECT_FALSE(IsWindowSkinned(r.bare->Handle())) << hidden;
+    RedrawWindow(r.framed->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(PixelAt(r.framed->Handle(), 0, 12), shadow) << "the skin's border, " << hidden;
+  }
 }
 
 }  // namespace

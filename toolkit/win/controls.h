@@ -190,8 +190,10 @@ public:
   HWND HandleOrNull() const { return handle_; }
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
-  // The style the window is (or would be) made with, without making it.
+  // The style and extended style the window is (or would be) made with,
+  // without making it.
   DWORD CreationStyle();
+  DWORD CreationExStyle();
   void DestroyHandle();
   // Sends CM_RECREATEWND while the old window still exists; its default
   // handling destroys the window and makes a new one.

@@ -185,6 +185,12 @@ DWORD TWinControl::CreationStyle() {
   return p.Style;
 }
 
+DWORD TWinControl::CreationExStyle() {
+  TCreateParams p;
+  CreateParams(p);
+  return p.ExStyle;
+}
+
 HWND TWinControl::Handle() {
   if (!handle_) CreateWnd();
   return handle_;

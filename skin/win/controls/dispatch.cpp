@@ -36,6 +36,21 @@ namespace {
 
 bool Is(const TControl* control, const char* className) { return control->InheritsFrom(className); }
 
+// A border or a scroll bar around the client area: measured on the window, or
+// read from the styles a hidden control's window will be made with.
+bool HasNonClientArea(TWinControl& control) {
+  if (HWND window = control.HandleOrNull()) {
+    RECT wr, cr;
+    GetWindowRect(window, &wr);
+    GetClientRect(window, &cr);
+    return wr.right - wr.left != cr.right || wr.bottom - wr.top != cr.bottom;
+  }
+  const DWORD style = control.CreationStyle();
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, FALSE, control.CreationExStyle());
+  return frame.right > frame.left || frame.bottom > frame.top || (style & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
 }  // namespace
 
 const char* SkinKindName(TSkinKind kind) {
@@ -291,7 +306,7 @@ void TSkinDispatcher::SkinChain(TControl* control, const std::string& upper) {
   if (upper == "TDCEDIT" || upper == "TDCDBEDIT") {
     long long buttons = GetOrdPropByName(control, "NumButtons");
     if (buttons == 1 && Has(xcCombo)) return Attach(TSkinKind::ComboBox, control, false);
-    if (buttons == 0 && Has(xcEdit) && win) return AttachWindow(TSkinKind::Edit, win->Handle());
+    if (buttons == 0 && Has(xcEdit) && win) return Attach(TSkinKind::Edit, control, false);
     return;
   }
   if (Is(control, "TCustomForm")) {
@@ -319,12 +334,7 @@ bool TSkinDispatcher::SkinBy3rdList(const std::string& className, TControl* cont
   } else if (value == "comboboxex") {
     if (Has(xcCombo)) Attach(TSkinKind::ComboBoxEx, control, false);
   } else if (value == "edit") {
-    if (Has(xcEdit) && win) {
-      RECT wr, cr;
-      GetWindowRect(win->Handle(), &wr);
-      GetClientRect(win->Handle(), &cr);
-      if (wr.right - wr.left != cr.right || wr.bottom - wr.top != cr.bottom) Attach(TSkinKind::Edit, control, false);
-    }
+    if (Has(xcEdit) && win && HasNonClientArea(*win)) Attach(TSkinKind::Edit, control, false);
   } else if (value == "radiobutton") {
     if (Has(xcRadioButton)) Attach(TSkinKind::RadioButton, control, false);
   } else if (value == "panel") {
