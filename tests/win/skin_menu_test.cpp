@@ -536,7 +536,7 @@ TEST_F(SkinMenuTest, PopupWindowPaintsItsWholeFrameButLeavesAPartToTheSystem) {
   DestroyWindow(w);
 }
 
-TEST_F(SkinMenuTest, BarComposesInOneKeptBitmap) {
+TEST_F(SkinMenuTest, BarComposesInOneKeptBitmapThatGrowsWithTheWindow) {
   TForm* f = MenuForm();
   TWinSkinForm* frame = frame_skin::ShowSkinned(f);
   ASSERT_NE(frame, nullptr);
@@ -561,6 +561,22 @@ TEST_F(SkinMenuTest, BarComposesInOneKeptBitmap) {
   bar.Button(1)->MouseLeave();
   EXPECT_EQ(PixelOf(w, button.left, button.top + 2), static_cast<COLORREF>(kBar[0]));
   EXPECT_EQ(PixelOf(w, button.left, button.bottom), static_cast<COLORREF>(kBar[0]));
+
+  // Wider than the bitmaps and the room they keep: both grown, and the bar drawn
+  // whole, its own frame from the last button to the border.
+  const int wider = r.right - r.left + bar.Strip()->GetWidth();
+  SetWindowPos(w, nullptr, 0, 0, wider, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+  PumpFor(30);
+  frame->PaintFrame(nullptr);
+  const RECT& strip = bar.BarRect();
+  ASSERT_EQ(strip.right, wider - frame_skin::kSide);
+  EXPECT_GE(bar.Strip()->GetWidth(), strip.right - strip.left);
+  EXPECT_GE(bar.Background()->GetWidth(), strip.right - strip.left);
+  const int y = frame_skin::kCaption + 2;
+  for (int x = bar.Button(bar.ButtonCount() - 1)->BoundsRect.right + 1; x < strip.right; x += 7)
+    EXPECT_EQ(PixelOf(w, x, y), static_cast<COLORREF>(kBar[0])) << x;
+  EXPECT_EQ(PixelOf(w, strip.right - 1, y), static_cast<COLORREF>(kBar[0]));
+  EXPECT_EQ(PixelOf(w, wider - 2, y), static_cast<COLORREF>(frame_skin::kRight[0]));
 }
 
 // A bare window of the program with a menu, skinned through its own procedure.
