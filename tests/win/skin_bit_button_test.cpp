@@ -11,6 +11,7 @@
 #include "skin/win/controls/dispatch.h"
 #include "skin/win/data/skin_data.h"
 #include "skin_check_fixture.h"
+#include "skin_strips.h"
 #include "skin_support.h"
 #include "toolkit/win/bit_button.h"
 #include "toolkit/win/bitmap.h"
@@ -177,8 +178,9 @@ TEST_F(SkinBitButtonTest, ScreenshotWithTheProgramsSkin) {
   ASSERT_TRUE(data->Buttons && data->Buttons->HasImage());
   form->SetColor(data->Colors[scButtonFace]);
   const char* captions[] = {"Left", "Right", "Top", "Bottom"};
+  TBitBtn* b = nullptr;
   for (int i = 0; i < 4; ++i) {
-    auto* b = Make<TBitBtn>(20 + i * 120, 20, 110, i >= 2 ? 60 : 32);
+    b = Make<TBitBtn>(20 + i * 120, 20, 110, i >= 2 ? 60 : 32);
     b->SetCaption(captions[i]);
     b->SetLayout(static_cast<TButtonLayout>(i));
     MakeGlyph(*b->Glyph(), {Rgb(70, 120, 170), Rgb(150, 150, 150)});
@@ -188,6 +190,10 @@ TEST_F(SkinBitButtonTest, ScreenshotWithTheProgramsSkin) {
   form->Show();
   dispatcher->SkinFormControls(form);
   EXPECT_TRUE(ShootForm("skin_bit_buttons.bmp"));
+  // The last, disabled, wears the strip's disabled frame; its corner is see-through to the skin's face colour.
+  const TDataSkinButton& strip = *data->Buttons;
+  EXPECT_EQ(PixelAt(b->Handle(), 55, 0), StripTopEdge(*strip.Bitmap, strip.FrameCount, bfDisabled));
+  EXPECT_EQ(PixelAt(b->Handle(), 0, 0), data->Colors[scButtonFace]);
 }
 
 }  // namespace

@@ -10,30 +10,15 @@
 #include "skin/win/data/skin_data.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
+#include "skin_strips.h"
 #include "skinned_frame.h"
 #include "toolkit/win/bitmap.h"
 
 namespace {
 
-// The radio button's window shows frame k of the skin's radio strip as its
-// box: every pixel of the frame but the see-through ones, on the screen.
+// The radio button's window shows frame k of the skin's radio strip as its box.
 bool ShowsRadioFrame(HWND w, const TDataSkinButton& buttons, int k) {
-  TBitmap& strip = *buttons.Bitmap3;
-  const int fw = strip.GetWidth() / buttons.RadioFrameCount, fh = strip.GetHeight();
-  RECT c;
-  GetClientRect(w, &c);
-  const int top = (c.bottom - fh) / 2;
-  HDC dc = GetDC(w);
-  int compared = 0, differ = 0;
-  for (int y = 0; y < fh; ++y)
-    for (int x = 0; x < fw; ++x) {
-      const TColor want = strip.GetPixel(fw * (k - 1) + x, y);
-      if (want == clFuchsia) continue;
-      ++compared;
-      differ += static_cast<TColor>(GetPixel(dc, x, top + y)) != want;
-    }
-  ReleaseDC(w, dc);
-  return compared > 0 && differ == 0;
+  return ShowsBoxFrame(w, *buttons.Bitmap3, buttons.RadioFrameCount, k);
 }
 
 TEST_F(MainFormTest, SkinnedCheckBoxesAndRadioGroupsOfTheIdleScreen) {

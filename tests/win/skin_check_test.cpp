@@ -20,6 +20,7 @@
 #include "skin/win/draw/text_arrow.h"
 #include "skin/win/messages.h"
 #include "skin_check_fixture.h"
+#include "skin_strips.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -554,8 +555,9 @@ TEST_F(SkinCheckTest, ScreenshotWithTheProgramsSkin) {
   form->SetColor(data->Colors[scButtonFace]);
   form->GetFont()->SetHeight(-14);
   const char* captions[] = {"Music off", "Checked", "Disabled", "Grayed"};
+  TCheckBox* checks[4];
   for (int i = 0; i < 4; ++i) {
-    auto* c = Make<TCheckBox>(20, 20 + i * 24, 130, 20);
+    auto* c = checks[i] = Make<TCheckBox>(20, 20 + i * 24, 130, 20);
     c->SetAllowGrayed(true);
     c->SetCaption(captions[i]);
     c->GetFont()->SetColor(clTeal);
@@ -580,6 +582,13 @@ TEST_F(SkinCheckTest, ScreenshotWithTheProgramsSkin) {
   form->Show();
   dispatcher->SkinFormControls(form);
   EXPECT_TRUE(ShootForm("skin_checks.bmp"));
+  // The boxes are frames of the skin's strips: unchecked, checked, checked and disabled.
+  const TDataSkinButton& b = *data->Buttons;
+  EXPECT_TRUE(ShowsBoxFrame(checks[0]->Handle(), *b.Bitmap2, b.CheckFrameCount, 1));
+  EXPECT_TRUE(ShowsBoxFrame(checks[1]->Handle(), *b.Bitmap2, b.CheckFrameCount, 2));
+  EXPECT_TRUE(ShowsBoxFrame(checks[2]->Handle(), *b.Bitmap2, b.CheckFrameCount, 4));
+  EXPECT_TRUE(ShowsBoxFrame(group->Buttons(2)->Handle(), *b.Bitmap3, b.RadioFrameCount, 2));
+  EXPECT_TRUE(ShowsBoxFrame(off->Handle(), *b.Bitmap3, b.RadioFrameCount, 4));
 }
 
 }  // namespace

@@ -268,6 +268,10 @@ TEST_F(SkinComboListTest, ScreenshotOfADroppedListWithTheProgramsSkin) {
   ASSERT_NE(s->FListScrollBar, nullptr);
   Drop(true);
   EXPECT_TRUE(SaveWindowShot(lb, ArtefactFolder() + "skin_combo_list_program_skin.bmp"));
+  // The up arrow's glyph at the middle of the bar's first square: frame 9 of the skin's Scrollbar strip.
+  TBitmap& arrows = *data->Scrollbar->Bitmap;
+  const int square = arrows.GetHeight();
+  EXPECT_EQ(OnBar(ss::ArrowSize() / 2), StripFramePixel(arrows, 23, 9, square / 2, square / 2));
   Drop(false);
 }
 

@@ -311,6 +311,11 @@ TEST_F(SkinComboTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   EXPECT_NE(list.FindByControl(track), nullptr);
   EXPECT_NE(list.FindByControl(edit), nullptr);
   EXPECT_TRUE(ShootForm("skin_combo_track_edit.bmp"));
+  // The edit's border in the skin's shadow colour; the progress bar's trough and bar from its strip.
+  EXPECT_EQ(PixelAt(edit->Handle(), 0, 12), data->Colors[scButtonShadow]);
+  TBitmap& progress = *data->Progress->Bitmap;
+  EXPECT_EQ(PixelAt(bar, 60, 0), StripTopEdge(progress, 2, 2)) << "the bar, 60 of 100";
+  EXPECT_EQ(PixelAt(bar, 160, 0), StripTopEdge(progress, 2, 1)) << "the trough";
   SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   Pump();
   PumpFor(100);

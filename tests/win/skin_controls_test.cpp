@@ -21,6 +21,7 @@
 #include "skin/win/data/skin_data.h"
 #include "skin/win/messages.h"
 #include "skin_controls_fixture.h"
+#include "skin_strips.h"
 #include "skin_support.h"
 #include "toolkit/win/bitmap.h"
 #include "toolkit/win/canvas.h"
@@ -463,10 +464,16 @@ TEST_F(SkinControlsTest, ButtonsOfAnRleImageLookAsTheProgramsOwn) {
     for (int x = 0; x < own.GetWidth(); ++x) ASSERT_EQ(rle.GetPixel(x, y), own.GetPixel(x, y)) << x << "," << y;
   dispatcher = std::make_unique<TSkinDispatcher>(data.get(), &list, &canvas, frameOwner.get());
   form->SetColor(data->Colors[scButtonFace]);
-  Make<TButton>(20, 20, 110, 32)->SetCaption("RLE8");
+  auto* button = Make<TButton>(20, 20, 110, 32);
+  button->SetCaption("RLE8");
+  SetCursorPos(0, 0);  // not hot
   form->Show();
   dispatcher->SkinFormControls(form);
   EXPECT_TRUE(ShootForm("skin_buttons_rle.bmp"));
+  // The face of the frame its state takes, its rounded corners see-through to the skin's face colour.
+  const int frame = button->Focused() ? bfFocused : bfNormal;
+  EXPECT_EQ(PixelAt(button->Handle(), 55, 0), StripTopEdge(own, original.Buttons->FrameCount, frame));
+  EXPECT_EQ(PixelAt(button->Handle(), 0, 0), data->Colors[scButtonFace]);
 }
 
 TEST_F(SkinControlsTest, ScreenshotOfSkinnedButtonsWithTheProgramsSkin) {
@@ -489,6 +496,11 @@ TEST_F(SkinControlsTest, ScreenshotOfSkinnedButtonsWithTheProgramsSkin) {
   dispatcher->SkinFormControls(form);
   EXPECT_EQ(list.Count(), 3);
   EXPECT_TRUE(ShootForm("skin_buttons.bmp"));
+  // The disabled one wears the strip's disabled frame; corners see-through to the skin's face colour.
+  TBitmap& strip = *data->Buttons->Bitmap;
+  EXPECT_EQ(PixelAt(b->Handle(), 55, 0), StripTopEdge(strip, data->Buttons->FrameCount, bfDisabled));
+  EXPECT_EQ(PixelAt(b->Handle(), 0, 0), data->Colors[scButtonFace]);
+  EXPECT_EQ(PixelAt(b->Handle(), 109, 31), data->Colors[scButtonFace]);
 }
 
 }  // namespace

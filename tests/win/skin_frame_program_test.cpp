@@ -12,14 +12,31 @@
 #include "screenshot.h"
 #include "services_pump.h"
 #include "skin/win/controls/scroll/scrollbar.h"
+#include "skin/win/data/skin_data.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/messages.h"
+#include "skin_strips.h"
 #include "skinned_frame.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 
 namespace {
+
+// The middle of the window's left border shows the skin's left border image
+// there, in the frame of the window's state (active or not).
+bool ShowsSkinBorder(HWND w) {
+  TWinSkinForm* f = SkinnedFrame(w);
+  if (!f || !f->SkinData() || !f->SkinData()->Borders[0]) return false;
+  const TDataSkinBorder& left = *f->SkinData()->Borders[0];
+  RECT r{};
+  GetWindowRect(w, &r);
+  HDC dc = GetWindowDC(w);
+  const TColor shown = static_cast<TColor>(GetPixel(dc, 1, (r.bottom - r.top) / 2));
+  ReleaseDC(w, dc);
+  TBitmap& image = *left.Bitmap;
+  return shown == StripFramePixel(image, left.FrameCount, f->Active() ? 1 : 2, 1, image.GetHeight() / 2);
+}
 
 class SkinnedProgram : public MainFormTest {
 protected:
@@ -50,6 +67,7 @@ TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
   EXPECT_EQ(form->ClientWidth(), 961);
   EXPECT_EQ(form->ClientHeight(), 521);
   Shot(main, "skinned_main.bmp");
+  EXPECT_TRUE(ShowsSkinBorder(main));
 
   // Each dialog shown, skinned, photographed and closed.
   auto dialog = [&](TForm* created, const char* shot) {
@@ -58,6 +76,7 @@ TEST_F(SkinnedProgram, MainWindowAboutBoxAndDialogsWearTheSkin) {
     ASSERT_NE(WaitForSkinnedFrame(d->Handle()), nullptr);
     ExpectSkinFrame(d->Handle());
     Shot(d->Handle(), shot);
+    EXPECT_TRUE(ShowsSkinBorder(d->Handle())) << shot;
   };
   dialog(CreateFormObject<TForm2>(Application), "skinned_about.bmp");
   dialog(CreateFormObject<TForm5>(Application), "skinned_users.bmp");
@@ -113,7 +132,7 @@ TEST_F(SkinnedProgram, DrillFullScreenAndBackKeepTheSkin) {
 // The box is a system dialog of another module: skinned by the hook while
 // its own modal loop runs; a timer of that loop looks at it and closes it.
 HWND boxSeen = nullptr;
-bool boxSkinned = false;
+bool boxSkinned = false, boxBordered = false;
 int boxTicks = 0;
 void CALLBACK LookAtBox(HWND, UINT, UINT_PTR id, DWORD) {
   HWND box = FindWindowW(L"#32770", L"提示");
@@ -122,9 +141,11 @@ void CALLBACK LookAtBox(HWND, UINT, UINT_PTR id, DWORD) {
   if (f) {
     boxSeen = box;
     boxSkinned = SendMessageW(box, SM_ISSKINNED, 0, 0) == 1 && !(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU);
-    SaveWindowShot(box, ArtefactFolder() + "skinned_message_box.bmp");
+    // Looked at again at the next tick until its frame is painted.
+    boxBordered = ShowsSkinBorder(box);
+    if (boxBordered || boxTicks > 40) SaveWindowShot(box, ArtefactFolder() + "skinned_message_box.bmp");
   }
-  if (f || boxTicks > 40) {
+  if (boxBordered || boxTicks > 40) {
     KillTimer(nullptr, id);
     if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
@@ -133,11 +154,13 @@ void CALLBACK LookAtBox(HWND, UINT, UINT_PTR id, DWORD) {
 TEST_F(SkinnedProgram, MessageBoxWearsTheSkin) {
   ASSERT_NE(WaitForSkinnedFrame(form->Handle()), nullptr);
   boxSeen = nullptr;
+  boxBordered = false;
   boxTicks = 0;
   SetTimer(nullptr, 0, 100, LookAtBox);
   MessageBoxW(form->Handle(), L"请先选择练习类型。", L"提示", MB_OK | MB_ICONINFORMATION);
   EXPECT_NE(boxSeen, nullptr);
   EXPECT_TRUE(boxSkinned);
+  EXPECT_TRUE(boxBordered);
 }
 
 // Long lists: their scroll bars are covered by skinned overlays.

@@ -10,6 +10,7 @@
 #include "main_form_fixture.h"
 #include "screenshot.h"
 #include "services_pump.h"
+#include "skin/win/controls/buttons/button.h"
 #include "skin/win/controls/buttons/media_player.h"
 #include "skin/win/controls/control.h"
 #include "skin/win/controls/dispatch.h"
@@ -18,6 +19,7 @@
 #include "skin/win/frame/manager.h"
 #include "skin/win/messages.h"
 #include "skin_family_fixture.h"
+#include "skin_strips.h"
 #include "skin_support.h"
 #include "skinned_frame.h"
 #include "toolkit/win/bitmap.h"
@@ -262,6 +264,10 @@ TEST_F(SkinMediaPlayerTest, ScreenshotOfTheFamiliesWithTheProgramsSkin) {
   dispatcher->SkinFormControls(form);
   EXPECT_EQ(list.Count(), 6);
   EXPECT_TRUE(ShootForm("skin_speed_menu_player.bmp"));
+  // The down and the disabled speed buttons wear the strip's pressed and disabled frames.
+  const TDataSkinButton& strip = *data->Buttons;
+  EXPECT_EQ(Now(form->Handle(), 150, 20), StripTopEdge(*strip.Bitmap, strip.FrameCount, bfPressed));
+  EXPECT_EQ(Now(form->Handle(), 330, 20), StripTopEdge(*strip.Bitmap, strip.FrameCount, bfDisabled));
 }
 
 // The main window's media player is skinned, and its panel stays hidden.

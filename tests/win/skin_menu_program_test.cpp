@@ -9,12 +9,14 @@
 #include "practice/main/Unit2.h"
 #include "screenshot.h"
 #include "services_pump.h"
+#include "skin/win/data/skin_data.h"
 #include "skin/win/frame/form.h"
 #include "skin/win/frame/manager.h"
 #include "skin/win/menu/popup.h"
 #include "skin/win/menu/tracking.h"
 #include "skin/win/messages.h"
 #include "skinned_frame.h"
+#include "toolkit/win/bitmap.h"
 
 namespace {
 
@@ -25,6 +27,8 @@ struct TOpenMenu {
   bool Highlighted = false;
   HWND Window = nullptr;
   int Items = 0;
+  // The middle of the popup's left edge, and the skin's MenuBackground there.
+  TColor Edge = clNone, SkinEdge = clBlack;
   std::string Shot;
 };
 TOpenMenu seen;
@@ -57,6 +61,15 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
     if (TSkinManage* m = SkinManager())
       for (const auto& p : m->PopupMenus())
         if (p->Window() == popup) seen.HasBackground = p->Background() != nullptr && p->Menu() != nullptr;
+    RECT r{};
+    GetWindowRect(popup, &r);
+    HDC dc = GetWindowDC(popup);
+    seen.Edge = static_cast<TColor>(GetPixel(dc, 0, (r.bottom - r.top) / 2));
+    ReleaseDC(popup, dc);
+    if (TWinSkinForm* f = SkinnedFrame(seen.Window)) {
+      TBitmap& background = *f->SkinData()->MenuBackground->Bitmap;
+      seen.SkinEdge = background.GetPixel(0, background.GetHeight() / 2);
+    }
     SaveWindowShot(popup, ArtefactFolder() + seen.Shot + ".bmp");
     SaveWindowShot(seen.Window, ArtefactFolder() + seen.Shot + "_in_window.bmp");
     PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -87,11 +100,13 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_EQ(seen.Items, 7);
+  EXPECT_EQ(seen.Edge, seen.SkinEdge);
 
   Look("skinned_exit_menu", [&] { form->Button4Click(nullptr); });
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_EQ(seen.Items, 3);
+  EXPECT_EQ(seen.Edge, seen.SkinEdge);
 
   // The main window has no system menu (no border icons): Alt+Space opens
   // nothing there and leaves no menu kind behind.
@@ -114,6 +129,7 @@ TEST_F(SkinnedMenus, HelpExitAndSystemMenusWearTheSkin) {
   EXPECT_TRUE(seen.Skinned);
   EXPECT_TRUE(seen.HasBackground);
   EXPECT_GT(seen.Items, 3);
+  EXPECT_EQ(seen.Edge, seen.SkinEdge);
   EXPECT_EQ(MenuTracking().NextPopupKind(), TMenuKind::Context);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Skin strips of plain, distinct colours per frame, for the skinned-control
-// tests that read back which frame was drawn.
+// tests that read back which frame was drawn; and what a window shows compared
+// with a frame of a skin's strip (the program's skin in the screenshot tests).
 #include <windows.h>
 
 #include <initializer_list>
@@ -56,4 +57,40 @@ TColor PaintedPixel(Skin* s, int x, int y) {
   TColor c = static_cast<TColor>(GetPixel(dc, x, y));
   ReleaseDC(s->Handle(), dc);
   return c;
+}
+
+// Pixel (x, y) of frame k (from 1) of `frames` frames side by side in strip.
+inline TColor StripFramePixel(TBitmap& strip, int frames, int k, int x, int y) {
+  return strip.GetPixel(strip.GetWidth() / frames * (k - 1) + x, y);
+}
+
+// The top row of frame k at the middle of its width: what a face drawn
+// nine-piece from the strip shows along the middle of its top edge.
+inline TColor StripTopEdge(TBitmap& strip, int frames, int k) {
+  return StripFramePixel(strip, frames, k, strip.GetWidth() / frames / 2, 0);
+}
+
+// The window shows frame k of the strip at (left, top) of its client area:
+// every pixel of the frame but the see-through (fuchsia) ones.
+inline bool ShowsStripFrame(HWND w, TBitmap& strip, int frames, int k, int left, int top) {
+  const int fw = strip.GetWidth() / frames, fh = strip.GetHeight();
+  HDC dc = GetDC(w);
+  int compared = 0, differ = 0;
+  for (int y = 0; y < fh; ++y)
+    for (int x = 0; x < fw; ++x) {
+      const TColor want = StripFramePixel(strip, frames, k, x, y);
+      if (want == clFuchsia) continue;
+      ++compared;
+      differ += static_cast<TColor>(GetPixel(dc, left + x, top + y)) != want;
+    }
+  ReleaseDC(w, dc);
+  return compared > 0 && differ == 0;
+}
+
+// The same for a box at the left of the client area, centred in height (a
+// check box's or a radio button's).
+inline bool ShowsBoxFrame(HWND w, TBitmap& strip, int frames, int k) {
+  RECT c;
+  GetClientRect(w, &c);
+  return ShowsStripFrame(w, strip, frames, k, 0, (c.bottom - strip.GetHeight()) / 2);
 }

@@ -413,6 +413,12 @@ TEST_F(SkinFamilyTest, ScreenshotOfListsTabsAndStatusBarWithTheProgramsSkin) {
   EXPECT_NE(list.FindByControl(bar), nullptr);
   EXPECT_NE(list.FindByControl(set), nullptr);
   EXPECT_TRUE(ShootForm("skin_lists_tabs.bmp"));
+  // The status bar's first panel lies in the lowered frame of the skin's edges.
+  RECT panel{};
+  SendMessageW(bar->Handle(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
+  TBitmap& edges = *data->StatusBarEdges->Bitmap;
+  EXPECT_EQ(PixelAt(bar->Handle(), panel.left, panel.top), edges.GetPixel(0, 0));
+  EXPECT_EQ(PixelAt(bar->Handle(), 100, panel.top), edges.GetPixel(6, 0));
 }
 
 }  // namespace
