@@ -8,7 +8,7 @@ PACKAGES=(
   wine64 xvfb xauth x11-utils xdotool imagemagick xdg-utils
   locales fonts-wqy-zenhei fonts-noto-cjk libfreetype-dev libgif-dev libx11-dev googletest
   rime-data-wubi rime-data-terra-pinyin opencc espeak-ng sox lame fortunes-zh
-  golang-github-mozillazg-go-pinyin-dev python3-jieba
+  golang-github-mozillazg-go-pinyin-dev python3-jieba unicode-data
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good ffmpeg
   clang libclang-rt-14-dev
 )

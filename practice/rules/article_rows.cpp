@@ -86,6 +86,7 @@ void TPracticeSession::ShowPage(TFeedback& fb) {
   fb.Article.ColourChanges.clear();
   fb.Article.FocusRow = 1;
   screen_.Article.ActiveRow = 1;
+  readingsSpot_ = -1;
 }
 
 int TPracticeSession::LoadNextRows(TFeedback& fb) {
@@ -145,6 +146,7 @@ TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed, bool
 
   if (HasHints(type_) && len < typable) {
     fb.Article.Offer = true;
+    offeredSpot_ = row * kRowSpotStride + len;
     THintRequest& q = fb.Article.Request;
     q.NextChar = r.substr(len, 2);
     q.NextTwoChars = r.substr(len, 4);
@@ -192,9 +194,13 @@ bool TPracticeSession::HintResultCounts(int run, int type) const {
 TFeedback TPracticeSession::ShowPinyinHint(int run, const TPinyinHint& hint) {
   TFeedback fb;
   if (!HintResultCounts(run, 21)) return fb;
-  screen_.Label8.Caption = hint.CodeHintText;
   screen_.Article.Label16 = hint.PhraseHintText;
+  // A lookup for the spot the readings were walked at (a release that typed
+  // nothing, F1's own) leaves the walk where F1 put it.
+  if (readingsSpot_ == offeredSpot_ && hint.Readings.ReadingCharacter == readings_.ReadingCharacter) return fb;
+  screen_.Label8.Caption = hint.CodeHintText;
   readings_ = hint.Readings;
+  readingsSpot_ = offeredSpot_;
   return fb;
 }
 

@@ -142,6 +142,11 @@ private:
   TRowColouring colouring_[kArticleRows + 1];
   int digitPageResult_ = 0;
   TReadingWalk readings_;
+  // Where the next character was when a lookup was last offered, and the spot
+  // the readings walked by F1 belong to (row * kRowSpotStride + bytes typed).
+  static constexpr int kRowSpotStride = 1 << 16;
+  int offeredSpot_ = -1;
+  int readingsSpot_ = -1;
   int runNumber_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "build_dir.h"
 #include "dict_test_util.h"
 #include "practice/data/dict_load.h"
+#include "practice/rules/hint_lookup.h"
 
 namespace {
 
@@ -91,6 +92,55 @@ TEST_F(DictGeneratedTest, GroupsHoldTheReadingsOfOneCharacter) {
   }
   EXPECT_EQ(dicts_->PYsTable[35].Character, dicts_->PYsTable[37].Character);
   EXPECT_EQ(dicts_->PYsTable[33].Character, dicts_->PYsTable[34].Character);
+}
+
+// The readings of a character in a table, in its order ("hao3 hao4").
+template <class Table>
+std::string ReadingsOf(const Table& t, const std::string& ch) {
+  std::string out;
+  for (int r = 1; r <= t.Count(); ++r)
+    if (t[r].Character == ch) out += (out.empty() ? "" : " ") + t[r].SoundName.substr(7);
+  return out;
+}
+
+TEST_F(DictGeneratedTest, DrillSetsHoldTheCommonCharactersOnly) {
+  auto drilled = [this](const std::string& ch) {
+    bool wbs = Find(dicts_->WbsTable, [&](const svlcharsetWBs& r) { return r.Character == ch; }) > 0;
+    bool pys = Find(dicts_->PYsTable, [&](const svlcharsetPYs& r) { return r.Character == ch; }) > 0;
+    EXPECT_EQ(wbs, pys) << ch;
+    return wbs && pys;
+  };
+  // Common characters outside GB 2312 level 1, and names and literary ones outside the 3,500.
+  for (const char* ch : {"尴", "尬", "浏", "朦", "胧", "咧", "馨"}) EXPECT_TRUE(drilled(ch)) << ch;
+  for (const char* ch : {"耶", "韦", "邱", "邵", "陛", "嗣"}) EXPECT_FALSE(drilled(ch)) << ch;
+  // A drill character with every reading it has in everyday words.
+  std::string cha = ReadingsOf(dicts_->PYsTable, "差");
+  for (const char* r : {"cha4", "cha1", "chai1", "ci1"}) EXPECT_NE(cha.find(r), std::string::npos) << cha;
+  EXPECT_EQ(ReadingsOf(dicts_->PYsTable, "好"), ReadingsOf(dicts_->PYOneTable, "好"));
+}
+
+TEST_F(DictGeneratedTest, SingleCharactersHaveTheReadingsOfTheirPhrases) {
+  const std::pair<const char*, const char*> everyday[] = {
+      {"会", "kuai4"}, {"教", "jiao1"}, {"和", "he4"}, {"同", "tong4"}, {"正", "zheng1"},
+      {"的", "di2"},   {"地", "de5"},   {"好", "hao4"}, {"大", "dai4"}};
+  for (const auto& e : everyday) EXPECT_NE(ReadingsOf(dicts_->PYOneTable, e.first).find(e.second), std::string::npos) << e.first;
+  // Readings no mainland dictionary gives these characters.
+  EXPECT_EQ(ReadingsOf(dicts_->PYOneTable, "蓬"), "peng2");
+  EXPECT_EQ(ReadingsOf(dicts_->PYOneTable, "拙"), "zhuo1");
+  EXPECT_EQ(ReadingsOf(dicts_->PYOneTable, "洋"), "yang2");
+}
+
+TEST_F(DictGeneratedTest, F1InThePinyinArticleWalksEveryReading) {
+  for (const auto& c : {std::make_pair("好", "hào"), std::make_pair("大", "dài")}) {
+    TPinyinHint hint;
+    const std::string ch = c.first;
+    ASSERT_TRUE(LookUpPinyinHint(*dicts_, {ch, ch, ch, ch}, [] { return true; }, hint));
+    std::string label8;
+    ASSERT_TRUE(hint.Readings.Next(label8)) << ch;
+    EXPECT_EQ(label8, std::string(c.second) + "(" + ch + ")");
+    ASSERT_TRUE(hint.Readings.Next(label8));
+    EXPECT_EQ(label8, hint.CodeHintText);
+  }
 }
 
 TEST_F(DictGeneratedTest, DataCheckerFindsNoProblem) {

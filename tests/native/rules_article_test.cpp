@@ -462,6 +462,45 @@ TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
   EXPECT_NE(screen().Label8.Caption, "late");
 }
 
+// Every key release hands the next character over again, F1's own included:
+// a lookup for the spot whose readings F1 walks leaves the shown reading, and
+// only moving on starts the walk anew.
+TEST_F(ArticleRun, F1ReadingOutlastsTheLookupOfTheSameSpot) {
+  StartArticle(21, kZhong + kGuo + kZhong);
+  auto readings = [](const std::string& ch, const std::string& tag) {
+    TPinyinHint h;
+    for (int j = 1; j <= 2; ++j) {
+      h.Readings.ReadingPinyins[j] = tag + std::to_string(j);
+      h.Readings.ReadingHintSpellings[j] = tag + std::to_string(j);
+    }
+    h.Readings.ReadingCharacter = ch;
+    h.CodeHintText = tag + "1(" + ch + ")";
+    return h;
+  };
+  auto f1 = [this] {
+    unsigned short key = kVkF1;
+    session.ArticleKeyDown(1, key, 0);
+    return screen().Label8.Caption;
+  };
+  ASSERT_TRUE(Release("").Article.Offer);
+  session.ShowPinyinHint(session.RunNumber(), readings(kZhong, "z"));
+  EXPECT_EQ(f1(), "z2(中)");
+  ASSERT_TRUE(Release("").Article.Offer);  // F1's release
+  session.ShowPinyinHint(session.RunNumber(), readings(kZhong, "z"));
+  EXPECT_EQ(screen().Label8.Caption, "z2(中)");
+  EXPECT_EQ(f1(), "z1(中)");
+  EXPECT_EQ(f1(), "z2(中)");
+
+  Release(kZhong);
+  session.ShowPinyinHint(session.RunNumber(), readings(kGuo, "g"));
+  EXPECT_EQ(screen().Label8.Caption, "g1(国)");
+  EXPECT_EQ(f1(), "g2(国)");
+  // The same character further on is another spot: its walk starts at the first reading.
+  Release(kZhong + kGuo);
+  session.ShowPinyinHint(session.RunNumber(), readings(kZhong, "z"));
+  EXPECT_EQ(screen().Label8.Caption, "z1(中)");
+}
+
 TEST_F(ArticleRun, WubiResultsShowCodePhraseAndPicture) {
   StartArticle(22, kZhong + kGuo);
   EXPECT_FALSE(screen().Label8.Visible);

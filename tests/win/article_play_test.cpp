@@ -163,6 +163,35 @@ TEST_F(ArticlePlay, ClosingDuringALookupStopsTheThread) {
   SUCCEED();
 }
 
+// F1 walks the next character's readings, and the reading it shows stays
+// through F1's own release, which hands the same character over again.
+TEST_F(ArticlePlay, F1ShowsTheSecondReadingOfHaoAndDa) {
+  StartArticle(21, "readings", "好大\r\n");
+  PostMessageW(Focused(), WM_KEYUP, VK_SHIFT, 0xC0000001);  // the first lookup
+  Serve();
+  ASSERT_TRUE(HintsSettled());
+  EXPECT_EQ(form->Label8->GetCaption(), "hǎo(好)");
+  Key(Focused(), VK_F1);
+  ASSERT_TRUE(HintsSettled());
+  Serve();
+  EXPECT_EQ(form->Label8->GetCaption(), "hào(好)");
+  Pump();
+  ASSERT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "pinyin-article-f1.bmp"));
+  Key(Focused(), VK_F1);
+  ASSERT_TRUE(HintsSettled());
+  EXPECT_EQ(form->Label8->GetCaption(), "hǎo(好)");
+
+  TypeText("好");
+  ASSERT_TRUE(HintsSettled());
+  Serve();
+  EXPECT_EQ(form->Label8->GetCaption(), "dà(大)");
+  Key(Focused(), VK_F1);
+  ASSERT_TRUE(HintsSettled());
+  Serve();
+  EXPECT_EQ(form->Label8->GetCaption(), "dài(大)");
+  Key(Focused(), VK_ESCAPE);
+}
+
 TEST_F(ArticlePlay, PinyinAndWubiArticlesMidRowScreenshots) {
   CopyShippedArticles("Chinese");
   for (int type : {21, 22}) {

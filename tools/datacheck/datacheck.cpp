@@ -14,6 +14,7 @@
 #include "practice/data/dict_load.h"
 #include "practice/data/dict_parse.h"
 #include "tools/datacheck/file_views.h"
+#include "tools/datacheck/reading_rules.h"
 #include "tools/datacheck/second_reference.h"
 #include "tools/dictgen/gbk.h"
 #include "tools/dictgen/mainland.h"
@@ -299,10 +300,6 @@ void CheckKnown(const std::string& path, const Context& c, const TDictionaries& 
   std::set<std::string> wbs, pys;
   for (int r = 1; r <= d.WbsTable.Count(); ++r) wbs.insert(Utf8(d.WbsTable[r].Character));
   for (int r = 1; r <= d.PYsTable.Count(); ++r) pys.insert(Utf8(d.PYsTable[r].Character));
-  for (const auto& ch : wbs)
-    if (!IsGb2312Level1(ch)) Problem("wbs.dat", ch + " is not a common character (GB 2312 level 1)");
-  for (const auto& ch : pys)
-    if (!IsGb2312Level1(ch)) Problem("PYs.dat", ch + " is not a common character (GB 2312 level 1)");
   int checks = 0;
   for (const std::string& line : lines) {
     std::vector<std::string> f = Split(line, '\t');
@@ -333,6 +330,23 @@ void CheckKnown(const std::string& path, const Context& c, const TDictionaries& 
     }
   }
   std::cout << "  " << checks << " hand-checked readings, codes and selections\n";
+}
+
+// The drill sets, the readings of characters and the sources of the hand decisions.
+void CheckSelectionsAndSources(const std::string& gen, const std::string& lists, const TDictionaries& d) {
+  StandardTables tables;
+  Cedict cedict;
+  if (!ReadStandardTables(gen + "/standard_tables.txt", tables)) return Problem(gen + "/standard_tables.txt", "cannot be read");
+  if (!ReadCedict(gen + "/cedict.txt", cedict) || cedict.empty()) return Problem(gen + "/cedict.txt", "cannot be read");
+  DecisionList decided[2];
+  std::vector<std::string> bad[2];
+  const char* names[2] = {"first-readings.txt", "word-readings.txt"};
+  for (int i = 0; i < 2; ++i)
+    if (!ReadDecisionList(lists + "/" + names[i], decided[i], bad[i])) return Problem(lists + "/" + names[i], "cannot be read");
+  CheckDrillSets(tables, d, Problem);
+  CheckReadingsOfCharacters(tables, cedict, decided[0], d, Problem);
+  std::cout << "datacheck: sources of the hand decisions\n";
+  for (int i = 0; i < 2; ++i) CheckDecisionSources(names[i], decided[i], bad[i], cedict, tables, Problem);
 }
 
 // The second references and the hand-checked lists that decide where they differ.
@@ -438,6 +452,7 @@ int main(int argc, char** argv) {
     CheckWubi(c, d, pictureNos);
     CheckPinyin(d, sounds);
     CheckKnown(known, c, d);
+    CheckSelectionsAndSources(gen, lists, d);
     CompareWithReferences(wubiReference, pinyinChars, pinyinWords, lists, wubiDecided, d);
     for (const auto& s : sounds)
       if (!c.sounds.count(s)) Problem("sounds.txt", "no sound for " + s);

@@ -11,11 +11,13 @@ namespace {
 struct Tally {
   const char* name;
   int compared = 0, same = 0, neutral = 0, citation = 0, decided = 0, differ = 0;
+  int forReference = 0;  // of those agreeing, the ones a hand decision made so
   void Print() const {
     std::cout << "  " << name << ": " << compared << " compared, " << same << " agree";
+    if (forReference) std::cout << " (" << forReference << " decided by hand for the reference)";
     if (neutral) std::cout << ", " << neutral << " by the neutral-tone rule";
     if (citation) std::cout << ", " << citation << " by the 一/不 rule";
-    std::cout << ", " << decided << " decided by hand, " << differ << " undecided\n";
+    std::cout << ", " << decided << " decided by hand for the files, " << differ << " undecided\n";
   }
 };
 
@@ -64,7 +66,7 @@ void CompareWithWubiReference(const WubiReference& ref, const WubiDecisions& dec
   for (const auto& kv : fullCodes) {
     if (!ref.codesOf.count(kv.first)) continue;
     ++full.compared;
-    if (FullCodeAgrees(ref, kv.first, kv.second)) ++full.same;
+    if (FullCodeAgrees(ref, kv.first, kv.second)) ++full.same, full.forReference += decided.fullCode.count(kv.first) > 0;
     else Judge(full, decided.fullCode.count(kv.first) && decided.fullCode.at(kv.first) == kv.second,
                "full code of " + kv.first, kv.second, Joined(ref.codesOf.at(kv.first)), list, problem);
   }
@@ -86,7 +88,7 @@ void CompareWithWubiReference(const WubiReference& ref, const WubiDecisions& dec
     Tally& t = kv.first.size() == 1 ? level1 : level2;
     std::string want = ShortCodeCharacter(ref, kv.first);
     ++t.compared;
-    if (want == kv.second) ++t.same;
+    if (want == kv.second) ++t.same, t.forReference += decided.shortCodeChar.count(kv.first) > 0;
     else Judge(t, decided.shortCodeChar.count(kv.first) && decided.shortCodeChar.at(kv.first) == kv.second,
                "short code " + kv.first, kv.second.empty() ? "no character" : kv.second, want, list, problem);
   }
@@ -115,7 +117,7 @@ void CompareWithPinyinReference(const PinyinReference& ref, const ReadingDecisio
       ++t.compared;
       std::vector<std::string> syllables = Split(kv.second, ' ');
       switch (MatchReadings(Utf8Chars(kv.first), syllables, it->second)) {
-        case ReadingMatch::Same: ++t.same; break;
+        case ReadingMatch::Same: ++t.same, t.forReference += list.count(kv.first) > 0; break;
         case ReadingMatch::NeutralTone: ++t.neutral; break;
         case ReadingMatch::CitationTone: ++t.citation; break;
         case ReadingMatch::Differs:

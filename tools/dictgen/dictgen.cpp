@@ -20,13 +20,15 @@
 #include "tools/dictgen/gbk.h"
 #include "tools/dictgen/mainland.h"
 #include "tools/dictgen/sources.h"
+#include "tools/dictgen/standard.h"
 
 namespace {
 
 const char kKeyOrder[] = "gfdsahjklmtrewqyuiopnbvcx";
 
 struct Options {
-  std::string wubi, wubiCodes, terra, terraSimp, goPinyin, cedict, junda, words, firstReadings, wordReadings, roots, out, gen;
+  std::string wubi, wubiCodes, terra, terraSimp, goPinyin, cedict, junda, words, firstReadings, wordReadings, standard,
+      roots, out, gen;
 };
 
 [[noreturn]] void Fail(const std::string& msg) {
@@ -232,18 +234,20 @@ struct Sources {
   std::map<std::string, long long> junda, words;  // character and word frequencies
   std::map<std::string, std::string> wordTags;     // part of speech of each word
   std::map<std::string, std::vector<std::string>> firstReadings, wordReadings;  // hand-kept corrections
+  StandardTables standard;  // the 3,500 common characters, the standard dictionaries' readings
 };
 
-// A drill character: a common simplified character of GB 2312 level 1 with a
-// mainland frequency.
-bool IsDrillCharacter(const Sources& s, const std::string& ch) {
-  return s.junda.count(ch) && IsGb2312Level1(ch);
+// A drill character: one of the 3,500 common characters of the 2013 table.
+bool IsDrillCharacter(const Sources& s, const std::string& ch) { return IsCommonCharacter(s.standard, ch); }
+
+bool MainlandReading(const Sources& s, const std::string& ch, const std::string& syllable) {
+  return IsMainlandReading(s.standard, s.cedict, ch, syllable);
 }
 
 // Readings of a character in mainland order, before their shares are known:
 // go-pinyin's order, its tone changes of 一 and 不 left out, readings after the
-// first only when CC-CEDICT gives the character that reading too. Characters
-// outside go-pinyin keep the Pinyin table's readings.
+// first only when a mainland dictionary gives the character that reading too.
+// Characters outside go-pinyin keep the Pinyin table's readings.
 std::vector<Reading> CharacterReadings(const Sources& s, const std::string& ch, bool& fromMainland) {
   auto go = s.goPinyin.find(ch);
   fromMainland = go != s.goPinyin.end();
@@ -251,8 +255,7 @@ std::vector<Reading> CharacterReadings(const Sources& s, const std::string& ch, 
     auto t = s.terra.chars.find(ch);
     return t == s.terra.chars.end() ? std::vector<Reading>{} : t->second;
   }
-  std::vector<std::string> cedict = CedictCharacterReadings(s.cedict, ch);
-  auto attested = [&](const std::string& syl) { return std::find(cedict.begin(), cedict.end(), syl) != cedict.end(); };
+  auto attested = [&](const std::string& syl) { return MainlandReading(s, ch, syl); };
   std::vector<std::string> order = go->second;
   CitationTones(std::vector<std::string>(order.size(), ch), order);
   auto first = s.firstReadings.find(ch);
@@ -325,7 +328,8 @@ void RankByWords(const Sources& s, const std::vector<Word>& words,
     if (alone != s.words.end() && tag != s.wordTags.end() && IsFunctionWordTag(tag->second))
       weight[kv.first][kv.second[0].syllable] += double(alone->second);
     auto first = s.firstReadings.find(kv.first);
-    RankReadings(kv.second, weight[kv.first], first == s.firstReadings.end() ? "" : first->second[0]);
+    RankReadings(kv.second, weight[kv.first], first == s.firstReadings.end() ? "" : first->second[0],
+                 [&](const std::string& syl) { return MainlandReading(s, kv.first, syl); });
   }
 }
 
@@ -420,6 +424,7 @@ void Generate(const Options& o) {
   if (!ReadCounts(o.words, s.words, &s.wordTags) || s.words.empty()) Fail("cannot read " + o.words);
   if (!ReadReadingList(o.firstReadings, s.firstReadings)) Fail("cannot read " + o.firstReadings);
   if (!ReadReadingList(o.wordReadings, s.wordReadings)) Fail("cannot read " + o.wordReadings);
+  if (!ReadStandardTables(o.standard, s.standard)) Fail("cannot read " + o.standard);
   WubiDecisions decided;
   if (!ReadWubiDecisions(o.wubiCodes, decided)) Fail("cannot read " + o.wubiCodes);
   const WubiSource& wb = s.wb;
@@ -471,30 +476,36 @@ void Generate(const Options& o) {
   RankByWords(s, words, readings);
 
   std::vector<std::string> wbTwo, wbMulti, pyTwo, pyMulti;
+  std::map<std::string, std::set<std::string>> phraseSyllables;  // character -> its readings in the phrase tables
   for (const auto& w : words) {
-    bool two = Utf8Chars(w.text).size() == 2;
+    std::vector<std::string> wordChars = Utf8Chars(w.text);
+    bool two = wordChars.size() == 2;
     std::vector<std::string>& wbList = two ? wbTwo : wbMulti;
     std::vector<std::string>& pyList = two ? pyTwo : pyMulti;
     std::size_t wbCap = two ? TWbTwoTable::Capacity : TWbMultiTable::Capacity;
     std::size_t pyCap = two ? TPYTwoTable::Capacity : TPYMultiTable::Capacity;
     std::string line;
     if (wbList.size() < wbCap) wbList.push_back(PadTo(w.code, 12) + Gbk(w.text));
-    if (pyList.size() < pyCap && (two ? PYTwoLine(w.text, w.syl, line) : PYMultiLine(w.text, w.syl, line)))
+    if (pyList.size() < pyCap && (two ? PYTwoLine(w.text, w.syl, line) : PYMultiLine(w.text, w.syl, line))) {
       pyList.push_back(line);
+      for (std::size_t i = 0; i < wordChars.size(); ++i) phraseSyllables[wordChars[i]].insert(w.syl[i]);
+    }
   }
   WriteEnciphered(out + "wbTwo.dat", wbTwo);
   WriteEnciphered(out + "wbMulti.dat", wbMulti);
   WriteEnciphered(out + "PYTwo.dat", pyTwo);
   WriteEnciphered(out + "PYMulti.dat", pyMulti);
 
-  // Single-character readings: likely ones only, at most four per character.
+  // Single-character readings: the first, every one the phrase tables use and
+  // the likely others, at most four per character.
+  std::map<std::string, std::vector<Reading>> kept;
   std::vector<std::string> pyOne;
   for (const auto& ch : chars) {
-    int n = 0;
+    kept[ch] = KeptReadings(readings[ch], phraseSyllables[ch], 1.0, 4);
     std::vector<std::string> lines;
-    for (const auto& r : readings[ch]) {
+    for (const auto& r : kept[ch]) {
       std::string line;
-      if (n < 4 && (n == 0 || r.percent >= 1.0) && PYsLine(ch, r, line)) lines.push_back(line), ++n;
+      if (PYsLine(ch, r, line)) lines.push_back(line);
     }
     if (pyOne.size() + lines.size() > size_t(TPYOneTable::Capacity)) break;
     pyOne.insert(pyOne.end(), lines.begin(), lines.end());
@@ -502,44 +513,52 @@ void Generate(const Options& o) {
   WriteEnciphered(out + "PYOne.dat", pyOne);
 
   // Drill characters: first the 19 groups of alternative spellings (17 pairs,
-  // then 2 triples) of common characters with distinct spellings, then the
-  // most common characters with their main reading.
-  auto distinct = [&](const std::string& ch, std::size_t want, double minPercent, std::vector<std::string>& lines) {
+  // then 2 triples) of common characters with distinct spellings; then every
+  // drill character, most common first, with each of its readings the groups
+  // lack, as many characters as the table takes.
+  auto distinct = [&](const std::string& ch, std::size_t want, double minPercent, std::vector<Reading>& group) {
     std::set<std::string> spellings;
-    lines.clear();
-    for (const auto& r : readings[ch]) {
+    group.clear();
+    for (const auto& r : kept[ch]) {
       std::string line;
       if (r.percent >= minPercent && !spellings.count(Toneless(r.syllable)) && PYsLine(ch, r, line)) {
         spellings.insert(Toneless(r.syllable));
-        lines.push_back(line);
+        group.push_back(r);
       }
     }
-    if (lines.size() < want) return false;
-    lines.resize(want);
+    if (group.size() < want) return false;
+    group.resize(want);
     return true;
   };
   std::vector<std::string> pairs, triples;
-  std::set<std::string> grouped;
-  for (const auto& ch : chars) {
-    std::vector<std::string> lines;
-    if (!IsDrillCharacter(s, ch)) continue;
-    if (triples.size() < 6 && distinct(ch, 3, 1.0, lines)) {
-      triples.insert(triples.end(), lines.begin(), lines.end());
-      grouped.insert(ch);
-    } else if (pairs.size() < 34 && distinct(ch, 2, 5.0, lines)) {
-      pairs.insert(pairs.end(), lines.begin(), lines.end());
-      grouped.insert(ch);
+  std::map<std::string, std::set<std::string>> grouped;  // character -> its readings in the groups
+  auto addGroup = [&](const std::string& ch, const std::vector<Reading>& group, std::vector<std::string>& lines) {
+    for (const auto& r : group) {
+      std::string line;
+      PYsLine(ch, r, line);
+      lines.push_back(line);
+      grouped[ch].insert(r.syllable);
     }
+  };
+  for (const auto& ch : chars) {
+    std::vector<Reading> group;
+    if (!IsDrillCharacter(s, ch)) continue;
+    if (triples.size() < 6 && distinct(ch, 3, 1.0, group)) addGroup(ch, group, triples);
+    else if (pairs.size() < 34 && distinct(ch, 2, 5.0, group)) addGroup(ch, group, pairs);
     if (pairs.size() == 34 && triples.size() == 6) break;
   }
   if (pairs.size() != 34 || triples.size() != 6) Fail("not enough polyphonic characters for the groups");
   std::vector<std::string> pys = pairs;
   pys.insert(pys.end(), triples.begin(), triples.end());
   for (const auto& ch : chars) {
-    if (pys.size() >= size_t(TPYsTable::Capacity)) break;
-    std::string line;
-    if (IsDrillCharacter(s, ch) && !grouped.count(ch) && !readings[ch].empty() && PYsLine(ch, readings[ch][0], line))
-      pys.push_back(line);
+    if (!IsDrillCharacter(s, ch)) continue;
+    std::vector<std::string> lines;
+    for (const auto& r : kept[ch]) {
+      std::string line;
+      if (!grouped[ch].count(r.syllable) && PYsLine(ch, r, line)) lines.push_back(line);
+    }
+    if (pys.size() + lines.size() > size_t(TPYsTable::Capacity)) break;
+    pys.insert(pys.end(), lines.begin(), lines.end());
   }
   WriteEnciphered(out + "PYs.dat", pys);
   std::cout << "dictgen: " << outside << " characters outside go-pinyin keep the Pinyin table's readings; "
@@ -563,15 +582,17 @@ int main(int argc, char** argv) {
     else if (k == "--words") o.words = v;
     else if (k == "--first-readings") o.firstReadings = v;
     else if (k == "--word-readings") o.wordReadings = v;
+    else if (k == "--standard") o.standard = v;
     else if (k == "--roots") o.roots = v;
     else if (k == "--out") o.out = v;
     else if (k == "--gen") o.gen = v;
     else Fail("unknown option " + k);
   }
   if (o.wubi.empty() || o.wubiCodes.empty() || o.terra.empty() || o.terraSimp.empty() || o.goPinyin.empty() || o.cedict.empty() ||
-      o.junda.empty() || o.words.empty() || o.firstReadings.empty() || o.wordReadings.empty() || o.roots.empty() || o.out.empty() || o.gen.empty())
+      o.junda.empty() || o.words.empty() || o.firstReadings.empty() || o.wordReadings.empty() || o.standard.empty() ||
+      o.roots.empty() || o.out.empty() || o.gen.empty())
     Fail("usage: dictgen --wubi F --wubi-codes F --terra F --terra-simp F --go-pinyin F --cedict F --junda F --words F "
-         "--first-readings F --word-readings F "
+         "--first-readings F --word-readings F --standard F "
          "--roots F --out DIR --gen DIR");
   Generate(o);
   return 0;

@@ -27,13 +27,6 @@ bool IsGb2312(const std::string& utf8) {
   return Convert("GB2312", "UTF-8", utf8, out);
 }
 
-bool IsGb2312Level1(const std::string& utf8) {
-  std::string g;
-  if (!IsGb2312(utf8) || !Convert("GB2312", "UTF-8", utf8, g) || g.size() != 2) return false;
-  unsigned char row = static_cast<unsigned char>(g[0]);
-  return row >= 0xB0 && row <= 0xD7;
-}
-
 bool GbkToUtf8(const std::string& gbk, std::string& utf8) { return Convert("UTF-8", "GBK", gbk, utf8); }
 
 std::vector<std::string> Utf8Chars(const std::string& s) {

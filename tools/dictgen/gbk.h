@@ -7,8 +7,6 @@
 bool Utf8ToGbk(const std::string& utf8, std::string& gbk);
 // True when every character is in the GB 2312 set.
 bool IsGb2312(const std::string& utf8);
-// True for one character of GB 2312 level 1 (the 3755 common characters).
-bool IsGb2312Level1(const std::string& utf8);
 // GBK text back to UTF-8; false on a byte sequence that is not GBK.
 bool GbkToUtf8(const std::string& gbk, std::string& utf8);
 // The characters of a UTF-8 text, one string each.

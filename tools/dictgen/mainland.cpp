@@ -148,7 +148,7 @@ bool ReadReadingList(const std::string& path, std::map<std::string, std::vector<
   if (!ListLines(path, lines)) return false;
   for (const std::string& line : lines) {
     std::vector<std::string> f = Split(line, '\t');
-    if (f.size() != 2) return false;
+    if (f.size() < 2) return false;
     std::vector<std::string> syl = Split(f[1], ' ');
     for (const auto& x : syl)
       if (CedictSyllable(x) != x) return false;
@@ -215,18 +215,20 @@ std::vector<std::string> CedictCharacterReadings(const Cedict& cedict, const std
   auto c = cedict.find(ch);
   if (c == cedict.end()) return out;
   for (const auto& e : c->second)
-    if (!e.proper && !IsVariantEntry(e) && std::find(out.begin(), out.end(), e.syllables[0]) == out.end())
+    if (!e.proper && !IsVariantEntry(e) && !IsForeignOrWebOnly(e) &&
+        std::find(out.begin(), out.end(), e.syllables[0]) == out.end())
       out.push_back(e.syllables[0]);
   return out;
 }
 
 void RankReadings(std::vector<Reading>& readings, const std::map<std::string, double>& weight,
-                  const std::string& preferred) {
+                  const std::string& preferred, const ReadingTest& mainland) {
   double total = 0;
   for (const auto& w : weight) {
     auto known = std::find_if(readings.begin(), readings.end(), [&](const Reading& r) { return r.syllable == w.first; });
     // A neutral tone in a word is the word's, unless the character has that reading of its own.
-    if (known == readings.end() && (w.second <= 0 || w.first.back() == '5')) continue;
+    if (known == readings.end() && (w.second <= 0 || w.first.back() == '5' || (mainland && !mainland(w.first))))
+      continue;
     if (known == readings.end()) readings.push_back({w.first, 0.0});
     total += w.second;
   }
@@ -242,4 +244,57 @@ void RankReadings(std::vector<Reading>& readings, const std::map<std::string, do
     readings.insert(readings.begin(), first);
   }
   if (!readings.empty()) readings[0].percent = 100.0;
+}
+
+namespace {
+std::string SyllableLetters(const std::string& s) { return s.empty() ? s : s.substr(0, s.size() - 1); }
+}  // namespace
+
+bool ReadsInWord(const std::vector<std::string>& readings, const std::string& syllable) {
+  if (std::find(readings.begin(), readings.end(), syllable) != readings.end()) return true;
+  return syllable.back() == '5' && std::any_of(readings.begin(), readings.end(), [&](const std::string& r) {
+           return SyllableLetters(r) == SyllableLetters(syllable);
+         });
+}
+
+std::vector<Reading> KeptReadings(const std::vector<Reading>& ranked, const std::set<std::string>& phraseSyllables,
+                                  double minPercent, std::size_t most) {
+  if (ranked.empty()) return {};
+  std::vector<Reading> all = ranked;
+  std::vector<bool> needed(all.size(), false);
+  needed[0] = true;
+  auto at = [&](const std::string& syl) {
+    auto it = std::find_if(all.begin(), all.end(), [&](const Reading& r) { return r.syllable == syl; });
+    return std::size_t(it - all.begin());
+  };
+  auto keptSyllables = [&] {
+    std::vector<std::string> v;
+    for (std::size_t i = 0; i < all.size(); ++i)
+      if (needed[i]) v.push_back(all[i].syllable);
+    return v;
+  };
+  for (const auto& syl : phraseSyllables) {
+    if (syl.back() == '5') continue;
+    if (at(syl) == all.size()) all.push_back({syl, 0.0}), needed.push_back(false);
+    needed[at(syl)] = true;
+  }
+  // A neutral tone no kept reading spells: the ranked reading spelled alike, or the syllable itself.
+  for (const auto& syl : phraseSyllables) {
+    if (syl.back() != '5' || ReadsInWord(keptSyllables(), syl)) continue;
+    std::size_t i = at(syl);
+    for (std::size_t j = 0; i == all.size() && j < all.size(); ++j)
+      if (SyllableLetters(all[j].syllable) == SyllableLetters(syl)) i = j;
+    if (i == all.size()) all.push_back({syl, 0.0}), needed.push_back(false);
+    needed[i] = true;
+  }
+  std::size_t count = 0;
+  for (bool n : needed) count += n;
+  std::vector<Reading> kept;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    bool common = !needed[i] && all[i].percent >= minPercent && count < most;
+    count += common;
+    if (needed[i] || common) kept.push_back(all[i]);
+  }
+  if (kept.size() > most) kept.resize(most);
+  return kept;
 }

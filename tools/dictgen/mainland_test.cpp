@@ -186,3 +186,46 @@ TEST(WubiRuleTest, DecisionListsAreReadStrictly) {
   }
   std::remove(name);
 }
+
+TEST(ReadingRankTest, WordsAddOnlyReadingsAMainlandDictionaryGives) {
+  // 红彤彤 hong2 tong1 tong1: CC-CEDICT's colloquial tone, a reading no dictionary gives 彤.
+  std::vector<Reading> v{{"tong2", 100}};
+  RankReadings(v, {{"tong2", 500}, {"tong1", 60}}, "", [](const std::string& s) { return s == "tong2"; });
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"tong2"}));
+  v = {{"fa2", 100}};
+  RankReadings(v, {{"fa3", 121}}, "", [](const std::string& s) { return s == "fa3"; });
+  EXPECT_EQ(Syllables(v), (std::vector<std::string>{"fa3", "fa2"}));
+}
+
+TEST(ReadingRankTest, TaiwaneseOnlyEntriesGiveNoMainlandReading) {
+  Cedict c;
+  c["矽"] = {Entry({"xi1"}, {"(Tw) silicon (chemistry)", "Taiwan pr. [xi4]"})};
+  c["拙"] = {Entry({"zhuo1"}, {"awkward", "clumsy", "Taiwan pr. [zhuo2]"})};
+  EXPECT_TRUE(CedictCharacterReadings(c, "矽").empty());
+  EXPECT_EQ(CedictCharacterReadings(c, "拙"), (std::vector<std::string>{"zhuo1"}));
+}
+
+TEST(KeptReadingsTest, EveryReadingOfThePhrasesIsKept) {
+  // 会: kuai4 (会计) is far below 1 %, but a phrase reads it.
+  std::vector<Reading> hui{{"hui4", 100}, {"kuai4", 0.4}};
+  EXPECT_EQ(Syllables(KeptReadings(hui, {"hui4"}, 1.0, 4)), (std::vector<std::string>{"hui4"}));
+  EXPECT_EQ(Syllables(KeptReadings(hui, {"hui4", "kuai4"}, 1.0, 4)), (std::vector<std::string>{"hui4", "kuai4"}));
+  // A reading only a phrase gives joins at the end.
+  EXPECT_EQ(Syllables(KeptReadings(hui, {"kuai3"}, 1.0, 4)), (std::vector<std::string>{"hui4", "kuai3"}));
+  // 地: 猛地 de5 needs the character's own de5; 孩子 zi5 is the word's tone of 子 zi3.
+  std::vector<Reading> di{{"di4", 100}, {"de5", 0.2}};
+  EXPECT_EQ(Syllables(KeptReadings(di, {"de5"}, 1.0, 4)), (std::vector<std::string>{"di4", "de5"}));
+  std::vector<Reading> zi{{"zi3", 100}, {"zi5", 0.1}};
+  EXPECT_EQ(Syllables(KeptReadings(zi, {"zi5"}, 1.0, 4)), (std::vector<std::string>{"zi3"}));
+  // Common readings fill what room the phrases' leave, in their ranked order.
+  std::vector<Reading> cha{{"cha4", 100}, {"chai1", 30}, {"ci1", 2}, {"cha1", 1.5}, {"chai4", 0.1}};
+  EXPECT_EQ(Syllables(KeptReadings(cha, {"chai4"}, 1.0, 4)), (std::vector<std::string>{"cha4", "chai1", "ci1", "chai4"}));
+  EXPECT_TRUE(KeptReadings({}, {"a1"}, 1.0, 4).empty());
+}
+
+TEST(KeptReadingsTest, APhraseSyllableReadsWhenSpelledAlikeOnlyInTheNeutralTone) {
+  EXPECT_TRUE(ReadsInWord({"zi3"}, "zi5"));
+  EXPECT_TRUE(ReadsInWord({"hao3", "hao4"}, "hao4"));
+  EXPECT_FALSE(ReadsInWord({"de5", "di4"}, "di2"));  // 的确
+  EXPECT_FALSE(ReadsInWord({"di4"}, "de5"));         // 猛地
+}
