@@ -37,7 +37,8 @@ void TForm1::FormCreate(TObject* Sender) {
   } catch (const std::system_error&) {
     // No thread to spare: asked below instead.
   }
-  TDictLoadResult loaded = LoadDictionaries(folder, Practice.Dictionaries);
+  // A program folder the user may only read takes no temporary file: the user's own folder does.
+  TDictLoadResult loaded = LoadDictionaries(folder, Practice.Dictionaries, UserTempFolder());
   if (loaded.Status == TDictLoadStatus::ShortCodesNotOpened) return StopStartup("打开字库失败！");
   if (loaded.Status != TDictLoadStatus::Ok) return StopStartup(loaded.Message());
 
