@@ -9,10 +9,10 @@ namespace {
 const char* const kStartupFailed = "失败";
 TSystemRandom g_random;
 
-// A start-up step that failed: the message, then the program ends.
+// A start-up step that failed: the message, then the program ends with exit code 1.
 void StopStartup(const std::string& text) {
   ShowMessageBox(text, kStartupFailed, MB_OK);
-  Application->Terminate();
+  Application->Terminate(1);
 }
 }  // namespace
 
