@@ -95,6 +95,13 @@ void LoadTable(const std::string& folder, const std::string& name, int minLength
 }
 }  // namespace
 
+namespace {
+// A plain short-code file cut short or too small for its drill is damaged.
+bool IsWholeShortCodeFile(const TBinaryBuffer& buf, int recordSize, int minRecords) {
+  return (buf.Data.size() - 1) % std::size_t(recordSize) == 0 && buf.Count >= minRecords;
+}
+}  // namespace
+
 bool LoadBinaryDictionary(const std::string& path, int recordSize, TBinaryBuffer& buf) {
   TBytes bytes;
   if (!ReadFileBytes(path, bytes)) return false;
@@ -194,6 +201,7 @@ TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out, 
   const char* shortCodes[2] = {"wb1.dat", "wb2.dat"};
   TBinaryBuffer* buffers[2] = {&d->Wb1Buffer, &d->Wb2Buffer};
   const int sizes[2] = {kWb1RecordSize, kWb2RecordSize};
+  const int minRecords[2] = {kWb1MinRecords, kWb2MinRecords};
   for (int i = 0; i < 2; ++i) {
     if (!LoadBinaryDictionary(folder + shortCodes[i], sizes[i], *buffers[i])) {
       result.Status = TDictLoadStatus::ShortCodesNotOpened;
@@ -204,7 +212,7 @@ TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out, 
   }
   try {
     for (int i = 0; i < 2; ++i)
-      if (buffers[i]->Count <= 0) throw EDictionaryError(shortCodes[i], kEmpty);
+      if (!IsWholeShortCodeFile(*buffers[i], sizes[i], minRecords[i])) throw EDictionaryError(shortCodes[i], kDamaged);
     LoadEnciphered(folder, spareFolder, *d);
   } catch (const EDictionaryError& e) {
     result.Status = TDictLoadStatus::Failed;

@@ -90,7 +90,8 @@ struct TDictLoadResult {
 };
 
 // Loads all eleven files from the program folder (ending in a path separator)
-// in start-up order. The temporary files go beside them, or into
+// in start-up order. A short-code file that is not a whole number of records,
+// or holds fewer than its drill needs (kWb1MinRecords, kWb2MinRecords), is damaged. The temporary files go beside them, or into
 // `spareFolder` (ending in a separator) once the program folder refuses one.
 // On any failure `out` is left empty with Loaded false; a failed "wb1.dat"
 // stops before "wb2.dat" is tried.

@@ -16,10 +16,24 @@ const std::string kPYsLine = Pad("hǎo", 12) + "好   hao3";
 const std::string kPYTwoLine = Pad(Pad(Pad("zhongguo", 12) + Pad("中国", 6) + "zhōng guó", 39), 39) + "zhong1 guo2";
 const std::string kPYMultiLine = Pad(Pad("zhongguoren", 12) + Pad("中国人", 20) + "zhōng guó rén", 84) + "zhong1 guo2 ren2";
 
-// One small, valid file of each kind.
+const char kKeys[] = "gfdsahjklmtrewqyuiopnbvcx";
+
+// `count` short-code records of each file as stored: "一g", "一f"... and "五gg", "五gf"...
+std::string Wb1Records(int count) {
+  std::string bytes;
+  for (int k = 0; k < count; ++k) bytes += std::string("一") + kKeys[k % 25] + "\r\n";
+  return bytes;
+}
+std::string Wb2Records(int count) {
+  std::string bytes;
+  for (int k = 0; k < count; ++k) bytes += std::string("五g") + kKeys[k % 25] + "    " + Pad("", 7) + "1\r\n";
+  return bytes;
+}
+
+// One small, valid file of each kind (the short-code files as small as they may be).
 void WriteValidSet(const TDictFolder& d) {
-  d.WritePlain("wb1.dat", "一g\r\n");
-  d.WritePlain("wb2.dat", "五gg    " + Pad("", 7) + "1\r\n");
+  d.WritePlain("wb1.dat", Wb1Records(kWb1MinRecords));
+  d.WritePlain("wb2.dat", Wb2Records(kWb2MinRecords));
   d.WriteEnciphered("wbzg.dat", "王g\r\n土f\r\n");
   d.WriteLines("wbOne.dat", {kWbOneLine});
   d.WriteLines("wbs.dat", {kWbOneLine + "   1"});
@@ -53,8 +67,9 @@ TEST(DictLoadTest, LoadsEveryFileAndLeavesNoTemporaryFile) {
   TDictLoadResult r = LoadDictionaries(dir.Path(), d);
   ASSERT_EQ(r.Status, TDictLoadStatus::Ok) << r.Message();
   EXPECT_TRUE(d.Loaded);
-  EXPECT_EQ(d.Wb1Buffer.Count, 1);
-  EXPECT_EQ(d.Wb2Buffer.Count, 1);
+  EXPECT_EQ(d.Wb1Buffer.Count, 25);
+  EXPECT_EQ(d.Wb2Buffer.Count, 25);
+  EXPECT_EQ(std::string(d.Wb1Buffer.Record(24, kWb1RecordSize), 3), "一x");
   EXPECT_EQ(d.WbzgBuffer.Count, 2);
   EXPECT_EQ(std::string(d.Wb2Buffer.Record(0, kWb2RecordSize), 4), "五gg");
   EXPECT_EQ(std::string(d.WbzgBuffer.Record(1, kWbzgRecordSize), 3), "土f");
@@ -119,6 +134,42 @@ TEST(DictLoadTest, FailuresNameTheFileAndLeaveNothingHalfLoaded) {
     EXPECT_FALSE(r.Reason.empty());
     ExpectEmpty(d);
     EXPECT_EQ(dir.Files().size(), c.remove ? 10u : 11u) << name;
+  }
+}
+
+// A short-code file cut short (41 of the 125 bytes of "wb1.dat" used to run
+// the level-1 drill on the eight records left) or holding fewer records than
+// its drill needs is damaged, as a damaged enciphered file is.
+TEST(DictLoadTest, ShortCodeFilesCutShortOrTooSmallAreDamaged) {
+  struct {
+    const char* file;
+    std::string bytes;
+    bool whole;
+  } cases[] = {
+      {"wb1.dat", Wb1Records(25).substr(0, 41), false},
+      {"wb1.dat", Wb1Records(25).substr(0, 124), false},
+      {"wb1.dat", Wb1Records(24), false},
+      {"wb1.dat", Wb1Records(25) + "一", false},
+      {"wb1.dat", Wb1Records(26), true},
+      {"wb2.dat", Wb2Records(25).substr(0, 25 * 18 - 1), false},
+      {"wb2.dat", Wb2Records(24), false},
+      {"wb2.dat", Wb2Records(616) + "五gg", false},
+      {"wb2.dat", Wb2Records(616), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " of " + std::to_string(c.bytes.size()) + " bytes");
+    TDictFolder dir;
+    WriteValidSet(dir);
+    dir.WritePlain(c.file, c.bytes);
+    TDictionaries d;
+    TDictLoadResult r = LoadDictionaries(dir.Path(), d);
+    if (c.whole) {
+      EXPECT_EQ(r.Status, TDictLoadStatus::Ok) << r.Message();
+      continue;
+    }
+    EXPECT_EQ(r.Status, TDictLoadStatus::Failed);
+    EXPECT_EQ(r.Message(), std::string(c.file) + ": 文件已损坏");
+    ExpectEmpty(d);
   }
 }
 

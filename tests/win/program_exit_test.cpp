@@ -40,6 +40,14 @@ TEST_F(ProgramExit, EveryStartUpThatFailsEndsWithExitCodeOne) {
       {"module", [](const std::string& f) { return RemoveFile(f + "wbrc2.dll"), INVALID_HANDLE_VALUE; },
        "打开声音文件失败！"},
       {"wb1", [](const std::string& f) { return RemoveFile(f + "wb1.dat"), INVALID_HANDLE_VALUE; }, "打开字库失败！"},
+      {"wb1cut",  // 41 of its 125 bytes: the level-1 drill used to run on the eight records left
+       [](const std::string& f) {
+         TBytes bytes;
+         ReadFileBytes(f + "wb1.dat", bytes);
+         WriteFileBytes(f + "wb1.dat", bytes.data(), 41);
+         return INVALID_HANDLE_VALUE;
+       },
+       "wb1.dat: 文件已损坏"},
       {"PYs",
        [](const std::string& f) {
          return WriteFileBytes(f + "PYs.dat", "\x01\x02\x03 not a dictionary", 23), INVALID_HANDLE_VALUE;
@@ -57,7 +65,7 @@ TEST_F(ProgramExit, EveryStartUpThatFailsEndsWithExitCodeOne) {
     HANDLE held = c.spoil(folder);
     ProgramProcess program(folder);
     ASSERT_TRUE(program.Started());
-    const std::string told = AnswerBox(program);
+    const std::string told = AnswerBox(program, std::string("startup-failed-") + c.name + ".bmp");
     EXPECT_NE(told.find(c.told), std::string::npos) << told;
     EXPECT_EQ(program.ExitCode(), 1);
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
