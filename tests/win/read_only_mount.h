@@ -5,6 +5,7 @@
 // Wine starts. Where the host refuses, Made() is false and Why() says why.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "toolkit/base/file_io.h"
