@@ -28,6 +28,9 @@ const TFile kFiles[] = {
 constexpr int kFileCount = sizeof kFiles / sizeof kFiles[0];
 constexpr std::uint8_t kTextBit = 0x80;
 
+// The fewest records a whole plain file holds.
+inline int MinRecords(const TFile& f) { return f.MinLength == kWb1RecordSize ? kWb1MinRecords : kWb2MinRecords; }
+
 inline const TFile& FileOf(std::uint8_t selector) { return kFiles[(selector & 0x7F) % kFileCount]; }
 inline bool IsText(std::uint8_t selector) { return (selector & kTextBit) != 0; }
 inline std::uint8_t Selector(int file, bool text) { return static_cast<std::uint8_t>(file | (text ? kTextBit : 0)); }

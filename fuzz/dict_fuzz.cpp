@@ -1,6 +1,6 @@
 // The eleven dictionary files from any bytes, loaded as start-up loads them.
 // The first byte picks the file and the form of the rest (dict_files.h); the
-// other ten files hold one good record each.
+// other ten files hold one good record each (a plain file as few as it may hold).
 #include <dirent.h>
 #include <unistd.h>
 
@@ -26,9 +26,9 @@ void Write(const std::string& name, const TBytes& bytes) {
   Check(WriteFileBytes(gFolder + name, bytes.empty() ? &none : bytes.data(), bytes.size()));
 }
 
-// One good record of each file, as stored.
+// One good record of each file (of a plain file, as few as it may hold), as stored.
 TBytes GoodFile(const TFile& f) {
-  if (f.Kind == TKind::Plain) return TBytes(static_cast<std::size_t>(f.MinLength), 'a');
+  if (f.Kind == TKind::Plain) return TBytes(static_cast<std::size_t>(f.MinLength * MinRecords(f)), 'a');
   const std::string text = f.Kind == TKind::Wbzg ? std::string(10, 'a') : std::string(90, 'a') + "\r\n";
   return EncipherBytes(TBytes(text.begin(), text.end()));
 }
@@ -77,7 +77,10 @@ void CheckGroups(const TDictionaries& d) {
 // Whether the whole load should succeed with this file, and its table when it does.
 bool Expected(const TFile& f, const TBytes& stored, const TBytes& plain) {
   switch (f.Kind) {
-    case TKind::Plain: return stored.size() / static_cast<std::size_t>(f.MinLength) > 0;
+    case TKind::Plain: {
+      const std::size_t size = static_cast<std::size_t>(f.MinLength);
+      return stored.size() % size == 0 && stored.size() / size >= static_cast<std::size_t>(MinRecords(f));
+    }
     case TKind::Wbzg: return plain.size() / kWbzgRecordSize > 1;
     default: break;
   }

@@ -118,5 +118,11 @@ const int kWb1RecordSize = 5;
 const int kWb2RecordSize = 18;
 const int kWbzgRecordSize = 5;
 
+// The fewest records a whole short-code file holds: the 25 level-1 codes (one
+// for each key but z), which the level-1 drill teaches, and at least one
+// level-2 code beginning with each of those 25 keys.
+const int kWb1MinRecords = 25;
+const int kWb2MinRecords = 25;
+
 // The name of a dictionary's temporary deciphered file: "Temp" before ".dat".
 std::string TempDictionaryName(const std::string& name);

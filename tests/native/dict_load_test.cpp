@@ -16,10 +16,24 @@ const std::string kPYsLine = Pad("hǎo", 12) + "好   hao3";
 const std::string kPYTwoLine = Pad(Pad(Pad("zhongguo", 12) + Pad("中国", 6) + "zhōng guó", 39), 39) + "zhong1 guo2";
 const std::string kPYMultiLine = Pad(Pad("zhongguoren", 12) + Pad("中国人", 20) + "zhōng guó rén", 84) + "zhong1 guo2 ren2";
 
-// One small, valid file of each kind.
+const char kKeys[] = "gfdsahjklmtrewqyuiopnbvcx";
+
+// `count` short-code records of each file as stored: "一g", "一f"... and "五gg", "五gf"...
+std::string Wb1Records(int count) {
+  std::string bytes;
+  for (int k = 0; k < count; ++k) bytes += std::string("一") + kKeys[k % 25] + "\r\n";
+  return bytes;
+}
+std::string Wb2Records(int count) {
+  std::string bytes;
+  for (int k = 0; k < count; ++k) bytes += std::string("五g") + kKeys[k % 25] + "    " + Pad("", 7) + "1\r\n";
+  return bytes;
+}
+
+// One small, valid file of each kind (the short-code files as small as they may be).
 void WriteValidSet(const TDictFolder& d) {
-  d.WritePlain("wb1.dat", "一g\r\n");
-  d.WritePlain("wb2.dat", "五gg    " + Pad("", 7) + "1\r\n");
+  d.WritePlain("wb1.dat", Wb1Records(kWb1MinRecords));
+  d.WritePlain("wb2.dat", Wb2Records(kWb2MinRecords));
   d.WriteEnciphered("wbzg.dat", "王g\r\n土f\r\n");
   d.WriteLines("wbOne.dat", {kWbOneLine});
   d.WriteLines("wbs.dat", {kWbOneLine + "   1"});
@@ -53,8 +67,9 @@ TEST(DictLoadTest, LoadsEveryFileAndLeavesNoTemporaryFile) {
   TDictLoadResult r = LoadDictionaries(dir.Path(), d);
   ASSERT_EQ(r.Status, TDictLoadStatus::Ok) << r.Message();
   EXPECT_TRUE(d.Loaded);
-  EXPECT_EQ(d.Wb1Buffer.Count, 1);
-  EXPECT_EQ(d.Wb2Buffer.Count, 1);
+  EXPECT_EQ(d.Wb1Buffer.Count, 25);
+  EXPECT_EQ(d.Wb2Buffer.Count, 25);
+  EXPECT_EQ(std::string(d.Wb1Buffer.Record(24, kWb1RecordSize), 3), "一x");
   EXPECT_EQ(d.WbzgBuffer.Count, 2);
   EXPECT_EQ(std::string(d.Wb2Buffer.Record(0, kWb2RecordSize), 4), "五gg");
   EXPECT_EQ(std::string(d.WbzgBuffer.Record(1, kWbzgRecordSize), 3), "土f");
@@ -119,6 +134,42 @@ TEST(DictLoadTest, FailuresNameTheFileAndLeaveNothingHalfLoaded) {
     EXPECT_FALSE(r.Reason.empty());
     ExpectEmpty(d);
     EXPECT_EQ(dir.Files().size(), c.remove ? 10u : 11u) << name;
+  }
+}
+
+// A short-code file cut short (41 of the 125 bytes of "wb1.dat" used to run
+// the level-1 drill on the eight records left) or holding fewer records than
+// its drill needs is damaged, as a damaged enciphered file is.
+TEST(DictLoadTest, ShortCodeFilesCutShortOrTooSmallAreDamaged) {
+  struct {
+    const char* file;
+    std::string bytes;
+    bool whole;
+  } cases[] = {
+      {"wb1.dat", Wb1Records(25).substr(0, 41), false},
+      {"wb1.dat", Wb1Records(25).substr(0, 124), false},
+      {"wb1.dat", Wb1Records(24), false},
+      {"wb1.dat", Wb1Records(25) + "一", false},
+      {"wb1.dat", Wb1Records(26), true},
+      {"wb2.dat", Wb2Records(25).substr(0, 25 * 18 - 1), false},
+      {"wb2.dat", Wb2Records(24), false},
+      {"wb2.dat", Wb2Records(616) + "五gg", false},
+      {"wb2.dat", Wb2Records(616), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " of " + std::to_string(c.bytes.size()) + " bytes");
+    TDictFolder dir;
+    WriteValidSet(dir);
+    dir.WritePlain(c.file, c.bytes);
+    TDictionaries d;
+    TDictLoadResult r = LoadDictionaries(dir.Path(), d);
+    if (c.whole) {
+      EXPECT_EQ(r.Status, TDictLoadStatus::Ok) << r.Message();
+      continue;
+    }
+    EXPECT_EQ(r.Status, TDictLoadStatus::Failed);
+    EXPECT_EQ(r.Message(), std::string(c.file) + ": 文件已损坏");
+    ExpectEmpty(d);
   }
 }
 
@@ -240,6 +291,77 @@ TEST(DictLoadTest, TemporaryFileGoesOnEveryPath) {
   std::remove((blocker + "/keep").c_str());
   rmdir(blocker.c_str());
   EXPECT_TRUE(FileExists(dir.Path() + "wbTwo.dat"));
+}
+
+namespace {
+const char* const kTextFiles[] = {"wbOne.dat", "wbs.dat",   "wbTwo.dat", "wbMulti.dat",
+                                  "PYs.dat",   "PYOne.dat", "PYTwo.dat", "PYMulti.dat"};
+
+// A folder that refuses the temporary files, even to root: each name is taken by a folder.
+struct TRefusingFolder {
+  explicit TRefusingFolder(const TDictFolder& dir) : dir_(dir) {
+    for (const char* f : kTextFiles) EXPECT_EQ(mkdir((dir.Path() + TempDictionaryName(f)).c_str(), 0700), 0) << f;
+  }
+  ~TRefusingFolder() {
+    for (const char* f : kTextFiles) rmdir((dir_.Path() + TempDictionaryName(f)).c_str());
+  }
+  const TDictFolder& dir_;
+};
+}  // namespace
+
+// A program folder the user may only read: the texts go through the spare
+// (the user's temporary) folder, and nothing is left in either.
+TEST(DictLoadTest, TemporaryFilesGoToTheSpareFolderWhereTheProgramFolderRefusesThem) {
+  TDictFolder dir, spare;
+  WriteValidSet(dir);
+  TRefusingFolder refusing(dir);
+  TDictionaries d;
+  TDictLoadResult r = LoadDictionaries(dir.Path(), d);
+  EXPECT_EQ(r.Status, TDictLoadStatus::Failed) << "no spare folder";
+  EXPECT_EQ(r.Message(), "wbOneTemp.dat: 无法写入临时文件");
+
+  r = LoadDictionaries(dir.Path(), d, spare.Path());
+  ASSERT_EQ(r.Status, TDictLoadStatus::Ok) << r.Message();
+  EXPECT_EQ(d.WbOneTable[1].Character, "好");
+  EXPECT_EQ(d.PYMultiTable[1].SoundNames[3], "MyPyWAVren2");
+  EXPECT_EQ(d.PinyinGroups[1].Pinyins[1], "hao");
+  EXPECT_TRUE(spare.Files().empty());
+  EXPECT_EQ(dir.Files().size(), 11u + 8u);
+
+  bool inSpare = false;
+  EXPECT_EQ(LoadTextDictionary(dir.Path(), "wbTwo.dat", 12,
+                               [&](const std::string&) {
+                                 inSpare = FileExists(spare.Path() + "wbTwoTemp.dat");
+                                 return true;
+                               },
+                               spare.Path()),
+            1);
+  EXPECT_TRUE(inSpare);
+  EXPECT_TRUE(spare.Files().empty());
+
+  // A spare folder that refuses too: the temporary file is named.
+  const std::string noFolder = dir.Path() + "wb1.dat/";
+  r = LoadDictionaries(dir.Path(), d, noFolder);
+  EXPECT_EQ(r.Message(), "wbOneTemp.dat: 无法写入临时文件");
+  ExpectEmpty(d);
+}
+
+// Where the program folder takes the temporary file, it stays beside the
+// dictionaries and the spare folder is not touched.
+TEST(DictLoadTest, TemporaryFileStaysBesideTheDictionariesWhereItCan) {
+  TDictFolder dir, spare;
+  dir.WriteLines("wbTwo.dat", {"khlg        中国"});
+  bool inFolder = false, inSpare = true;
+  LoadTextDictionary(dir.Path(), "wbTwo.dat", 12,
+                     [&](const std::string&) {
+                       inFolder = FileExists(dir.Path() + "wbTwoTemp.dat");
+                       inSpare = FileExists(spare.Path() + "wbTwoTemp.dat");
+                       return true;
+                     },
+                     spare.Path());
+  EXPECT_TRUE(inFolder);
+  EXPECT_FALSE(inSpare);
+  EXPECT_EQ(dir.Files().size(), 1u);
 }
 
 TEST(DictLoadTest, PinyinGroupsFromTheFirstForty) {

@@ -5,6 +5,7 @@
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 #include "program_fixture.h"
+#include "program_process.h"
 #include "prompt_box.h"
 #include "users/Unit3.h"
 
@@ -107,63 +108,6 @@ TEST_F(ScoreHistory, ARewriteLeftOverIsRemovedAtStartUp) {
   EXPECT_EQ(Practice.Scores.ScoreCount, 1);
   EXPECT_TRUE(boxes.Calls.empty());
 }
-
-// The program in a process of its own, as the learner starts it, driven by
-// posted clicks and keys.
-class ProgramProcess {
-public:
-  explicit ProgramProcess(const std::string& folder) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    std::wstring exe = GbkToWide(folder + "Tapmira.exe");
-    started_ = CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                              GbkToWide(folder).c_str(), &si, &pi_) != 0;
-  }
-  ~ProgramProcess() {
-    Kill();
-    if (started_) {
-      CloseHandle(pi_.hThread);
-      CloseHandle(pi_.hProcess);
-    }
-  }
-  bool Started() const { return started_; }
-  // Ends the process at once: no shut-down runs.
-  void Kill() {
-    if (!started_ || killed_) return;
-    TerminateProcess(pi_.hProcess, 9);
-    WaitForSingleObject(pi_.hProcess, 10000);
-    killed_ = true;
-  }
-  // A shown top-level window of the process with this class, waited for.
-  HWND Window(const wchar_t* cls, DWORD ms = 30000) const {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-      Search s{pi_.dwProcessId, cls, nullptr};
-      EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
-      if (s.found) return s.found;
-      Sleep(50);
-    }
-    return nullptr;
-  }
-
-private:
-  struct Search {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
-  };
-  static BOOL CALLBACK FindTopLevel(HWND w, LPARAM p) {
-    auto* s = reinterpret_cast<Search*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (pid != s->pid || !IsWindowVisible(w) || wcscmp(cls, s->cls) != 0) return TRUE;
-    s->found = w;
-    return FALSE;
-  }
-  PROCESS_INFORMATION pi_{};
-  bool started_ = false, killed_ = false;
-};
 
 struct ChildSearch {
   std::wstring text;

@@ -1,0 +1,99 @@
+#pragma once
+// A program folder the user may only read, made here as Wine, which runs every
+// program as an administrator, allows it: a read-only bind mount of a copied
+// folder, made with the host's mount command (root only) in a host shell that
+// Wine starts. Where the host refuses, Made() is false and Why() says why.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "toolkit/base/file_io.h"
+#include "toolkit/base/gbk_wide.h"
+
+namespace readonly_detail {
+// The host's path of a Windows path, "" when Wine gives none.
+inline std::string HostPath(const std::string& path) {
+  using TUnixName = char*(CDECL*)(const wchar_t*);
+  auto unixName = reinterpret_cast<TUnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return std::string();
+  char* name = unixName(GbkToWide(path).c_str());
+  if (!name) return std::string();
+  std::string result = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return result;
+}
+
+inline std::string Quoted(const std::string& hostPath) { return "'" + hostPath + "'"; }
+
+// Runs `script` in the host's shell and returns its exit status, -1 when it
+// could not be run. Wine cannot wait for a host process: the script's last
+// act is to move its status into a file, which is waited for here.
+inline int RunHostShell(const std::string& script) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  static int runs = 0;
+  const std::string status =
+      WideToGbk(temp) + "host_status_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++runs);
+  const std::string hostStatus = HostPath(status), shell = HostPath("Z:\\bin\\sh");
+  if (hostStatus.empty() || shell.empty()) return -1;
+  RemoveFile(status);
+  const std::string line = "\"" + shell + "\" -c \"(" + script + ") >/dev/null 2>&1; echo $? >" +
+                           Quoted(hostStatus + ".part") + "; mv " + Quoted(hostStatus + ".part") + " " +
+                           Quoted(hostStatus) + "\"";
+  std::wstring command = GbkToWide(line);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  TBytes text;
+  for (int waited = 0; waited < 60000 && !ReadFileBytes(status, text); waited += 20) Sleep(20);
+  RemoveFile(status);
+  return text.empty() ? -1 : std::atoi(std::string(text.begin(), text.end()).c_str());
+}
+}  // namespace readonly_detail
+
+class TReadOnlyMount {
+public:
+  // Mounts `folder` (a Windows path ending in '\') read-only at `folder` less
+  // its last '\' plus "_ro".
+  explicit TReadOnlyMount(const std::string& folder) : path_(folder.substr(0, folder.size() - 1) + "_ro\\") {
+    using namespace readonly_detail;
+    CreateDirectoryW(GbkToWide(path_).c_str(), nullptr);
+    const std::string source = HostPath(folder), target = HostPath(path_);
+    if (source.empty() || target.empty()) {
+      why_ = "no host path (not running under Wine?)";
+      return;
+    }
+    const int status = RunHostShell("mount --bind " + Quoted(source) + " " + Quoted(target) + " || exit 1; " +
+                                    "mount -o remount,ro,bind " + Quoted(target) + " || { umount " +
+                                    Quoted(target) + "; exit 2; }");
+    mounted_ = status == 0;
+    if (!mounted_) {
+      why_ = "the host refused the read-only bind mount (status " + std::to_string(status) + "; root only)";
+      return;
+    }
+    // Read-only for this process too, whatever its rights.
+    if (WriteFileBytes(path_ + "write_probe", "x", 1)) {
+      RemoveFile(path_ + "write_probe");
+      why_ = "the mount took writes";
+    }
+  }
+  ~TReadOnlyMount() {
+    if (mounted_) readonly_detail::RunHostShell("umount -l " + readonly_detail::Quoted(readonly_detail::HostPath(path_)));
+    RemoveDirectoryW(GbkToWide(path_).c_str());
+  }
+  TReadOnlyMount(const TReadOnlyMount&) = delete;
+  TReadOnlyMount& operator=(const TReadOnlyMount&) = delete;
+  bool Made() const { return mounted_ && why_.empty(); }
+  const std::string& Why() const { return why_; }
+  // The read-only folder, ending in '\'.
+  const std::string& Path() const { return path_; }
+
+private:
+  std::string path_, why_;
+  bool mounted_ = false;
+};
