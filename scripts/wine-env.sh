@@ -65,23 +65,71 @@ prefix_colours_reg() {
 COLOURS
 }
 
-# The help menu's files (pictures, the tutorial, the demonstration video) open
-# as Windows opens them, with the desktop's own viewer: Wine knows none of these
-# types, so they are handed to the host's opener (winebrowser, then xdg-open).
-PREFIX_OPENERS_VERSION=1
+# The help menu's files open with viewers the set-up brings: the pictures with
+# the desktop's own (winebrowser hands them to xdg-open, which finds
+# ImageMagick's), the tutorial (RTF) with Wine's WordPad, and the video with
+# ffplay (ffmpeg) through play-video.sh, which wine_prefix copies into the prefix.
+PREFIX_OPENERS_VERSION=2
+PREFIX_VIDEO_PLAYER=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/play-video.sh
 prefix_openers_reg() {
-  local type
   printf 'REGEDIT4\n'
-  for type in jpg doc mp4; do
-    printf '\n[HKEY_CLASSES_ROOT\\.%s]\n@="tapmira.%sfile"\n' "$type" "$type"
-    printf '\n[HKEY_CLASSES_ROOT\\tapmira.%sfile\\shell\\open\\command]\n' "$type"
-    printf '@="\\"C:\\\\windows\\\\system32\\\\winebrowser.exe\\" \\"%%1\\""\n'
+  opener jpg '"C:\windows\system32\winebrowser.exe" "%1"'
+  opener doc '"C:\Program Files\Windows NT\Accessories\wordpad.exe" "%1"'
+  opener mp4 "\"$1\" \"%1\""
+}
+# opener TYPE COMMAND: files of .TYPE open with COMMAND.
+opener() {
+  printf '\n[HKEY_CLASSES_ROOT\\.%s]\n@="tapmira.%sfile"\n' "$1" "$1"
+  printf '\n[HKEY_CLASSES_ROOT\\tapmira.%sfile\\shell\\open\\command]\n@=%s\n' "$1" "$(reg_text "$2")"
+}
+# reg_text TEXT: TEXT as a string of a .reg file.
+reg_text() {
+  local text=${1//\\/\\\\}
+  printf '"%s"' "${text//\"/\\\"}"
+}
+
+# 软件更新 opens the update page with the desktop's browser (winebrowser hands
+# it to xdg-open). Without a browser xdg-open fails after Wine has told the
+# program that the page opened; there the prefix has no program for web
+# addresses, so the program is told and says that it cannot open the page.
+# Wine's own set-up brings winebrowser back when Wine is updated: the step's
+# version names Wine's.
+PREFIX_BROWSER_VERSION=1
+desktop_has_browser() {
+  [ -n "${BROWSER:-}" ] || command -v x-www-browser >/dev/null ||
+    [ -n "$(xdg-settings get default-web-browser 2>/dev/null)" ]
+}
+prefix_browser_reg() {
+  local scheme
+  printf 'REGEDIT4\n'
+  for scheme in http https; do
+    if [ "$1" = yes ]; then
+      printf '\n[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@=%s\n' "$scheme" \
+        "$(reg_text '"C:\windows\system32\winebrowser.exe" "%1"')"
+    else
+      printf '\n[-HKEY_CLASSES_ROOT\\%s\\shell]\n' "$scheme"
+    fi
   done
+}
+
+# Sound: Wine probes its audio drivers at every start, and where the machine
+# has no sound device ALSA answers with a screenful of errors. There the prefix
+# loads no audio driver (the program then runs silently); once a device is
+# there, the next preparation turns the drivers back on. TAPMIRA_AUDIO=on or
+# off decides instead of the machine.
+PREFIX_AUDIO_VERSION=1
+host_has_sound() {
+  grep -qE '^ *[0-9]+ \[' /proc/asound/cards 2>/dev/null || [ -n "${PULSE_SERVER:-}" ] ||
+    [ -S "${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/pulse/native" ]
+}
+prefix_audio_reg() {
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\n'
+  if [ "$1" = on ]; then printf '"Audio"=-\n'; else printf '"Audio"=""\n'; fi
 }
 
 # wine_prefix DIR [unmanaged]: creates the prefix once, with the X11 driver
 # leaving window decoration to the program, and brings it (new or existing)
-# up to the fonts, colours and file openers above. "unmanaged" is for displays without a window manager (Xvfb): Wine
+# up to the fonts, colours, file openers, browser and sound above. "unmanaged" is for displays without a window manager (Xvfb): Wine
 # then does not wait for one when windows are shown and hidden.
 wine_prefix() {
   export WINEPREFIX=$1
@@ -110,7 +158,14 @@ wine_prefix() {
   done
   prefix_step fonts "$PREFIX_FONTS_VERSION" prefix_fonts_reg
   prefix_step colours "$PREFIX_COLOURS_VERSION" prefix_colours_reg
-  prefix_step openers "$PREFIX_OPENERS_VERSION" prefix_openers_reg
+  local player="$WINEPREFIX/tapmira-play-video.sh"
+  cmp -s "$PREFIX_VIDEO_PLAYER" "$player" || cp "$PREFIX_VIDEO_PLAYER" "$player"
+  prefix_step openers "$PREFIX_OPENERS_VERSION $player" prefix_openers_reg "$player"
+  local browser=no audio=${TAPMIRA_AUDIO:-}
+  desktop_has_browser && browser=yes
+  prefix_step browser "$PREFIX_BROWSER_VERSION $browser $(/usr/lib/wine/wine64 --version)" prefix_browser_reg "$browser"
+  if [ -z "$audio" ]; then audio=off; host_has_sound && audio=on; fi
+  prefix_step audio "$PREFIX_AUDIO_VERSION $audio" prefix_audio_reg "$audio"
   # The device service's SDL backend polls every millisecond: off.
   prefix_step winebus 1 printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\winebus]\n"Enable SDL"=dword:00000000\n'
   prefix_step managed "$managed" printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n' "$managed"

@@ -12,6 +12,11 @@ const int kArticleRows = 6;
 
 inline const char* const kArticleTooLargeMessage = "文件超过16MB的上限，无法打开！";
 inline const char* const kArticleEmptyMessage = "文件中没有可练习的文字！";
+inline const char* const kArticleNotTextMessage = "文件不是文本文件，无法打开！";
+// Characters the article has and GBK lacks, told when it opens.
+inline std::string ArticleReplacedMessage(std::size_t count) {
+  return "文件中有" + std::to_string(count) + "个字符无法显示，已换成“?”。";
+}
 
 // The page being typed: rows 1..6 ([0] unused) and their byte lengths.
 struct TArticlePage {

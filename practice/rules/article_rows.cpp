@@ -47,7 +47,9 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
                                 ? TArticleLoad::Unreadable
                                 : articleText_.Load(articleList_.Paths[item]);
   if (load != TArticleLoad::Loaded) {
-    fb.Article.ErrorBox = choice + (load == TArticleLoad::TooLarge ? kArticleTooLargeMessage : "文件打开失败！");
+    fb.Article.ErrorBox = choice + (load == TArticleLoad::TooLarge ? kArticleTooLargeMessage
+                                    : load == TArticleLoad::NotText ? kArticleNotTextMessage
+                                                                    : "文件打开失败！");
     fb.Action = TWindowAction::End;
     return;
   }
@@ -58,6 +60,7 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
     fb.Action = TWindowAction::End;
     return;
   }
+  if (articleText_.Replaced() > 0) fb.Message = choice + ArticleReplacedMessage(articleText_.Replaced());
   if (HasHints(type_)) fb.Article.Hints = THintCommand::Start;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "practice/rules/article_encoding.h"
 #include "toolkit/base/directory.h"
 #include "toolkit/base/streams.h"
 #include "toolkit/base/sysutils.h"
@@ -47,6 +48,7 @@ TArticleList ListArticleFiles(const std::string& programFolder, int kind) {
 
 TArticleLoad TArticleText::Load(const std::string& path) {
   Close();
+  replaced_ = 0;
   try {
     TFileStream file(path, TFileMode::fmOpenRead);
     const std::int64_t size = file.Size();
@@ -54,7 +56,10 @@ TArticleLoad TArticleText::Load(const std::string& path) {
     if (size < 0) return TArticleLoad::Unreadable;
     std::string bytes(static_cast<std::size_t>(size), '\0');
     if (size > 0 && file.Read(&bytes[0], size) != size) return TArticleLoad::Unreadable;
-    Assign(std::move(bytes));
+    TArticleDecoding text = DecodeArticle(bytes);
+    if (!text.IsText) return TArticleLoad::NotText;
+    replaced_ = text.Replaced;
+    Assign(std::move(text.Gbk));
     return TArticleLoad::Loaded;
   } catch (const Exception&) {
     return TArticleLoad::Unreadable;

@@ -50,15 +50,19 @@ private:
   mutable std::vector<std::vector<int>> widths_;  // by lead byte (or 0), then by byte; -1 not asked yet
 };
 
-enum class TArticleLoad { Loaded, Unreadable, TooLarge };
+enum class TArticleLoad { Loaded, Unreadable, TooLarge, NotText };
 
 // The open article and its read position. The text ends at its first NUL
 // byte; a lead byte left alone at the very end is dropped, so every row cut
 // moves the position on.
 class TArticleText {
 public:
-  // Anything but Loaded leaves the article closed (over 16 MB: TooLarge).
+  // Reads the file in its own encoding (article_encoding.h) as GBK. Anything
+  // but Loaded leaves the article closed (over 16 MB: TooLarge; a control
+  // character in it: NotText).
   TArticleLoad Load(const std::string& path);
+  // Characters of the loaded file that GBK lacks, each shown as kGbkStandIn.
+  std::size_t Replaced() const { return replaced_; }
   void Assign(std::string bytes);
   // No text left to cut and a page load found nothing: the article is used up.
   bool UsedUp() const { return !open_; }
@@ -76,6 +80,7 @@ private:
   std::string text_;
   std::size_t cursor_ = 0;
   bool open_ = false;
+  std::size_t replaced_ = 0;
 };
 
 // The bytes a row has for typing: without the CR LF that ends a line.

@@ -139,8 +139,7 @@ TEST(ArticleText, FilesListedUpTo300AndLargeOnesRefused) {
   EXPECT_EQ(t.NextRow(Room(86)), "asdf");
   EXPECT_TRUE(ListArticleFiles(dir.Folder(), 2).Items.empty());
 
-  const std::string big = dir.Write("English", "big.txt", "");
-  fs::resize_file(big, kMaxArticleBytes + 1);
+  const std::string big = dir.Write("English", "big.txt", std::string(kMaxArticleBytes + 1, 'a'));
   EXPECT_EQ(t.Load(big), TArticleLoad::TooLarge);
   EXPECT_TRUE(t.UsedUp());
   fs::resize_file(big, kMaxArticleBytes);
@@ -397,14 +396,38 @@ TEST_F(ArticleRun, MissingArticleIsToldThenTheRunEnds) {
   EXPECT_EQ(fb.Article.ErrorBox, "1.big文件超过16MB的上限，无法打开！");
   EXPECT_EQ(fb.Action, TWindowAction::End);
   session.Button2Click();
-  for (const std::string& nothing : {std::string("\0abc", 4), std::string("\r\n\r\n")}) {
-    list.Paths = {dir.Write("English", "empty.txt", nothing)};
+  // Nothing to type; not a text file (a NUL or another control byte), not a text cut short.
+  const std::pair<std::string, std::string> refused[] = {
+      {std::string(), "文件中没有可练习的文字！"},
+      {"\r\n\r\n", "文件中没有可练习的文字！"},
+      {std::string("ab\0cd", 5), "文件不是文本文件，无法打开！"},
+      {std::string("\0abc", 4), "文件不是文本文件，无法打开！"},
+      {"ab\x1B", "文件不是文本文件，无法打开！"}};
+  for (const auto& file : refused) {
+    list.Paths = {dir.Write("English", "refused.txt", file.first)};
     session.SetArticleList(list);
-    fb = session.Button1Click({19, 4, 0, "1.empty"});
-    EXPECT_EQ(fb.Article.ErrorBox, "1.empty文件中没有可练习的文字！");
+    fb = session.Button1Click({19, 4, 0, "1.refused"});
+    EXPECT_EQ(fb.Article.ErrorBox, "1.refused" + file.second);
     EXPECT_EQ(fb.Action, TWindowAction::End);
     session.Button2Click();
   }
+}
+
+TEST_F(ArticleRun, UnicodeArticleIsTypedInGbkAndWhatGbkLacksIsToldOnce) {
+  TFeedback fb = StartArticle(19, "\xEF\xBB\xBF" "ab\xC3\xA7\xC3\xA7\r\nc");
+  EXPECT_EQ(fb.Message, "1.a文件中有2个字符无法显示，已换成“?”。");
+  EXPECT_TRUE(fb.Article.ErrorBox.empty());
+  EXPECT_TRUE(Running());
+  EXPECT_EQ(session.Page().Rows[1], "ab??\r\n");
+  EXPECT_EQ(session.Page().Rows[2], "c");
+  fb = Release("ab??");
+  EXPECT_TRUE(fb.Message.empty()) << "told when the article opens only";
+  EXPECT_EQ(session.ArticleCounters().ArticleErrorBytes, 0);
+  session.Button2Click();
+
+  fb = StartArticle(21, "\xFE\xFF\x4E\x2D\x56\xFD");  // 中国 in UTF-16BE
+  EXPECT_TRUE(fb.Message.empty());
+  EXPECT_EQ(session.Page().Rows[1], kZhong + kGuo);
 }
 
 TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {

@@ -1,28 +1,84 @@
-// The help menu's files open with a viewer: the pictures and the tutorial that
-// ship beside the program, and the demonstration video once it is made.
+// The help menu's files open as the learner opens them, in the prefix the
+// scripts prepare: each shows a window (the viewer's, on the display), and
+// the update page opens in the desktop's browser or the learner is told.
 #include <gtest/gtest.h>
 
+#include "host_windows.h"
 #include "main_form_fixture.h"
+#include "screenshot.h"
 
-#include <shellapi.h>
+#include <shlwapi.h>
 
 namespace {
 
-using HelpFiles = MainFormTest;
-
-TEST_F(HelpFiles, EachKindHasAViewerAndTheVideoOpens) {
-  // A stand-in for the video (the scratch folder leaves the real one behind).
-  const std::string video = folder + "Tapmira2020使用演示.mp4";
-  ASSERT_TRUE(WriteFileBytes(video, "\0\0\0\x18" "ftypmp42", 12));
-  for (const char* name : {"标准键盘键位图.jpg", "数字键盘指法图.jpg", "五笔字根图86版.jpg", "五笔打字教程.doc",
-                           "Tapmira2020使用演示.mp4"}) {
-    wchar_t viewer[MAX_PATH] = {};
-    const auto found = reinterpret_cast<INT_PTR>(
-        FindExecutableW(GbkToWide(folder + name).c_str(), nullptr, viewer));
-    EXPECT_GT(found, 32) << name << " has no viewer";
+class HelpFiles : public MainFormTest {
+protected:
+  // The scratch folder outlives the test: no video is left for the next one.
+  void TearDown() override {
+    RemoveFile(folder + "Tapmira2020使用演示.mp4");
+    MainFormTest::TearDown();
   }
-  form->N6Click(form);
-  EXPECT_TRUE(boxes.Calls.empty()) << boxes.Calls[0].Text;
+  // What the menu item shows: the new window, or nothing (false).
+  bool Opens(void (TForm1::*item)(TObject*), THostWindow& shown) {
+    const std::vector<THostWindow> before = HostWindows();
+    (form->*item)(form);
+    return boxes.Calls.empty() && NewHostWindow(before, shown, [this] { Pump(); });
+  }
+  // The short video the build makes beside the tests, as the program's.
+  void PutVideo() {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::string tests = WideToGbk(exe);
+    tests.resize(tests.rfind('\\') + 1);
+    TBytes video;
+    ASSERT_TRUE(ReadFileBytes(tests + "help_video.mp4", video));
+    ASSERT_TRUE(WriteFileBytes(folder + "Tapmira2020使用演示.mp4", video.data(), video.size()));
+  }
+};
+
+TEST_F(HelpFiles, EachFileShowsAViewerWindow) {
+  PutVideo();
+  // The viewer each file is for, where the set-up names it ("" the desktop's).
+  const struct {
+    const char* name;
+    void (TForm1::*item)(TObject*);
+    const char* viewer;
+    const char* shot;
+  } items[] = {{"标准键盘键位图", &TForm1::N3Click, "", "help_keyboard"},
+               {"数字键盘指法图", &TForm1::N4Click, "", "help_numpad"},
+               {"五笔字根图86版", &TForm1::N861Click, "", "help_roots"},
+               {"五笔打字教程", &TForm1::N5Click, "wordpad.exe", "help_tutorial"},
+               {"演示视频", &TForm1::N6Click, "ffplay", "help_video"}};
+  for (const auto& item : items) {
+    THostWindow shown;
+    EXPECT_TRUE(Opens(item.item, shown)) << item.name << " shows no window";
+    EXPECT_TRUE(boxes.Calls.empty()) << item.name << ": " << boxes.Calls[0].Text;
+    if (shown.Id.empty()) continue;
+    if (*item.viewer) {
+      EXPECT_EQ(shown.Class, item.viewer) << item.name;
+    }
+    Sleep(1000);  // the viewer draws what it opened
+    SaveWindowShot(GetDesktopWindow(), ArtefactFolder() + item.shot + ".bmp");
+    CloseHostWindow(shown);
+  }
+}
+
+TEST_F(HelpFiles, TheUpdatePageOpensInTheBrowserOrTheLearnerIsTold) {
+  wchar_t command[MAX_PATH];
+  DWORD size = MAX_PATH;
+  const bool browser =
+      AssocQueryStringW(ASSOCF_NONE, ASSOCSTR_COMMAND, L"https", L"open", command, &size) == S_OK;
+  THostWindow shown;
+  const bool opened = Opens(&TForm1::N1Click, shown);
+  if (browser) {
+    EXPECT_TRUE(opened) << "the prefix names a browser, yet nothing shows";
+    EXPECT_TRUE(boxes.Calls.empty());
+    if (opened) CloseHostWindow(shown);
+  } else {
+    EXPECT_FALSE(opened);
+    ASSERT_EQ(boxes.Calls.size(), 1u);
+    EXPECT_EQ(boxes.Calls[0].Text, "无法打开“https://tapmira.org/update/”。");
+  }
 }
 
 }  // namespace
