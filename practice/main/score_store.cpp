@@ -25,10 +25,10 @@ std::string DroppedLines(const TScoreTable& table) {
   return text;
 }
 
-// Where the file with dropped lines was copied (at start-up, or by the first rewrite).
+// Where the file with dropped lines was copied (at start-up, or by a later rewrite).
 void TellScoreBackup(const std::string& backup) {
   if (backup.empty()) return;
-  Tell(DroppedLines(Practice.Scores) + "\n原文件已另存为" + Quoted(backup) + "，这些行都保留在其中。");
+  Tell(DroppedLines(Practice.Scores) + "\n原文件已另存为" + Quoted(backup) + "，这些行都保留在其中；成绩文件中已去掉这些行。");
 }
 }  // namespace
 
@@ -36,9 +36,9 @@ std::string ScoreFilePath() { return ProgramFolder() + kScoreFileName; }
 
 void OpenScoreHistory() {
   const TScoreFileOpening opening = OpenScoreFile(ScoreFilePath(), Practice.Scores);
-  if (!opening.CopyError.empty())
-    Tell(DroppedLines(Practice.Scores) + "\n原文件无法另存（" + opening.CopyError +
-         "）。为保留这些行，成绩文件不会被改写，删除成绩不能保存；新的成绩照常保存。");
+  if (!opening.Error.empty())
+    Tell(DroppedLines(Practice.Scores) + "\n" + opening.Error +
+         "。成绩文件仍保留这些行，删除成绩不能保存；新的成绩照常保存。");
   TellScoreBackup(opening.BackupPath);
 }
 

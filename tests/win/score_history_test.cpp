@@ -5,6 +5,7 @@
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 #include "program_fixture.h"
+#include "program_process.h"
 #include "prompt_box.h"
 #include "users/Unit3.h"
 
@@ -98,6 +99,27 @@ TEST_F(ScoreHistory, DamagedLinesAreSkippedToldOnceAtStartUpAndKeptInACopy) {
   EXPECT_FALSE(FileExists(folder + "svlScore2.bak"));
 }
 
+// A damaged file used to be copied, and the learner told, at every start
+// until something rewrote it: a kill before the exit left another copy each
+// time. It is rewritten without those lines at once.
+TEST_F(ScoreHistory, ADamagedFileIsCleanAfterOneStartThoughTheProgramIsKilled) {
+  const std::string bob = FormatScoreLine(Score("bob", "30字/分")), carl = FormatScoreLine(Score("carl", "50字/分"));
+  const std::string text = Lines({"h1", "h2", bob, "garbage", carl});
+  const std::string folder = Folder("score_damaged_killed", text);
+  Start(folder);
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_NE(boxes.Calls[0].Text.find("svlScore.bak"), std::string::npos) << boxes.Calls[0].Text;
+  EXPECT_NE(boxes.Calls[0].Text.find("成绩文件中已去掉这些行"), std::string::npos) << boxes.Calls[0].Text;
+  EXPECT_EQ(FileText(folder + "svlScore.dat"), Lines({"h1", "h2", bob, carl}));
+  Stop();  // killed: no shut-down
+  boxes.Calls.clear();
+  Start(folder);
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_FALSE(FileExists(folder + "svlScore2.bak"));
+  EXPECT_EQ(FileText(folder + "svlScore.bak"), text);
+  EXPECT_EQ(Practice.Scores.ScoreCount, 2);
+}
+
 TEST_F(ScoreHistory, ARewriteLeftOverIsRemovedAtStartUp) {
   const std::string text = Lines({"h1", "h2", FormatScoreLine(Score("bob", "30字/分"))});
   const std::string folder = Folder("score_leftover", text);
@@ -106,95 +128,6 @@ TEST_F(ScoreHistory, ARewriteLeftOverIsRemovedAtStartUp) {
   EXPECT_FALSE(FileExists(folder + "svlScore.dat.new"));
   EXPECT_EQ(Practice.Scores.ScoreCount, 1);
   EXPECT_TRUE(boxes.Calls.empty());
-}
-
-// The program in a process of its own, as the learner starts it, driven by
-// posted clicks and keys.
-class ProgramProcess {
-public:
-  explicit ProgramProcess(const std::string& folder) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    std::wstring exe = GbkToWide(folder + "Tapmira.exe");
-    started_ = CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                              GbkToWide(folder).c_str(), &si, &pi_) != 0;
-  }
-  ~ProgramProcess() {
-    Kill();
-    if (started_) {
-      CloseHandle(pi_.hThread);
-      CloseHandle(pi_.hProcess);
-    }
-  }
-  bool Started() const { return started_; }
-  // Ends the process at once: no shut-down runs.
-  void Kill() {
-    if (!started_ || killed_) return;
-    TerminateProcess(pi_.hProcess, 9);
-    WaitForSingleObject(pi_.hProcess, 10000);
-    killed_ = true;
-  }
-  // A shown top-level window of the process with this class, waited for.
-  HWND Window(const wchar_t* cls, DWORD ms = 30000) const {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-      Search s{pi_.dwProcessId, cls, nullptr};
-      EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
-      if (s.found) return s.found;
-      Sleep(50);
-    }
-    return nullptr;
-  }
-
-private:
-  struct Search {
-    DWORD pid;
-    const wchar_t* cls;
-    HWND found;
-  };
-  static BOOL CALLBACK FindTopLevel(HWND w, LPARAM p) {
-    auto* s = reinterpret_cast<Search*>(p);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    wchar_t cls[64] = {};
-    GetClassNameW(w, cls, 64);
-    if (pid != s->pid || !IsWindowVisible(w) || wcscmp(cls, s->cls) != 0) return TRUE;
-    s->found = w;
-    return FALSE;
-  }
-  PROCESS_INFORMATION pi_{};
-  bool started_ = false, killed_ = false;
-};
-
-struct ChildSearch {
-  std::wstring text;
-  int count;  // combo boxes: the item count, -1 for any window with `text`
-  HWND found;
-};
-
-BOOL CALLBACK FindChild(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<ChildSearch*>(p);
-  if (s->count >= 0) {
-    wchar_t cls[32] = {};
-    GetClassNameW(w, cls, 32);
-    if (wcsstr(cls, L"ComboBox") && SendMessageW(w, CB_GETCOUNT, 0, 0) == s->count) s->found = w;
-  } else {
-    wchar_t text[64] = {};
-    GetWindowTextW(w, text, 64);
-    if (s->text == text) s->found = w;
-  }
-  return s->found == nullptr;
-}
-
-HWND ChildWithText(HWND parent, const wchar_t* text) {
-  ChildSearch s{text, -1, nullptr};
-  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-HWND ComboWithItems(HWND parent, int count) {
-  ChildSearch s{L"", count, nullptr};
-  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&s));
-  return s.found;
 }
 
 TEST_F(ScoreHistory, ADeletedScoreStaysDeletedWhenTheProgramIsKilled) {
@@ -241,6 +174,25 @@ TEST_F(ScoreHistory, ADeletedScoreStaysDeletedWhenTheProgramIsKilled) {
   ASSERT_EQ(again->ListView1->Items()->Count(), 1);
   EXPECT_EQ(again->ListView1->Items()->Item(0)->SubItems().at(6), "carl");
   EXPECT_TRUE(boxes.Calls.empty());
+}
+
+// A run's record appended to a score file of 0 bytes became its first
+// header line, and the next start read no record.
+TEST_F(ScoreHistory, ARunStoredInAnEmptyFileSurvivesAKill) {
+  const std::string folder = Folder("score_empty", "");
+  {
+    ProgramProcess program(folder);
+    ASSERT_TRUE(program.Started());
+    HWND main = program.Window(L"TForm1");
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PlayAMinute(program, main));
+  }
+  Start(folder);
+  EXPECT_TRUE(boxes.Calls.empty());
+  ASSERT_EQ(Practice.Scores.ScoreCount, 1);
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].PracticeType, "英文(小)");
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].TimeUsed, "0:1:0");
+  EXPECT_EQ(Practice.Scores.ScoreHeader1, StandardScoreHeader1);
 }
 
 }  // namespace
