@@ -14,11 +14,12 @@
 #include "toolkit/win/resources.h"
 
 // What a first start of the program finds: a new application, no practice
-// state and no stored settings.
-inline void FreshProgramStart() {
+// state, and no stored settings unless they are kept.
+inline void FreshProgramStart(bool keepSettings = false) {
   FreshApplication();
   Practice = TPracticeState{};
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+  if (!keepSettings)
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, L"Software\\Sunvelo\\Tapmira");
 }
 
 // The program's folder in the build tree, as Wine sees it ("Z:\...\bin\").
