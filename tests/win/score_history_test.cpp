@@ -4,9 +4,12 @@
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
+#include "practice/main/score_store.h"
 #include "program_fixture.h"
 #include "program_process.h"
 #include "prompt_box.h"
+#include "read_only_mount.h"
+#include "toolkit/base/directory.h"
 #include "users/Unit3.h"
 
 namespace {
@@ -118,6 +121,39 @@ TEST_F(ScoreHistory, ADamagedFileIsCleanAfterOneStartThoughTheProgramIsKilled) {
   EXPECT_FALSE(FileExists(folder + "svlScore2.bak"));
   EXPECT_EQ(FileText(folder + "svlScore.bak"), text);
   EXPECT_EQ(Practice.Scores.ScoreCount, 2);
+}
+
+// A read-only score file lost every run with only a word after each.
+TEST_F(ScoreHistory, AReadOnlyScoreFileIsToldAtStartUp) {
+  const std::string folder = Folder("score_readonly", Lines({"h1", "h2", FormatScoreLine(Score("bob", "30字/分"))}));
+  TReadOnlyMount readOnly(folder + "svlScore.dat", folder + "svlScore.dat");
+  if (!readOnly.Mounted()) GTEST_SKIP() << "a read-only file is made by a read-only bind mount, which needs root";
+  Start(folder);
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_NE(boxes.Calls[0].Text.find(folder + "svlScore.dat”是只读文件"), std::string::npos) << boxes.Calls[0].Text;
+  EXPECT_EQ(Practice.Scores.ScoreCount, 1);
+}
+
+// Once the scores are kept in the user's own folder they stay there, even
+// where the program's folder takes files again: one history, one file.
+TEST_F(ScoreHistory, TheUsersOwnFileOnceMadeIsTheHistory) {
+  const std::string user = UserScoreFolder();
+  ASSERT_NE(user, "");
+  ASSERT_TRUE(ForceDirectories(user));
+  const std::string bob = FormatScoreLine(Score("bob", "30字/分")), carl = FormatScoreLine(Score("carl", "50字/分"));
+  const std::string own = Lines({"u1", "u2", carl});
+  ASSERT_TRUE(WriteFileBytes(user + "svlScore.dat", own.data(), own.size()));
+  const std::string folder = Folder("score_owner", Lines({"h1", "h2", bob}));
+  Start(folder);
+  EXPECT_TRUE(boxes.Calls.empty());
+  ASSERT_EQ(Practice.Scores.ScoreCount, 1);
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].User, "carl");
+  ASSERT_TRUE(AppendScoreRecord(Practice.Scores, Score("dora", "70字/分")));
+  StoreLastScore();
+  Close();
+  EXPECT_EQ(FileText(user + "svlScore.dat"), Lines({"u1", "u2", carl, FormatScoreLine(Score("dora", "70字/分"))}));
+  EXPECT_EQ(FileText(folder + "svlScore.dat"), Lines({"h1", "h2", bob})) << "left as it was";
+  RemoveFile(user + "svlScore.dat");
 }
 
 TEST_F(ScoreHistory, ARewriteLeftOverIsRemovedAtStartUp) {
