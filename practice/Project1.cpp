@@ -8,5 +8,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->Initialize();
     Application->CreateForm(Form1);
     Application->Run();
+    return app.ExitCode();
   });
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include "practice/data/dict_cipher.h"
 #include "practice/data/dict_parse.h"
@@ -43,17 +44,38 @@ int ForEachLine(const TBytes& text, int minLength, F&& f) {
   return lines;
 }
 
+// Where the deciphered texts are written: beside the dictionaries, or, once
+// that folder refuses a file, the spare folder (none when empty).
+class TTempFolders {
+public:
+  TTempFolders(const std::string& folder, const std::string& spare) : folders_{folder, spare} {}
+  // Makes `temp` the file `name` holding `text` in the first folder that takes it.
+  bool Write(const std::string& name, const TBytes& text, std::optional<TTempFile>& temp) {
+    for (; next_ < 2; ++next_) {
+      if (folders_[next_].empty()) continue;
+      temp.emplace(folders_[next_] + name);  // a refused file is gone before the next is tried
+      if (temp->Write(text)) return true;
+    }
+    temp.reset();
+    return false;
+  }
+
+private:
+  std::string folders_[2];
+  int next_ = 0;
+};
+
 // Deciphers `name` into its temporary file, reads that back into `text` and
 // hands its lines to f (ForEachLine); the file goes when this returns or throws.
 template <class F>
-int ReadLinesThroughTempFile(const std::string& folder, const std::string& name, int minLength, TBytes& text,
-                             F&& f) {
+int ReadLinesThroughTempFile(const std::string& folder, const std::string& name, int minLength,
+                             TTempFolders& temps, TBytes& text, F&& f) {
   if (!DecipherFile(folder + name, text)) throw EDictionaryError(name, kCannotRead);
   if (!IsWholeText(text)) throw EDictionaryError(name, kDamaged);
   const std::string tempName = TempDictionaryName(name);
-  TTempFile temp(folder + tempName);
-  if (!temp.Write(text)) throw EDictionaryError(tempName, kCannotWriteTemp);
-  if (!temp.ReadBack(text)) throw EDictionaryError(tempName, kCannotReadTemp);
+  std::optional<TTempFile> temp;
+  if (!temps.Write(tempName, text, temp)) throw EDictionaryError(tempName, kCannotWriteTemp);
+  if (!temp->ReadBack(text)) throw EDictionaryError(tempName, kCannotReadTemp);
   return ForEachLine(text, minLength, f);
 }
 
@@ -61,10 +83,10 @@ int ReadLinesThroughTempFile(const std::string& folder, const std::string& name,
 // buffer every file goes through in turn.
 template <class Table, class Record>
 void LoadTable(const std::string& folder, const std::string& name, int minLength, Table& table,
-               void (*parse)(std::string_view, Record&), bool required, TBytes& text) {
+               void (*parse)(std::string_view, Record&), bool required, TTempFolders& temps, TBytes& text) {
   table.Clear();
   table.Reserve();
-  ReadLinesThroughTempFile(folder, name, minLength, text, [&](std::string_view line) {
+  ReadLinesThroughTempFile(folder, name, minLength, temps, text, [&](std::string_view line) {
     Record* r = table.Append();
     if (r) parse(line, *r);
     return r != nullptr;
@@ -93,10 +115,11 @@ void LoadWbzgDictionary(const std::string& folder, TBinaryBuffer& buf) {
 }
 
 int LoadTextDictionary(const std::string& folder, const std::string& name, int minLength,
-                       const TLineHandler& handler) {
+                       const TLineHandler& handler, const std::string& spareFolder) {
   TBytes text;
   std::string line;
-  return ReadLinesThroughTempFile(folder, name, minLength, text,
+  TTempFolders temps(folder, spareFolder);
+  return ReadLinesThroughTempFile(folder, name, minLength, temps, text,
                                   [&](std::string_view view) { return handler(line.assign(view)); });
 }
 
@@ -146,23 +169,24 @@ void ClearAll(TDictionaries& d) {
   d.Loaded = false;
 }
 
-void LoadEnciphered(const std::string& folder, TDictionaries& d) {
+void LoadEnciphered(const std::string& folder, const std::string& spareFolder, TDictionaries& d) {
   LoadWbzgDictionary(folder, d.WbzgBuffer);
   if (d.WbzgBuffer.Count <= 0) throw EDictionaryError("wbzg.dat", kEmpty);
+  TTempFolders temps(folder, spareFolder);
   TBytes text;
-  LoadTable(folder, "wbOne.dat", kWbOneMinLine, d.WbOneTable, ParseWbOneLine, false, text);
-  LoadTable(folder, "wbs.dat", kWbsMinLine, d.WbsTable, ParseWbsLine, true, text);
-  LoadTable(folder, "wbTwo.dat", kWbTwoMinLine, d.WbTwoTable, ParseWbTwoLine, true, text);
-  LoadTable(folder, "wbMulti.dat", kWbMultiMinLine, d.WbMultiTable, ParseWbMultiLine, false, text);
-  LoadTable(folder, "PYs.dat", kPYsMinLine, d.PYsTable, ParsePYsLine, true, text);
+  LoadTable(folder, "wbOne.dat", kWbOneMinLine, d.WbOneTable, ParseWbOneLine, false, temps, text);
+  LoadTable(folder, "wbs.dat", kWbsMinLine, d.WbsTable, ParseWbsLine, true, temps, text);
+  LoadTable(folder, "wbTwo.dat", kWbTwoMinLine, d.WbTwoTable, ParseWbTwoLine, true, temps, text);
+  LoadTable(folder, "wbMulti.dat", kWbMultiMinLine, d.WbMultiTable, ParseWbMultiLine, false, temps, text);
+  LoadTable(folder, "PYs.dat", kPYsMinLine, d.PYsTable, ParsePYsLine, true, temps, text);
   BuildPinyinGroups(d.PYsTable, d.PinyinGroups);
-  LoadTable(folder, "PYOne.dat", kPYOneMinLine, d.PYOneTable, ParsePYOneLine, false, text);
-  LoadTable(folder, "PYTwo.dat", kPYTwoMinLine, d.PYTwoTable, ParsePYTwoLine, true, text);
-  LoadTable(folder, "PYMulti.dat", kPYMultiMinLine, d.PYMultiTable, ParsePYMultiLine, false, text);
+  LoadTable(folder, "PYOne.dat", kPYOneMinLine, d.PYOneTable, ParsePYOneLine, false, temps, text);
+  LoadTable(folder, "PYTwo.dat", kPYTwoMinLine, d.PYTwoTable, ParsePYTwoLine, true, temps, text);
+  LoadTable(folder, "PYMulti.dat", kPYMultiMinLine, d.PYMultiTable, ParsePYMultiLine, false, temps, text);
 }
 }  // namespace
 
-TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out) {
+TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out, const std::string& spareFolder) {
   ClearAll(out);
   TDictLoadResult result;
   // Built aside and moved in only when complete, so a failure leaves nothing half-loaded.
@@ -181,7 +205,7 @@ TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out) 
   try {
     for (int i = 0; i < 2; ++i)
       if (buffers[i]->Count <= 0) throw EDictionaryError(shortCodes[i], kEmpty);
-    LoadEnciphered(folder, *d);
+    LoadEnciphered(folder, spareFolder, *d);
   } catch (const EDictionaryError& e) {
     result.Status = TDictLoadStatus::Failed;
     result.FileName = e.FileName;

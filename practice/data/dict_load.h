@@ -41,14 +41,15 @@ void LoadWbzgDictionary(const std::string& folder, TBinaryBuffer& buf);
 // false when its table is full, which stops the reading.
 using TLineHandler = std::function<bool(const std::string& line)>;
 
-// Deciphers `name` from `folder` into its "...Temp.dat" file there, reads that
-// back line by line until the end or the first line shorter than minLength,
-// and deletes it on every path. Returns the number of lines handed over.
-// Throws EDictionaryError when a file cannot be read or written, or when its
-// text does not end in CR LF and the cipher's zero padding (damaged, or not
-// enciphered with the dictionary key).
+// Deciphers `name` from `folder` into its "...Temp.dat" file there (in
+// `spareFolder` where `folder` refuses it; an empty spare folder is none),
+// reads that back line by line until the end or the first line shorter than
+// minLength, and deletes it on every path. Returns the number of lines handed
+// over. Throws EDictionaryError when a file cannot be read or written, or when
+// its text does not end in CR LF and the cipher's zero padding (damaged, or
+// not enciphered with the dictionary key).
 int LoadTextDictionary(const std::string& folder, const std::string& name, int minLength,
-                       const TLineHandler& handler);
+                       const TLineHandler& handler, const std::string& spareFolder = "");
 
 // Fills groups 1..19 from PYs records 1-34 (in pairs), 35-37 and 38-40.
 void BuildPinyinGroups(const TPYsTable& pys, svlcharsetpy2 groups[kPinyinGroupCount + 1]);
@@ -89,6 +90,8 @@ struct TDictLoadResult {
 };
 
 // Loads all eleven files from the program folder (ending in a path separator)
-// in start-up order. On any failure `out` is left empty with Loaded false;
-// a failed "wb1.dat" stops before "wb2.dat" is tried.
-TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out);
+// in start-up order. The temporary files go beside them, or into
+// `spareFolder` (ending in a separator) once the program folder refuses one.
+// On any failure `out` is left empty with Loaded false; a failed "wb1.dat"
+// stops before "wb2.dat" is tried.
+TDictLoadResult LoadDictionaries(const std::string& folder, TDictionaries& out, const std::string& spareFolder = "");

@@ -41,6 +41,5 @@ TScorePlace ChooseScorePlace(const std::string& programFolder, const std::string
     place.StartedNow = true;
     if (FileExists(programFile)) place.CopiedFrom = programFile;
   }
-  place.ReadOnly = FileExists(place.Path) && !FileAcceptsWrites(place.Path);
   return place;
 }

@@ -13,7 +13,6 @@ struct TScorePlace {
   bool StartedNow = false;    // the user's file was made by this choice
   std::string CopiedFrom;     // the program folder's file it was copied from; empty for a new one
   bool Unwritable = false;    // neither folder takes the file: Path (the program's) is only read
-  bool ReadOnly = false;      // the file is there but refuses writes
 };
 
 // A new file can be made in `folder` (one is made and removed at once).

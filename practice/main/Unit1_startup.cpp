@@ -9,10 +9,10 @@ namespace {
 const char* const kStartupFailed = "失败";
 TSystemRandom g_random;
 
-// A start-up step that failed: the message, then the program ends.
+// A start-up step that failed: the message, then the program ends with exit code 1.
 void StopStartup(const std::string& text) {
   ShowMessageBox(text, kStartupFailed, MB_OK);
-  Application->Terminate();
+  Application->Terminate(1);
 }
 }  // namespace
 
@@ -37,7 +37,8 @@ void TForm1::FormCreate(TObject* Sender) {
   } catch (const std::system_error&) {
     // No thread to spare: asked below instead.
   }
-  TDictLoadResult loaded = LoadDictionaries(folder, Practice.Dictionaries);
+  // A program folder the user may only read takes no temporary file: the user's own folder does.
+  TDictLoadResult loaded = LoadDictionaries(folder, Practice.Dictionaries, UserTempFolder());
   if (loaded.Status == TDictLoadStatus::ShortCodesNotOpened) return StopStartup("打开字库失败！");
   if (loaded.Status != TDictLoadStatus::Ok) return StopStartup(loaded.Message());
 

@@ -5,6 +5,7 @@
 
 #include "practice/data/score_place.h"
 #include "practice/main/practice_state.h"
+#include "toolkit/base/file_io.h"
 #include "toolkit/base/gbk_wide.h"
 #include "toolkit/win/message_box.h"
 #include "toolkit/win/resources.h"
@@ -35,8 +36,12 @@ void TellScorePlace(const TScorePlace& place, const std::string& programFolder) 
          (place.CopiedFrom.empty() ? "。" : "，原有的成绩已复制过去。"));
   if (place.Unwritable)
     Tell("程序所在的文件夹" + Quoted(programFolder) + "和用户的应用数据文件夹都不允许写入：" + kNotKept);
-  if (place.ReadOnly)
-    Tell("成绩文件" + Quoted(place.Path) + "是只读文件：" + kNotKept + "去掉它的只读属性后即可保存。");
+}
+
+// A file that was read but takes no writes (read-only, or held by another program).
+void TellUnwritableFile(const std::string& path) {
+  if (FileExists(path) && !FileAcceptsWrites(path))
+    Tell("成绩文件" + Quoted(path) + "不能写入（它是只读文件，或正被其他程序使用）：" + kNotKept);
 }
 
 // What the reader dropped, as the learner is told it.
@@ -77,6 +82,7 @@ void OpenScoreHistory() {
     Tell(DroppedLines(Practice.Scores) + "\n" + opening.Error +
          "。成绩文件仍保留这些行，删除成绩不能保存；新的成绩照常保存。");
   TellScoreBackup(opening.BackupPath);
+  if (!place.Unwritable) TellUnwritableFile(place.Path);
 }
 
 // A crash loses no more than the run in progress.

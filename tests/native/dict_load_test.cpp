@@ -242,6 +242,77 @@ TEST(DictLoadTest, TemporaryFileGoesOnEveryPath) {
   EXPECT_TRUE(FileExists(dir.Path() + "wbTwo.dat"));
 }
 
+namespace {
+const char* const kTextFiles[] = {"wbOne.dat", "wbs.dat",   "wbTwo.dat", "wbMulti.dat",
+                                  "PYs.dat",   "PYOne.dat", "PYTwo.dat", "PYMulti.dat"};
+
+// A folder that refuses the temporary files, even to root: each name is taken by a folder.
+struct TRefusingFolder {
+  explicit TRefusingFolder(const TDictFolder& dir) : dir_(dir) {
+    for (const char* f : kTextFiles) EXPECT_EQ(mkdir((dir.Path() + TempDictionaryName(f)).c_str(), 0700), 0) << f;
+  }
+  ~TRefusingFolder() {
+    for (const char* f : kTextFiles) rmdir((dir_.Path() + TempDictionaryName(f)).c_str());
+  }
+  const TDictFolder& dir_;
+};
+}  // namespace
+
+// A program folder the user may only read: the texts go through the spare
+// (the user's temporary) folder, and nothing is left in either.
+TEST(DictLoadTest, TemporaryFilesGoToTheSpareFolderWhereTheProgramFolderRefusesThem) {
+  TDictFolder dir, spare;
+  WriteValidSet(dir);
+  TRefusingFolder refusing(dir);
+  TDictionaries d;
+  TDictLoadResult r = LoadDictionaries(dir.Path(), d);
+  EXPECT_EQ(r.Status, TDictLoadStatus::Failed) << "no spare folder";
+  EXPECT_EQ(r.Message(), "wbOneTemp.dat: 无法写入临时文件");
+
+  r = LoadDictionaries(dir.Path(), d, spare.Path());
+  ASSERT_EQ(r.Status, TDictLoadStatus::Ok) << r.Message();
+  EXPECT_EQ(d.WbOneTable[1].Character, "好");
+  EXPECT_EQ(d.PYMultiTable[1].SoundNames[3], "MyPyWAVren2");
+  EXPECT_EQ(d.PinyinGroups[1].Pinyins[1], "hao");
+  EXPECT_TRUE(spare.Files().empty());
+  EXPECT_EQ(dir.Files().size(), 11u + 8u);
+
+  bool inSpare = false;
+  EXPECT_EQ(LoadTextDictionary(dir.Path(), "wbTwo.dat", 12,
+                               [&](const std::string&) {
+                                 inSpare = FileExists(spare.Path() + "wbTwoTemp.dat");
+                                 return true;
+                               },
+                               spare.Path()),
+            1);
+  EXPECT_TRUE(inSpare);
+  EXPECT_TRUE(spare.Files().empty());
+
+  // A spare folder that refuses too: the temporary file is named.
+  const std::string noFolder = dir.Path() + "wb1.dat/";
+  r = LoadDictionaries(dir.Path(), d, noFolder);
+  EXPECT_EQ(r.Message(), "wbOneTemp.dat: 无法写入临时文件");
+  ExpectEmpty(d);
+}
+
+// Where the program folder takes the temporary file, it stays beside the
+// dictionaries and the spare folder is not touched.
+TEST(DictLoadTest, TemporaryFileStaysBesideTheDictionariesWhereItCan) {
+  TDictFolder dir, spare;
+  dir.WriteLines("wbTwo.dat", {"khlg        中国"});
+  bool inFolder = false, inSpare = true;
+  LoadTextDictionary(dir.Path(), "wbTwo.dat", 12,
+                     [&](const std::string&) {
+                       inFolder = FileExists(dir.Path() + "wbTwoTemp.dat");
+                       inSpare = FileExists(spare.Path() + "wbTwoTemp.dat");
+                       return true;
+                     },
+                     spare.Path());
+  EXPECT_TRUE(inFolder);
+  EXPECT_FALSE(inSpare);
+  EXPECT_EQ(dir.Files().size(), 1u);
+}
+
 TEST(DictLoadTest, PinyinGroupsFromTheFirstForty) {
   TPYsTable pys;
   for (int r = 1; r <= 40; ++r) {

@@ -59,6 +59,7 @@ TEST(ApplicationRun, AWindowThatCannotBeMadeIsShownWithTheSystemsText) {
     TUnmakeableForm* form = nullptr;
     Application->CreateForm(form);
     Application->Run();
+    return 0;
   });
   EXPECT_EQ(exitCode, 1);
   ASSERT_EQ(boxes.Calls.size(), 1u);

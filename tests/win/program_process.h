@@ -1,13 +1,14 @@
 #pragma once
-// The program in a process of its own, as the learner starts it, driven by
-// posted clicks, its clock stepped by posted ticks, and killed without any
-// shut-down; and the windows found in it.
+// The program in a process of its own, as the learner starts it from its
+// folder, driven by posted clicks, its clock stepped by posted ticks, and
+// killed without any shut-down or left to end; and the windows found in it.
 #include <windows.h>
 
 #include <cwchar>
 #include <string>
 
 #include "program_fixture.h"
+#include "toolkit/base/gbk_wide.h"
 
 class ProgramProcess {
 public:
@@ -30,10 +31,18 @@ public:
   bool Started() const { return started_; }
   // Ends the process at once: no shut-down runs.
   void Kill() {
-    if (!started_ || killed_) return;
+    if (!started_ || ended_) return;
     TerminateProcess(pi_.hProcess, 9);
     WaitForSingleObject(pi_.hProcess, 10000);
-    killed_ = true;
+    ended_ = true;
+  }
+  // Waits for the process to end by itself; its exit code, or -1 when it
+  // was still running after `ms`.
+  long long ExitCode(DWORD ms = 30000) {
+    if (!started_ || WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return -1;
+    ended_ = true;
+    DWORD code = 0;
+    return GetExitCodeProcess(pi_.hProcess, &code) ? code : -1;
   }
   // A shown top-level window of the process with this class, waited for.
   HWND Window(const wchar_t* cls, DWORD ms = 30000) const {
@@ -75,7 +84,7 @@ private:
     return FALSE;
   }
   PROCESS_INFORMATION pi_{};
-  bool started_ = false, killed_ = false;
+  bool started_ = false, ended_ = false;
 };
 
 namespace program_windows {

@@ -1,8 +1,9 @@
 #pragma once
-// A folder or file the program may only read, made under Wine (where every
-// program may write anywhere) by a read-only bind mount of the machine: what
-// a standard user meets on Windows in "C:\Program Files\..." or in a
-// read-only file. Mounting needs root; Mounted() says whether it was made.
+// A program folder (or a file) the user may only read, made here as Wine,
+// which runs every program as an administrator, allows it: a read-only bind
+// mount of a copied folder (or of a file onto itself), made with the host's
+// mount command (root only) in a host shell that Wine starts. Where the host
+// refuses, Made() is false and Why() says why.
 #include <windows.h>
 
 #include <cstdlib>
@@ -11,65 +12,123 @@
 #include "toolkit/base/file_io.h"
 #include "toolkit/base/gbk_wide.h"
 
-// A Windows path as the machine names it ("" where Wine gives no name).
-inline std::string UnixPath(const std::string& path) {
+namespace readonly_detail {
+// The host's path of a Windows path, "" when Wine gives none.
+inline std::string HostPath(const std::string& path) {
   using TUnixName = char*(CDECL*)(const wchar_t*);
   auto unixName = reinterpret_cast<TUnixName>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!unixName) return "";
+  if (!unixName) return std::string();
   char* name = unixName(GbkToWide(path).c_str());
-  if (!name) return "";
+  if (!name) return std::string();
   std::string result = name;
   HeapFree(GetProcessHeap(), 0, name);
   return result;
 }
 
-// Runs a command of the machine's shell and gives its exit status; -1 when
-// it gave none. Wine starts the machine's programs too, but hands back no
-// process to wait for: the shell leaves its status in a file.
-inline long MachineShell(const std::string& command) {
+inline std::string Quoted(const std::string& hostPath) { return "'" + hostPath + "'"; }
+
+// Runs `script` in the host's shell and returns its exit status, -1 when it
+// could not be run. Wine cannot wait for a host process: the script's last
+// act is to move its status into a file, which is waited for here.
+inline int RunHostShell(const std::string& script) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  static int calls = 0;
+  static int runs = 0;
   const std::string status =
-      WideToGbk(temp) + "machine_shell_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++calls);
-  const std::string unixStatus = UnixPath(status);
-  if (unixStatus.empty()) return -1;
-  std::wstring line = L"Z:\\bin\\sh -c \"(" + GbkToWide(command) + L"); echo $? > '" + GbkToWide(unixStatus) +
-                      L".part' && mv '" + GbkToWide(unixStatus) + L".part' '" + GbkToWide(unixStatus) + L"'\"";
+      WideToGbk(temp) + "host_status_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++runs);
+  const std::string hostStatus = HostPath(status), shell = HostPath("Z:\\bin\\sh");
+  if (hostStatus.empty() || shell.empty()) return -1;
+  RemoveFile(status);
+  const std::string line = "\"" + shell + "\" -c \"(" + script + ") >/dev/null 2>&1; echo $? >" +
+                           Quoted(hostStatus + ".part") + "; mv " + Quoted(hostStatus + ".part") + " " +
+                           Quoted(hostStatus) + "\"";
+  std::wstring command = GbkToWide(line);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  if (pi.hThread) CloseHandle(pi.hThread);
-  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
   TBytes text;
   for (int waited = 0; waited < 60000 && !ReadFileBytes(status, text); waited += 20) Sleep(20);
   RemoveFile(status);
-  if (text.empty()) return -1;
-  return std::strtol(std::string(text.begin(), text.end()).c_str(), nullptr, 10);
+  return text.empty() ? -1 : std::atoi(std::string(text.begin(), text.end()).c_str());
 }
 
-// `source` shown read-only at `target` (an existing folder or file; the
-// same path makes `source` itself read-only) while the object lives.
+// Binds `source` read-only at `target` (host paths); the shell's status.
+inline int BindReadOnly(const std::string& source, const std::string& target) {
+  return RunHostShell("mount --bind " + Quoted(source) + " " + Quoted(target) + " || exit 1; " +
+                      "mount -o remount,ro,bind " + Quoted(target) + " || { umount " + Quoted(target) + "; exit 2; }");
+}
+
+inline std::string Refused(int status) {
+  return "the host refused the read-only bind mount (status " + std::to_string(status) + "; root only)";
+}
+}  // namespace readonly_detail
+
 class TReadOnlyMount {
 public:
-  TReadOnlyMount(const std::string& source, const std::string& target) : target_(Quoted(UnixPath(target))) {
-    const std::string from = Quoted(UnixPath(source));
-    if (from == "''" || target_ == "''") return;
-    MachineShell("umount " + target_ + " 2>/dev/null");  // left by a run cut short
-    mounted_ = MachineShell("mount --bind " + from + " " + target_ + " && mount -o remount,ro,bind " + target_) == 0;
-    if (!mounted_) MachineShell("umount " + target_ + " 2>/dev/null");
+  // Mounts `folder` (a Windows path ending in '\') read-only at `folder` less
+  // its last '\' plus "_ro".
+  explicit TReadOnlyMount(const std::string& folder) : path_(folder.substr(0, folder.size() - 1) + "_ro\\") {
+    using namespace readonly_detail;
+    CreateDirectoryW(GbkToWide(path_).c_str(), nullptr);
+    const std::string source = HostPath(folder), target = HostPath(path_);
+    if (source.empty() || target.empty()) {
+      why_ = "no host path (not running under Wine?)";
+      return;
+    }
+    const int status = BindReadOnly(source, target);
+    mounted_ = status == 0;
+    if (!mounted_) {
+      why_ = Refused(status);
+      return;
+    }
+    // Read-only for this process too, whatever its rights.
+    if (WriteFileBytes(path_ + "write_probe", "x", 1)) {
+      RemoveFile(path_ + "write_probe");
+      why_ = "the mount took writes";
+    }
   }
   ~TReadOnlyMount() {
-    if (mounted_) MachineShell("umount " + target_ + " || umount -l " + target_);
+    if (mounted_) readonly_detail::RunHostShell("umount -l " + readonly_detail::Quoted(readonly_detail::HostPath(path_)));
+    RemoveDirectoryW(GbkToWide(path_).c_str());
   }
   TReadOnlyMount(const TReadOnlyMount&) = delete;
   TReadOnlyMount& operator=(const TReadOnlyMount&) = delete;
-  bool Mounted() const { return mounted_; }
+  bool Made() const { return mounted_ && why_.empty(); }
+  const std::string& Why() const { return why_; }
+  // The read-only folder, ending in '\'.
+  const std::string& Path() const { return path_; }
 
 private:
-  static std::string Quoted(const std::string& unixPath) { return "'" + unixPath + "'"; }
-  std::string target_;
+  std::string path_, why_;
+  bool mounted_ = false;
+};
+
+// A file the user may only read in a folder that takes writes: the file bound
+// read-only onto itself while the object lives.
+class TReadOnlyFile {
+public:
+  explicit TReadOnlyFile(const std::string& file) : host_(readonly_detail::HostPath(file)) {
+    if (host_.empty()) {
+      why_ = "no host path (not running under Wine?)";
+      return;
+    }
+    const int status = readonly_detail::BindReadOnly(host_, host_);
+    mounted_ = status == 0;
+    if (!mounted_) why_ = readonly_detail::Refused(status);
+  }
+  ~TReadOnlyFile() {
+    if (mounted_) readonly_detail::RunHostShell("umount -l " + readonly_detail::Quoted(host_));
+  }
+  TReadOnlyFile(const TReadOnlyFile&) = delete;
+  TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
+  bool Made() const { return mounted_; }
+  const std::string& Why() const { return why_; }
+
+private:
+  std::string host_, why_;
   bool mounted_ = false;
 };

@@ -1,7 +1,6 @@
 // The program copied into a folder the learner may only read, as
 // "C:\Program Files\..." is for a standard user on Windows: here a read-only
-// bind mount of a copy of the program's folder, made and removed by the
-// test (which needs root; without it the test is skipped).
+// bind mount of a copy of the program's folder (read_only_mount.h).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,6 +11,7 @@
 #include "practice/data/score_place.h"
 #include "program_process.h"
 #include "read_only_mount.h"
+#include "screenshot.h"
 #include "toolkit/base/directory.h"
 
 namespace {
@@ -29,18 +29,14 @@ class ReadOnlyProgramFolder : public ::testing::Test {
 protected:
   void SetUp() override {
     FreshProgramStart();
-    source = CopyProgramFolder("readonly_source");
+    source = CopyProgramFolder("readonly_scores");
     for (const char* f : {"svlScore.dat", "svlScore.bak"}) RemoveFile(source + f);
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder = WideToGbk(temp) + "readonly_program\\";
-    CreateDirectoryW(GbkToWide(folder).c_str(), nullptr);
-    mount = std::make_unique<TReadOnlyMount>(source, folder);
-    if (!mount->Mounted()) GTEST_SKIP() << "a read-only folder is made by a read-only bind mount, which needs root";
+    mount = std::make_unique<TReadOnlyMount>(source);
+    if (!mount->Made()) GTEST_SKIP() << mount->Why();
+    folder = mount->Path();
   }
   void TearDown() override {
     mount.reset();
-    RemoveDirectoryW(GbkToWide(folder).c_str());
     RemoveFile(UserScoreFolder() + ScoreFileName);
   }
   std::string source, folder;
@@ -61,6 +57,10 @@ TEST_F(ReadOnlyProgramFolder, TheProgramStartsAndKeepsItsScoresInTheUsersFolder)
     HWND box = program.Window(L"#32770");
     ASSERT_NE(box, nullptr);
     const std::string told = BoxText(box);
+    // Painted in full before its picture is taken.
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+    SaveWindowShot(box, ArtefactFolder() + "score-place-told.bmp");
     EXPECT_NE(told.find("成绩改为保存在“" + userFile + "”中，原有的成绩已复制过去"), std::string::npos) << told;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     HWND main = program.Window(L"TForm1");

@@ -1,12 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
 #include "program_fixture.h"
+#include "program_process.h"
+#include "read_only_mount.h"
 
 namespace {
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<TSearchRec> entries;
+  ListDirectory(folder, entries);
+  std::vector<std::string> names;
+  for (const TSearchRec& e : entries) names.push_back(e.Name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 struct Startup : ::testing::Test {
   void SetUp() override {
@@ -92,6 +104,42 @@ TEST_F(Startup, DamagedDictionaryStopsCleanlyAndKeepsTheScores) {
     EXPECT_EQ(after, before);
     EXPECT_FALSE(FileExists(folder + "PYsTemp.dat"));
   }
+}
+
+// A program folder the user may only read, as "C:\Program Files\..." is: the
+// start used to end with "wbOneTemp.dat: 无法写入临时文件". The deciphered
+// dictionaries go through the user's temporary folder, and leave nothing
+// there nor beside the program; the program itself starts to its window.
+TEST_F(Startup, ReadOnlyProgramFolderStartsThroughTheUsersTemporaryFolder) {
+  const std::string folder = CopyProgramFolder("readonly");
+  const std::vector<std::string> programFiles = Names(folder);
+  TReadOnlyMount readOnly(folder);
+  if (!readOnly.Made()) GTEST_SKIP() << readOnly.Why();
+  const std::string temp = UserTempFolder();
+  ASSERT_FALSE(temp.empty());
+  const std::vector<std::string> tempBefore = Names(temp);
+
+  // Another copy of the program holds the first name there: this one takes the next.
+  HANDLE held = CreateFileW(GbkToWide(temp + "wbOneTemp.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Start(readOnly.Path());
+  CloseHandle(held);
+  ASSERT_EQ(boxes.Calls.size(), 1u) << "where the scores are kept, and nothing else";
+  EXPECT_NE(boxes.Calls[0].Text.find("成绩改为保存在"), std::string::npos) << boxes.Calls[0].Text;
+  ASSERT_TRUE(Practice.StartedUp);
+  EXPECT_GT(Practice.Dictionaries.WbOneTable.Count(), 0);
+  EXPECT_GT(Practice.Dictionaries.PYMultiTable.Count(), 0);
+  EXPECT_EQ(Names(temp), tempBefore);
+  delete form;
+  form = nullptr;
+  {
+    ProgramProcess program(readOnly.Path());
+    ASSERT_TRUE(program.Started());
+    EXPECT_NE(program.Window(L"TForm1"), nullptr) << "the program's own window";
+  }
+  EXPECT_EQ(Names(temp), tempBefore);
+  EXPECT_EQ(Names(readOnly.Path()), programFiles);
 }
 
 TEST_F(Startup, FirstStartWritesDefaultsAndShowsTheUser) {

@@ -28,10 +28,9 @@ TExceptionReport SetExceptionReport(TExceptionReport report) {
   return old;
 }
 
-int RunMainBlock(const std::function<void()>& body) {
+int RunMainBlock(const std::function<int()>& body) {
   try {
-    body();
-    return 0;
+    return body();
   } catch (const std::exception& e) {
     ShowErrorBox(e.what());
   } catch (...) {

@@ -13,9 +13,9 @@ using TExceptionReport = std::function<void(const std::string& message)>;
 TExceptionReport SetExceptionReport(TExceptionReport report);
 
 // The program's main block: runs `body` (the application made, its forms
-// created, its loop run). Whatever escapes is shown in a message box (caption
-// "错误") and the result, the process's exit code, is 1; otherwise 0.
-int RunMainBlock(const std::function<void()>& body);
+// created, its loop run), whose result is the process's exit code. Whatever
+// escapes is shown in a message box (caption "错误") and the exit code is 1.
+int RunMainBlock(const std::function<int()>& body);
 
 // Runs f, reporting anything it throws; returns false when it threw.
 template <class F>

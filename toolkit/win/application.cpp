@@ -62,8 +62,10 @@ void TApplication::Run() {
   }
 }
 
-void TApplication::Terminate() {
-  if (!terminated_) PostQuitMessage(0);
+void TApplication::Terminate(int exitCode) {
+  if (terminated_) return;
+  exitCode_ = exitCode;
+  PostQuitMessage(exitCode);
   terminated_ = true;
 }
 

@@ -23,8 +23,10 @@ public:
   // Shows the main form and runs the message loop until Terminate; returns at
   // once when there is no main form.
   void Run();
-  void Terminate();
+  // Ends the message loop; the first call's `exitCode` is the program's (ExitCode).
+  void Terminate(int exitCode = 0);
   bool Terminated() const { return terminated_; }
+  int ExitCode() const { return exitCode_; }
   // One message: false when the loop must end (WM_QUIT).
   bool HandleMessage();
   void ProcessMessages();
@@ -45,6 +47,7 @@ private:
   HWND handle_ = nullptr;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  int exitCode_ = 0;
   std::string title_;
 };
 

@@ -62,3 +62,12 @@ void SetProgramFolderOverride(const std::string& folder) {
   if (!f.empty() && f.back() != '\\' && f.back() != '/') f += '\\';
   FolderOverride() = f;
 }
+
+std::string UserTempFolder() {
+  wchar_t path[MAX_PATH + 1];
+  const DWORD n = GetTempPathW(MAX_PATH + 1, path);
+  if (n == 0 || n > MAX_PATH) return std::string();
+  std::string folder = WideToGbk(std::wstring(path, n));
+  if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+  return folder;
+}

@@ -40,3 +40,5 @@ TResourceView ResourceView(TModule module, const std::string& name, const std::s
 std::string ProgramFolder();
 // Tests point the program at a scratch folder; an empty folder undoes it.
 void SetProgramFolderOverride(const std::string& folder);
+// The user's temporary folder in GBK, ending in '\' (empty when the system gives none).
+std::string UserTempFolder();
