@@ -27,7 +27,8 @@ const std::string& Folder() {
     auto* f = new std::string("/tmp/score_fuzz_" + std::to_string(getpid()) + "/");
     mkdir(f->c_str(), 0700);
     std::atexit([] {
-      for (const char* name : {"svlScore.dat", "svlScore.dat.new", "svlScore.bak"}) RemoveFile(Folder() + name);
+      for (const char* name : {"svlScore.dat", "svlScore.dat.new", "svlScore.bak", "svlAppend.dat", "svlAppend.dat.new"})
+        RemoveFile(Folder() + name);
       rmdir(Folder().c_str());
     });
     return f;
@@ -105,6 +106,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(r.Article.size() <= static_cast<std::size_t>(MaxScoreArticleLength));
   }
   CheckSorts(table);
+
+  // A record appended to the file as read follows the records read, whatever
+  // the file lacked (header lines, a last line end).
+  {
+    const std::string other = Folder() + "svlAppend.dat";
+    Check(WriteFileBytes(other, data, size));
+    TScoreTable t;
+    ReadScoreFile(other, t);
+    const svlScoreSet record{"abc", "英文(大)", "0:1:0", "9字", "100%", "0", "9字/分", "2026年1月2日3时4分 星期五", ""};
+    Check(AppendScoreRecord(t, record));
+    StoreLastScoreRecord(other, t);
+    TScoreTable back;
+    ReadScoreFile(other, back);
+    std::vector<svlScoreSet> want = read;
+    want.push_back(record);
+    Check(SameRecords(Held(back), want));
+  }
 
   // The rewrite keeps every record, and the file as read when it drops lines.
   const std::string backup = WriteScoreFile(path, table);

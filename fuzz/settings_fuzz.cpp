@@ -43,7 +43,7 @@ void CheckUsers(const TUserList& users) {
     text += users.UserNames[i] + ";";
   }
   Check(users.UserListText == text);
-  Check(IsUserName(users.CurrentUser));
+  Check(HasUser(users, users.CurrentUser));
 }
 
 // What each parser promises of a value it understands.
@@ -52,10 +52,10 @@ void CheckParsers(const TStoredValue& v) {
     Check(v.Kind == TStoredValue::TKind::Number || v.Kind == TStoredValue::TKind::Text);
     Check(ParseIntegerSetting({TStoredValue::TKind::Text, 0, std::to_string(*n)}) == n);
   }
-  if (std::optional<std::string> name = ParseCurrentUserSetting(v)) Check(*name == v.Text && IsUserName(*name));
   if (std::optional<TUserList> list = ParseUsersSetting(v)) {
     list->CurrentUser = SystemUserName;
     CheckUsers(*list);
+    if (std::optional<std::string> name = ParseCurrentUserSetting(v, *list)) Check(HasUser(*list, *name));
   }
 }
 
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(key.Values.count(name) == 1);
   }
   Check(next == settings.NotUnderstood.size());
-  Check(NotUnderstoodMessage(settings).empty() == settings.NotUnderstood.empty());
+  Check(NotUnderstoodMessage(settings, key.Name()).empty() == settings.NotUnderstood.empty());
 
   // Read again: everything is understood and reads the same.
   TSettings again;

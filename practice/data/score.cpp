@@ -89,7 +89,10 @@ void ReadScoreFile(const std::string& path, TScoreTable& table, int capacity) {
   try {
     TTextFileReader file(path);
     if (!file.Eof()) read.ScoreHeader1 = file.Readln();
-    if (!file.Eof()) read.ScoreHeader2 = file.Readln();
+    if (!file.Eof()) {
+      read.ScoreHeader2 = file.Readln();
+      read.HeadersInFile = true;
+    }
     long long lineNo = 2;
     svlScoreSet record;
     while (!file.Eof()) {
@@ -143,11 +146,13 @@ std::string KeepScoreFileCopy(const std::string& path, TScoreTable& table, const
 TScoreFileOpening OpenScoreFile(const std::string& path, TScoreTable& table, const std::string& backupName) {
   ReadScoreFile(path, table);
   TScoreFileOpening opening;
-  if (FileExists(path)) RemoveFile(ScoreRewritePath(path));
+  if (!FileExists(path)) return opening;
+  RemoveFile(ScoreRewritePath(path));
+  if (!table.DropsLines()) return opening;
   try {
-    opening.BackupPath = KeepScoreFileCopy(path, table, backupName);
+    opening.BackupPath = WriteScoreFile(path, table, backupName);
   } catch (const EScoreFileError& e) {
-    opening.CopyError = e.Message();
+    opening.Error = e.Message();
   }
   return opening;
 }
@@ -167,20 +172,26 @@ std::string WriteScoreFile(const std::string& path, TScoreTable& table, const st
     text += "\r\n";
   }
   const std::string fresh = ScoreRewritePath(path);
+  std::string failure;
   if (!WriteFileBytes(fresh, text.data(), text.size())) {
-    RemoveFile(fresh);
-    throw EScoreFileError(path + "：无法写入新文件 " + fresh + "，原文件未改动");
+    failure = path + "：无法写入新文件 " + fresh + "，原文件未改动";
+  } else if (!MoveFileOver(fresh, path)) {
+    failure = path + "：无法以新文件替换，原文件未改动";
+  } else {
+    table.HeadersInFile = true;
+    return backup;
   }
-  if (!MoveFileOver(fresh, path)) {
-    RemoveFile(fresh);
-    throw EScoreFileError(path + "：无法以新文件替换，原文件未改动");
+  RemoveFile(fresh);
+  if (!backup.empty()) {
+    RemoveFile(backup);
+    table.BackupPath.clear();
   }
-  return backup;
+  throw EScoreFileError(failure);
 }
 
 void StoreLastScoreRecord(const std::string& path, TScoreTable& table) {
   if (!table.Loaded) throw EScoreFileError(path + "：成绩记录未读入，不能写回");
-  if (!FileExists(path)) {
+  if (!table.HeadersInFile || !FileExists(path)) {
     WriteScoreFile(path, table);
     return;
   }

@@ -44,6 +44,8 @@ struct TScoreTable {
   std::string ScoreHeader1;
   std::string ScoreHeader2;
   bool Loaded = false;  // read from the file (or started new); only then written back
+  // The file holds both header lines, so a record line may be appended to it.
+  bool HeadersInFile = false;
   // Lines of the file as read that a rewrite drops: damaged lines (skipped,
   // the records after them read) and records beyond 1,000,000.
   long long DamagedLines = 0;
@@ -97,12 +99,13 @@ std::string KeepScoreFileCopy(const std::string& path, TScoreTable& table,
 // What start-up found beside the history it read.
 struct TScoreFileOpening {
   std::string BackupPath;  // the copy made of a file with dropped lines
-  std::string CopyError;   // why that copy could not be made
+  std::string Error;       // why such a file could not be copied and rewritten
 };
 // Start-up: reads the file (ReadScoreFile); once it has been read whole, a
-// rewrite's left-over (ScoreRewritePath) is removed and a file with dropped
-// lines is copied at once (KeepScoreFileCopy). Raises EScoreFileError only
-// when the file cannot be read.
+// rewrite's left-over (ScoreRewritePath) is removed, and a file with dropped
+// lines is rewritten at once (WriteScoreFile): copied first, then written
+// without them, so that the next start finds it clean. Raises EScoreFileError
+// only when the file cannot be read.
 TScoreFileOpening OpenScoreFile(const std::string& path, TScoreTable& table,
                                 const std::string& backupName = "svlScore.bak");
 
@@ -111,14 +114,15 @@ TScoreFileOpening OpenScoreFile(const std::string& path, TScoreTable& table,
 // failure the old file stays as it was and EScoreFileError is raised. A table
 // that was never loaded raises without touching the file. A file that dropped
 // lines is copied first (KeepScoreFileCopy); the copy's path is returned, and
-// is empty when no copy was made by this call.
+// is empty when no copy was made by this call. A copy made for a rewrite that
+// then fails is removed again: the file still holds every line.
 std::string WriteScoreFile(const std::string& path, TScoreTable& table,
                            const std::string& backupName = "svlScore.bak");
 
 // Stores record ScoreCount, just appended, in the file at once: its line is
 // appended (after any damaged lines, which the reader passes over), or the
-// whole file is written (WriteScoreFile) while it is missing. Raises
-// EScoreFileError when the file cannot be written.
+// whole file is written (WriteScoreFile) while it is missing or lacks its
+// header lines. Raises EScoreFileError when the file cannot be written.
 void StoreLastScoreRecord(const std::string& path, TScoreTable& table);
 
 // The accuracy as records and the statistics line show it: at most two

@@ -33,8 +33,8 @@ std::optional<int> ParseIntegerSetting(const TStoredValue& value) {
   return static_cast<int>(n);
 }
 
-std::optional<std::string> ParseCurrentUserSetting(const TStoredValue& value) {
-  if (value.Kind != TStoredValue::TKind::Text || !IsUserName(value.Text)) return std::nullopt;
+std::optional<std::string> ParseCurrentUserSetting(const TStoredValue& value, const TUserList& users) {
+  if (value.Kind != TStoredValue::TKind::Text || !HasUser(users, value.Text)) return std::nullopt;
   return value.Text;
 }
 
@@ -57,18 +57,40 @@ std::string AsText(int value) { return std::to_string(value); }
 std::string AsText(const std::string& value) { return value; }
 std::string AsText(const TUserList& value) { return value.UserListText; }
 
-// `value` holds the default on entry. A value not understood is moved aside
-// before its default takes its place; where it cannot be moved it stays as
-// stored. Returns false when a write failed.
-template <class T, class Parse>
-bool ReadOrCreate(TSettingsKey& key, const char* name, T& value, Parse parse, std::vector<TNotUnderstood>& notUnderstood) {
+std::string Quoted(const std::string& text) { return "“" + text + "”"; }
+
+// `value` keeps its default.
+template <class T>
+std::string UseDefault(const TStoredValue&, T& value) {
+  return "无法识别，改用默认值" + Quoted(AsText(value));
+}
+
+// Text is not understood only for more names than the list holds: the first of them are used.
+std::string UseFirstUsers(const TStoredValue& stored, TUserList& list) {
+  if (stored.Kind != TStoredValue::TKind::Text) return UseDefault(stored, list);
+  SplitUserList(list, stored.Text);
+  return "超过" + std::to_string(MaxUsers) + "个用户，只保留前" + std::to_string(MaxUsers) + "个";
+}
+
+std::string UseSystemUser(const TStoredValue& stored, std::string& current) {
+  if (stored.Kind != TStoredValue::TKind::Text || !IsUserName(stored.Text)) return UseDefault(stored, current);
+  return Quoted(stored.Text) + "不在用户列表中，改用" + Quoted(current);
+}
+
+// `value` holds the default on entry. A value not understood is replaced (by
+// `replace`, which says how) and moved aside before what replaces it takes
+// its place; where it cannot be moved it stays as stored. Returns false when
+// a write failed.
+template <class T, class Parse, class Replace>
+bool ReadOrCreate(TSettingsKey& key, const char* name, T& value, Parse parse, Replace replace,
+                  std::vector<TNotUnderstood>& notUnderstood) {
   const TStoredValue stored = key.Read(name);
   if (stored.Kind == TStoredValue::TKind::Absent) return WriteValue(key, name, value);
   if (std::optional<T> understood = parse(stored)) {
     value = *understood;
     return true;
   }
-  TNotUnderstood n{name, AsText(value)};
+  TNotUnderstood n{name, replace(stored, value)};
   n.Kept = key.RenameValue(name, KeptValueName(name));
   notUnderstood.push_back(n);
   return n.Kept && WriteValue(key, name, value);
@@ -82,14 +104,16 @@ bool ReadSettings(TSettingsKey& key, TSettings& settings, TUserList& users) {
   SplitUserList(list, "abc;");
   std::string current = SystemUserName;
   std::vector<TNotUnderstood>& n = s.NotUnderstood;
+  auto number = UseDefault<int>;
   bool written = true;
-  written = ReadOrCreate(key, PlayMp3Value, s.MusicOn, ParseIntegerSetting, n) && written;
-  written = ReadOrCreate(key, PlayWavValue, s.KeySoundsOn, ParseIntegerSetting, n) && written;
-  written = ReadOrCreate(key, PlayPYWavValue, s.PronunciationOn, ParseIntegerSetting, n) && written;
-  written = ReadOrCreate(key, IntervalValue, s.Interval, ParseIntegerSetting, n) && written;
-  written = ReadOrCreate(key, PYOldTipValue, s.OldPinyinHint, ParseIntegerSetting, n) && written;
-  written = ReadOrCreate(key, UsersValue, list, ParseUsersSetting, n) && written;
-  written = ReadOrCreate(key, CurrentUserValue, current, ParseCurrentUserSetting, n) && written;
+  written = ReadOrCreate(key, PlayMp3Value, s.MusicOn, ParseIntegerSetting, number, n) && written;
+  written = ReadOrCreate(key, PlayWavValue, s.KeySoundsOn, ParseIntegerSetting, number, n) && written;
+  written = ReadOrCreate(key, PlayPYWavValue, s.PronunciationOn, ParseIntegerSetting, number, n) && written;
+  written = ReadOrCreate(key, IntervalValue, s.Interval, ParseIntegerSetting, number, n) && written;
+  written = ReadOrCreate(key, PYOldTipValue, s.OldPinyinHint, ParseIntegerSetting, number, n) && written;
+  written = ReadOrCreate(key, UsersValue, list, ParseUsersSetting, UseFirstUsers, n) && written;
+  auto inList = [&list](const TStoredValue& v) { return ParseCurrentUserSetting(v, list); };
+  written = ReadOrCreate(key, CurrentUserValue, current, inList, UseSystemUser, n) && written;
   s.Loaded = true;
   settings = s;
   users = list;
@@ -102,12 +126,12 @@ bool WriteUserSettings(TSettingsKey& key, const TUserList& users) {
   return key.WriteString(CurrentUserValue, users.CurrentUser) && listWritten;
 }
 
-std::string NotUnderstoodMessage(const TSettings& settings) {
+std::string NotUnderstoodMessage(const TSettings& settings, const std::string& keyName) {
   if (settings.NotUnderstood.empty()) return "";
-  std::string text = "注册表中以下设置的值无法识别，已改用默认值：\r\n";
+  std::string text = "注册表中以下设置的值不能照原样使用：\r\n";
   for (const TNotUnderstood& n : settings.NotUnderstood) {
-    text += "“" + n.Name + "”：默认值“" + n.Default + "”";
-    text += n.Kept ? "，原值另存为“" + KeptValueName(n.Name) + "”\r\n" : "（原值未改动）\r\n";
+    text += Quoted(n.Name) + "：" + n.Used;
+    text += n.Kept ? "，原值另存为" + Quoted(KeptValueName(n.Name)) + "\r\n" : "（原值未改动）\r\n";
   }
-  return text + "注册表项：HKEY_LOCAL_MACHINE" + SettingsKeyPath;
+  return text + "注册表项：" + keyName;
 }

@@ -8,7 +8,7 @@
 
 #include "practice/data/user_list.h"
 
-// Settings key under HKEY_LOCAL_MACHINE.
+// Settings key under HKEY_LOCAL_MACHINE (or HKEY_CURRENT_USER).
 extern const char* const SettingsKeyPath;
 
 // Value names, in the order they are read.
@@ -37,21 +37,25 @@ public:
   virtual bool WriteString(const std::string& name, const std::string& value) = 0;
   // Moves a value, whatever its kind, to another name (replacing what is there).
   virtual bool RenameValue(const std::string& from, const std::string& to) = 0;
+  // The store takes writes (as far as can be known before one is made).
+  virtual bool Writable() const = 0;
+  // Where the values are kept, as the learner is told it.
+  virtual std::string Name() const = 0;
 };
 
 // An integer setting: a number, or a number written as decimal text (blanks
 // around it allowed). Anything else is not understood.
 std::optional<int> ParseIntegerSetting(const TStoredValue& value);
-// The current user: text that is a user name (IsUserName).
-std::optional<std::string> ParseCurrentUserSetting(const TStoredValue& value);
+// The current user: text that is a name in `users`.
+std::optional<std::string> ParseCurrentUserSetting(const TStoredValue& value, const TUserList& users);
 // The user list: text that SplitUserList understands.
 std::optional<TUserList> ParseUsersSetting(const TStoredValue& value);
 
-// A stored value that was not understood: its default was used instead.
+// A stored value that could not be used as stored.
 struct TNotUnderstood {
   std::string Name;
-  std::string Default;  // as text
-  bool Kept = false;    // the stored value was moved to Name + ".bak" and the default written
+  std::string Used;   // why, and what is used instead, as the learner is told it
+  bool Kept = false;  // the stored value was moved to Name + ".bak" and what is used written in its place
 };
 
 struct TSettings {
@@ -69,15 +73,16 @@ std::string KeptValueName(const std::string& name);
 
 // Reads every value in order into `settings` and `users` (the list and the
 // current user). An absent value takes its default, which is written at once.
-// A value that is not understood takes its default too; it is moved to
-// KeptValueName and the default written in its place, so the learner is told
-// once (NotUnderstood). Returns false when something could not be written (the
-// settings are still complete in memory).
+// A value that is not understood takes its default too (a list of more than
+// 200 users its first 200 names, a current user not in the list "abc"); it
+// is moved to KeptValueName and what is used written in its place, so the
+// learner is told once (NotUnderstood). Returns false when something could
+// not be written (the settings are still complete in memory).
 bool ReadSettings(TSettingsKey& key, TSettings& settings, TUserList& users);
 
 // The user list and the current user, written when either changes.
 bool WriteUserSettings(TSettingsKey& key, const TUserList& users);
 
-// The learner's message naming the values that were not understood; empty
-// when every value was.
-std::string NotUnderstoodMessage(const TSettings& settings);
+// The learner's message naming the values that were not understood and the
+// key (`keyName`) they are kept in; empty when every value was understood.
+std::string NotUnderstoodMessage(const TSettings& settings, const std::string& keyName);

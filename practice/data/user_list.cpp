@@ -53,12 +53,18 @@ bool SplitUserList(TUserList& list, const std::string& text) {
   std::vector<std::string> names = NamesOf(text, MaxUsers + 1);
   SystemUserFirst(names);
   const bool understood = names.size() <= static_cast<std::size_t>(MaxUsers);
-  if (!understood) names.assign(1, SystemUserName);
+  if (!understood) names.resize(MaxUsers);
   Assign(list, names);
   return understood;
 }
 
 bool IsUserName(const std::string& name) { return NameProblem(name) == TAddUserResult::Added; }
+
+bool HasUser(const TUserList& list, const std::string& name) {
+  for (int i = 1; i <= list.UserCount; ++i)
+    if (list.UserNames[i] == name) return true;
+  return false;
+}
 
 std::string UserCaption(const std::string& designCaption, const std::string& currentUser) {
   return designCaption + "----" + currentUser;
@@ -67,8 +73,7 @@ std::string UserCaption(const std::string& designCaption, const std::string& cur
 TAddUserResult AddUser(TUserList& list, const std::string& name) {
   if (TAddUserResult problem = NameProblem(name); problem != TAddUserResult::Added) return problem;
   if (name.size() > static_cast<std::size_t>(MaxUserNameLength)) return TAddUserResult::NameTooLong;
-  for (int i = 1; i <= list.UserCount; ++i)
-    if (list.UserNames[i] == name) return TAddUserResult::NameTaken;
+  if (HasUser(list, name)) return TAddUserResult::NameTaken;
   if (list.UserCount >= MaxUsers) return TAddUserResult::ListFull;
   ++list.UserCount;
   list.UserNames[list.UserCount] = name;

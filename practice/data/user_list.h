@@ -19,12 +19,14 @@ struct TUserList {
 // The names of `text`: each ends at a ";" (the last one may lack it), empty
 // names are skipped, and the system user "abc" is put first (moved there when
 // it stands elsewhere). UserListText := the names, each followed by ";".
-// False for more than 200 names: the list is then the system user alone. The
+// False for more than 200 names: the list then holds the first 200. The
 // current user is left as it is.
 bool SplitUserList(TUserList& list, const std::string& text);
 
 // A name the list can hold: not empty, without ";".
 bool IsUserName(const std::string& name);
+// The name is in the list (compared exactly).
+bool HasUser(const TUserList& list, const std::string& name);
 
 // The main window's caption for the current user.
 std::string UserCaption(const std::string& designCaption, const std::string& currentUser);

@@ -160,7 +160,7 @@ private:
   HFONT measuredFont_ = nullptr;  // the font the row room's widths are of
 
   // The settings key stays open from start-up to shut-down.
-  std::unique_ptr<TRegistrySettingsKey> settingsKey_;
+  std::unique_ptr<TSettingsKey> settingsKey_;
   void StoreInterval(int position);
   RECT windowPlace_{};  // the window's place before full screen (empty: none)
 

@@ -49,12 +49,13 @@ void TForm1::FormCreate(TObject* Sender) {
   }
 
   // Settings: the key stays open until shut-down; every change is written
-  // when it is made. Where write access is refused the stored settings are
+  // when it is made. Where no key can be written the stored settings are
   // still read; a key that cannot be opened at all leaves the defaults.
-  settingsKey_ = std::make_unique<TRegistrySettingsKey>();
+  settingsKey_ = OpenSettingsKey();
   TSettings& settings = Practice.Settings;
   ReadSettings(*settingsKey_, settings, Practice.Users);
-  if (const std::string text = NotUnderstoodMessage(settings); !text.empty())
+  if (!settingsKey_->Writable()) ShowMessageBox(SettingsNotKeptMessage(), "提示", MB_OK | MB_ICONWARNING);
+  if (const std::string text = NotUnderstoodMessage(settings, settingsKey_->Name()); !text.empty())
     ShowMessageBox(text, "提示", MB_OK | MB_ICONWARNING);
 
   Practice.DesignCaption = GetCaption();

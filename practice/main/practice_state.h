@@ -14,6 +14,7 @@ struct HINSTANCE__;
 struct TPracticeState {
   TDictionaries Dictionaries;
   TScoreTable Scores;
+  std::string ScorePath;  // the file the history is kept in, chosen at start-up (TScorePlace)
   TUserList Users;
   TSettings Settings;
   std::string DesignCaption;  // the main window's caption as designed

@@ -12,6 +12,7 @@ public:
   std::map<std::string, TStoredValue> Values;
   std::vector<std::string> Writes;
   bool Refuse = false;
+  std::string KeyName = "HKEY_LOCAL_MACHINE\\Software\\Sunvelo\\Tapmira";
 
   TStoredValue Read(const std::string& name) override {
     auto it = Values.find(name);
@@ -31,6 +32,9 @@ public:
     Values[to] = moved;
     return true;
   }
+
+  bool Writable() const override { return !Refuse; }
+  std::string Name() const override { return KeyName; }
 
 private:
   bool Write(const std::string& name, const TStoredValue& value) {

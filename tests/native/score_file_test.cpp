@@ -234,11 +234,15 @@ TEST(ScoreFile, AFileThatDropsLinesIsCopiedOnceBeforeTheFirstRewrite) {
   EXPECT_FALSE(FileExists(bak2));
 }
 
-TEST(ScoreFile, OpeningRemovesALeftOverRewriteAndCopiesADamagedFileAtOnce) {
+// A damaged file used to be copied, and the learner told, at every start
+// until something rewrote it: it is now rewritten without the lines the copy
+// keeps, and the next start finds it clean.
+TEST(ScoreFile, OpeningRemovesALeftOverRewriteAndRewritesADamagedFileAtOnce) {
   const std::string good = FormatScoreLine(Record("bob", "a")) + "\r\n";
   const std::string path = TempPath("opening"), leftover = ScoreRewritePath(path);
-  const std::string bak = ::testing::TempDir() + "opening.bak";
+  const std::string bak = ::testing::TempDir() + "opening.bak", bak2 = ::testing::TempDir() + "opening2.bak";
   RemoveFile(bak);
+  RemoveFile(bak2);
   EXPECT_EQ(leftover, path + ".new");
 
   // A rewrite cut short by a kill: the file itself is whole.
@@ -251,6 +255,7 @@ TEST(ScoreFile, OpeningRemovesALeftOverRewriteAndCopiesADamagedFileAtOnce) {
   EXPECT_FALSE(FileExists(leftover));
   EXPECT_EQ(opening.BackupPath, "");
   EXPECT_FALSE(FileExists(bak));
+  EXPECT_EQ(Get(path), whole);
 
   // Without the file, a left-over is not touched.
   RemoveFile(path);
@@ -259,27 +264,48 @@ TEST(ScoreFile, OpeningRemovesALeftOverRewriteAndCopiesADamagedFileAtOnce) {
   EXPECT_TRUE(FileExists(leftover));
   RemoveFile(leftover);
 
-  // A damaged file is copied before anything can rewrite it.
+  // A damaged file is copied, then rewritten without what it could not read.
   const std::string damaged = "h1\r\nh2\r\n" + good + "x\r\n" + good;
   ASSERT_TRUE(WriteFileBytes(path, damaged.data(), damaged.size()));
   opening = OpenScoreFile(path, t, "opening.bak");
   EXPECT_EQ(opening.BackupPath, bak);
-  EXPECT_EQ(opening.CopyError, "");
+  EXPECT_EQ(opening.Error, "");
   EXPECT_EQ(t.BackupPath, bak);
+  EXPECT_EQ(t.DamagedLines, 1) << "for the learner's message";
   EXPECT_EQ(Get(bak), damaged);
+  EXPECT_EQ(Get(path), whole);
   EXPECT_EQ(t.ScoreCount, 2);
+  EXPECT_EQ(WriteScoreFile(path, t, "opening.bak"), "") << "copied once";
+  opening = OpenScoreFile(path, t, "opening.bak");
+  EXPECT_EQ(opening.BackupPath, "");
+  EXPECT_FALSE(t.DropsLines());
+  EXPECT_FALSE(FileExists(bak2));
   RemoveFile(bak);
 
   // A copy that cannot be made is reported, and the file is not rewritten;
   // new records are still appended.
+  ASSERT_TRUE(WriteFileBytes(path, damaged.data(), damaged.size()));
   opening = OpenScoreFile(path, t, "no such folder/x.bak");
   EXPECT_EQ(opening.BackupPath, "");
-  EXPECT_NE(opening.CopyError, "");
+  EXPECT_NE(opening.Error, "");
   EXPECT_THROW(WriteScoreFile(path, t, "no such folder/x.bak"), EScoreFileError);
   EXPECT_EQ(Get(path), damaged);
   ASSERT_TRUE(AppendScoreRecord(t, Record("new", "")));
   StoreLastScoreRecord(path, t);
-  EXPECT_EQ(Get(path), damaged + FormatScoreLine(Record("new", "")) + "\r\n");
+  const std::string appended = damaged + FormatScoreLine(Record("new", "")) + "\r\n";
+  EXPECT_EQ(Get(path), appended);
+
+  // A rewrite that fails leaves no copy behind: the file still holds every line.
+  ASSERT_EQ(mkdir(leftover.c_str(), 0700), 0);  // not empty: no left-over to remove
+  ASSERT_TRUE(WriteFileBytes(leftover + "/in", "x", 1));
+  opening = OpenScoreFile(path, t, "opening.bak");
+  EXPECT_EQ(opening.BackupPath, "");
+  EXPECT_NE(opening.Error.find("原文件未改动"), std::string::npos) << opening.Error;
+  EXPECT_EQ(t.BackupPath, "");
+  EXPECT_FALSE(FileExists(bak));
+  EXPECT_EQ(Get(path), appended);
+  RemoveFile(leftover + "/in");
+  rmdir(leftover.c_str());
 }
 
 TEST(ScoreFile, RecordsBeyondTheCapacityAreCountedAndLinesOfBlanksKeepNothing) {
@@ -342,6 +368,40 @@ TEST(ScoreFile, EachStoredRecordIsAppendedAtOnce) {
   EXPECT_EQ(back.ScoreRecords[2].User, "later");
   EXPECT_EQ(back.ScoreRecords[3].User, "new");
   EXPECT_EQ(back.DamagedLines, 1);
+}
+
+// A record appended to a file of 0 bytes became its first header line, and
+// the next start read no record: the header lines are written first.
+TEST(ScoreFile, AnAppendToAFileWithoutItsHeaderLinesWritesThemFirst) {
+  const std::string h1 = StandardScoreHeader1, h2 = StandardScoreHeader2();
+  const std::string record = FormatScoreLine(Record("bob", ""));
+  const struct {
+    const char* name;
+    std::string content, written;
+  } cases[] = {
+      {"zero", "", h1 + "\r\n" + h2 + "\r\n" + record + "\r\n"},
+      {"one line", "mine\r\n", "mine\r\n" + h2 + "\r\n" + record + "\r\n"},
+      {"one cut line", "mine", "mine\r\n" + h2 + "\r\n" + record + "\r\n"},
+      {"two lines", "h1\r\nh2", "h1\r\nh2\r\n" + record + "\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = TempPath("headless");
+    ASSERT_TRUE(WriteFileBytes(path, c.content.data(), c.content.size()));
+    TScoreTable t;
+    ReadScoreFile(path, t);
+    ASSERT_TRUE(AppendScoreRecord(t, Record("bob", "")));
+    StoreLastScoreRecord(path, t);
+    EXPECT_EQ(Get(path), c.written);
+    ASSERT_TRUE(AppendScoreRecord(t, Record("ann", "")));
+    StoreLastScoreRecord(path, t);  // appended now
+    TScoreTable back;
+    ReadScoreFile(path, back);
+    ASSERT_EQ(back.ScoreCount, 2);
+    EXPECT_EQ(back.ScoreRecords[1].User, "bob");
+    EXPECT_EQ(back.ScoreRecords[2].User, "ann");
+    EXPECT_FALSE(back.DropsLines());
+  }
 }
 
 TEST(ScoreFile, AnUnloadedTableIsNeverWritten) {

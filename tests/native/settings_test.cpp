@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "memory_settings_key.h"
+#include "practice/data/per_user_settings_key.h"
 #include "user_list_texts.h"
 
 namespace {
@@ -83,9 +85,11 @@ TEST(Settings, IntegerValues) {
 }
 
 TEST(Settings, UserValues) {
-  EXPECT_EQ(ParseCurrentUserSetting(Text("张三")), std::optional<std::string>("张三"));
-  for (const TStoredValue& bad : {Text(""), Text("a;b"), Number(3), Binary()})
-    EXPECT_FALSE(ParseCurrentUserSetting(bad)) << bad.Text;
+  TUserList list;
+  SplitUserList(list, "abc;张三;");
+  EXPECT_EQ(ParseCurrentUserSetting(Text("张三"), list), std::optional<std::string>("张三"));
+  for (const TStoredValue& bad : {Text(""), Text("a;b"), Text("李四"), Text("张三 "), Number(3), Binary()})
+    EXPECT_FALSE(ParseCurrentUserSetting(bad, list)) << bad.Text;
   ASSERT_TRUE(ParseUsersSetting(Text("abc;bob")));
   EXPECT_EQ(Names(*ParseUsersSetting(Text("abc;bob"))), (std::vector<std::string>{"abc", "bob"}));
   EXPECT_TRUE(ParseUsersSetting(Text(ManyNames(200))));
@@ -118,9 +122,10 @@ TEST(Settings, ValuesNotUnderstoodAreKeptAsideAndToldOnce) {
   EXPECT_EQ(key.Values["Users"].Text, "abc;");
   EXPECT_EQ(key.Values["Interval"].Number, 5);
 
-  const std::string message = NotUnderstoodMessage(s);
-  for (const char* part : {"HKEY_LOCAL_MACHINE\\Software\\Sunvelo\\Tapmira", "“PlayWav”：默认值“1”，原值另存为“PlayWav.bak”",
-                           "“Users”：默认值“abc;”", "“CurrentUser.bak”"})
+  const std::string message = NotUnderstoodMessage(s, key.Name());
+  for (const char* part : {"注册表项：HKEY_LOCAL_MACHINE\\Software\\Sunvelo\\Tapmira",
+                           "“PlayWav”：无法识别，改用默认值“1”，原值另存为“PlayWav.bak”", "“Users”：无法识别，改用默认值“abc;”",
+                           "“CurrentUser.bak”"})
     EXPECT_NE(message.find(part), std::string::npos) << part;
   EXPECT_EQ(message.find("PlayMp3"), std::string::npos);
 
@@ -128,7 +133,7 @@ TEST(Settings, ValuesNotUnderstoodAreKeptAsideAndToldOnce) {
   TUserList againUsers;
   EXPECT_TRUE(ReadSettings(key, again, againUsers));
   EXPECT_TRUE(again.NotUnderstood.empty());
-  EXPECT_EQ(NotUnderstoodMessage(again), "");
+  EXPECT_EQ(NotUnderstoodMessage(again, key.Name()), "");
   EXPECT_EQ(again.KeySoundsOn, s.KeySoundsOn);
   EXPECT_EQ(again.Interval, s.Interval);
 }
@@ -143,8 +148,119 @@ TEST(Settings, ValueNotUnderstoodInAReadOnlyKeyStaysAsStored) {
   ASSERT_EQ(s.NotUnderstood.size(), 1u);
   EXPECT_FALSE(s.NotUnderstood[0].Kept);
   EXPECT_EQ(key.Values["Users"].Text, ManyNames(201));
-  EXPECT_EQ(Names(users), std::vector<std::string>{"abc"});
-  EXPECT_NE(NotUnderstoodMessage(s).find("原值未改动"), std::string::npos);
+  EXPECT_EQ(users.UserListText, ManyNames(200));
+  EXPECT_NE(NotUnderstoodMessage(s, key.Name()).find("原值未改动"), std::string::npos);
+}
+
+// A list of 300 users became "abc;" alone while the current user stayed a
+// name no longer in it. The first 200 names are kept (all of them in
+// "Users.bak"), and a current user not in the list becomes "abc", told in
+// the same message.
+TEST(Settings, MoreUsersThanTheListHoldsKeepTheFirstTwoHundred) {
+  for (const char* current : {"u250", "u150"}) {
+    SCOPED_TRACE(current);
+    FakeKey key;
+    key.Values = {{"Users", Text(ManyNames(300))}, {"CurrentUser", Text(current)}};
+    TSettings s;
+    TUserList users;
+    EXPECT_TRUE(ReadSettings(key, s, users));
+    EXPECT_EQ(users.UserCount, 200);
+    EXPECT_EQ(users.UserNames[200], "u200");
+    EXPECT_EQ(key.Values["Users"].Text, ManyNames(200));
+    EXPECT_EQ(key.Values["Users.bak"].Text, ManyNames(300));
+    const bool listed = std::string(current) == "u150";
+    EXPECT_EQ(users.CurrentUser, listed ? "u150" : "abc");
+    EXPECT_EQ(key.Values["CurrentUser"].Text, users.CurrentUser);
+    const std::vector<std::string> named =
+        listed ? std::vector<std::string>{"Users"} : std::vector<std::string>{"Users", "CurrentUser"};
+    EXPECT_EQ(NotUnderstoodNames(s), named);
+    const std::string message = NotUnderstoodMessage(s, key.Name());
+    EXPECT_NE(message.find("“Users”：超过200个用户，只保留前200个，原值另存为“Users.bak”"), std::string::npos) << message;
+    EXPECT_EQ(message.find("“u250”不在用户列表中，改用“abc”，原值另存为“CurrentUser.bak”") != std::string::npos, !listed)
+        << message;
+
+    TSettings again;
+    TUserList read;
+    EXPECT_TRUE(ReadSettings(key, again, read));
+    EXPECT_TRUE(again.NotUnderstood.empty());
+    EXPECT_EQ(read.UserListText, ManyNames(200));
+  }
+  // A current user that is no user, whatever the list.
+  FakeKey key;
+  key.Values = {{"Users", Text("abc;bob;")}, {"CurrentUser", Text("carl")}};
+  TSettings s;
+  TUserList users;
+  ReadSettings(key, s, users);
+  EXPECT_EQ(users.CurrentUser, "abc");
+  EXPECT_EQ(key.Values["CurrentUser.bak"].Text, "carl");
+  EXPECT_EQ(NotUnderstoodNames(s), std::vector<std::string>{"CurrentUser"});
+}
+
+// Where the machine's key may only be read, each value is kept for the user:
+// changes and defaults go to the user's key, which is read first, and the
+// machine's values are the starting ones.
+TEST(PerUserSettings, TheUsersValuesFirstTheMachinesAsStartingValues) {
+  auto user = std::make_unique<FakeKey>();
+  auto machine = std::make_unique<FakeKey>();
+  FakeKey& own = *user;
+  FakeKey& shared = *machine;
+  own.KeyName = "HKEY_CURRENT_USER\\Software\\Sunvelo\\Tapmira";
+  own.Values = {{"PlayWav", Number(1)}};
+  shared.Refuse = true;
+  shared.Values = {{"PlayMp3", Number(0)}, {"PlayWav", Number(0)}, {"Interval", Text("8")},
+                   {"Users", Text("abc;bob;")}, {"CurrentUser", Text("bob")}};
+  const auto machineBefore = shared.Values;
+  TPerUserSettingsKey key(std::move(user), std::move(machine));
+  EXPECT_TRUE(key.Writable());
+  EXPECT_EQ(key.Name(), own.KeyName);
+
+  TSettings s;
+  TUserList users;
+  EXPECT_TRUE(ReadSettings(key, s, users));
+  EXPECT_EQ(s.MusicOn, 0);
+  EXPECT_EQ(s.KeySoundsOn, 1) << "the user's own value wins";
+  EXPECT_EQ(s.Interval, 8);
+  EXPECT_EQ(Names(users), (std::vector<std::string>{"abc", "bob"}));
+  EXPECT_EQ(users.CurrentUser, "bob");
+  EXPECT_EQ(own.Writes, (std::vector<std::string>{"PlayPYWav", "PYOldTip"})) << "the absent defaults";
+
+  ASSERT_EQ(AddUser(users, "小红"), TAddUserResult::Added);
+  EXPECT_TRUE(WriteUserSettings(key, users));
+  EXPECT_TRUE(key.WriteInteger("Interval", 3));
+  TSettings again;
+  TUserList read;
+  ReadSettings(key, again, read);
+  EXPECT_EQ(read.UserListText, "abc;bob;小红;");
+  EXPECT_EQ(read.CurrentUser, "小红");
+  EXPECT_EQ(again.Interval, 3);
+  EXPECT_EQ(again.MusicOn, 0);
+  EXPECT_EQ(shared.Values.size(), machineBefore.size());
+  for (const auto& [name, value] : machineBefore) EXPECT_EQ(shared.Values[name].Text, value.Text) << name;
+  EXPECT_TRUE(shared.Writes.empty());
+
+  own.Refuse = true;
+  EXPECT_FALSE(key.Writable()) << "neither key takes writes";
+}
+
+TEST(PerUserSettings, AMachineValueNotUnderstoodIsCopiedAsideForTheUser) {
+  auto user = std::make_unique<FakeKey>();
+  auto machine = std::make_unique<FakeKey>();
+  FakeKey& own = *user;
+  FakeKey& shared = *machine;
+  shared.Refuse = true;
+  shared.Values = {{"PlayWav", Text("off")}, {"PlayPYWav", Binary()}};
+  TPerUserSettingsKey key(std::move(user), std::move(machine));
+  TSettings s;
+  TUserList users;
+  EXPECT_FALSE(ReadSettings(key, s, users));
+  ASSERT_EQ(NotUnderstoodNames(s), (std::vector<std::string>{"PlayWav", "PlayPYWav"}));
+  EXPECT_TRUE(s.NotUnderstood[0].Kept);
+  EXPECT_EQ(own.Values["PlayWav.bak"].Text, "off");
+  EXPECT_EQ(own.Values["PlayWav"].Number, 1);
+  EXPECT_FALSE(s.NotUnderstood[1].Kept) << "a kind that cannot be copied stays where it is";
+  EXPECT_EQ(own.Values.count("PlayPYWav"), 0u);
+  EXPECT_EQ(shared.Values["PlayWav"].Text, "off");
+  EXPECT_EQ(shared.Values["PlayPYWav"].Kind, TKind::Other);
 }
 
 TEST(Settings, UserSettingsWrittenTogether) {

@@ -47,12 +47,16 @@ TEST(UserListSplit, AtMostTwoHundredNames) {
   EXPECT_EQ(l.UserCount, 200);
   EXPECT_EQ(l.UserNames[200], "u200");
   l.CurrentUser = "u7";
-  EXPECT_FALSE(SplitUserList(l, ManyNames(201)));
-  EXPECT_EQ(Names(l), std::vector<std::string>{"abc"});
-  EXPECT_EQ(l.UserListText, "abc;");
+  // Names beyond the 200th are left out, not the whole list.
+  EXPECT_FALSE(SplitUserList(l, ManyNames(300)));
+  EXPECT_EQ(l.UserCount, 200);
+  EXPECT_EQ(l.UserListText, ManyNames(200));
   EXPECT_EQ(l.CurrentUser, "u7") << "left to the caller";
   // 200 names without the system user are 201 with it.
   EXPECT_FALSE(SplitUserList(l, ManyNames(201).substr(4)));
+  EXPECT_EQ(l.UserListText, ManyNames(200));
+  EXPECT_TRUE(HasUser(l, "u200"));
+  EXPECT_FALSE(HasUser(l, "u201"));
 }
 
 TEST(UserListEdit, Add) {

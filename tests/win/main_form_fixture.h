@@ -12,7 +12,7 @@
 class MainFormTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    FreshProgramStart();
+    FreshProgramStart(keepSettings);
     folder = CopyProgramFolder("mainform");
     // No history from an earlier test: each run now reaches the file at once.
     for (const char* name : {"svlScore.dat", "svlScore.bak", "svlScore2.bak"}) RemoveFile(folder + name);
@@ -62,5 +62,6 @@ protected:
 
   TMessageBoxRecorder boxes{IDOK};
   TForm1* form = nullptr;
-  std::string folder;  // the scratch program folder
+  std::string folder;         // the scratch program folder
+  bool keepSettings = false;  // start with the settings stored before
 };

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "practice/data/score_place.h"
 #include "practice/main/practice_state.h"
+#include "practice/main/score_store.h"
 #include "toolkit/base/directory.h"
 #include "toolkit/base/file_io.h"
 #include "app_support.h"
@@ -14,11 +16,14 @@
 #include "toolkit/win/resources.h"
 
 // What a first start of the program finds: a new application, no practice
-// state and no stored settings.
-inline void FreshProgramStart() {
+// state, no score file of the user's own, and no stored settings unless
+// they are kept.
+inline void FreshProgramStart(bool keepSettings = false) {
   FreshApplication();
   Practice = TPracticeState{};
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+  if (!keepSettings)
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, L"Software\\Sunvelo\\Tapmira");
+  RemoveFile(UserScoreFolder() + ScoreFileName);
 }
 
 // The program's folder in the build tree, as Wine sees it ("Z:\...\bin\").

@@ -1,8 +1,9 @@
 #pragma once
-// A program folder the user may only read, made here as Wine, which runs every
-// program as an administrator, allows it: a read-only bind mount of a copied
-// folder, made with the host's mount command (root only) in a host shell that
-// Wine starts. Where the host refuses, Made() is false and Why() says why.
+// A program folder (or a file) the user may only read, made here as Wine,
+// which runs every program as an administrator, allows it: a read-only bind
+// mount of a copied folder (or of a file onto itself), made with the host's
+// mount command (root only) in a host shell that Wine starts. Where the host
+// refuses, Made() is false and Why() says why.
 #include <windows.h>
 
 #include <cstdlib>
@@ -54,6 +55,16 @@ inline int RunHostShell(const std::string& script) {
   RemoveFile(status);
   return text.empty() ? -1 : std::atoi(std::string(text.begin(), text.end()).c_str());
 }
+
+// Binds `source` read-only at `target` (host paths); the shell's status.
+inline int BindReadOnly(const std::string& source, const std::string& target) {
+  return RunHostShell("mount --bind " + Quoted(source) + " " + Quoted(target) + " || exit 1; " +
+                      "mount -o remount,ro,bind " + Quoted(target) + " || { umount " + Quoted(target) + "; exit 2; }");
+}
+
+inline std::string Refused(int status) {
+  return "the host refused the read-only bind mount (status " + std::to_string(status) + "; root only)";
+}
 }  // namespace readonly_detail
 
 class TReadOnlyMount {
@@ -68,12 +79,10 @@ public:
       why_ = "no host path (not running under Wine?)";
       return;
     }
-    const int status = RunHostShell("mount --bind " + Quoted(source) + " " + Quoted(target) + " || exit 1; " +
-                                    "mount -o remount,ro,bind " + Quoted(target) + " || { umount " +
-                                    Quoted(target) + "; exit 2; }");
+    const int status = BindReadOnly(source, target);
     mounted_ = status == 0;
     if (!mounted_) {
-      why_ = "the host refused the read-only bind mount (status " + std::to_string(status) + "; root only)";
+      why_ = Refused(status);
       return;
     }
     // Read-only for this process too, whatever its rights.
@@ -95,5 +104,31 @@ public:
 
 private:
   std::string path_, why_;
+  bool mounted_ = false;
+};
+
+// A file the user may only read in a folder that takes writes: the file bound
+// read-only onto itself while the object lives.
+class TReadOnlyFile {
+public:
+  explicit TReadOnlyFile(const std::string& file) : host_(readonly_detail::HostPath(file)) {
+    if (host_.empty()) {
+      why_ = "no host path (not running under Wine?)";
+      return;
+    }
+    const int status = readonly_detail::BindReadOnly(host_, host_);
+    mounted_ = status == 0;
+    if (!mounted_) why_ = readonly_detail::Refused(status);
+  }
+  ~TReadOnlyFile() {
+    if (mounted_) readonly_detail::RunHostShell("umount -l " + readonly_detail::Quoted(host_));
+  }
+  TReadOnlyFile(const TReadOnlyFile&) = delete;
+  TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
+  bool Made() const { return mounted_; }
+  const std::string& Why() const { return why_; }
+
+private:
+  std::string host_, why_;
   bool mounted_ = false;
 };

@@ -4,9 +4,12 @@
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
+#include "practice/main/score_store.h"
 #include "program_fixture.h"
 #include "program_process.h"
 #include "prompt_box.h"
+#include "read_only_mount.h"
+#include "toolkit/base/directory.h"
 #include "users/Unit3.h"
 
 namespace {
@@ -99,6 +102,60 @@ TEST_F(ScoreHistory, DamagedLinesAreSkippedToldOnceAtStartUpAndKeptInACopy) {
   EXPECT_FALSE(FileExists(folder + "svlScore2.bak"));
 }
 
+// A damaged file used to be copied, and the learner told, at every start
+// until something rewrote it: a kill before the exit left another copy each
+// time. It is rewritten without those lines at once.
+TEST_F(ScoreHistory, ADamagedFileIsCleanAfterOneStartThoughTheProgramIsKilled) {
+  const std::string bob = FormatScoreLine(Score("bob", "30字/分")), carl = FormatScoreLine(Score("carl", "50字/分"));
+  const std::string text = Lines({"h1", "h2", bob, "garbage", carl});
+  const std::string folder = Folder("score_damaged_killed", text);
+  Start(folder);
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_NE(boxes.Calls[0].Text.find("svlScore.bak"), std::string::npos) << boxes.Calls[0].Text;
+  EXPECT_NE(boxes.Calls[0].Text.find("成绩文件中已去掉这些行"), std::string::npos) << boxes.Calls[0].Text;
+  EXPECT_EQ(FileText(folder + "svlScore.dat"), Lines({"h1", "h2", bob, carl}));
+  Stop();  // killed: no shut-down
+  boxes.Calls.clear();
+  Start(folder);
+  EXPECT_TRUE(boxes.Calls.empty());
+  EXPECT_FALSE(FileExists(folder + "svlScore2.bak"));
+  EXPECT_EQ(FileText(folder + "svlScore.bak"), text);
+  EXPECT_EQ(Practice.Scores.ScoreCount, 2);
+}
+
+// A read-only score file lost every run with only a word after each.
+TEST_F(ScoreHistory, AReadOnlyScoreFileIsToldAtStartUp) {
+  const std::string folder = Folder("score_readonly", Lines({"h1", "h2", FormatScoreLine(Score("bob", "30字/分"))}));
+  TReadOnlyFile readOnly(folder + "svlScore.dat");
+  if (!readOnly.Made()) GTEST_SKIP() << readOnly.Why();
+  Start(folder);
+  ASSERT_EQ(boxes.Calls.size(), 1u);
+  EXPECT_NE(boxes.Calls[0].Text.find(folder + "svlScore.dat”不能写入"), std::string::npos) << boxes.Calls[0].Text;
+  EXPECT_EQ(Practice.Scores.ScoreCount, 1);
+}
+
+// Once the scores are kept in the user's own folder they stay there, even
+// where the program's folder takes files again: one history, one file.
+TEST_F(ScoreHistory, TheUsersOwnFileOnceMadeIsTheHistory) {
+  const std::string user = UserScoreFolder();
+  ASSERT_NE(user, "");
+  ASSERT_TRUE(ForceDirectories(user));
+  const std::string bob = FormatScoreLine(Score("bob", "30字/分")), carl = FormatScoreLine(Score("carl", "50字/分"));
+  const std::string own = Lines({"u1", "u2", carl});
+  ASSERT_TRUE(WriteFileBytes(user + "svlScore.dat", own.data(), own.size()));
+  const std::string folder = Folder("score_owner", Lines({"h1", "h2", bob}));
+  Start(folder);
+  EXPECT_TRUE(boxes.Calls.empty());
+  ASSERT_EQ(Practice.Scores.ScoreCount, 1);
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].User, "carl");
+  ASSERT_TRUE(AppendScoreRecord(Practice.Scores, Score("dora", "70字/分")));
+  StoreLastScore();
+  Close();
+  EXPECT_EQ(FileText(user + "svlScore.dat"), Lines({"u1", "u2", carl, FormatScoreLine(Score("dora", "70字/分"))}));
+  EXPECT_EQ(FileText(folder + "svlScore.dat"), Lines({"h1", "h2", bob})) << "left as it was";
+  RemoveFile(user + "svlScore.dat");
+}
+
 TEST_F(ScoreHistory, ARewriteLeftOverIsRemovedAtStartUp) {
   const std::string text = Lines({"h1", "h2", FormatScoreLine(Score("bob", "30字/分"))});
   const std::string folder = Folder("score_leftover", text);
@@ -107,38 +164,6 @@ TEST_F(ScoreHistory, ARewriteLeftOverIsRemovedAtStartUp) {
   EXPECT_FALSE(FileExists(folder + "svlScore.dat.new"));
   EXPECT_EQ(Practice.Scores.ScoreCount, 1);
   EXPECT_TRUE(boxes.Calls.empty());
-}
-
-struct ChildSearch {
-  std::wstring text;
-  int count;  // combo boxes: the item count, -1 for any window with `text`
-  HWND found;
-};
-
-BOOL CALLBACK FindChild(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<ChildSearch*>(p);
-  if (s->count >= 0) {
-    wchar_t cls[32] = {};
-    GetClassNameW(w, cls, 32);
-    if (wcsstr(cls, L"ComboBox") && SendMessageW(w, CB_GETCOUNT, 0, 0) == s->count) s->found = w;
-  } else {
-    wchar_t text[64] = {};
-    GetWindowTextW(w, text, 64);
-    if (s->text == text) s->found = w;
-  }
-  return s->found == nullptr;
-}
-
-HWND ChildWithText(HWND parent, const wchar_t* text) {
-  ChildSearch s{text, -1, nullptr};
-  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-HWND ComboWithItems(HWND parent, int count) {
-  ChildSearch s{L"", count, nullptr};
-  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&s));
-  return s.found;
 }
 
 TEST_F(ScoreHistory, ADeletedScoreStaysDeletedWhenTheProgramIsKilled) {
@@ -185,6 +210,25 @@ TEST_F(ScoreHistory, ADeletedScoreStaysDeletedWhenTheProgramIsKilled) {
   ASSERT_EQ(again->ListView1->Items()->Count(), 1);
   EXPECT_EQ(again->ListView1->Items()->Item(0)->SubItems().at(6), "carl");
   EXPECT_TRUE(boxes.Calls.empty());
+}
+
+// A run's record appended to a score file of 0 bytes became its first
+// header line, and the next start read no record.
+TEST_F(ScoreHistory, ARunStoredInAnEmptyFileSurvivesAKill) {
+  const std::string folder = Folder("score_empty", "");
+  {
+    ProgramProcess program(folder);
+    ASSERT_TRUE(program.Started());
+    HWND main = program.Window(L"TForm1");
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(PlayAMinute(program, main));
+  }
+  Start(folder);
+  EXPECT_TRUE(boxes.Calls.empty());
+  ASSERT_EQ(Practice.Scores.ScoreCount, 1);
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].PracticeType, "英文(小)");
+  EXPECT_EQ(Practice.Scores.ScoreRecords[1].TimeUsed, "0:1:0");
+  EXPECT_EQ(Practice.Scores.ScoreHeader1, StandardScoreHeader1);
 }
 
 }  // namespace

@@ -8,14 +8,21 @@
 #include <string>
 
 #include "main_form_fixture.h"
+#include "refused_key.h"
 #include "users/Unit5.h"
 
 namespace {
 
 const wchar_t kReadyEvent[] = L"TAPMIRA_KILL_TEST_READY";  // the variable naming the event
 
-// The child: everything it changes must be stored when changed.
-using DISABLED_KilledProgram = MainFormTest;
+// The child: everything it changes must be stored when changed. It starts
+// with the settings its parent prepared.
+struct DISABLED_KilledProgram : MainFormTest {
+  void SetUp() override {
+    keepSettings = true;
+    MainFormTest::SetUp();
+  }
+};
 
 TEST_F(DISABLED_KilledProgram, ChangesSettingsAndWaitsToBeKilled) {
   wchar_t eventName[64] = {};
@@ -42,45 +49,84 @@ struct KilledProgram : ::testing::Test {
     delete form;
     SetProgramFolderOverride("");
   }
+  // Runs the child until it has made its changes, then kills it.
+  void ChangeAndKill() {
+    const std::wstring eventName = L"TapmiraKillTest" + std::to_wstring(GetCurrentProcessId());
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(ready, nullptr);
+    SetEnvironmentVariableW(kReadyEvent, eventName.c_str());
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(exe) +
+                           L"\" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_KilledProgram.*";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;  // the child's report would only confuse this one's
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    si.hStdOutput = si.hStdError = nul;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
+    SetEnvironmentVariableW(kReadyEvent, nullptr);
+    HANDLE waits[] = {ready, pi.hProcess};
+    const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 120000);
+    TerminateProcess(pi.hProcess, 9);
+    WaitForSingleObject(pi.hProcess, 10000);
+    for (HANDLE h : {pi.hProcess, pi.hThread, ready, nul}) CloseHandle(h);
+    ASSERT_EQ(woke, WAIT_OBJECT_0) << "the child made its changes";
+  }
+  void Restart() {
+    FreshApplication();
+    Practice = TPracticeState{};
+    SetProgramFolderOverride(CopyProgramFolder("killed"));
+    form = CreateFormObject<TForm1>(Application);
+    ASSERT_TRUE(Practice.StartedUp);
+  }
   TMessageBoxRecorder boxes{IDOK};
   TForm1* form = nullptr;
 };
 
 TEST_F(KilledProgram, KeepsTheUserAndSettingsItChanged) {
-  const std::wstring eventName = L"TapmiraKillTest" + std::to_wstring(GetCurrentProcessId());
-  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
-  ASSERT_NE(ready, nullptr);
-  SetEnvironmentVariableW(kReadyEvent, eventName.c_str());
-  wchar_t exe[MAX_PATH];
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(exe) +
-                         L"\" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_KilledProgram.*";
-  STARTUPINFOW si{sizeof si};
-  si.dwFlags = STARTF_USESTDHANDLES;  // the child's report would only confuse this one's
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-  si.hStdOutput = si.hStdError = nul;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi));
-  SetEnvironmentVariableW(kReadyEvent, nullptr);
-  HANDLE waits[] = {ready, pi.hProcess};
-  const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 120000);
-  TerminateProcess(pi.hProcess, 9);
-  WaitForSingleObject(pi.hProcess, 10000);
-  for (HANDLE h : {pi.hProcess, pi.hThread, ready, nul}) CloseHandle(h);
-  ASSERT_EQ(woke, WAIT_OBJECT_0) << "the child made its changes";
-
-  FreshApplication();
-  Practice = TPracticeState{};
-  SetProgramFolderOverride(CopyProgramFolder("killed"));
-  form = CreateFormObject<TForm1>(Application);
-  ASSERT_TRUE(Practice.StartedUp);
+  FreshProgramStart();
+  ChangeAndKill();
+  Restart();
   EXPECT_TRUE(boxes.Calls.empty());
   EXPECT_EQ(form->GetCaption(), UserCaption(Practice.DesignCaption, "小红"));
   EXPECT_EQ(Practice.Users.UserListText, "abc;小红;");
   EXPECT_EQ(form->TrackBar1->GetPosition(), 8);
   EXPECT_TRUE(form->CheckBox2->GetChecked());
   EXPECT_EQ(Practice.Settings.KeySoundsOn, 0);
+}
+
+// Where HKEY_LOCAL_MACHINE refuses changes, as it does for a standard user
+// on Windows, every change was lost: they are kept under HKEY_CURRENT_USER,
+// over the values HKEY_LOCAL_MACHINE holds.
+TEST_F(KilledProgram, KeepsThemForTheUserWhereTheMachinesKeyRefusesChanges) {
+  FreshProgramStart();
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Sunvelo\\Tapmira", true));
+    reg.WriteInteger("PlayMp3", 0);
+    reg.WriteString("Users", "abc;bob;");
+    reg.WriteString("CurrentUser", "bob");
+  }
+  {
+    TRefusedKey machine(HKEY_LOCAL_MACHINE, L"Software\\Sunvelo\\Tapmira");
+    ASSERT_TRUE(machine.Refused());
+    ChangeAndKill();
+    Restart();
+    EXPECT_TRUE(boxes.Calls.empty());
+    EXPECT_EQ(form->GetCaption(), UserCaption(Practice.DesignCaption, "小红"));
+    EXPECT_EQ(Practice.Users.UserListText, "abc;bob;小红;");
+    EXPECT_EQ(form->TrackBar1->GetPosition(), 8);
+    EXPECT_TRUE(form->CheckBox2->GetChecked());
+    EXPECT_TRUE(form->CheckBox1->GetChecked()) << "HKEY_LOCAL_MACHINE's value";
+  }
+  TRegistry machine;
+  ASSERT_TRUE(machine.OpenKeyReadOnly("\\Software\\Sunvelo\\Tapmira"));
+  EXPECT_EQ(machine.ReadString("Users"), "abc;bob;") << "left as it was";
+  EXPECT_FALSE(machine.ValueExists("Interval"));
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Sunvelo\\Tapmira");
 }
 
 }  // namespace

@@ -125,7 +125,8 @@ TEST_F(Startup, ReadOnlyProgramFolderStartsThroughTheUsersTemporaryFolder) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Start(readOnly.Path());
   CloseHandle(held);
-  EXPECT_TRUE(boxes.Calls.empty()) << boxes.Calls[0].Text;
+  ASSERT_EQ(boxes.Calls.size(), 1u) << "where the scores are kept, and nothing else";
+  EXPECT_NE(boxes.Calls[0].Text.find("成绩改为保存在"), std::string::npos) << boxes.Calls[0].Text;
   ASSERT_TRUE(Practice.StartedUp);
   EXPECT_GT(Practice.Dictionaries.WbOneTable.Count(), 0);
   EXPECT_GT(Practice.Dictionaries.PYMultiTable.Count(), 0);

@@ -43,6 +43,15 @@ bool ListDirectory(const std::string& folder, std::vector<TSearchRec>& entries) 
   return true;
 }
 
+namespace {
+bool IsFolder(const std::string& path) {
+  DWORD a = GetFileAttributesW(GbkToWide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool MakeFolder(const std::string& path) { return CreateDirectoryW(GbkToWide(path).c_str(), nullptr) != 0; }
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+}  // namespace
+
 #else
 #include <dirent.h>
 #include <sys/stat.h>
@@ -69,4 +78,26 @@ bool ListDirectory(const std::string& folder, std::vector<TSearchRec>& entries) 
   closedir(d);
   return true;
 }
+
+namespace {
+bool IsFolder(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+bool MakeFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+bool IsSeparator(char c) { return c == '/'; }
+}  // namespace
 #endif
+
+// A level above that cannot be made (a drive, a share) is passed over: the
+// folder itself is checked at the end.
+bool ForceDirectories(const std::string& folder) {
+  std::string f = folder;
+  while (!f.empty() && IsSeparator(f.back()) && ByteType(f, f.size() - 1) == TMbcsByteType::mbSingleByte) f.pop_back();
+  if (f.empty()) return false;
+  if (IsFolder(f)) return true;
+  const std::string parent = ExtractFilePath(f);
+  if (!parent.empty()) ForceDirectories(parent);
+  MakeFolder(f);
+  return IsFolder(f);
+}

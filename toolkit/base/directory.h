@@ -22,3 +22,6 @@ struct TSearchRec {
 // them. False (and no entries) when the folder cannot be read. On Windows a name
 // that has no GBK spelling is given by its short name when the system has one.
 bool ListDirectory(const std::string& folder, std::vector<TSearchRec>& entries);
+
+// Makes the folder and every missing folder above it. True when it exists at the end.
+bool ForceDirectories(const std::string& folder);

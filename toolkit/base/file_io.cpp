@@ -23,6 +23,7 @@ bool MoveFileOver(const std::string& source, const std::string& target) {
 #define OPEN_READ(p) Open(p, L"rb")
 #define OPEN_WRITE(p) Open(p, L"wb")
 #define OPEN_APPEND(p) Open(p, L"a+b")
+#define OPEN_UPDATE(p) Open(p, L"r+b")
 #else
 #include <sys/stat.h>
 
@@ -37,6 +38,7 @@ bool MoveFileOver(const std::string& source, const std::string& target) {
 #define OPEN_READ(p) std::fopen((p).c_str(), "rb")
 #define OPEN_WRITE(p) std::fopen((p).c_str(), "wb")
 #define OPEN_APPEND(p) std::fopen((p).c_str(), "a+b")
+#define OPEN_UPDATE(p) std::fopen((p).c_str(), "r+b")
 #endif
 
 namespace {
@@ -85,6 +87,11 @@ bool WriteFileBytes(const std::string& path, const void* data, std::size_t size)
   FILE* f = OPEN_WRITE(path);
   if (!f) return false;
   return CloseWritten(f, size == 0 || std::fwrite(data, 1, size, f) == size);
+}
+
+bool FileAcceptsWrites(const std::string& path) {
+  FILE* f = OPEN_UPDATE(path);
+  return f && std::fclose(f) == 0;
 }
 
 bool AppendFileLine(const std::string& path, const std::string& line) {

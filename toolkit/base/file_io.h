@@ -18,6 +18,8 @@ bool ReadFileInto(const std::string& path, TBytes& buffer);
 bool WriteFileBytes(const std::string& path, const void* data, std::size_t size);
 bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);
+// The file exists and may be opened for writing (it is opened and closed, unchanged).
+bool FileAcceptsWrites(const std::string& path);
 // Appends `line` and CR LF, first ending an unfinished last line; creates the file.
 bool AppendFileLine(const std::string& path, const std::string& line);
 // Copies a file chunk by chunk; a failed copy removes what was written.
