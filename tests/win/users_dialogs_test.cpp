@@ -404,6 +404,35 @@ TEST_F(ScoreQuery, TimesSortAsDurationsAndDatesAsDates) {
   ASSERT_TRUE(SaveWindowShot(d->Handle(), ArtefactFolder() + "score-query-by-date.bmp"));
 }
 
+// Every column is as wide as the list view itself finds its texts need, the
+// date's time of day included, and all of them show beside the list's scroll
+// bar in a dialog that stays on the screen.
+TEST_F(ScoreQuery, EveryColumnShowsItsTextsWhole) {
+  History();
+  for (int i = 0; i < 40; ++i) AddScore("carol", "五笔文章", "767字/分", "0:1:16", "2026年12月10日13时45分 星期四");
+  auto d = OpenScores();
+  ASSERT_TRUE(SaveWindowShot(d->Handle(), ArtefactFolder() + "score-query-dates.bmp"));
+  HWND list = d->ListView1->Handle();
+  auto width = [list](int c) { return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)); };
+  for (int c = 0; c < 8; ++c) {  // the article names are as long as their files'
+    const int designed = width(c);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE);
+    const int needed = width(c);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, c, designed);
+    EXPECT_GE(designed, needed) << "column " << c;
+  }
+  int columns = 0;
+  for (int c = 0; c < 9; ++c) columns += width(c);
+  RECT client{}, dialog{};
+  GetClientRect(list, &client);
+  EXPECT_LE(columns, client.right) << "columns pushed out of sight";
+  GetWindowRect(d->Handle(), &dialog);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(d->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+  EXPECT_LE(dialog.right - dialog.left, monitor.rcWork.right - monitor.rcWork.left);
+}
+
 TEST_F(ScoreQuery, HeaderClicksAlternateTheDirectionWhicheverColumn) {
   History();
   SortAscending = false;
