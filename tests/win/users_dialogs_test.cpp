@@ -103,13 +103,26 @@ TEST_F(UserDialogs, NewUserBecomesCurrentAtOnce) {
   EXPECT_EQ(d->ListBox1->GetItemsList(), Names());
   EXPECT_EQ(d->Label2->GetCaption(), "当前用户: 小明 ") << "the label used to keep the old user";
   EXPECT_FALSE(d->Edit1->GetVisible() || d->Button6->GetVisible());
-  // The typed text stays for the next entry; the same name is refused.
-  Click(d->Button2->Handle());
-  EXPECT_EQ(d->Edit1->GetText(), " 小明 ");
-  Click(d->Button6->Handle());
+  // The same name is refused.
+  NewUser(*d, " 小明 ");
   EXPECT_EQ(Practice.Users.UserCount, 2);
   ASSERT_EQ(boxes.Calls.size(), 1u);
   EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+}
+
+TEST_F(UserDialogs, TheNewNameBoxIsEmptyAfterAUserIsCreated) {
+  UseList("abc;", "abc");
+  auto d = OpenUsers();
+  for (const std::string name : {"xiaoming", "temp2"}) {
+    Click(d->Button2->Handle());
+    ASSERT_TRUE(d->Edit1->GetVisible());
+    EXPECT_EQ(d->Edit1->GetText(), "") << "before " << name;
+    Click(d->Edit1->Handle());
+    for (char c : name) Key(d->Edit1->Handle(), KeyOf(c));
+    Click(d->Button6->Handle());
+    EXPECT_EQ(Practice.Users.CurrentUser, name);
+  }
+  EXPECT_EQ(Practice.Users.UserListText, "abc;xiaoming;temp2;");
 }
 
 TEST_F(UserDialogs, ConfirmWithAnEmptyNameOnlyHidesTheEntry) {
