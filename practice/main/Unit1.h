@@ -134,6 +134,7 @@ private:
   // screen onto the controls and carries out its one-off effects.
   TRunChoices Choices() const;
   void MirrorScreen();
+  std::string label6Text_;  // the session's text Label6 shows, broken into lines
   void Apply(const TFeedback& feedback);
   void ApplyMusic(const TFeedback& feedback);
   // The article rows: mirrored screen, one-off effects, guards and thread.
