@@ -124,6 +124,8 @@ private:
   void BindControls();
   void ApplyWindowLayout();
   void ApplyFullScreenLayout();
+  // Where the game symbol starts for a layout that places it at `left`.
+  int GameStartLeftFor(int left) const;
   bool PlayWav(const std::string& name);
   bool MusicWanted() const;
   // Stores a check box's switch: a checked box turns its feature off (0).

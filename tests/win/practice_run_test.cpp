@@ -19,17 +19,6 @@ protected:
   void Type(const std::string& keys) {
     for (char c : keys) Key(Focused(), KeyOf(c));
   }
-  void ShiftEscape(bool withCtrl = false) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_SHIFT] = 0x80;
-    if (withCtrl) state[VK_CONTROL] = 0x80;
-    SetKeyboardState(state);
-    Key(Focused(), VK_ESCAPE);
-    state[VK_SHIFT] = 0;
-    state[VK_CONTROL] = 0;
-    SetKeyboardState(state);
-  }
   void Seconds(int n) {
     for (int i = 0; i < n; ++i) form->Timer1Timer(form);
   }
