@@ -15,7 +15,7 @@ WINESERVER=/usr/lib/wine/wineserver64
 # the Song faces' (Noto's own is half an em taller and clips the controls),
 # and without the layout tables that make Wine's rich edit slow to recolour.
 PREFIX_FONT_FILES=${TAPMIRA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/native/fonts
-PREFIX_FONTS_VERSION=4
+PREFIX_FONTS_VERSION=5
 prefix_fonts_reg() {
   local face="Tapmira Sans" name
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "practice/data/score.h"
 #include "practice/main/practice_state.h"
 #include "practice/main/score_store.h"
 #include "users/query/score_sort.h"
@@ -17,6 +18,24 @@ struct TScoreColumn {
 const TScoreColumn ScoreColumns[] = {{"打字类型", 80}, {"打字时间", 70}, {"打字总数", 70},
                                      {"正确率", 70},   {"错误", 0},      {"速度", 70},
                                      {"统计日期", 140}, {"用户", 90},     {"文章名", 160}};
+const int DateColumn = 6;
+// What the list view adds to a text's width when it sizes a column to it.
+const int CellPadding = 12;
+
+// The widest date a record holds (ScoreDateText) in `c`'s font: every number
+// at its most digits, in the widest digit, on each day of the week.
+int WidestDateWidth(TCanvas& c) {
+  char digit = '0';
+  for (char d = '1'; d <= '9'; ++d)
+    if (c.TextWidth(std::string(1, d)) > c.TextWidth(std::string(1, digit))) digit = d;
+  int widest = 0;
+  for (int day = 0; day < 7; ++day) {
+    std::string date = ScoreDateText(TScoreTime{1111, 11, 11, 11, 11, day});
+    std::replace(date.begin(), date.end(), '1', digit);  // never a byte of a Chinese character
+    widest = std::max(widest, c.TextWidth(date));
+  }
+  return widest;
+}
 }  // namespace
 
 const TClassInfo& TForm3::StaticClass() {
@@ -40,7 +59,30 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
     column->SetCaption(c.Caption);
     if (c.Width > 0) column->SetWidth(c.Width);
   }
+  FitDateColumn();
   ListView1->OnData = [this](TObject* sender, int index, TListItem* item) { SupplyRow(sender, index, item); };
+}
+
+// The date column shows a whole date and time; the dialog widens for it, as
+// far as the screen allows, so that every column shows beside the list's
+// scroll bar.
+void TForm3::FitDateColumn() {
+  HDC dc = GetDC(nullptr);
+  TCanvas c(dc);
+  c.Font().Assign(*ListView1->GetFont());
+  TListColumn* date = ListView1->Columns()->Items(DateColumn);
+  date->SetWidth(std::max(date->GetWidth(), WidestDateWidth(c) + CellPadding));
+  c.SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
+  int columns = 0;
+  for (int i = 0; i < ListView1->Columns()->Count(); ++i) columns += ListView1->Columns()->Items(i)->GetWidth();
+  const int needed = columns + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int frame = GetWidth() - ClientWidth();
+  const int client = std::min(std::max(ClientWidth(), needed), static_cast<int>(work.right - work.left) - frame);
+  SetClientWidth(client);
+  ListView1->SetBounds(ListView1->GetLeft(), ListView1->GetTop(), client, ListView1->GetHeight());
 }
 
 std::any TForm3::MethodAddress(const std::string& name) const {

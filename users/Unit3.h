@@ -22,6 +22,7 @@ public:
   std::any MethodAddress(const std::string& name) const override;
 
 private:
+  void FitDateColumn();
   TScoreFilter CurrentFilter() const;
   void ListScores(const TScoreFilter& filter);
   void SupplyRow(TObject* Sender, int index, TListItem* item);

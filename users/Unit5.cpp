@@ -75,6 +75,7 @@ void TForm5::Button6Click(TObject* Sender) {
   if (!name.empty() && Label1->GetCaption() == NewUserPrompt) {
     TAddUserResult r = AddUser(Practice.Users, name);
     if (r == TAddUserResult::Added) {
+      Edit1->SetText("");  // the next new name starts from nothing
       UsersChanged();
       ListBox1->Items()->Add(name);
       Label2->SetCaption(CurrentUserPrefix + Practice.Users.CurrentUser);

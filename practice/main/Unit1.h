@@ -124,6 +124,8 @@ private:
   void BindControls();
   void ApplyWindowLayout();
   void ApplyFullScreenLayout();
+  // Where the game symbol starts for a layout that places it at `left`.
+  int GameStartLeftFor(int left) const;
   bool PlayWav(const std::string& name);
   bool MusicWanted() const;
   // Stores a check box's switch: a checked box turns its feature off (0).
@@ -134,6 +136,7 @@ private:
   // screen onto the controls and carries out its one-off effects.
   TRunChoices Choices() const;
   void MirrorScreen();
+  std::string label6Text_;  // the session's text Label6 shows, broken into lines
   void Apply(const TFeedback& feedback);
   void ApplyMusic(const TFeedback& feedback);
   // The article rows: mirrored screen, one-off effects, guards and thread.

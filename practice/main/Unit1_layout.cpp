@@ -1,4 +1,5 @@
 // Window layout, the full-screen switch, the pop-up menus and the help files.
+#include <algorithm>
 #include <cmath>
 
 #include "practice/main/Unit1.h"
@@ -61,7 +62,7 @@ void TForm1::ApplyWindowLayout() {
   Label6->SetBounds(560, 4, 400, 59);
   place(Label9, 600, 99);
   place(Label15, 888, 192);
-  if (Session) Session->SetGameStartLeft(Label15->GetLeft());
+  if (Session) Session->SetGameStartLeft(GameStartLeftFor(Label15->GetLeft()));
   place(ComboBox1, 562, 41);
   TRichEdit* rows[] = {RichEdit1, RichEdit2, RichEdit3, RichEdit4, RichEdit5, RichEdit6};
   TEdit* inputs[] = {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
@@ -121,7 +122,7 @@ void TForm1::ApplyFullScreenLayout() {
   bottom(Edit1, 411, 14);
   Label6->SetBounds(W - 403, Label6->GetTop(), 400, 59);
   Label15->SetBounds(W - 73, Label15->GetTop(), Label15->GetWidth(), Label15->GetHeight());
-  if (Session) Session->SetGameStartLeft(Label15->GetLeft());
+  if (Session) Session->SetGameStartLeft(GameStartLeftFor(Label15->GetLeft()));
   TRichEdit* rows[] = {RichEdit1, RichEdit2, RichEdit3, RichEdit4, RichEdit5, RichEdit6};
   TEdit* inputs[] = {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
   const int rowTop[] = {70, 128, 192, 257, 321, 384}, inputTop[] = {99, 158, 222, 286, 350, 414};
@@ -134,6 +135,15 @@ void TForm1::ApplyFullScreenLayout() {
   }
   UpdateRowRoom();
   Button6->SetCaption("窗口");
+}
+
+// The layout's place, or further left where the widest symbol of the games
+// would pass the window's right edge there: every symbol starts whole.
+int TForm1::GameStartLeftFor(int left) const {
+  int widest = 0;
+  for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"))
+    widest = std::max(widest, Label15->AutoWidthOf(std::string(1, c)));
+  return std::min(left, ClientWidth() - widest);
 }
 
 void TForm1::Button4Click(TObject* Sender) {

@@ -4,6 +4,7 @@
 
 #include "practice/main/Unit1.h"
 #include "practice/main/practice_state.h"
+#include "practice/rules/field_lines.h"
 #include "users/Unit3.h"
 #include "users/Unit5.h"
 
@@ -25,6 +26,19 @@ void ShowText(TLabel* label, const TLabelState& state) {
 void ShowLabel(TLabel* label, const TLabelState& state) {
   ShowText(label, state);
   label->GetFont()->SetColor(state.Color == TLabelColor::Red ? clRed : clHighlight);
+}
+// A wrapped label's text broken only between its fields where the label is
+// too narrow for it (the system would break between any two characters);
+// `shown` is the text it shows now, measured again only when it changes.
+void ShowFields(TLabel* label, const std::string& text, std::string& shown) {
+  if (text == shown) return;
+  shown = text;
+  HDC dc = GetDC(nullptr);
+  TCanvas c(dc);
+  c.Font().Assign(*label->GetFont());
+  label->SetCaption(BreakBetweenFields(text, label->GetWidth(), [&c](const std::string& t) { return c.TextWidth(t); }));
+  c.SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
 }
 // Setting Enabled again would restart a running timer's period.
 void RunTimer(TTimer* timer, bool on) {
@@ -55,7 +69,7 @@ void TForm1::MirrorScreen() {
   ShowText(Label8, s.Label8);
   ShowText(Label15, s.Label15);
   Label15->SetLeft(s.Label15Left);
-  Label6->SetCaption(s.Label6);
+  ShowFields(Label6, s.Label6, label6Text_);
   Label7->SetCaption(s.Label7);
   Label7->SetVisible(s.Label7Visible);
   Edit1->SetVisible(s.Edit1Visible);

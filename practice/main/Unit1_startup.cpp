@@ -61,7 +61,7 @@ void TForm1::FormCreate(TObject* Sender) {
   Practice.DesignCaption = GetCaption();
   SetCaption(UserCaption(Practice.DesignCaption, Practice.Users.CurrentUser));
 
-  Session = std::make_unique<TPracticeSession>(Practice.Dictionaries, g_random, Label15->GetLeft());
+  Session = std::make_unique<TPracticeSession>(Practice.Dictionaries, g_random, GameStartLeftFor(Label15->GetLeft()));
   Session->Users = &Practice.Users;
   Session->Scores = &Practice.Scores;
   Session->OldPinyinHint = Practice.Settings.OldPinyinHint;

@@ -49,6 +49,18 @@ protected:
     PostMessageW(w, WM_KEYUP, vk, 0xC0000001);
     Pump();
   }
+  // Shift+Esc (pause or continue), or Ctrl+Shift+Esc.
+  void ShiftEscape(bool withCtrl = false) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = 0x80;
+    if (withCtrl) state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    Key(Focused(), VK_ESCAPE);
+    state[VK_SHIFT] = 0;
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+  }
   static std::string WindowText(HWND w) {
     wchar_t buf[256] = {};
     GetWindowTextW(w, buf, 256);

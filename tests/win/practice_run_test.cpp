@@ -19,17 +19,6 @@ protected:
   void Type(const std::string& keys) {
     for (char c : keys) Key(Focused(), KeyOf(c));
   }
-  void ShiftEscape(bool withCtrl = false) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_SHIFT] = 0x80;
-    if (withCtrl) state[VK_CONTROL] = 0x80;
-    SetKeyboardState(state);
-    Key(Focused(), VK_ESCAPE);
-    state[VK_SHIFT] = 0;
-    state[VK_CONTROL] = 0;
-    SetKeyboardState(state);
-  }
   void Seconds(int n) {
     for (int i = 0; i < n; ++i) form->Timer1Timer(form);
   }
@@ -73,6 +62,35 @@ TEST_F(PracticeRun, LetterDrillCountsHitsFlashesAndRecordsAMinute) {
   EXPECT_EQ(r.Speed, "2字/分");
   EXPECT_EQ(form->Label1->GetCaption(), "完");
   EXPECT_TRUE(form->RadioGroup1->GetVisible());
+}
+
+// The result line is broken only between its fields: the label's text, as
+// the system draws it wrapped in the label, takes exactly the lines the
+// window made, and they all show.
+TEST_F(PracticeRun, TheResultLineWrapsOnlyBetweenFields) {
+  StartType(20, 1);  // the longest line: an article's, with its corrections
+  Seconds(76);
+  Key(Focused(), VK_ESCAPE);
+  TLabel* result = form->Label6;
+  const std::string caption = result->GetCaption();
+  ASSERT_EQ(caption.find("数字文章练习,总数:"), 0u) << caption;
+  int lines = 1;
+  for (std::size_t at = caption.find("\r\n"); at != std::string::npos; at = caption.find("\r\n", at + 2)) ++lines;
+  EXPECT_GT(lines, 1) << "the line is wider than the label";
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, result->GetFont()->Handle());
+  const std::wstring wide = GbkToWide(caption);
+  RECT drawn{0, 0, result->GetWidth(), 0};
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &drawn, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(drawn.bottom, lines * metrics.tmHeight) << caption;
+  EXPECT_LE(drawn.bottom, result->GetHeight());
+  EXPECT_NE(caption.find("用时:0:1:16"), std::string::npos) << caption;
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "result-line.bmp"));
 }
 
 TEST_F(PracticeRun, EscapeEndsShortRunsWithoutRecordAndLongOnesWithIt) {

@@ -118,23 +118,30 @@ inline double MedianInkContrast(const TScreenPixels& p, COLORREF background) {
   return ratios[ratios.size() / 2];
 }
 
-// Columns [First, Last] that hold a pixel standing apart from `background`
-// (First > Last when there is none).
-struct TInkColumns {
+// Columns or rows [First, Last] that hold a pixel standing apart from the
+// background (First > Last when there is none).
+struct TInkSpan {
   int First = 1, Last = 0;
   int Width() const { return First > Last ? 0 : Last - First + 1; }
 };
 
-inline TInkColumns InkColumns(const TScreenPixels& p, COLORREF background) {
-  TInkColumns ink{p.Width, -1};
+// The columns and the rows of the ink.
+struct TInkBox {
+  TInkSpan Columns, Rows;
+};
+
+inline TInkBox InkBox(const TScreenPixels& p, COLORREF background) {
+  TInkBox ink{{p.Width, -1}, {p.Height, -1}};
   for (int y = 0; y < p.Height; ++y)
     for (int x = 0; x < p.Width; ++x)
       if (IsInk(p.At(x, y), background)) {
-        ink.First = std::min(ink.First, x);
-        ink.Last = std::max(ink.Last, x);
+        ink.Columns = {std::min(ink.Columns.First, x), std::max(ink.Columns.Last, x)};
+        ink.Rows = {std::min(ink.Rows.First, y), std::max(ink.Rows.Last, y)};
       }
   return ink;
 }
+
+inline TInkSpan InkColumns(const TScreenPixels& p, COLORREF background) { return InkBox(p, background).Columns; }
 
 // What a control shows, widened by `margin` pixels on each side, once its
 // window has painted.

@@ -1,5 +1,6 @@
 #pragma once
-// Saves what a window shows on the screen as a 24-bit BMP file (test artefacts).
+// Saves what a window or a part of the screen shows as a 24-bit BMP file
+// (test artefacts).
 #include <windows.h>
 
 #include <cstring>
@@ -8,9 +9,8 @@
 
 #include "toolkit/base/file_io.h"
 
-inline bool SaveWindowShot(HWND wnd, const std::string& path) {
-  RECT r;
-  GetWindowRect(wnd, &r);
+// What the screen shows in `r` (screen coordinates).
+inline bool SaveScreenShot(const RECT& r, const std::string& path) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
   HDC screen = GetDC(nullptr);
@@ -40,6 +40,12 @@ inline bool SaveWindowShot(HWND wnd, const std::string& path) {
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   return WriteFileBytes(path, file.data(), file.size());
+}
+
+inline bool SaveWindowShot(HWND wnd, const std::string& path) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  return SaveScreenShot(r, path);
 }
 
 // The folder for test artefacts in the build tree, as Wine sees it.

@@ -103,13 +103,26 @@ TEST_F(UserDialogs, NewUserBecomesCurrentAtOnce) {
   EXPECT_EQ(d->ListBox1->GetItemsList(), Names());
   EXPECT_EQ(d->Label2->GetCaption(), "当前用户: 小明 ") << "the label used to keep the old user";
   EXPECT_FALSE(d->Edit1->GetVisible() || d->Button6->GetVisible());
-  // The typed text stays for the next entry; the same name is refused.
-  Click(d->Button2->Handle());
-  EXPECT_EQ(d->Edit1->GetText(), " 小明 ");
-  Click(d->Button6->Handle());
+  // The same name is refused.
+  NewUser(*d, " 小明 ");
   EXPECT_EQ(Practice.Users.UserCount, 2);
   ASSERT_EQ(boxes.Calls.size(), 1u);
   EXPECT_EQ(boxes.Calls[0].Caption, "提示");
+}
+
+TEST_F(UserDialogs, TheNewNameBoxIsEmptyAfterAUserIsCreated) {
+  UseList("abc;", "abc");
+  auto d = OpenUsers();
+  for (const std::string name : {"xiaoming", "temp2"}) {
+    Click(d->Button2->Handle());
+    ASSERT_TRUE(d->Edit1->GetVisible());
+    EXPECT_EQ(d->Edit1->GetText(), "") << "before " << name;
+    Click(d->Edit1->Handle());
+    for (char c : name) Key(d->Edit1->Handle(), KeyOf(c));
+    Click(d->Button6->Handle());
+    EXPECT_EQ(Practice.Users.CurrentUser, name);
+  }
+  EXPECT_EQ(Practice.Users.UserListText, "abc;xiaoming;temp2;");
 }
 
 TEST_F(UserDialogs, ConfirmWithAnEmptyNameOnlyHidesTheEntry) {
@@ -402,6 +415,35 @@ TEST_F(ScoreQuery, TimesSortAsDurationsAndDatesAsDates) {
   EXPECT_EQ(Column(*d, 6), (std::vector<std::string>{"2026年1月10日8时0分 星期六", "2026年1月2日13时4分 星期五",
                                                     "2026年1月2日3时4分 星期五", "2025年12月31日23时0分 星期三"}));
   ASSERT_TRUE(SaveWindowShot(d->Handle(), ArtefactFolder() + "score-query-by-date.bmp"));
+}
+
+// Every column is as wide as the list view itself finds its texts need, the
+// date's time of day included, and all of them show beside the list's scroll
+// bar in a dialog that stays on the screen.
+TEST_F(ScoreQuery, EveryColumnShowsItsTextsWhole) {
+  History();
+  for (int i = 0; i < 40; ++i) AddScore("carol", "五笔文章", "767字/分", "0:1:16", "2026年12月10日13时45分 星期四");
+  auto d = OpenScores();
+  ASSERT_TRUE(SaveWindowShot(d->Handle(), ArtefactFolder() + "score-query-dates.bmp"));
+  HWND list = d->ListView1->Handle();
+  auto width = [list](int c) { return static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)); };
+  for (int c = 0; c < 8; ++c) {  // the article names are as long as their files'
+    const int designed = width(c);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE);
+    const int needed = width(c);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, c, designed);
+    EXPECT_GE(designed, needed) << "column " << c;
+  }
+  int columns = 0;
+  for (int c = 0; c < 9; ++c) columns += width(c);
+  RECT client{}, dialog{};
+  GetClientRect(list, &client);
+  EXPECT_LE(columns, client.right) << "columns pushed out of sight";
+  GetWindowRect(d->Handle(), &dialog);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(d->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+  EXPECT_LE(dialog.right - dialog.left, monitor.rcWork.right - monitor.rcWork.left);
 }
 
 TEST_F(ScoreQuery, HeaderClicksAlternateTheDirectionWhicheverColumn) {

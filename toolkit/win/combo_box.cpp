@@ -74,6 +74,37 @@ void TCustomComboBox::SizeDropDown() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// In the combo's font, with the list's frame, the pixels the list leaves
+// around an item's text and, when the rows do not all show, its scroll bar;
+// never narrower than the box, never past the right edge of the screen.
+void TCustomComboBox::FitDroppedWidth() {
+  HWND w = HandleOrNull();
+  if (!w || style_ == TComboBoxStyle::csSimple) return;
+  constexpr int kTextMargins = 6;
+  HDC dc = GetDC(w);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (int i = 0; i < items_->Count(); ++i) {
+    const std::wstring text = GbkToWide(items_->Strings(i));
+    SIZE size{};
+    if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) widest = std::max<int>(widest, size.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(w, dc);
+  int width = widest + kTextMargins + 2 * GetSystemMetrics(SM_CXBORDER);
+  if (items_->Count() > std::max(1, dropDownCount_)) width += GetSystemMetrics(SM_CXVSCROLL);
+  RECT box{};
+  GetWindowRect(w, &box);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(w, MONITOR_DEFAULTTONEAREST), &monitor))
+    width = std::min<int>(width, monitor.rcWork.right - box.left);
+  // A width below the box's first forgets an earlier, wider list (Wine keeps
+  // the wider of the two otherwise).
+  SendMessageW(w, CB_SETDROPPEDWIDTH, 1, 0);
+  SendMessageW(w, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(std::max<int>(width, box.right - box.left)), 0);
+}
+
 void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
   TWinControl::SetBounds(left, top, width, height);
   SizeDropDown();
@@ -159,6 +190,7 @@ void TCustomComboBox::ReflectedMessage(TMessage& m) {
       return;
     case CBN_DROPDOWN:
       if (OnDropDown) OnDropDown(this);
+      FitDroppedWidth();
       return;
     default:
       return;

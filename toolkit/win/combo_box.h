@@ -34,6 +34,8 @@ protected:
 
 private:
   void SizeDropDown();
+  // The list drops as wide as its widest item, within the screen.
+  void FitDroppedWidth();
 
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   int dropDownCount_ = 8;

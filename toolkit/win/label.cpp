@@ -75,22 +75,30 @@ void InkOverhang(HDC dc, const std::string& text, int& left, int& right) {
 }
 }  // namespace
 
+TLabel::TFit TLabel::Fit(const std::string& text) const {
+  HDC dc = GetDC(nullptr);
+  TCanvas c(dc);
+  c.Font().Assign(*GetFont());
+  const std::string shown = text.empty() ? " " : text;
+  RECT r{0, 0, wordWrap_ ? width_ : 0, 0};
+  c.DrawText(shown, r, TextFlags() | DT_CALCRECT);
+  TFit fit{0, r.bottom, 0, 0};
+  if (!wordWrap_) InkOverhang(c.Handle(), shown, fit.InkLeft, fit.InkRight);
+  fit.Width = wordWrap_ ? width_ : fit.InkLeft + r.right + fit.InkRight;
+  c.SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
+  return fit;
+}
+
 // Fits the bounds to the caption in the label's font: the width too unless the
 // text wraps, with the ink that overhangs the line's ends. An empty caption
 // keeps the height of one line.
 void TLabel::AdjustAutoSize() {
   if (!GetAutoSize() || IsLoading()) return;
-  HDC dc = GetDC(nullptr);
-  TCanvas c(dc);
-  c.Font().Assign(*GetFont());
-  std::string text = text_.empty() ? " " : text_;
-  RECT r{0, 0, wordWrap_ ? width_ : 0, 0};
-  c.DrawText(text, r, TextFlags() | DT_CALCRECT);
-  inkLeft_ = inkRight_ = 0;
-  if (!wordWrap_) InkOverhang(c.Handle(), text, inkLeft_, inkRight_);
-  c.SetHandle(nullptr);
-  ReleaseDC(nullptr, dc);
-  SetBounds(left_, top_, wordWrap_ ? width_ : inkLeft_ + r.right + inkRight_, r.bottom);
+  const TFit fit = Fit(text_);
+  inkLeft_ = fit.InkLeft;
+  inkRight_ = fit.InkRight;
+  SetBounds(left_, top_, fit.Width, fit.Height);
 }
 
 void TLabel::Paint() {

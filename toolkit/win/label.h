@@ -19,11 +19,19 @@ public:
 
   void Paint() override;
   void Loaded() override;
+  // The width auto-sizing gives the label for a one-line `text`.
+  int AutoWidthOf(const std::string& text) const { return Fit(text).Width; }
 
 protected:
   void AdjustAutoSize() override;
 
 private:
+  // The bounds' size for `text` in the label's font, with the ink its line's
+  // ends overhang (none for wrapped text).
+  struct TFit {
+    int Width, Height, InkLeft, InkRight;
+  };
+  TFit Fit(const std::string& text) const;
   UINT TextFlags() const;
   bool wordWrap_ = false, transparent_ = false;
   // Ink of an auto-sized line's first and last glyph beyond the text's
