@@ -38,6 +38,8 @@ public:
   const TUserList* Users = nullptr;  // CurrentUser names the score record
   TScoreTable* Scores = nullptr;     // where finished runs are appended
   std::function<TScoreTime()> Clock = LocalScoreTime;
+  // Seconds on a clock that never goes back: the time a run is used.
+  std::function<double()> Stopwatch = SteadySeconds;
 
   // 1 while no run goes and during drills and code types; 0 in games and
   // articles (PlayBackgroundMusic reads it).
@@ -123,6 +125,8 @@ private:
   // row with text comes the next page, or the end of the run.
   void CompleteRow(int row, int len, TFeedback& fb);
   bool HintResultCounts(int run, int type) const;
+  // The time used until now, never less than the clock has counted.
+  double TimeUsed() const;
 
   const TDictionaries& dicts_;
   TRandomSource& random_;
@@ -143,6 +147,7 @@ private:
   int digitPageResult_ = 0;
   TReadingWalk readings_;
   int runNumber_ = 0;
+  TRunningTime runningTime_;
 };
 
 // The big label (1..4) that shows item n of practice type `type`: in the
