@@ -63,6 +63,7 @@ TFeedback TPracticeSession::Start(const TRunChoices& choices) {
     counters_.TotalCount = counters_.ErrorCount = 0;
     counters_.Accuracy = 0;
     article_ = TArticleCounters();
+    codeHintItem_ = 0;
     // A run ended before its first tick reports its own (empty) statistics.
     screen_.Label7 = StatisticsLine(type_, counters_, article_, 0);
     screen_.Edit1Visible = true;

@@ -146,6 +146,7 @@ private:
   TRowColouring colouring_[kArticleRows + 1];
   int digitPageResult_ = 0;
   TReadingWalk readings_;
+  int codeHintItem_ = 0;  // the item the F-key hint shows, 0 none
   int runNumber_ = 0;
   TRunningTime runningTime_;
 };
