@@ -51,7 +51,7 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
     fb.Action = TWindowAction::End;
     return;
   }
-  if (LoadNextRows(fb) > 0 && TypableLength(page_.Rows[1]) == 0) CompleteRow(1, 0, fb);
+  if (LoadNextRows(fb) > 0 && TypableLength(page_.Rows[1]) == 0) CompleteRow(1, fb);
   if (page_.RowLengths[1] == 0 || fb.Action == TWindowAction::End) {
     // Nothing to type, not even after the bare line ends.
     fb.Article.ErrorBox = choice + kArticleEmptyMessage;
@@ -104,9 +104,37 @@ int TPracticeSession::LoadNextRows(TFeedback& fb) {
 
 int TPracticeSession::FillRandomDigitRows(TFeedback& fb) {
   if (counters_.TotalCount + counters_.ErrorCount > 8000) return 0;
+  ShowDigitPage(fb);
+  return 6;
+}
+
+void TPracticeSession::ShowDigitPage(TFeedback& fb) {
   for (int k = 1; k <= kArticleRows; ++k) page_.Rows[k] = RandomDigitRow(random_, RowRoom);
   ShowPage(fb);
-  return 6;
+}
+
+// Rows cut for a wider room than the new one are cut again, from the row
+// being typed on (typed again from its start): the rows show whole, and a
+// row is done only when all of it is typed.
+TFeedback TPracticeSession::RowRoomChanged() {
+  TFeedback fb;
+  if (screen_.Phase == TRunPhase::Idle || !IsArticleType(type_)) return fb;
+  const int active = screen_.Article.ActiveRow;
+  std::size_t rest = 0;
+  bool fits = true;
+  for (int k = active; k <= kArticleRows; ++k) {
+    rest += page_.Rows[k].size();
+    fits = fits && RowFitsRoom(page_.Rows[k], RowRoom);
+  }
+  if (fits) return fb;
+  article_.RowTyped = article_.RowErrors = 0;
+  if (type_ == 20) {
+    ShowDigitPage(fb);
+  } else {
+    articleText_.Rewind(rest);
+    LoadNextRows(fb);
+  }
+  return fb;
 }
 
 bool TPracticeSession::NextPage(TFeedback& fb) {
@@ -114,12 +142,13 @@ bool TPracticeSession::NextPage(TFeedback& fb) {
   return !articleText_.AllCut() && LoadNextRows(fb) > 0;
 }
 
-void TPracticeSession::CompleteRow(int row, int len, TFeedback& fb) {
+void TPracticeSession::CompleteRow(int row, TFeedback& fb) {
   for (;;) {
-    const int lineEnd = page_.RowLengths[row] - TypableLength(page_.Rows[row]);
-    article_.ArticleErrorBytes += article_.RowErrorBytes;
-    article_.ArticleTypedBytes += len + lineEnd;
-    article_.RowTypedBytes = article_.RowErrorBytes = 0;
+    const int typable = TypableLength(page_.Rows[row]);
+    const bool lineOfText = typable > 0 && page_.RowLengths[row] > typable;
+    article_.ArticleTyped += article_.RowTyped + (lineOfText ? (CountsCharacters() ? 1 : 2) : 0);
+    article_.ArticleErrors += article_.RowErrors;
+    article_.RowTyped = article_.RowErrors = 0;
     if (row < kArticleRows && page_.RowLengths[row + 1] > 0) {
       ++row;
     } else if (NextPage(fb)) {
@@ -131,17 +160,16 @@ void TPracticeSession::CompleteRow(int row, int len, TFeedback& fb) {
     screen_.Article.ActiveRow = row;
     fb.Article.FocusRow = row;
     if (TypableLength(page_.Rows[row]) > 0) return;
-    len = 0;  // a bare line end passes at once
   }
 }
 
-TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed, bool enter) {
+// A row is done when every byte before its line end is typed, and only then.
+TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed) {
   TFeedback fb;
   if (screen_.Phase != TRunPhase::Running || !IsArticleType(type_) || row != screen_.Article.ActiveRow) return fb;
   const std::string& r = page_.Rows[row];
   const int typable = TypableLength(r);
   const int len = static_cast<int>(typed.size());
-  article_.RowTypedBytes = len;
 
   if (HasHints(type_) && len < typable) {
     fb.Article.Offer = true;
@@ -154,13 +182,12 @@ TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed, bool
 
   // Corrections turn bytes back, down to an empty input.
   fb.Article.ColourRow = row;
-  article_.RowErrorBytes = colouring_[row].Compare(typed, fb.Article.ColourChanges);
+  const TRowTally tally = colouring_[row].Compare(typed, fb.Article.ColourChanges);
+  article_.RowTyped = CountsCharacters() ? tally.Chars : tally.Bytes;
+  article_.RowErrors = CountsCharacters() ? tally.WrongChars : tally.WrongBytes;
   if (len > 0 && len <= typable && typed[len - 1] != r[len - 1]) fb.Article.ErrorSound = true;
 
-  // Enter ends a line once something of it is typed (not the Enter that
-  // follows a line just completed by its last character).
-  const bool lineEnd = typable < page_.RowLengths[row];
-  if (len >= typable || len >= RowRoom.MaxBytes || (enter && lineEnd && len > 0)) CompleteRow(row, len, fb);
+  if (len >= typable) CompleteRow(row, fb);
   return fb;
 }
 

@@ -66,19 +66,19 @@ public:
 
   // Article types (article_rows.cpp). The window keeps the row room (the
   // layout's MaxRowLength in MaxBytes, the shown row's width and font) and the
-  // chooser's list up to date; each input row hands over its key events
-  // (`enter`: the Enter key's release); the hint threads hand in their
+  // chooser's list up to date, and tells of a new room during a run; each
+  // input row hands over its key events; the hint threads hand in their
   // results, which count only for their own run.
   TRowRoom RowRoom;
+  TFeedback RowRoomChanged();
   void SetArticleList(TArticleList list) { articleList_ = std::move(list); }
   const TArticleList& ArticleList() const { return articleList_; }
-  TFeedback ArticleKeyUp(int row, const std::string& typed, bool enter = false);
+  TFeedback ArticleKeyUp(int row, const std::string& typed);
   TFeedback ArticleKeyDown(int row, unsigned short& key, unsigned shift);
   TFeedback ShowPinyinHint(int run, const TPinyinHint& hint);
   TFeedback ShowWubiHint(int run, const TWubiHint& hint);
   const TArticlePage& Page() const { return page_; }
   const TReadingWalk& Readings() const { return readings_; }
-  bool ArticleUsedUp() const { return articleText_.UsedUp(); }
   int DigitPageResult() const { return digitPageResult_; }
   // Counts the runs started: a hint thread's results name their run.
   int RunNumber() const { return runNumber_; }
@@ -119,11 +119,14 @@ private:
   // The next page; false when the run has no more (the article is all cut, or
   // the digit article is past its limit).
   bool NextPage(TFeedback& fb);
-  // Row `row` is done with `len` bytes typed (its CR LF counts as typed
-  // right): its counts join the run's and the next row with text to type
-  // takes the focus (a bare line end passes at once); after the page's last
-  // row with text comes the next page, or the end of the run.
-  void CompleteRow(int row, int len, TFeedback& fb);
+  void ShowDigitPage(TFeedback& fb);
+  // Row `row` is typed whole: its counts join the run's (its CR LF counts as
+  // typed right) and the next row with text to type takes the focus (a bare
+  // line end passes at once, counting nothing); after the page's last row
+  // with text comes the next page, or the end of the run.
+  void CompleteRow(int row, TFeedback& fb);
+  // The article's units: characters in 拼音文章 and 五笔文章, else bytes.
+  bool CountsCharacters() const { return type_ == 21 || type_ == 22; }
   bool HintResultCounts(int run, int type) const;
   // The time used until now, never less than the clock has counted.
   double TimeUsed() const;
@@ -146,7 +149,7 @@ private:
   TRowColouring colouring_[kArticleRows + 1];
   int digitPageResult_ = 0;
   TReadingWalk readings_;
-  int codeHintItem_ = 0;  // the item the F-key hint shows, 0 none
+  int codeHintItem_ = 0;     // the item the F-key hint shows, 0 none
   int runNumber_ = 0;
   TRunningTime runningTime_;
 };

@@ -32,12 +32,8 @@ double SteadySeconds() {
 
 void UpdateStatistics(int type, TRunCounters& c, const TArticleCounters& a) {
   if (IsArticleType(type)) {
-    c.TotalCount = a.ArticleTypedBytes + a.RowTypedBytes;
-    c.ErrorCount = a.ArticleErrorBytes + a.RowErrorBytes;
-    if (type >= 21) {  // two bytes per Chinese character
-      c.TotalCount /= 2;
-      c.ErrorCount /= 2;
-    }
+    c.TotalCount = a.ArticleTyped + a.RowTyped;
+    c.ErrorCount = a.ArticleErrors + a.RowErrors;
     c.Accuracy = c.TotalCount == 0 ? 0 : (c.TotalCount - c.ErrorCount) * 100.0 / c.TotalCount;
     return;
   }

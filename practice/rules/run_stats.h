@@ -4,11 +4,13 @@
 
 #include "practice/data/score.h"
 
-// Counters of the article rows (kept by the article code, read by the clock).
+// Counters of the article rows (kept by the article code, read by the clock),
+// in the article's units: bytes in 英文文章 and 数字文章, characters in 拼音文章
+// and 五笔文章.
 struct TArticleCounters {
-  int ArticleTypedBytes = 0, ArticleErrorBytes = 0;  // finished rows
-  int RowTypedBytes = 0, RowErrorBytes = 0;          // the row being typed
-  int CorrectionKeys = 0;                            // Backspace and Delete presses
+  int ArticleTyped = 0, ArticleErrors = 0;  // finished rows
+  int RowTyped = 0, RowErrors = 0;          // the row being typed
+  int CorrectionKeys = 0;                   // Backspace and Delete presses
 };
 
 struct TRunCounters {

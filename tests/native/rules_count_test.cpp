@@ -1,5 +1,6 @@
 // What a run counts: every key until the moment the run ends (the article's
-// end, Esc, the clock) in the time until that moment.
+// end, Esc, the clock) in the time until that moment; in the articles, bytes
+// (characters in 拼音文章 and 五笔文章), line ends and empty lines.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -82,6 +83,48 @@ TEST_F(Pace, TheResultAndRecordHoldEveryKeyUntilTheEnd) {
   EXPECT_EQ(TotalOf(screen().Label7), 18) << "the keys of the first 7 s";
   EXPECT_EQ(screen().Label6, "数字游戏练习,总数:21 正确率:100% 错误:0 速度:160字/分 用时:0:0:7");
   EXPECT_EQ(scores.ScoreCount, 1) << "none under a minute";
+}
+
+// 拼音文章 and 五笔文章 count characters: one is wrong when any byte of it is,
+// as it is drawn; a letter or digit is one too.
+TEST_F(ArticleRun, ChineseArticlesCountCharacters) {
+  const std::string ren = "\xC8\xCB", min = "\xC3\xF1", ming = "\xC3\xFB";  // 人 民 名 (名 shares 民's lead byte)
+  for (int type : {21, 22}) {
+    SCOPED_TRACE(type);
+    StartArticle(type, ren + min + "\r\n" + "ab1" + kZhong);
+    Release(ren + ming);
+    EXPECT_EQ(session.ArticleCounters().ArticleTyped, 3) << "two characters and the line end";
+    EXPECT_EQ(session.ArticleCounters().ArticleErrors, 1) << "名 for 民";
+    // A letter under 中's lead byte: 中 is typed, and wrong, as it is drawn red.
+    Release("ab1x");
+    EXPECT_EQ(session.ArticleCounters().RowTyped, 4);
+    EXPECT_EQ(session.ArticleCounters().RowErrors, 1);
+    Ticks(1);
+    EXPECT_EQ(screen().Label7.substr(0, screen().Label7.find(" 回退")), "总数:7 正确率:71.43% 错误:2");
+    Release("ab1" + kZhong);
+    ASSERT_FALSE(Running());
+    EXPECT_EQ(screen().Label6.substr(0, screen().Label6.find(" 回退")),
+              PracticeTypeCaption(type) + "练习,总数:7 正确率:85.71% 错误:1");
+  }
+  // English articles count bytes.
+  StartArticle(19, kZhong + "a");
+  Release(kZhong + "b");
+  EXPECT_EQ(TotalOf(screen().Label6), 3);
+}
+
+// An empty line of an article is no key: it passes at once and counts
+// nothing; the line end of a line of text counts as typed right.
+TEST_F(ArticleRun, EmptyLinesCountNothing) {
+  for (int type : {19, 21}) {
+    SCOPED_TRACE(type);
+    StartArticle(type, "ab\r\n\r\n\r\n\r\ncd\r\n\r\n");
+    Release("ab");
+    EXPECT_EQ(screen().Article.ActiveRow, 5);
+    Release("cd");
+    ASSERT_FALSE(Running());
+    // Two lines of two letters and their line ends (two bytes, or one character).
+    EXPECT_EQ(TotalOf(screen().Label6), type == 19 ? 2 * (2 + 2) : 2 * (2 + 1));
+  }
 }
 
 }  // namespace

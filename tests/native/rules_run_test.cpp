@@ -141,25 +141,6 @@ TEST_F(RunTest, ClockEndsTheRunAtItsLength) {
   EXPECT_EQ(counters().ElapsedSeconds, 0);
 }
 
-TEST_F(RunTest, ArticleTypesCountCharacters) {
-  struct Case {
-    int type, typed, wrong;
-    const char* line;
-  } cases[] = {{21, 7, 3, "总数:3 正确率:66.67% 错误:1 回退:2 速度:180字/分 用时:0:0:1"},
-               {19, 7, 3, "总数:7 正确率:57.14% 错误:3 回退:2 速度:420字/分 用时:0:0:1"}};
-  for (const Case& c : cases) {
-    session.Button1Click({c.type, 4, 0, "1.a"});
-    TArticleCounters& a = session.ArticleCounters();
-    a.ArticleTypedBytes = c.typed - 1;
-    a.RowTypedBytes = 1;
-    a.ArticleErrorBytes = c.wrong;
-    a.CorrectionKeys = 2;
-    session.Timer1Timer();
-    EXPECT_EQ(screen().Label7, c.line);
-    session.Button2Click();
-  }
-}
-
 TEST_F(RunTest, PauseAndContinue) {
   struct Case {
     int type;
