@@ -51,7 +51,11 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
     fb.Action = TWindowAction::End;
     return;
   }
-  if (LoadNextRows(fb) > 0 && TypableLength(page_.Rows[1]) == 0) CompleteRow(1, fb);
+  wantedHint_ = shownHint_ = THintRequest();
+  if (LoadNextRows(fb) > 0) {
+    if (TypableLength(page_.Rows[1]) == 0) CompleteRow(1, fb);
+    else WantHint(1, 0, fb);
+  }
   if (page_.RowLengths[1] == 0 || fb.Action == TWindowAction::End) {
     // Nothing to type, not even after the bare line ends.
     fb.Article.ErrorBox = choice + kArticleEmptyMessage;
@@ -134,6 +138,7 @@ TFeedback TPracticeSession::RowRoomChanged() {
     articleText_.Rewind(rest);
     LoadNextRows(fb);
   }
+  WantHint(1, 0, fb);
   return fb;
 }
 
@@ -154,13 +159,15 @@ void TPracticeSession::CompleteRow(int row, TFeedback& fb) {
     } else if (NextPage(fb)) {
       row = 1;
     } else {
+      WantHint(0, 0, fb);
       fb.Action = TWindowAction::End;
       return;
     }
     screen_.Article.ActiveRow = row;
     fb.Article.FocusRow = row;
-    if (TypableLength(page_.Rows[row]) > 0) return;
+    if (TypableLength(page_.Rows[row]) > 0) break;
   }
+  WantHint(row, 0, fb);
 }
 
 // A row is done when every byte before its line end is typed, and only then.
@@ -171,15 +178,6 @@ TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed) {
   const int typable = TypableLength(r);
   const int len = static_cast<int>(typed.size());
 
-  if (HasHints(type_) && len < typable) {
-    fb.Article.Offer = true;
-    THintRequest& q = fb.Article.Request;
-    q.NextChar = r.substr(len, 2);
-    q.NextTwoChars = r.substr(len, 4);
-    q.NextThreeChars = r.substr(len, 6);
-    q.NextFourChars = r.substr(len, 8);
-  }
-
   // Corrections turn bytes back, down to an empty input.
   fb.Article.ColourRow = row;
   const TRowTally tally = colouring_[row].Compare(typed, fb.Article.ColourChanges);
@@ -188,6 +186,7 @@ TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed) {
   if (len > 0 && len <= typable && typed[len - 1] != r[len - 1]) fb.Article.ErrorSound = true;
 
   if (len >= typable) CompleteRow(row, fb);
+  else WantHint(row, colouring_[row].NextToType(typed.size()), fb);
   return fb;
 }
 
@@ -212,13 +211,52 @@ TFeedback TPracticeSession::ArticleKeyDown(int row, unsigned short& key, unsigne
   return fb;
 }
 
-bool TPracticeSession::HintResultCounts(int run, int type) const {
-  return run == runNumber_ && type == type_ && screen_.Phase != TRunPhase::Idle;
+void TPracticeSession::WantHint(int row, std::size_t pos, TFeedback& fb) {
+  if (!HasHints(type_)) return;
+  THintRequest want;
+  if (row >= 1 && row <= kArticleRows) {
+    const std::string& r = page_.Rows[row];
+    const std::size_t typable = static_cast<std::size_t>(TypableLength(r));
+    auto next = [&](std::size_t bytes) { return pos < typable ? r.substr(pos, std::min(bytes, typable - pos)) : ""; };
+    want = {next(2), next(4), next(6), next(8)};
+  }
+  wantedHint_ = want;
+  if (shownHint_ == wantedHint_) return;
+  ClearArticleHint(fb);
+  OfferWantedHint(fb);
+}
+
+// Asked for until it is shown; the thread takes it when it is idle.
+void TPracticeSession::OfferWantedHint(TFeedback& fb) {
+  if (!HasHints(type_) || wantedHint_.NextChar.empty() || shownHint_ == wantedHint_) return;
+  fb.Article.Offer = true;
+  fb.Article.Request = wantedHint_;
+}
+
+void TPracticeSession::ClearArticleHint(TFeedback& fb) {
+  if (shownHint_.NextChar.empty()) return;
+  shownHint_ = THintRequest();
+  screen_.Article.Label16.clear();
+  if (type_ == 21) {
+    screen_.Label8.Caption.clear();
+    readings_ = TReadingWalk();
+  } else {
+    screen_.Label5.Caption.clear();
+    fb.ClearPicture = true;
+  }
+}
+
+// A result for other characters than the next ones to type (typed on since,
+// or of a row or page gone) is not shown.
+bool TPracticeSession::HintResultCounts(int run, int type, const THintRequest& request) const {
+  return run == runNumber_ && type == type_ && screen_.Phase != TRunPhase::Idle && request == wantedHint_ &&
+         !request.NextChar.empty();
 }
 
 TFeedback TPracticeSession::ShowPinyinHint(int run, const TPinyinHint& hint) {
   TFeedback fb;
-  if (!HintResultCounts(run, 21)) return fb;
+  if (!HintResultCounts(run, 21, hint.Request)) return fb;
+  shownHint_ = hint.Request;
   screen_.Label8.Caption = hint.CodeHintText;
   screen_.Article.Label16 = hint.PhraseHintText;
   readings_ = hint.Readings;
@@ -227,7 +265,8 @@ TFeedback TPracticeSession::ShowPinyinHint(int run, const TPinyinHint& hint) {
 
 TFeedback TPracticeSession::ShowWubiHint(int run, const TWubiHint& hint) {
   TFeedback fb;
-  if (!HintResultCounts(run, 22)) return fb;
+  if (!HintResultCounts(run, 22, hint.Request)) return fb;
+  shownHint_ = hint.Request;
   screen_.Label5.Caption = hint.CodeHintText;
   screen_.Article.Label16 = hint.PhraseHintText;
   fb.ShowPicture = true;

@@ -124,6 +124,7 @@ TFeedback TPracticeSession::Continue() {
     screen_.Article.InputsReadOnly = false;
     fb.Article.FocusRow = screen_.Article.ActiveRow;
     fb.Article.Hints = THintCommand::Continue;
+    OfferWantedHint(fb);  // one refused while paused
   }
   return fb;
 }

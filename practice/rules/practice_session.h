@@ -68,7 +68,7 @@ public:
   // layout's MaxRowLength in MaxBytes, the shown row's width and font) and the
   // chooser's list up to date, and tells of a new room during a run; each
   // input row hands over its key events; the hint threads hand in their
-  // results, which count only for their own run.
+  // results, which count only for their own run and the characters to type next.
   TRowRoom RowRoom;
   TFeedback RowRoomChanged();
   void SetArticleList(TArticleList list) { articleList_ = std::move(list); }
@@ -127,7 +127,12 @@ private:
   void CompleteRow(int row, TFeedback& fb);
   // The article's units: characters in 拼音文章 and 五笔文章, else bytes.
   bool CountsCharacters() const { return type_ == 21 || type_ == 22; }
-  bool HintResultCounts(int run, int type) const;
+  // The hint shown answers the characters of `row` from byte `pos` on (none
+  // for row 0): another one is cleared and the new one asked for.
+  void WantHint(int row, std::size_t pos, TFeedback& fb);
+  void OfferWantedHint(TFeedback& fb);
+  void ClearArticleHint(TFeedback& fb);
+  bool HintResultCounts(int run, int type, const THintRequest& request) const;
   // The time used until now, never less than the clock has counted.
   double TimeUsed() const;
 
@@ -149,6 +154,8 @@ private:
   TRowColouring colouring_[kArticleRows + 1];
   int digitPageResult_ = 0;
   TReadingWalk readings_;
+  THintRequest wantedHint_;  // the next characters to type (empty: none)
+  THintRequest shownHint_;   // what the hint shown answers (empty: none shown)
   int codeHintItem_ = 0;     // the item the F-key hint shows, 0 none
   int runNumber_ = 0;
   TRunningTime runningTime_;

@@ -455,6 +455,7 @@ TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
     w.ReadingHintSpellings[j] = "h" + std::to_string(j);
   }
   w.ReadingCharacter = kZhong;
+  hint.Request = fb.Article.Request;
   session.ShowPinyinHint(session.RunNumber(), hint);
   EXPECT_EQ(screen().Label8.Caption, "h1(中)");
   std::vector<std::string> shown;
@@ -464,6 +465,10 @@ TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
     shown.push_back(screen().Label8.Caption);
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"h2(中)", "h3(中)", "h1(中)", "h2(中)"}));
+  // F1's own release asks for no new lookup: the reading walked to stays.
+  fb = Release(kZhong);
+  EXPECT_FALSE(fb.Article.Offer);
+  EXPECT_EQ(screen().Label8.Caption, "h2(中)");
 
   // Shift+Esc pauses the thread and hides the phrase hint; Esc ends and stops it.
   unsigned short esc = kVkEscape;
@@ -492,18 +497,62 @@ TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
   EXPECT_NE(screen().Label8.Caption, "late");
 }
 
-TEST_F(ArticleRun, WubiResultsShowCodePhraseAndPicture) {
-  StartArticle(22, kZhong + kGuo);
-  EXPECT_FALSE(screen().Label8.Visible);
+// A Wubi result for the next characters to type as the thread would make it.
+TWubiHint WubiResult(const THintRequest& request, const std::string& code, int picture) {
   TWubiHint hint;
-  hint.CodeHintText = "K";
-  hint.PhraseHintText = "KHLG(中国)";
-  hint.PictureNumber = 7;
-  TFeedback fb = session.ShowWubiHint(session.RunNumber(), hint);
+  hint.Request = request;
+  hint.CodeHintText = code;
+  hint.PhraseHintText = code + "(phrase)";
+  hint.PictureNumber = picture;
+  return hint;
+}
+
+// The hint shown belongs to the next character to type, or nothing shows: a
+// new row or page drops the last one's, and a result for characters typed
+// since (or of a row gone) is not shown.
+TEST_F(ArticleRun, WubiHintsBelongToTheNextCharacterToType) {
+  std::string text;
+  for (int i = 0; i < 6; ++i) text += kZhong + kGuo + "\r\n";
+  text += kGuo + "a" + kZhong;
+  TFeedback fb = StartArticle(22, text);
+  EXPECT_FALSE(screen().Label8.Visible);
+  ASSERT_TRUE(fb.Article.Offer) << "the first character's hint is asked for at the start";
+  EXPECT_EQ(fb.Article.Request.NextChar, kZhong);
+  EXPECT_EQ(fb.Article.Request.NextTwoChars, kZhong + kGuo) << "the line end is no character of it";
+  fb = session.ShowWubiHint(session.RunNumber(), WubiResult(fb.Article.Request, "K", 7));
   EXPECT_EQ(screen().Label5.Caption, "K");
-  EXPECT_EQ(screen().Article.Label16, "KHLG(中国)");
+  EXPECT_EQ(screen().Article.Label16, "K(phrase)");
   EXPECT_TRUE(fb.ShowPicture);
   EXPECT_EQ(fb.PictureNo, 7);
+
+  for (int row = 1; row <= 5; ++row) Release(kZhong + kGuo);
+  fb = Release(kZhong);
+  const THintRequest lastOfPage = fb.Article.Request;
+  ASSERT_EQ(lastOfPage.NextChar, kGuo);
+  EXPECT_TRUE(fb.ClearPicture) << "中's hint goes once 中 is typed";
+  EXPECT_EQ(screen().Label5.Caption, "");
+  session.ShowWubiHint(session.RunNumber(), WubiResult(lastOfPage, "L", 33));
+  EXPECT_EQ(screen().Label5.Caption, "L");
+
+  // The page's last character typed: the next page's first is another.
+  fb = Release(kZhong + kGuo);
+  ASSERT_TRUE(fb.Article.ShowPage);
+  EXPECT_TRUE(fb.ClearPicture);
+  EXPECT_EQ(screen().Label5.Caption, "");
+  EXPECT_EQ(screen().Article.Label16, "");
+  ASSERT_TRUE(fb.Article.Offer);
+  EXPECT_EQ(fb.Article.Request.NextChar, kGuo);
+  const THintRequest firstOfPage = fb.Article.Request;
+  fb = session.ShowWubiHint(session.RunNumber(), WubiResult(lastOfPage, "L", 33));
+  EXPECT_FALSE(fb.ShowPicture) << "a late result for the last page";
+  EXPECT_EQ(screen().Label5.Caption, "");
+
+  // A letter typed under a two-byte character: the next one to type is the one after it.
+  fb = Release("x");
+  ASSERT_TRUE(fb.Article.Offer);
+  EXPECT_EQ(fb.Article.Request.NextChar[0], 'a');
+  fb = session.ShowWubiHint(session.RunNumber(), WubiResult(firstOfPage, "L", 33));
+  EXPECT_FALSE(fb.ShowPicture) << "typed on since";
 }
 
 // Dictionaries for the lookups: a character with three readings, phrases of

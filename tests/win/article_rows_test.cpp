@@ -355,7 +355,7 @@ TEST_F(ArticleWindow, F1WalksThreeReadingsTwoThreeOneTwo) {
   const std::string c = ThreeReadingCharacter();
   ASSERT_FALSE(c.empty());
   StartArticle(21, "f1", c + kZhong);
-  ASSERT_EQ(form->HintThreadState(), kHintIdle);
+  ASSERT_TRUE(HintsSettled());
   PostMessageW(Focused(), WM_KEYUP, VK_SHIFT, 0xC0000001);  // a release before the first character
   Serve();
   ASSERT_TRUE(HintsSettled());
@@ -366,6 +366,11 @@ TEST_F(ArticleWindow, F1WalksThreeReadingsTwoThreeOneTwo) {
     KeyDown(VK_F1);
     EXPECT_EQ(form->Label8->GetCaption(), w.ReadingHintSpellings[n] + "(" + c + ")") << n;
   }
+  // F1's release asks for nothing new: the reading walked to stays.
+  PostMessageW(Focused(), WM_KEYUP, VK_F1, 0xC0000001);
+  Serve();
+  ASSERT_TRUE(HintsSettled());
+  EXPECT_EQ(form->Label8->GetCaption(), w.ReadingHintSpellings[2] + "(" + c + ")");
   EXPECT_FALSE(form->Label8->GetFont()->GetStyle() & fsBold) << "the pinyin article's Label8 is regular";
 }
 
