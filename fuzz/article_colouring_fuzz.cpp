@@ -1,6 +1,6 @@
 // The article rows' colours as the window shows them, driven through the
-// practice session by random keys, corrections, Enter, pauses, row-room
-// changes and page turns. The shown rows are kept as the window keeps them (a
+// practice session by random keys, corrections, releases that type nothing,
+// pauses, row-room changes and page turns. The shown rows are kept as the window keeps them (a
 // new page drawn first, then the colour changes); after every call each row
 // must show exactly the colours its typed text gives, so no colour of an old
 // page survives a page change, and no change may run outside its row.
@@ -135,7 +135,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     TShownRow& input = model.Rows[row];
     // The input row holds at most the row's typable bytes.
     const std::size_t room = static_cast<std::size_t>(TypableLength(input.Text));
-    bool enter = false;
     switch (data.ConsumeIntegralInRange<int>(0, 9)) {
       case 0: case 1: case 2:  // the next byte, right
         if (running && input.Typed.size() < room) input.Typed += input.Text[input.Typed.size()];
@@ -155,25 +154,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         if (running && !input.Typed.empty()) input.Typed.pop_back();
         break;
       }
-      case 6:
-        enter = true;
+      case 6:  // a release that types nothing (Enter, an arrow)
         break;
       case 7:  // Shift+Esc: pause or continue
         fb = session.Button1Click({});
         model.Apply(session, fb);
         continue;
-      case 8:
+      case 8:  // a switch of the layout: rows that no longer fit are cut again
         newRoom();
+        fb = session.RowRoomChanged();
+        model.Apply(session, fb);
         continue;
       case 9:  // the clock
         fb = session.Timer1Timer();
         model.Apply(session, fb);
         continue;
     }
-    fb = session.ArticleKeyUp(row, input.Typed, enter);
+    fb = session.ArticleKeyUp(row, input.Typed);
     model.Apply(session, fb, row);
     const TArticleCounters& a = session.ArticleCounters();
-    if (a.ArticleErrorBytes > a.ArticleTypedBytes || a.RowErrorBytes > a.RowTypedBytes) std::abort();
+    if (a.ArticleErrors > a.ArticleTyped || a.RowErrors > a.RowTyped) std::abort();
   }
   if (session.Screen().Phase != TRunPhase::Idle) session.Button2Click();
   return 0;

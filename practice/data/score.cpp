@@ -217,9 +217,9 @@ std::string ScoreTimeText(int seconds) {
          std::to_string(seconds % 60);
 }
 
-long long ScoreSpeed(int totalCount, int elapsedSeconds) {
+long long ScoreSpeed(int totalCount, double elapsedSeconds) {
   if (elapsedSeconds <= 0) return 0;
-  return static_cast<long long>(Round(static_cast<double>(totalCount) / elapsedSeconds * 60.0));
+  return static_cast<long long>(Round(totalCount / elapsedSeconds * 60.0));
 }
 
 std::string ScoreDateText(const TScoreTime& t) {
@@ -239,7 +239,7 @@ svlScoreSet MakeScoreRecord(const TFinishedRun& run) {
   svlScoreSet r;
   r.User = run.User;
   r.PracticeType = run.TypeCaption;
-  r.TimeUsed = ScoreTimeText(run.ElapsedSeconds);
+  r.TimeUsed = ScoreTimeText(static_cast<int>(run.ElapsedSeconds));  // whole seconds
   r.Total = std::to_string(run.TotalCount) + "字";
   r.AccuracyText = AccuracyText(run.Accuracy);
   r.Errors = std::to_string(run.ErrorCount);

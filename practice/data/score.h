@@ -142,7 +142,7 @@ struct TFinishedRun {
   std::string User;
   int PracticeType = 0;       // index 0..22
   std::string TypeCaption;    // the practice type's caption
-  int ElapsedSeconds = 0;
+  double ElapsedSeconds = 0;  // the time used, fractions of a second included
   int TotalCount = 0;
   double Accuracy = 0;        // percent
   int ErrorCount = 0;
@@ -153,7 +153,7 @@ struct TFinishedRun {
 // "h:m:s" of a count of seconds, each part in plain decimal (125 -> "0:2:5").
 std::string ScoreTimeText(int seconds);
 // Characters per minute, rounded halves to even; 0 for no time.
-long long ScoreSpeed(int totalCount, int elapsedSeconds);
+long long ScoreSpeed(int totalCount, double elapsedSeconds);
 // "%d年%d月%d日%d时%d分 %s" with the weekday's name.
 std::string ScoreDateText(const TScoreTime& t);
 // The article name for types 19, 21 and 22: the chooser's text after its first

@@ -149,7 +149,7 @@ private:
   void ClipboardGuard(int row, TMessage& Message);
   void StartHintThread();
   void StopHintThread();
-  void ArticleKeyUp(int row, WORD& Key);
+  void ArticleKeyUp(int row);
   void ArticleKeyDown(int row, WORD& Key, TShiftState Shift);
   void ShowArticleChooser(bool idle);
   TEdit* InputRow(int row) const;

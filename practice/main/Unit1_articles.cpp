@@ -97,17 +97,21 @@ void TForm1::ShowArticlePage() {
   for (int row = 1; row <= kArticleRows; ++row) {
     TRichEdit* shown = ShownRow(row);
     shown->SetLinesList({page.Rows[row]});
-    shown->SetCharsColor(0, page.RowLengths[row], clHighlight);  // never fewer characters than bytes
+    // Never fewer characters than bytes; nothing of the old page's colours.
+    shown->SetCharsColor(0, page.RowLengths[row], clHighlight);
+    shown->SetCharsBackColor(0, page.RowLengths[row], clNone);
     InputRow(row)->SetMaxLength(TypableLength(page.Rows[row]));
     InputRow(row)->SetText("");
   }
 }
 
 // Only the characters whose colour changed: each change lays the row out
-// again and draws it.
+// again and draws it. A wrong blank shows on red.
 void TForm1::ColourRow(int row, const std::vector<TColourRun>& changes) {
-  for (const TColourRun& run : changes)
+  for (const TColourRun& run : changes) {
     ShownRow(row)->SetCharsColor(run.FirstChar, run.Chars, run.Red ? clRed : clHighlight);
+    if (run.Blank) ShownRow(row)->SetCharsBackColor(run.FirstChar, run.Chars, run.Red ? clRed : clNone);
+  }
 }
 
 namespace {
@@ -206,13 +210,12 @@ int TForm1::HintThreadState() const { return hintThread_ ? hintThread_->HandOver
 void TForm1::ShowPinyinHint(int run, const TPinyinHint& hint) { Apply(Session->ShowPinyinHint(run, hint)); }
 void TForm1::ShowWubiHint(int run, const TWubiHint& hint) { Apply(Session->ShowWubiHint(run, hint)); }
 
-void TForm1::ArticleKeyUp(int row, WORD& Key) {
-  Apply(Session->ArticleKeyUp(row, InputRow(row)->GetText(), Key == VK_RETURN));
-}
+void TForm1::ArticleKeyUp(int row) { Apply(Session->ArticleKeyUp(row, InputRow(row)->GetText())); }
 
 // The room of a shown row in the layout now: MaxRowLength (86 bytes in a row
 // 961 wide, in proportion to a wider one) and the width the rich edit lays
-// text out in, measured in the row's own font.
+// text out in, measured in the row's own font. A page shown during a run is
+// cut again when its rows no longer fit.
 void TForm1::UpdateRowRoom() {
   if (!Session) return;
   TRichEdit* shown = ShownRow(1);
@@ -221,9 +224,11 @@ void TForm1::UpdateRowRoom() {
   RECT text{};
   SendMessageW(shown->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
   room.Pixels = std::max<int>(1, text.right - text.left);
-  if (measuredFont_ == shown->GetFont()->Handle()) return;
-  measuredFont_ = shown->GetFont()->Handle();
-  room.SetMeasure([this](unsigned code) { return RowCharacterWidth(code); });
+  if (measuredFont_ != shown->GetFont()->Handle()) {
+    measuredFont_ = shown->GetFont()->Handle();
+    room.SetMeasure([this](unsigned code) { return RowCharacterWidth(code); });
+  }
+  if (Session->Screen().Phase != TRunPhase::Idle) Apply(Session->RowRoomChanged());
 }
 
 // A character's advance in the shown rows' font; a tab's at most one default
@@ -254,12 +259,12 @@ void TForm1::ArticleKeyDown(int row, WORD& Key, TShiftState Shift) {
   Apply(fb);
 }
 
-void TForm1::Edit2KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(1, Key); }
-void TForm1::Edit3KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(2, Key); }
-void TForm1::Edit4KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(3, Key); }
-void TForm1::Edit5KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(4, Key); }
-void TForm1::Edit6KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(5, Key); }
-void TForm1::Edit7KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(6, Key); }
+void TForm1::Edit2KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(1); }
+void TForm1::Edit3KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(2); }
+void TForm1::Edit4KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(3); }
+void TForm1::Edit5KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(4); }
+void TForm1::Edit6KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(5); }
+void TForm1::Edit7KeyUp(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyUp(6); }
 void TForm1::Edit2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyDown(1, Key, Shift); }
 void TForm1::Edit3KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyDown(2, Key, Shift); }
 void TForm1::Edit4KeyDown(TObject* Sender, WORD& Key, TShiftState Shift) { ArticleKeyDown(3, Key, Shift); }

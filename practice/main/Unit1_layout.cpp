@@ -71,7 +71,6 @@ void TForm1::ApplyWindowLayout() {
     rows[i]->SetBounds(0, rowTop[i], 961, rows[i]->GetHeight());
     rows[i]->SetMaxLength(100);
     inputs[i]->SetBounds(0, inputTop[i], 961, inputs[i]->GetHeight());
-    inputs[i]->SetMaxLength(100);
   }
   UpdateRowRoom();
   Button6->SetCaption("全屏");
@@ -131,7 +130,6 @@ void TForm1::ApplyFullScreenLayout() {
     rows[i]->SetBounds(0, rowTop[i], W, rows[i]->GetHeight());
     rows[i]->SetMaxLength(maxChars);
     inputs[i]->SetBounds(0, inputTop[i], W, inputs[i]->GetHeight());
-    inputs[i]->SetMaxLength(maxChars);
   }
   UpdateRowRoom();
   Button6->SetCaption("窗口");

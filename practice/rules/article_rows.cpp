@@ -53,7 +53,11 @@ void TPracticeSession::PrepareArticle(TFeedback& fb) {
     fb.Action = TWindowAction::End;
     return;
   }
-  if (LoadNextRows(fb) > 0 && TypableLength(page_.Rows[1]) == 0) CompleteRow(1, 0, fb);
+  wantedHint_ = shownHint_ = THintRequest();
+  if (LoadNextRows(fb) > 0) {
+    if (TypableLength(page_.Rows[1]) == 0) CompleteRow(1, fb);
+    else WantHint(1, 0, fb);
+  }
   if (page_.RowLengths[1] == 0 || fb.Action == TWindowAction::End) {
     // Nothing to type, not even after the bare line ends.
     fb.Article.ErrorBox = choice + kArticleEmptyMessage;
@@ -89,7 +93,6 @@ void TPracticeSession::ShowPage(TFeedback& fb) {
   fb.Article.ColourChanges.clear();
   fb.Article.FocusRow = 1;
   screen_.Article.ActiveRow = 1;
-  readingsSpot_ = -1;
 }
 
 int TPracticeSession::LoadNextRows(TFeedback& fb) {
@@ -108,9 +111,38 @@ int TPracticeSession::LoadNextRows(TFeedback& fb) {
 
 int TPracticeSession::FillRandomDigitRows(TFeedback& fb) {
   if (counters_.TotalCount + counters_.ErrorCount > 8000) return 0;
+  ShowDigitPage(fb);
+  return 6;
+}
+
+void TPracticeSession::ShowDigitPage(TFeedback& fb) {
   for (int k = 1; k <= kArticleRows; ++k) page_.Rows[k] = RandomDigitRow(random_, RowRoom);
   ShowPage(fb);
-  return 6;
+}
+
+// Rows cut for a wider room than the new one are cut again, from the row
+// being typed on (typed again from its start): the rows show whole, and a
+// row is done only when all of it is typed.
+TFeedback TPracticeSession::RowRoomChanged() {
+  TFeedback fb;
+  if (screen_.Phase == TRunPhase::Idle || !IsArticleType(type_)) return fb;
+  const int active = screen_.Article.ActiveRow;
+  std::size_t rest = 0;
+  bool fits = true;
+  for (int k = active; k <= kArticleRows; ++k) {
+    rest += page_.Rows[k].size();
+    fits = fits && RowFitsRoom(page_.Rows[k], RowRoom);
+  }
+  if (fits) return fb;
+  article_.RowTyped = article_.RowErrors = 0;
+  if (type_ == 20) {
+    ShowDigitPage(fb);
+  } else {
+    articleText_.Rewind(rest);
+    LoadNextRows(fb);
+  }
+  WantHint(1, 0, fb);
+  return fb;
 }
 
 bool TPracticeSession::NextPage(TFeedback& fb) {
@@ -118,54 +150,46 @@ bool TPracticeSession::NextPage(TFeedback& fb) {
   return !articleText_.AllCut() && LoadNextRows(fb) > 0;
 }
 
-void TPracticeSession::CompleteRow(int row, int len, TFeedback& fb) {
+void TPracticeSession::CompleteRow(int row, TFeedback& fb) {
   for (;;) {
-    const int lineEnd = page_.RowLengths[row] - TypableLength(page_.Rows[row]);
-    article_.ArticleErrorBytes += article_.RowErrorBytes;
-    article_.ArticleTypedBytes += len + lineEnd;
-    article_.RowTypedBytes = article_.RowErrorBytes = 0;
+    const int typable = TypableLength(page_.Rows[row]);
+    const bool lineOfText = typable > 0 && page_.RowLengths[row] > typable;
+    article_.ArticleTyped += article_.RowTyped + (lineOfText ? (CountsCharacters() ? 1 : 2) : 0);
+    article_.ArticleErrors += article_.RowErrors;
+    article_.RowTyped = article_.RowErrors = 0;
     if (row < kArticleRows && page_.RowLengths[row + 1] > 0) {
       ++row;
     } else if (NextPage(fb)) {
       row = 1;
     } else {
+      WantHint(0, 0, fb);
       fb.Action = TWindowAction::End;
       return;
     }
     screen_.Article.ActiveRow = row;
     fb.Article.FocusRow = row;
-    if (TypableLength(page_.Rows[row]) > 0) return;
-    len = 0;  // a bare line end passes at once
+    if (TypableLength(page_.Rows[row]) > 0) break;
   }
+  WantHint(row, 0, fb);
 }
 
-TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed, bool enter) {
+// A row is done when every byte before its line end is typed, and only then.
+TFeedback TPracticeSession::ArticleKeyUp(int row, const std::string& typed) {
   TFeedback fb;
   if (screen_.Phase != TRunPhase::Running || !IsArticleType(type_) || row != screen_.Article.ActiveRow) return fb;
   const std::string& r = page_.Rows[row];
   const int typable = TypableLength(r);
   const int len = static_cast<int>(typed.size());
-  article_.RowTypedBytes = len;
-
-  if (HasHints(type_) && len < typable) {
-    fb.Article.Offer = true;
-    offeredSpot_ = row * kRowSpotStride + len;
-    THintRequest& q = fb.Article.Request;
-    q.NextChar = r.substr(len, 2);
-    q.NextTwoChars = r.substr(len, 4);
-    q.NextThreeChars = r.substr(len, 6);
-    q.NextFourChars = r.substr(len, 8);
-  }
 
   // Corrections turn bytes back, down to an empty input.
   fb.Article.ColourRow = row;
-  article_.RowErrorBytes = colouring_[row].Compare(typed, fb.Article.ColourChanges);
+  const TRowTally tally = colouring_[row].Compare(typed, fb.Article.ColourChanges);
+  article_.RowTyped = CountsCharacters() ? tally.Chars : tally.Bytes;
+  article_.RowErrors = CountsCharacters() ? tally.WrongChars : tally.WrongBytes;
   if (len > 0 && len <= typable && typed[len - 1] != r[len - 1]) fb.Article.ErrorSound = true;
 
-  // Enter ends a line once something of it is typed (not the Enter that
-  // follows a line just completed by its last character).
-  const bool lineEnd = typable < page_.RowLengths[row];
-  if (len >= typable || len >= RowRoom.MaxBytes || (enter && lineEnd && len > 0)) CompleteRow(row, len, fb);
+  if (len >= typable) CompleteRow(row, fb);
+  else WantHint(row, colouring_[row].NextToType(typed.size()), fb);
   return fb;
 }
 
@@ -190,26 +214,62 @@ TFeedback TPracticeSession::ArticleKeyDown(int row, unsigned short& key, unsigne
   return fb;
 }
 
-bool TPracticeSession::HintResultCounts(int run, int type) const {
-  return run == runNumber_ && type == type_ && screen_.Phase != TRunPhase::Idle;
+void TPracticeSession::WantHint(int row, std::size_t pos, TFeedback& fb) {
+  if (!HasHints(type_)) return;
+  THintRequest want;
+  if (row >= 1 && row <= kArticleRows) {
+    const std::string& r = page_.Rows[row];
+    const std::size_t typable = static_cast<std::size_t>(TypableLength(r));
+    auto next = [&](std::size_t bytes) { return pos < typable ? r.substr(pos, std::min(bytes, typable - pos)) : ""; };
+    want = {next(2), next(4), next(6), next(8)};
+  }
+  wantedHint_ = want;
+  if (shownHint_ == wantedHint_) return;
+  ClearArticleHint(fb);
+  OfferWantedHint(fb);
+}
+
+// Asked for until it is shown; the thread takes it when it is idle.
+void TPracticeSession::OfferWantedHint(TFeedback& fb) {
+  if (!HasHints(type_) || wantedHint_.NextChar.empty() || shownHint_ == wantedHint_) return;
+  fb.Article.Offer = true;
+  fb.Article.Request = wantedHint_;
+}
+
+void TPracticeSession::ClearArticleHint(TFeedback& fb) {
+  if (shownHint_.NextChar.empty()) return;
+  shownHint_ = THintRequest();
+  screen_.Article.Label16.clear();
+  if (type_ == 21) {
+    screen_.Label8.Caption.clear();
+    readings_ = TReadingWalk();
+  } else {
+    screen_.Label5.Caption.clear();
+    fb.ClearPicture = true;
+  }
+}
+
+// A result for other characters than the next ones to type (typed on since,
+// or of a row or page gone) is not shown.
+bool TPracticeSession::HintResultCounts(int run, int type, const THintRequest& request) const {
+  return run == runNumber_ && type == type_ && screen_.Phase != TRunPhase::Idle && request == wantedHint_ &&
+         !request.NextChar.empty();
 }
 
 TFeedback TPracticeSession::ShowPinyinHint(int run, const TPinyinHint& hint) {
   TFeedback fb;
-  if (!HintResultCounts(run, 21)) return fb;
-  screen_.Article.Label16 = hint.PhraseHintText;
-  // A lookup for the spot the readings were walked at (a release that typed
-  // nothing, F1's own) leaves the walk where F1 put it.
-  if (readingsSpot_ == offeredSpot_ && hint.Readings.ReadingCharacter == readings_.ReadingCharacter) return fb;
+  if (!HintResultCounts(run, 21, hint.Request)) return fb;
+  shownHint_ = hint.Request;
   screen_.Label8.Caption = hint.CodeHintText;
+  screen_.Article.Label16 = hint.PhraseHintText;
   readings_ = hint.Readings;
-  readingsSpot_ = offeredSpot_;
   return fb;
 }
 
 TFeedback TPracticeSession::ShowWubiHint(int run, const TWubiHint& hint) {
   TFeedback fb;
-  if (!HintResultCounts(run, 22)) return fb;
+  if (!HintResultCounts(run, 22, hint.Request)) return fb;
+  shownHint_ = hint.Request;
   screen_.Label5.Caption = hint.CodeHintText;
   screen_.Article.Label16 = hint.PhraseHintText;
   fb.ShowPicture = true;

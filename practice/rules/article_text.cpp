@@ -122,6 +122,8 @@ std::string TArticleText::NextRow(const TRowRoom& room) {
   return row;
 }
 
+void TArticleText::Rewind(std::size_t bytes) { cursor_ -= std::min(bytes, cursor_); }
+
 int TypableLength(const std::string& row) {
   const std::size_t n = row.size();
   return static_cast<int>(n >= 2 && row[n - 2] == '\r' && row[n - 1] == '\n' ? n - 2 : n);
@@ -141,21 +143,38 @@ std::string RandomDigitRow(TRandomSource& random, const TRowRoom& room) {
   return row;
 }
 
+bool RowFitsRoom(const std::string& row, const TRowRoom& room) {
+  TArticleText text;
+  text.Assign(row);
+  return text.NextRow(room) == row;
+}
+
+namespace {
+bool IsBlank(const std::string& row, std::size_t begin, std::size_t end) {
+  if (end - begin == 1) return row[begin] == ' ' || row[begin] == '\t';
+  return end - begin == 2 && row.compare(begin, 2, "\xA1\xA1") == 0;  // the ideographic space
+}
+}  // namespace
+
 void TRowColouring::Reset(const std::string& row) {
   row_ = row;
   typable_ = static_cast<std::size_t>(TypableLength(row));
   charStart_.clear();
+  blank_.clear();
   for (std::size_t i = 0; i < row.size();) {
+    const std::size_t n = row[i] == '\r' && i + 1 < row.size() && row[i + 1] == '\n' ? 2 : GbkCharLength(row, i);
     charStart_.push_back(static_cast<int>(i));
-    i += row[i] == '\r' && i + 1 < row.size() && row[i + 1] == '\n' ? 2 : GbkCharLength(row, i);
+    blank_.push_back(IsBlank(row, i, i + n));
+    i += n;
   }
   red_.assign(charStart_.size(), 0);
 }
 
-int TRowColouring::Compare(const std::string& typed, std::vector<TColourRun>& changes) {
+TRowTally TRowColouring::Compare(const std::string& typed, std::vector<TColourRun>& changes) {
   changes.clear();
   const std::size_t compared = std::min(typed.size(), typable_);
-  int wrong = 0;
+  TRowTally tally;
+  tally.Bytes = static_cast<int>(compared);
   for (std::size_t c = 0; c < charStart_.size(); ++c) {
     const std::size_t begin = static_cast<std::size_t>(charStart_[c]);
     const std::size_t end = c + 1 < charStart_.size() ? static_cast<std::size_t>(charStart_[c + 1]) : row_.size();
@@ -163,23 +182,28 @@ int TRowColouring::Compare(const std::string& typed, std::vector<TColourRun>& ch
     for (std::size_t i = begin; i < end && i < compared; ++i)
       if (typed[i] != row_[i]) {
         red = true;
-        ++wrong;
+        ++tally.WrongBytes;
       }
+    if (begin < compared) {
+      ++tally.Chars;
+      if (red) ++tally.WrongChars;
+    }
     if (red == (red_[c] != 0)) continue;
     red_[c] = red;
+    const bool blank = blank_[c] != 0;
     TColourRun* last = changes.empty() ? nullptr : &changes.back();
-    if (last && last->Red == red && last->Start + last->Count == static_cast<int>(begin)) {
+    if (last && last->Red == red && last->Blank == blank && last->Start + last->Count == static_cast<int>(begin)) {
       last->Count += static_cast<int>(end - begin);
       ++last->Chars;
     } else {
-      changes.push_back({static_cast<int>(begin), static_cast<int>(end - begin), red, static_cast<int>(c), 1});
+      changes.push_back({static_cast<int>(begin), static_cast<int>(end - begin), red, static_cast<int>(c), 1, blank});
     }
   }
-  return wrong;
+  return tally;
 }
 
-bool TRowColouring::RedAt(int pos) const {
-  for (std::size_t c = charStart_.size(); c-- > 0;)
-    if (charStart_[c] <= pos) return red_[c] != 0;
-  return false;
+std::size_t TRowColouring::NextToType(std::size_t typedBytes) const {
+  for (int start : charStart_)
+    if (static_cast<std::size_t>(start) >= typedBytes) return std::min(static_cast<std::size_t>(start), typable_);
+  return typable_;
 }

@@ -64,8 +64,6 @@ public:
   // Characters of the loaded file that GBK lacks, each shown as kGbkStandIn.
   std::size_t Replaced() const { return replaced_; }
   void Assign(std::string bytes);
-  // No text left to cut and a page load found nothing: the article is used up.
-  bool UsedUp() const { return !open_; }
   // Every byte of the text is in a row cut so far.
   bool AllCut() const { return !open_ || cursor_ >= text_.size(); }
   // The next row that fits the room: up to the first CR LF (which joins its
@@ -73,6 +71,8 @@ public:
   // does not fit; never inside a character, and at least one character long.
   // Empty when nothing is left.
   std::string NextRow(const TRowRoom& room);
+  // Moves the read position back by `bytes`: rows cut but not typed are cut again.
+  void Rewind(std::size_t bytes);
   // Frees the text (a page load found nothing).
   void Close();
 
@@ -85,6 +85,8 @@ private:
 
 // The bytes a row has for typing: without the CR LF that ends a line.
 int TypableLength(const std::string& row);
+// Whether `row` is cut as it is in `room` (a row cut for a wider room is not).
+bool RowFitsRoom(const std::string& row, const TRowRoom& room);
 
 // A row of random numbers: numbers 0..999999998 appended while the row is
 // shorter than its width less 9 bytes, the width being the room's bytes or the
@@ -93,10 +95,21 @@ std::string RandomDigitRow(TRandomSource& random, const TRowRoom& room);
 
 // A stretch of a shown row in one colour: in bytes of the row, and in the
 // characters a text control counts (a two-byte character and a CR LF are one).
+// A blank (space, tab, ideographic space) has no ink to turn red: a wrong one
+// is drawn on red.
 struct TColourRun {
   int Start = 0, Count = 0;
   bool Red = false;
   int FirstChar = 0, Chars = 0;
+  bool Blank = false;  // every character of the run is a blank
+};
+
+// What a typed row counts: the bytes typed and the wrong ones, and the row's
+// characters reached by them (a character counts from its first typed byte)
+// and the wrong ones, as they are drawn.
+struct TRowTally {
+  int Bytes = 0, WrongBytes = 0;
+  int Chars = 0, WrongChars = 0;
 };
 
 // The colours a row shows for what was typed under it: a byte is wrong when it
@@ -107,15 +120,17 @@ class TRowColouring {
 public:
   // A new row text, all in the normal colour.
   void Reset(const std::string& row);
-  // Compares `typed` with the row: returns the number of wrong bytes and puts
-  // into `changes` the runs whose colour differs from what is shown now.
-  int Compare(const std::string& typed, std::vector<TColourRun>& changes);
-  // Whether the character at byte `pos` is shown red.
-  bool RedAt(int pos) const;
+  // Compares `typed` with the row: returns what it counts and puts into
+  // `changes` the runs whose colour differs from what is shown now.
+  TRowTally Compare(const std::string& typed, std::vector<TColourRun>& changes);
+  // Where the first character that `typedBytes` typed bytes do not reach
+  // starts (the typable length when they reach all).
+  std::size_t NextToType(std::size_t typedBytes) const;
 
 private:
   std::string row_;
   std::size_t typable_ = 0;
   std::vector<int> charStart_;   // byte where each character (or CR LF) starts
+  std::vector<char> blank_;      // per character: a blank
   std::vector<char> red_;        // per character, as shown
 };

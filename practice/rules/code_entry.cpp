@@ -14,6 +14,8 @@ bool RootType(int t) { return t == 7 || t == 12; }
 std::string WithWord(const std::string& code, const std::string& word) { return code + "(" + word + ")"; }
 // Alternatives a pinyin group holds: two, three in groups 18 and 19.
 int GroupSize(int g) { return g >= 18 ? 3 : 2; }
+// The types whose F-key hint nothing shown after a hit replaces.
+bool HintOnlyByKey(int t) { return t == 3 || t == 5 || (t >= 12 && t <= 16); }
 }  // namespace
 
 TFeedback TPracticeSession::Edit1KeyPress(char& key, const std::string& edit1Text) {
@@ -115,6 +117,13 @@ void TPracticeSession::CodeHit(int n, char key, TFeedback& fb) {
   TPracticeScreen& s = screen_;
   const TPracticeItems& it = items_;
   const int next = n % 4 + 1;
+  // The F-key hint of the item typed goes with it.
+  if (HintOnlyByKey(t) && codeHintItem_ == n) {
+    s.Label5.Caption.clear();
+    s.Label8.Caption.clear();
+    fb.ClearPicture = t == 14 || t == 15;
+    codeHintItem_ = 0;
+  }
   switch (t) {
     case 3:
       for (int i = 1; i <= 4; ++i) s.Small[i].Caption.clear();
@@ -163,6 +172,7 @@ TFeedback TPracticeSession::Edit1KeyDown(unsigned short& key, unsigned shift) {
 void TPracticeSession::CodeHint(int n, TFeedback& fb) {
   TPracticeScreen& s = screen_;
   TPracticeItems& it = items_;
+  codeHintItem_ = n;
   switch (type_) {
     case 3: {
       svlcharsetpy& item = it.PinyinItems[n];

@@ -17,6 +17,10 @@ struct THintRequest {
   std::string NextThreeChars;  // 6 bytes
   std::string NextFourChars;   // 8 bytes
 };
+inline bool operator==(const THintRequest& a, const THintRequest& b) {
+  return a.NextChar == b.NextChar && a.NextTwoChars == b.NextTwoChars && a.NextThreeChars == b.NextThreeChars &&
+         a.NextFourChars == b.NextFourChars;
+}
 
 // HintThreadState values: no thread, a request pending or worked on, idle.
 const std::uint8_t kHintNone = 0, kHintBusy = 1, kHintIdle = 2;

@@ -54,6 +54,7 @@ bool TReadingWalk::Next(std::string& label8) {
 
 bool LookUpPinyinHint(const TDictionaries& d, const THintRequest& q, const THintGate& gate, TPinyinHint& out) {
   out = TPinyinHint();
+  out.Request = q;
   const TPYOneTable& one = d.PYOneTable;
   int i = FindFirst(one, gate, [&](const svlcharsetPYOne& r) { return r.Character == q.NextChar; });
   if (i < 0) return false;
@@ -80,6 +81,7 @@ bool LookUpPinyinHint(const TDictionaries& d, const THintRequest& q, const THint
 
 bool LookUpWubiHint(const TDictionaries& d, const THintRequest& q, const THintGate& gate, TWubiHint& out) {
   out = TWubiHint();
+  out.Request = q;
   int i = FindFirst(d.WbOneTable, gate, [&](const svlcharsetWBOne& r) { return r.Character == q.NextChar; });
   if (i < 0) return false;
   if (i > 0) {

@@ -24,7 +24,9 @@ struct TReadingWalk {
   bool Next(std::string& label8);
 };
 
+// A lookup's results, with the request they answer.
 struct TPinyinHint {
+  THintRequest Request;
   TReadingWalk Readings;
   svlcharsetpyTwo Two;      // the two-character phrase found (empty Pinyin: none)
   svlcharsetpyMulti Multi;  // the three- or four-character phrase found
@@ -33,6 +35,7 @@ struct TPinyinHint {
 };
 
 struct TWubiHint {
+  THintRequest Request;
   std::string Codes[5];  // 1..4 of the character found
   int RecordNo = 1;      // its WbOneTable record
   svlcharsetWBTwo Two;

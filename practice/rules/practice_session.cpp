@@ -1,5 +1,7 @@
 #include "practice/rules/practice_session.h"
 
+#include <algorithm>
+
 namespace {
 const char* const kRunning = "暂停";
 const char* const kPaused = "继续";
@@ -61,8 +63,9 @@ TFeedback TPracticeSession::Start(const TRunChoices& choices) {
     counters_.TotalCount = counters_.ErrorCount = 0;
     counters_.Accuracy = 0;
     article_ = TArticleCounters();
+    codeHintItem_ = 0;
     // A run ended before its first tick reports its own (empty) statistics.
-    screen_.Label7 = StatisticsLine(type_, counters_, article_);
+    screen_.Label7 = StatisticsLine(type_, counters_, article_, 0);
     screen_.Edit1Visible = true;
     // What was typed into the box after the last run is no code of this one.
     fb.SetEdit1Text = true;
@@ -78,11 +81,13 @@ TFeedback TPracticeSession::Start(const TRunChoices& choices) {
   }
   screen_.Button1Caption = kRunning;
   counters_.PausedType = type_;
+  runningTime_.Start(Stopwatch());
   return fb;
 }
 
 TFeedback TPracticeSession::Pause() {
   TFeedback fb;
+  runningTime_.Pause(Stopwatch());
   counters_.PausedType = type_;
   screen_.Phase = TRunPhase::Paused;
   screen_.Timer1 = false;
@@ -100,6 +105,7 @@ TFeedback TPracticeSession::Pause() {
 
 TFeedback TPracticeSession::Continue() {
   TFeedback fb;
+  runningTime_.Continue(Stopwatch());
   fb.BringToFront = true;
   screen_.Phase = TRunPhase::Running;
   screen_.Edit1Enabled = true;
@@ -118,6 +124,7 @@ TFeedback TPracticeSession::Continue() {
     screen_.Article.InputsReadOnly = false;
     fb.Article.FocusRow = screen_.Article.ActiveRow;
     fb.Article.Hints = THintCommand::Continue;
+    OfferWantedHint(fb);  // one refused while paused
   }
   return fb;
 }
@@ -128,7 +135,14 @@ TFeedback TPracticeSession::Button2Click() {
   return fb;
 }
 
+double TPracticeSession::TimeUsed() const {
+  return std::max<double>(runningTime_.Seconds(Stopwatch()), counters_.ElapsedSeconds);
+}
+
+// Every key typed until this moment counts, and the time until it.
 void TPracticeSession::EndRun(TFeedback& fb, bool byClock) {
+  const double used = TimeUsed();
+  UpdateStatistics(type_, counters_, article_);
   MusicAllowed = 1;
   fb.Music = TMusicRequest::Play;
   fb.MusicFile = "Test1.mp3";
@@ -143,14 +157,14 @@ void TPracticeSession::EndRun(TFeedback& fb, bool byClock) {
   screen_.Timer7 = false;
   screen_.Label7Visible = false;
   EndArticle(fb);
-  screen_.Label6 = ResultLine(type_, screen_.Label7);
+  screen_.Label6 = ResultLine(type_, StatisticsLine(type_, counters_, article_, used));
 
-  if ((byClock || RunLeavesRecord(counters_)) && Scores) {
+  if (RunLeavesRecord(used) && Scores) {
     TFinishedRun run;
     run.User = Users ? Users->CurrentUser : std::string();
     run.PracticeType = type_;
     run.TypeCaption = PracticeTypeCaption(type_);
-    run.ElapsedSeconds = counters_.ElapsedSeconds;
+    run.ElapsedSeconds = used;
     run.TotalCount = counters_.TotalCount;
     run.Accuracy = counters_.Accuracy;
     run.ErrorCount = counters_.ErrorCount;
@@ -178,6 +192,7 @@ void TPracticeSession::EndRun(TFeedback& fb, bool byClock) {
   screen_.Label5.Caption.clear();
   screen_.Label8.Caption.clear();
   counters_.ElapsedSeconds = 0;
+  runningTime_ = TRunningTime();
   fb.ClearPicture = true;
 }
 
@@ -186,7 +201,7 @@ TFeedback TPracticeSession::Timer1Timer() {
   if (!screen_.Timer1) return fb;
   ++counters_.ElapsedSeconds;
   UpdateStatistics(type_, counters_, article_);
-  screen_.Label7 = StatisticsLine(type_, counters_, article_);
+  screen_.Label7 = StatisticsLine(type_, counters_, article_, counters_.ElapsedSeconds);
   if (counters_.ElapsedSeconds >= counters_.TestLength) EndRun(fb, true);
   return fb;
 }

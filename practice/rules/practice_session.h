@@ -38,6 +38,8 @@ public:
   const TUserList* Users = nullptr;  // CurrentUser names the score record
   TScoreTable* Scores = nullptr;     // where finished runs are appended
   std::function<TScoreTime()> Clock = LocalScoreTime;
+  // Seconds on a clock that never goes back: the time a run is used.
+  std::function<double()> Stopwatch = SteadySeconds;
 
   // 1 while no run goes and during drills and code types; 0 in games and
   // articles (PlayBackgroundMusic reads it).
@@ -64,19 +66,19 @@ public:
 
   // Article types (article_rows.cpp). The window keeps the row room (the
   // layout's MaxRowLength in MaxBytes, the shown row's width and font) and the
-  // chooser's list up to date; each input row hands over its key events
-  // (`enter`: the Enter key's release); the hint threads hand in their
-  // results, which count only for their own run.
+  // chooser's list up to date, and tells of a new room during a run; each
+  // input row hands over its key events; the hint threads hand in their
+  // results, which count only for their own run and the characters to type next.
   TRowRoom RowRoom;
+  TFeedback RowRoomChanged();
   void SetArticleList(TArticleList list) { articleList_ = std::move(list); }
   const TArticleList& ArticleList() const { return articleList_; }
-  TFeedback ArticleKeyUp(int row, const std::string& typed, bool enter = false);
+  TFeedback ArticleKeyUp(int row, const std::string& typed);
   TFeedback ArticleKeyDown(int row, unsigned short& key, unsigned shift);
   TFeedback ShowPinyinHint(int run, const TPinyinHint& hint);
   TFeedback ShowWubiHint(int run, const TWubiHint& hint);
   const TArticlePage& Page() const { return page_; }
   const TReadingWalk& Readings() const { return readings_; }
-  bool ArticleUsedUp() const { return articleText_.UsedUp(); }
   int DigitPageResult() const { return digitPageResult_; }
   // Counts the runs started: a hint thread's results name their run.
   int RunNumber() const { return runNumber_; }
@@ -117,12 +119,22 @@ private:
   // The next page; false when the run has no more (the article is all cut, or
   // the digit article is past its limit).
   bool NextPage(TFeedback& fb);
-  // Row `row` is done with `len` bytes typed (its CR LF counts as typed
-  // right): its counts join the run's and the next row with text to type
-  // takes the focus (a bare line end passes at once); after the page's last
-  // row with text comes the next page, or the end of the run.
-  void CompleteRow(int row, int len, TFeedback& fb);
-  bool HintResultCounts(int run, int type) const;
+  void ShowDigitPage(TFeedback& fb);
+  // Row `row` is typed whole: its counts join the run's (its CR LF counts as
+  // typed right) and the next row with text to type takes the focus (a bare
+  // line end passes at once, counting nothing); after the page's last row
+  // with text comes the next page, or the end of the run.
+  void CompleteRow(int row, TFeedback& fb);
+  // The article's units: characters in 拼音文章 and 五笔文章, else bytes.
+  bool CountsCharacters() const { return type_ == 21 || type_ == 22; }
+  // The hint shown answers the characters of `row` from byte `pos` on (none
+  // for row 0): another one is cleared and the new one asked for.
+  void WantHint(int row, std::size_t pos, TFeedback& fb);
+  void OfferWantedHint(TFeedback& fb);
+  void ClearArticleHint(TFeedback& fb);
+  bool HintResultCounts(int run, int type, const THintRequest& request) const;
+  // The time used until now, never less than the clock has counted.
+  double TimeUsed() const;
 
   const TDictionaries& dicts_;
   TRandomSource& random_;
@@ -142,12 +154,11 @@ private:
   TRowColouring colouring_[kArticleRows + 1];
   int digitPageResult_ = 0;
   TReadingWalk readings_;
-  // Where the next character was when a lookup was last offered, and the spot
-  // the readings walked by F1 belong to (row * kRowSpotStride + bytes typed).
-  static constexpr int kRowSpotStride = 1 << 16;
-  int offeredSpot_ = -1;
-  int readingsSpot_ = -1;
+  THintRequest wantedHint_;  // the next characters to type (empty: none)
+  THintRequest shownHint_;   // what the hint shown answers (empty: none shown)
+  int codeHintItem_ = 0;     // the item the F-key hint shows, 0 none
   int runNumber_ = 0;
+  TRunningTime runningTime_;
 };
 
 // The big label (1..4) that shows item n of practice type `type`: in the

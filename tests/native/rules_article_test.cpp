@@ -1,42 +1,8 @@
 // Article typing: files and rows, the typed rows' colours and counters,
 // paging and the end, F1 readings, and the hint lookups.
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
-
-#include "tests/native/rules_fixture.h"
-
-namespace fs = std::filesystem;
+#include "tests/native/rules_article_fixture.h"
 
 namespace {
-
-// A scratch program folder with "English/" and "Chinese/" article folders.
-struct ArticleFolder {
-  fs::path root;
-  ArticleFolder() {
-    root = fs::temp_directory_path() / ("tapmira-articles-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "English");
-    fs::create_directories(root / "Chinese");
-  }
-  ~ArticleFolder() { fs::remove_all(root); }
-  std::string Folder() const { return root.string() + "/"; }
-  std::string Write(const std::string& kind, const std::string& name, const std::string& bytes) {
-    fs::path p = root / kind / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
-  }
-};
-
-// A room of `bytes` bytes, and of `pixels` pixels where each byte is `perByte` wide.
-TRowRoom Room(int bytes, int pixels = 0, int perByte = 0) {
-  TRowRoom room;
-  room.MaxBytes = bytes;
-  room.Pixels = pixels;
-  if (perByte) room.SetMeasure([perByte](unsigned code) { return code > 0xFF ? 2 * perByte : perByte; });
-  return room;
-}
 
 std::vector<std::string> Rows(TArticleText& t, const TRowRoom& room) {
   std::vector<std::string> rows;
@@ -44,9 +10,6 @@ std::vector<std::string> Rows(TArticleText& t, const TRowRoom& room) {
   return rows;
 }
 std::vector<std::string> Rows(TArticleText& t, int width) { return Rows(t, Room(width)); }
-
-const std::string kZhong = "\xD6\xD0";  // 中
-const std::string kGuo = "\xB9\xFA";    // 国
 
 TEST(ArticleText, RowsEndAfterCrLfOrBeforeASplitCharacter) {
   TArticleText t;
@@ -141,7 +104,7 @@ TEST(ArticleText, FilesListedUpTo300AndLargeOnesRefused) {
 
   const std::string big = dir.Write("English", "big.txt", std::string(kMaxArticleBytes + 1, 'a'));
   EXPECT_EQ(t.Load(big), TArticleLoad::TooLarge);
-  EXPECT_TRUE(t.UsedUp());
+  EXPECT_EQ(t.NextRow(Room(86)), "") << "nothing left of the article before";
   fs::resize_file(big, kMaxArticleBytes);
   EXPECT_EQ(t.Load(big), TArticleLoad::Loaded);
   EXPECT_EQ(t.Load(dir.Folder() + "missing.txt"), TArticleLoad::Unreadable);
@@ -175,47 +138,104 @@ TEST(RowColouring, WrongBytesRedAndCorrectionsTurnBack) {
   TRowColouring c;
   std::vector<TColourRun> changes;
   c.Reset("abc");
-  EXPECT_EQ(c.Compare("abd", changes), 1);
-  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(c.Compare("abd", changes).WrongBytes, 1);
+  ASSERT_EQ(changes.size(), 1u) << "only c changes: a and b stay as drawn";
   EXPECT_EQ(changes[0].Start, 2);
   EXPECT_EQ(changes[0].Count, 1);
   EXPECT_TRUE(changes[0].Red);
-  EXPECT_FALSE(c.RedAt(0));
-  EXPECT_EQ(c.Compare("ab", changes), 0);
+  EXPECT_EQ(c.Compare("ab", changes).WrongBytes, 0);
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_FALSE(changes[0].Red);
-  EXPECT_EQ(c.Compare("ab", changes), 0);
+  EXPECT_EQ(c.Compare("ab", changes).WrongBytes, 0);
   EXPECT_TRUE(changes.empty()) << "nothing to redraw";
 
   // A two-byte character with one wrong byte: one wrong byte counted, the
   // character drawn red whole; longer input than the row is compared up to the row.
   c.Reset("x" + kZhong + kGuo);
-  EXPECT_EQ(c.Compare("x\xD6\xD1" + kGuo + "zz", changes), 1);
-  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(c.Compare("x\xD6\xD1" + kGuo + "zz", changes).WrongBytes, 1);
+  ASSERT_EQ(changes.size(), 1u) << "国 stays as drawn";
   EXPECT_EQ(changes[0].Start, 1);
   EXPECT_EQ(changes[0].Count, 2);
-  EXPECT_TRUE(c.RedAt(2));
-  EXPECT_FALSE(c.RedAt(3));
+  EXPECT_TRUE(changes[0].Red);
 }
 
-// Runs of the article types over files in a scratch folder.
-struct ArticleRun : RulesFixture {
-  ArticleFolder dir;
-  // Starts `type` on an article with this text (types 19, 21, 22) or the digits (20).
-  TFeedback StartArticle(int type, const std::string& text = "") {
-    const std::string kind = type == 19 ? "English" : "Chinese";
-    if (type != 20) dir.Write(kind, "a.txt", text);
-    session.SetArticleList(ListArticleFiles(dir.Folder(), type == 19 ? 1 : type == 21 ? 3 : 4));
-    return session.Button1Click({type, 4, type == 20 ? -1 : 0, "1.a"});
+TEST(RowColouring, RunsCountCharactersAsATextControlDoes) {
+  TRowColouring c;
+  std::vector<TColourRun> changes;
+  c.Reset("a" + kZhong + "bc\r\n");
+  EXPECT_EQ(c.Compare("a" + kZhong + "bx", changes).WrongBytes, 1);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].Start, 4);
+  EXPECT_EQ(changes[0].FirstChar, 3) << "中 is one character";
+  EXPECT_EQ(changes[0].Chars, 1);
+  EXPECT_EQ(c.Compare("x" + kGuo, changes).WrongBytes, 3);
+  ASSERT_EQ(changes.size(), 2u) << "a and 中 turn red, x back";
+  EXPECT_EQ(changes[0].FirstChar, 0);
+  EXPECT_EQ(changes[0].Chars, 2);
+  EXPECT_EQ(changes[0].Count, 3);
+  EXPECT_FALSE(changes[1].Red);
+  // The line end is never compared: input past the line's text (after a
+  // switch of the layout) leaves it as it is.
+  EXPECT_EQ(c.Compare("a" + kZhong + "bcxy", changes).WrongBytes, 0);
+  ASSERT_FALSE(changes.empty());
+  for (const TColourRun& run : changes) EXPECT_LE(run.FirstChar + run.Chars, 4) << "the CR LF is character 4";
+}
+
+// Characters count from their first typed byte, as they are drawn: a letter
+// typed under a two-byte character makes it typed and wrong.
+TEST(RowColouring, TallyCountsTheCharactersReachedAndTheRedOnes) {
+  TRowColouring c;
+  std::vector<TColourRun> changes;
+  c.Reset(kZhong + "a" + kGuo + "\r\n");
+  struct Case {
+    std::string typed;
+    int bytes, wrongBytes, chars, wrongChars;
+    std::size_t next;  // where the next character to type starts
+  } cases[] = {
+      {"", 0, 0, 0, 0, 0},
+      {kZhong, 2, 0, 1, 0, 2},
+      {"\xC3\xFB", 2, 2, 1, 1, 2},       // 名 for 中: both bytes differ
+      {"\xD6\xD6", 2, 1, 1, 1, 2},       // 种 for 中: the lead byte shared
+      {"b", 1, 1, 1, 1, 2},              // a letter under 中's lead byte
+      {kZhong + "ab", 4, 1, 3, 1, 5},    // b under 国's lead byte
+      {kZhong + "a" + kGuo, 5, 0, 3, 0, 5},
+      {kZhong + "a" + kGuo + "xy", 5, 0, 3, 0, 5},  // the line end is not typed
+  };
+  for (const Case& k : cases) {
+    const TRowTally t = c.Compare(k.typed, changes);
+    EXPECT_EQ(t.Bytes, k.bytes) << k.typed;
+    EXPECT_EQ(t.WrongBytes, k.wrongBytes) << k.typed;
+    EXPECT_EQ(t.Chars, k.chars) << k.typed;
+    EXPECT_EQ(t.WrongChars, k.wrongChars) << k.typed;
+    EXPECT_EQ(c.NextToType(k.typed.size()), k.next) << k.typed;
   }
-  // Types `typed` into the active row and releases the key; follows an End.
-  TFeedback Release(const std::string& typed) {
-    TFeedback fb = session.ArticleKeyUp(screen().Article.ActiveRow, typed);
-    if (fb.Action == TWindowAction::End) session.Button2Click();
-    return fb;
+}
+
+// A wrong blank has no ink to turn red: its run says so, apart from the
+// letters around it; ideographic spaces and tabs too.
+TEST(RowColouring, AWrongBlankIsARunOfItsOwn) {
+  TRowColouring c;
+  std::vector<TColourRun> changes;
+  const std::string ideographic = "\xA1\xA1";
+  c.Reset("a b\t" + ideographic + "c");
+  c.Compare("xyzzzz", changes);
+  ASSERT_EQ(changes.size(), 4u);
+  const struct {
+    int firstChar, chars;
+    bool blank;
+  } want[] = {{0, 1, false}, {1, 1, true}, {2, 1, false}, {3, 2, true}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(changes[i].Red);
+    EXPECT_EQ(changes[i].FirstChar, want[i].firstChar) << i;
+    EXPECT_EQ(changes[i].Chars, want[i].chars) << i;
+    EXPECT_EQ(changes[i].Blank, want[i].blank) << i;
   }
-  bool Running() const { return screen().Phase != TRunPhase::Idle; }
-};
+  c.Compare("a", changes);
+  ASSERT_EQ(changes.size(), 4u) << "back to normal: the blanks' runs say so too";
+  EXPECT_TRUE(changes[1].Blank && !changes[1].Red);
+  c.Compare("a b", changes);
+  EXPECT_TRUE(changes.empty()) << "a blank typed right is not marked";
+}
 
 TEST_F(ArticleRun, RowsCompareColourCountAndSound) {
   TFeedback fb = StartArticle(19, "abcd\r\nsecond");
@@ -227,51 +247,61 @@ TEST_F(ArticleRun, RowsCompareColourCountAndSound) {
   EXPECT_EQ(session.Page().Rows[2], "second");
   fb = Release("abd");
   EXPECT_TRUE(fb.Article.ErrorSound);
-  EXPECT_EQ(session.ArticleCounters().RowErrorBytes, 1);
+  EXPECT_EQ(session.ArticleCounters().RowErrors, 1);
   EXPECT_EQ(fb.Article.ColourRow, 1);
   fb = Release("ab");
   EXPECT_FALSE(fb.Article.ErrorSound);
-  EXPECT_EQ(session.ArticleCounters().RowErrorBytes, 0);
+  EXPECT_EQ(session.ArticleCounters().RowErrors, 0);
   // The line's text typed: the row is done, its CR LF counted as typed right.
   fb = Release("abcd");
   EXPECT_EQ(fb.Article.FocusRow, 2);
   EXPECT_EQ(screen().Article.ActiveRow, 2);
-  EXPECT_EQ(session.ArticleCounters().ArticleTypedBytes, 6);
-  EXPECT_EQ(session.ArticleCounters().ArticleErrorBytes, 0);
-  EXPECT_EQ(session.ArticleCounters().RowTypedBytes, 0);
+  EXPECT_EQ(session.ArticleCounters().ArticleTyped, 6);
+  EXPECT_EQ(session.ArticleCounters().ArticleErrors, 0);
+  EXPECT_EQ(session.ArticleCounters().RowTyped, 0);
   unsigned short back = kVkBack, del = kVkDelete;
   for (int i = 0; i < 5; ++i) session.ArticleKeyDown(2, back, 0);  // auto-repeat
   session.ArticleKeyDown(2, del, 0);
   EXPECT_EQ(session.ArticleCounters().CorrectionKeys, 6);
 }
 
-TEST_F(ArticleRun, EnterEndsALineOnceSomethingOfItIsTyped) {
-  StartArticle(19, "abcd\r\nefgh\r\nijkl\r\nmn");
-  // The Enter after a line completed by its last key lands on the next row: nothing happens.
-  Release("abcd");
+// A narrower layout during a page cuts the page again from the row being
+// typed, which starts again: a row is done only when all of it is typed, and
+// no text is skipped on the way.
+TEST_F(ArticleRun, ANarrowerRoomCutsThePageAgainAndSkipsNothing) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += static_cast<char>('a' + i % 7);
+  session.RowRoom = Room(120);
+  StartArticle(19, text);
+  Release(session.Page().Rows[1]);
   ASSERT_EQ(screen().Article.ActiveRow, 2);
-  TFeedback fb = session.ArticleKeyUp(2, "", true);
-  EXPECT_EQ(screen().Article.ActiveRow, 2);
-  EXPECT_EQ(fb.Article.FocusRow, 0);
-  fb = session.ArticleKeyUp(2, "ex", true);
-  EXPECT_EQ(screen().Article.ActiveRow, 3);
-  EXPECT_EQ(session.ArticleCounters().ArticleTypedBytes, 6 + 4) << "what was typed, and the CR LF";
-  EXPECT_EQ(session.ArticleCounters().ArticleErrorBytes, 1);
-  // Enter in a row without a line end (cut by the width) is no completion.
-  session.ArticleKeyUp(3, "ijkl", false);
-  session.ArticleKeyUp(4, "m", true);
-  EXPECT_EQ(screen().Article.ActiveRow, 4);
+  Release(text.substr(120, 30));
+  session.RowRoom = Room(200);
+  EXPECT_FALSE(session.RowRoomChanged().Article.ShowPage) << "the rows fit a wider room";
+  session.RowRoom = Room(86);
+  TFeedback fb = session.RowRoomChanged();
+  EXPECT_TRUE(fb.Article.ShowPage);
+  EXPECT_EQ(fb.Article.FocusRow, 1);
+  EXPECT_EQ(session.Page().Rows[1], text.substr(120, 86)) << "from the row being typed";
+  EXPECT_EQ(session.Page().Rows[2], text.substr(206, 86));
+  EXPECT_EQ(session.ArticleCounters().RowTyped, 0) << "typed again from its start";
+  EXPECT_EQ(session.ArticleCounters().ArticleTyped, 120);
+
+  // Typing what each row shows passes every byte of the article once.
+  for (int i = 0; Running() && i < 10; ++i) Release(session.Page().Rows[screen().Article.ActiveRow]);
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(session.ArticleCounters().ArticleTyped, 300);
 }
 
 TEST_F(ArticleRun, AnArticleEndsWithItsLastRowAndBareLinesPassAtOnce) {
   StartArticle(19, "first\r\n\r\n\r\nsecond");
   Release("first");
   EXPECT_EQ(screen().Article.ActiveRow, 4) << "two bare line ends passed";
-  EXPECT_EQ(session.ArticleCounters().ArticleTypedBytes, 7 + 2 + 2);
+  EXPECT_EQ(session.ArticleCounters().ArticleTyped, 7) << "the line and its end; the empty lines add nothing";
   EXPECT_TRUE(Running());
   TFeedback fb = session.ArticleKeyUp(4, "second");
   EXPECT_EQ(fb.Action, TWindowAction::End) << "no key in the empty rows";
-  EXPECT_EQ(session.ArticleCounters().ArticleTypedBytes, 17);
+  EXPECT_EQ(session.ArticleCounters().ArticleTyped, 13);
 
   // A page that starts with bare lines starts at its first row with text.
   session.Button2Click();
@@ -320,7 +350,7 @@ TEST_F(ArticleRun, APageChangeCarriesNoColourOfTheOldPage) {
   EXPECT_TRUE(fb.Article.ErrorSound);
   EXPECT_EQ(fb.Article.ColourRow, 0);
   EXPECT_TRUE(fb.Article.ColourChanges.empty());
-  EXPECT_EQ(session.ArticleCounters().ArticleErrorBytes, 1);
+  EXPECT_EQ(session.ArticleCounters().ArticleErrors, 1);
   fb = Release("a");
   EXPECT_TRUE(fb.Article.ColourChanges.empty()) << "row 1 of the new page is as it was drawn";
 }
@@ -335,7 +365,7 @@ TEST_F(ArticleRun, PausedRowsTakeNoInput) {
   EXPECT_FALSE(fb.Article.ErrorSound);
   unsigned short back = kVkBack;
   session.ArticleKeyDown(1, back, 0);
-  EXPECT_EQ(session.ArticleCounters().RowTypedBytes, 2);
+  EXPECT_EQ(session.ArticleCounters().RowTyped, 2);
   EXPECT_EQ(session.ArticleCounters().CorrectionKeys, 0);
   // Shift+Esc in the row continues; the row takes the focus again.
   unsigned short esc = kVkEscape;
@@ -344,7 +374,7 @@ TEST_F(ArticleRun, PausedRowsTakeNoInput) {
   EXPECT_FALSE(screen().Article.InputsReadOnly);
   EXPECT_EQ(fb.Article.FocusRow, 1);
   Release("abc");
-  EXPECT_EQ(session.ArticleCounters().RowTypedBytes, 3);
+  EXPECT_EQ(session.ArticleCounters().RowTyped, 3);
 }
 
 TEST_F(ArticleRun, TheRowRoomInForceCutsThePage) {
@@ -366,7 +396,7 @@ TEST_F(ArticleRun, DigitArticleEndsWhenItsPageIsDonePast8000Keys) {
     EXPECT_LE(session.Page().RowLengths[k], 85);
   }
   TArticleCounters& a = session.ArticleCounters();
-  a.ArticleTypedBytes = 8001;
+  a.ArticleTyped = 8001;
   Ticks(1);  // the clock brings the totals up to date
   for (int k = 1; k <= 5; ++k) Release(session.Page().Rows[k]);
   EXPECT_TRUE(Running());
@@ -422,7 +452,7 @@ TEST_F(ArticleRun, UnicodeArticleIsTypedInGbkAndWhatGbkLacksIsToldOnce) {
   EXPECT_EQ(session.Page().Rows[2], "c");
   fb = Release("ab??");
   EXPECT_TRUE(fb.Message.empty()) << "told when the article opens only";
-  EXPECT_EQ(session.ArticleCounters().ArticleErrorBytes, 0);
+  EXPECT_EQ(session.ArticleCounters().ArticleErrors, 0);
   session.Button2Click();
 
   fb = StartArticle(21, "\xFE\xFF\x4E\x2D\x56\xFD");  // 中国 in UTF-16BE
@@ -448,6 +478,7 @@ TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
     w.ReadingHintSpellings[j] = "h" + std::to_string(j);
   }
   w.ReadingCharacter = kZhong;
+  hint.Request = fb.Article.Request;
   session.ShowPinyinHint(session.RunNumber(), hint);
   EXPECT_EQ(screen().Label8.Caption, "h1(中)");
   std::vector<std::string> shown;
@@ -457,6 +488,10 @@ TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
     shown.push_back(screen().Label8.Caption);
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"h2(中)", "h3(中)", "h1(中)", "h2(中)"}));
+  // F1's own release asks for no new lookup: the reading walked to stays.
+  fb = Release(kZhong);
+  EXPECT_FALSE(fb.Article.Offer);
+  EXPECT_EQ(screen().Label8.Caption, "h2(中)");
 
   // Shift+Esc pauses the thread and hides the phrase hint; Esc ends and stops it.
   unsigned short esc = kVkEscape;
@@ -485,57 +520,62 @@ TEST_F(ArticleRun, PinyinRunHandsOverSlicesAndWalksReadingsWithF1) {
   EXPECT_NE(screen().Label8.Caption, "late");
 }
 
-// Every key release hands the next character over again, F1's own included:
-// a lookup for the spot whose readings F1 walks leaves the shown reading, and
-// only moving on starts the walk anew.
-TEST_F(ArticleRun, F1ReadingOutlastsTheLookupOfTheSameSpot) {
-  StartArticle(21, kZhong + kGuo + kZhong);
-  auto readings = [](const std::string& ch, const std::string& tag) {
-    TPinyinHint h;
-    for (int j = 1; j <= 2; ++j) {
-      h.Readings.ReadingPinyins[j] = tag + std::to_string(j);
-      h.Readings.ReadingHintSpellings[j] = tag + std::to_string(j);
-    }
-    h.Readings.ReadingCharacter = ch;
-    h.CodeHintText = tag + "1(" + ch + ")";
-    return h;
-  };
-  auto f1 = [this] {
-    unsigned short key = kVkF1;
-    session.ArticleKeyDown(1, key, 0);
-    return screen().Label8.Caption;
-  };
-  ASSERT_TRUE(Release("").Article.Offer);
-  session.ShowPinyinHint(session.RunNumber(), readings(kZhong, "z"));
-  EXPECT_EQ(f1(), "z2(中)");
-  ASSERT_TRUE(Release("").Article.Offer);  // F1's release
-  session.ShowPinyinHint(session.RunNumber(), readings(kZhong, "z"));
-  EXPECT_EQ(screen().Label8.Caption, "z2(中)");
-  EXPECT_EQ(f1(), "z1(中)");
-  EXPECT_EQ(f1(), "z2(中)");
-
-  Release(kZhong);
-  session.ShowPinyinHint(session.RunNumber(), readings(kGuo, "g"));
-  EXPECT_EQ(screen().Label8.Caption, "g1(国)");
-  EXPECT_EQ(f1(), "g2(国)");
-  // The same character further on is another spot: its walk starts at the first reading.
-  Release(kZhong + kGuo);
-  session.ShowPinyinHint(session.RunNumber(), readings(kZhong, "z"));
-  EXPECT_EQ(screen().Label8.Caption, "z1(中)");
+// A Wubi result for the next characters to type as the thread would make it.
+TWubiHint WubiResult(const THintRequest& request, const std::string& code, int picture) {
+  TWubiHint hint;
+  hint.Request = request;
+  hint.CodeHintText = code;
+  hint.PhraseHintText = code + "(phrase)";
+  hint.PictureNumber = picture;
+  return hint;
 }
 
-TEST_F(ArticleRun, WubiResultsShowCodePhraseAndPicture) {
-  StartArticle(22, kZhong + kGuo);
+// The hint shown belongs to the next character to type, or nothing shows: a
+// new row or page drops the last one's, and a result for characters typed
+// since (or of a row gone) is not shown.
+TEST_F(ArticleRun, WubiHintsBelongToTheNextCharacterToType) {
+  std::string text;
+  for (int i = 0; i < 6; ++i) text += kZhong + kGuo + "\r\n";
+  text += kGuo + "a" + kZhong;
+  TFeedback fb = StartArticle(22, text);
   EXPECT_FALSE(screen().Label8.Visible);
-  TWubiHint hint;
-  hint.CodeHintText = "K";
-  hint.PhraseHintText = "KHLG(中国)";
-  hint.PictureNumber = 7;
-  TFeedback fb = session.ShowWubiHint(session.RunNumber(), hint);
+  ASSERT_TRUE(fb.Article.Offer) << "the first character's hint is asked for at the start";
+  EXPECT_EQ(fb.Article.Request.NextChar, kZhong);
+  EXPECT_EQ(fb.Article.Request.NextTwoChars, kZhong + kGuo) << "the line end is no character of it";
+  fb = session.ShowWubiHint(session.RunNumber(), WubiResult(fb.Article.Request, "K", 7));
   EXPECT_EQ(screen().Label5.Caption, "K");
-  EXPECT_EQ(screen().Article.Label16, "KHLG(中国)");
+  EXPECT_EQ(screen().Article.Label16, "K(phrase)");
   EXPECT_TRUE(fb.ShowPicture);
   EXPECT_EQ(fb.PictureNo, 7);
+
+  for (int row = 1; row <= 5; ++row) Release(kZhong + kGuo);
+  fb = Release(kZhong);
+  const THintRequest lastOfPage = fb.Article.Request;
+  ASSERT_EQ(lastOfPage.NextChar, kGuo);
+  EXPECT_TRUE(fb.ClearPicture) << "中's hint goes once 中 is typed";
+  EXPECT_EQ(screen().Label5.Caption, "");
+  session.ShowWubiHint(session.RunNumber(), WubiResult(lastOfPage, "L", 33));
+  EXPECT_EQ(screen().Label5.Caption, "L");
+
+  // The page's last character typed: the next page's first is another.
+  fb = Release(kZhong + kGuo);
+  ASSERT_TRUE(fb.Article.ShowPage);
+  EXPECT_TRUE(fb.ClearPicture);
+  EXPECT_EQ(screen().Label5.Caption, "");
+  EXPECT_EQ(screen().Article.Label16, "");
+  ASSERT_TRUE(fb.Article.Offer);
+  EXPECT_EQ(fb.Article.Request.NextChar, kGuo);
+  const THintRequest firstOfPage = fb.Article.Request;
+  fb = session.ShowWubiHint(session.RunNumber(), WubiResult(lastOfPage, "L", 33));
+  EXPECT_FALSE(fb.ShowPicture) << "a late result for the last page";
+  EXPECT_EQ(screen().Label5.Caption, "");
+
+  // A letter typed under a two-byte character: the next one to type is the one after it.
+  fb = Release("x");
+  ASSERT_TRUE(fb.Article.Offer);
+  EXPECT_EQ(fb.Article.Request.NextChar[0], 'a');
+  fb = session.ShowWubiHint(session.RunNumber(), WubiResult(firstOfPage, "L", 33));
+  EXPECT_FALSE(fb.ShowPicture) << "typed on since";
 }
 
 // Dictionaries for the lookups: a character with three readings, phrases of
@@ -618,25 +658,3 @@ TEST(HintHandOver, OneRequestAtATimeAndStopEndsTheWait) {
 TEST(HintHandOver, StressedWithoutLostRequestsOrLateResults) { EXPECT_EQ(RunHandOverStress(20, 3000), ""); }
 }  // namespace
 
-namespace {
-TEST(RowColouring, RunsCountCharactersAsATextControlDoes) {
-  TRowColouring c;
-  std::vector<TColourRun> changes;
-  c.Reset("a" + kZhong + "bc\r\n");
-  EXPECT_EQ(c.Compare("a" + kZhong + "bx", changes), 1);
-  ASSERT_EQ(changes.size(), 1u);
-  EXPECT_EQ(changes[0].Start, 4);
-  EXPECT_EQ(changes[0].FirstChar, 3) << "中 is one character";
-  EXPECT_EQ(changes[0].Chars, 1);
-  EXPECT_EQ(c.Compare("x" + kGuo, changes), 3);
-  ASSERT_EQ(changes.size(), 2u) << "a and 中 turn red, x back";
-  EXPECT_EQ(changes[0].FirstChar, 0);
-  EXPECT_EQ(changes[0].Chars, 2);
-  EXPECT_EQ(changes[0].Count, 3);
-  EXPECT_FALSE(changes[1].Red);
-  // The line end is never compared: input past the line's text (after a
-  // switch of the layout) leaves it as it is.
-  EXPECT_EQ(c.Compare("a" + kZhong + "bcxy", changes), 0);
-  EXPECT_FALSE(c.RedAt(5));
-}
-}  // namespace

@@ -62,12 +62,15 @@ struct RulesFixture : ::testing::Test {
   TScoreTable scores;
   TPracticeSession session{dicts, random, 888};
   std::string box;  // Edit1's text
+  double now = 0;   // the session's stopwatch
+  double tickDue = 1;  // the one-second clock's next tick
 
   RulesFixture() {
     users.CurrentUser = "bob";
     session.Users = &users;
     session.Scores = &scores;
     session.Clock = [] { return TScoreTime{2026, 12, 9, 6, 30, 3}; };
+    session.Stopwatch = [this] { return now; };
   }
   const TPracticeScreen& screen() const { return session.Screen(); }
   const TRunCounters& counters() const { return session.Counters(); }
@@ -76,6 +79,7 @@ struct RulesFixture : ::testing::Test {
   TFeedback Start(int type, std::initializer_list<int> draws = {}, int lengthItem = 4) {
     random.Queue(draws);
     box.clear();
+    RestartClock();
     return session.Button1Click({type, lengthItem, -1, ""});
   }
   // Keys into the answer box, as the edit control takes them; the last hit's
@@ -99,12 +103,27 @@ struct RulesFixture : ::testing::Test {
   TFeedback Esc(unsigned shift, bool atForm = false) {
     unsigned short vk = kVkEscape;
     TFeedback fb = atForm ? session.FormKeyDown(vk, shift) : session.Edit1KeyDown(vk, shift);
-    if (fb.Action == TWindowAction::PauseOrContinue) return session.Button1Click({});
+    if (fb.Action == TWindowAction::PauseOrContinue) {
+      RestartClock();
+      return session.Button1Click({});
+    }
     if (fb.Action == TWindowAction::End) return session.Button2Click();
     return fb;
   }
-  void Ticks(int n) {
-    for (int i = 0; i < n; ++i) session.Timer1Timer();
+  // The window's one-second clock is enabled (a start, a continue): its
+  // first tick comes a second later.
+  void RestartClock() { tickDue = now + 1; }
+  // Time passes, the clock ticking on the way.
+  void Wait(double seconds) {
+    const double until = now + seconds;
+    if (tickDue <= now) RestartClock();
+    while (tickDue <= until) {
+      now = tickDue;
+      tickDue += 1;
+      session.Timer1Timer();
+    }
+    now = until;
   }
+  void Ticks(int n) { Wait(n); }
   TFeedback Press(char k) { return session.FormKeyPress(k); }
 };

@@ -117,3 +117,23 @@ TEST_F(PinyinTest, Type6FlashMovesTheHintToTheOtherPhrase) {
   EXPECT_EQ(fb.Pronounce, "MyPyWAVren2");
   EXPECT_EQ(session.Timer8Timer().Pronounce, "MyPyWAVmin2");
 }
+
+// The F-key hint of an item goes with it once it is typed (shown in Label8 and
+// Label5 when the hints are not drawn above the items).
+TEST_F(PinyinTest, AKeyHintGoesWithTheItemTyped) {
+  session.OldPinyinHint = 0;
+  Start(3, {40, 41, 40, 41});  // records 41 42 41 42
+  FKey(4);
+  ASSERT_EQ(screen().Label8.Caption, PinyinOf(42) + "(C42)");
+  Keys(PinyinOf(41) + " ");  // item 3
+  EXPECT_EQ(screen().Label8.Caption, PinyinOf(42) + "(C42)");
+  Keys(PinyinOf(42) + " ");  // item 4, the later of two
+  EXPECT_EQ(screen().Label8.Caption, "");
+  session.Button2Click();
+
+  Start(5, {0, 1});
+  FKey(2);
+  ASSERT_EQ(screen().Label5.Caption, "renmin(人民)");
+  Keys("renmin ");
+  EXPECT_EQ(screen().Label5.Caption, "");
+}

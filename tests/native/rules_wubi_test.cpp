@@ -120,3 +120,36 @@ TEST_F(WubiTest, Level2CodesAndPictures) {
   EXPECT_FALSE(screen().Flash[1]);
   EXPECT_EQ(session.Items().Level2Items[1].Character, "五");
 }
+
+// The F-key hint shows what is still to type: it goes with its item once that
+// is typed (the picture too), and stays while other items are typed.
+TEST_F(WubiTest, AKeyHintGoesWithTheItemTyped) {
+  struct Case {
+    int type;
+    std::initializer_list<int> draws;
+    int item;          // the F-key's item
+    const char* hint;  // Label5 + Label8 it shows
+    std::string code;  // keys that type that item
+    bool picture;
+  } cases[] = {{12, {0, 1, 2, 3}, 2, "F土", "f", false},         {13, {0, 1, 2, 3}, 3, "D在", "d ", false},
+               {14, {0, 1, 0, 1}, 2, "GF", "gf ", true},          {15, {1, 0, 0, 0}, 1, "k", "k ", true},
+               {16, {1, 0}, 1, "wqv(人民)", "wqv ", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    Start(c.type, c.draws);
+    FKey(c.item);
+    ASSERT_EQ(screen().Label5.Caption + screen().Label8.Caption, c.hint);
+    random.Queue({0});
+    const TFeedback fb = Keys(c.code);
+    ASSERT_TRUE(fb.HitSound);
+    EXPECT_EQ(screen().Label5.Caption + screen().Label8.Caption, "");
+    EXPECT_EQ(fb.ClearPicture, c.picture);
+    session.Button2Click();
+  }
+  // Another item typed: the hint still shows what is to type.
+  Start(12, {0, 1, 2, 3});
+  FKey(1);
+  random.Queue({0});
+  Keys("d");
+  EXPECT_EQ(screen().Label5.Caption + screen().Label8.Caption, "G王");
+}

@@ -36,6 +36,16 @@ protected:
       }
     }
   }
+  // Writes "long": 12 rows of 86 letters without line breaks; starts it at full screen.
+  std::string StartLongArticleAtFullScreen() {
+    std::string text;
+    for (int i = 0; i < 12 * 86; ++i) text += static_cast<char>('a' + i % 7);
+    WriteArticle("English", "long.txt", text);
+    FullScreen(true);
+    Choose(19, 1, "long");
+    Start();
+    return text;
+  }
   // Types the page's rows whole.
   void TypePage() {
     for (int row = 1; row <= 6 && Running(); ++row) {
@@ -79,12 +89,7 @@ TEST_F(ArticleFit, TheWidestRowsOfEachTypeFitInTheWindowAndAtFullScreen) {
 }
 
 TEST_F(ArticleFit, TheFirstPageAfterFullScreenIsCutForTheWindow) {
-  std::string text;
-  for (int i = 0; i < 12 * 86; ++i) text += static_cast<char>('a' + i % 7);
-  WriteArticle("English", "long.txt", text);
-  FullScreen(true);
-  Choose(19, 1, "long");
-  Start();
+  StartLongArticleAtFullScreen();
   EXPECT_GT(Shown(1)->GetText().size(), 86u);
   PutText("abc");  // a key release at the full-screen width
   Key(Focused(), VK_ESCAPE);
@@ -101,6 +106,30 @@ TEST_F(ArticleFit, TheFirstPageAfterFullScreenIsCutForTheWindow) {
   TypePage();
   EXPECT_GT(Shown(1)->GetText().size(), 86u);
   Key(Focused(), VK_ESCAPE);
+}
+
+// Back to the window during a page: the rows no longer fit, so the page is
+// cut again from the row being typed; every row is typed whole, no text skipped.
+TEST_F(ArticleFit, BackToTheWindowDuringAPageCutsItAgainAndSkipsNothing) {
+  const std::string text = StartLongArticleAtFullScreen();
+  const std::string first = Shown(1)->GetText();
+  ASSERT_GT(first.size(), 86u);
+  PutText(first);
+  PutText(Shown(2)->GetText().substr(0, 10));
+  ChordKey({VK_SHIFT}, VK_ESCAPE);
+  FullScreen(false);
+  Click(form->Button1->Handle());
+  ASSERT_EQ(form->Button1->GetCaption(), "暂停");
+  ExpectPageFits();
+  const std::string row = Shown(1)->GetText();
+  EXPECT_EQ(row, text.substr(first.size(), row.size())) << "from the row being typed";
+  EXPECT_EQ(form->Edit2->GetText(), "");
+  EXPECT_EQ(form->Edit2->GetMaxLength(), static_cast<int>(row.size()));
+  EXPECT_EQ(Focused(), form->Edit2->Handle());
+  for (int page = 0; page < 20 && Running(); ++page) TypePage();
+  ASSERT_FALSE(Running());
+  EXPECT_EQ(form->Label6->GetCaption().find("英文文章练习,总数:1032 正确率:100% 错误:0 "), 0u)
+      << form->Label6->GetCaption();
 }
 
 }  // namespace

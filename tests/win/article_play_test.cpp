@@ -90,7 +90,7 @@ TEST_F(ArticlePlay, HintsFollowFastTypingPausesAndEndsWithoutLateResults) {
     const int type = run % 2 ? 22 : 21;
     Choose(type, 4, "宋诗选读");
     Start();
-    ASSERT_EQ(form->HintThreadState(), kHintIdle);
+    ASSERT_TRUE(HintsSettled()) << "the first character's hint, asked for at the start";
     for (int release = 0; release < 600 && Running(); ++release) {
       const unsigned dice = random() % 100;
       if (dice < 4) {

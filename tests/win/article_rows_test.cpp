@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "article_window.h"
+#include "screen_pixels.h"
 
 namespace {
 
@@ -34,56 +35,103 @@ TEST_F(ArticleWindow, TypedKeysColourWrongBytesAndCorrectionsTurnThemBack) {
   EXPECT_EQ(form->Edit2->GetText(), "abd");
   EXPECT_EQ(ColourAt(Shown(1), 0, 2), Normal());
   EXPECT_EQ(ColourAt(Shown(1), 2), Red());
-  EXPECT_EQ(Counts().RowErrorBytes, 1);
+  EXPECT_EQ(Counts().RowErrors, 1);
   KeyDown(VK_BACK);
   PostMessageW(Focused(), WM_KEYUP, VK_BACK, 0xC0000001);
   Serve();
   EXPECT_EQ(form->Edit2->GetText(), "ab");
   EXPECT_EQ(ColourAt(Shown(1), 2), Normal()) << "the correction restores c's colour";
-  EXPECT_EQ(Counts().RowErrorBytes, 0);
+  EXPECT_EQ(Counts().RowErrors, 0);
 
   // The line's last letter completes the row; its CR LF counts as typed right.
   EXPECT_EQ(form->Edit2->GetMaxLength(), 4);
   TypeKeys("cd");
   EXPECT_EQ(Focused(), form->Edit3->Handle());
   EXPECT_FALSE(form->Edit2->GetEnabled());
-  EXPECT_EQ(Counts().ArticleTypedBytes, 6);
-  EXPECT_EQ(Counts().ArticleErrorBytes, 0);
+  EXPECT_EQ(Counts().ArticleTyped, 6);
+  EXPECT_EQ(Counts().ArticleErrors, 0);
   EXPECT_EQ(ColourAt(Shown(1), 0, 4), Normal());
   // Enter, pressed after the line from habit, lands in the next row and does nothing there.
   Key(Focused(), VK_RETURN);
   EXPECT_EQ(Focused(), form->Edit3->Handle());
-  EXPECT_EQ(Counts().ArticleTypedBytes, 6);
+  EXPECT_EQ(Counts().ArticleTyped, 6);
 }
 
-TEST_F(ArticleWindow, EnterEndsALineOnceSomethingOfItIsTyped) {
-  StartArticle(19, "lines", "first line\r\nsecond line\r\nthird");
-  TypeKeys("first");
-  Key(Focused(), VK_RETURN);
-  EXPECT_EQ(Focused(), form->Edit3->Handle());
-  EXPECT_EQ(Counts().ArticleTypedBytes, 7) << "five letters and the line end";
-  EXPECT_EQ(Counts().ArticleErrorBytes, 0);
+// Enter before the end of a line does nothing to the row: a row is done only
+// when all of its text is typed.
+TEST_F(ArticleWindow, EnterDoesNothingToARowBeforeItsEnd) {
+  std::string text;
+  for (int i = 0; i < 5; ++i) text += std::string(40, 'a') + "\r\n";
+  StartArticle(19, "lines", text);
+  for (int i = 0; i < 5; ++i) {
+    TypeKeys("a");
+    Key(Focused(), VK_RETURN);
+  }
+  EXPECT_EQ(Focused(), form->Edit2->Handle());
+  EXPECT_EQ(form->Edit2->GetText(), "aaaaa");
+  Key(Focused(), VK_ESCAPE);
+  ASSERT_FALSE(Running());
+  EXPECT_EQ(form->Label6->GetCaption().find("英文文章练习,总数:5 正确率:100% 错误:0 "), 0u) << form->Label6->GetCaption();
 }
 
-TEST_F(ArticleWindow, TypedChineseComparesBytesAndColoursAHalfWrongCharacterWhole) {
-  // 中 is D6 D0; 种 D6 D6 shares its lead byte: one wrong byte, the character red.
+// The pixels of a shown row's character `pos` (as the control counts them)
+// that are plainly red, and all of them: its cell from its left to the next
+// character's, the row's height.
+std::pair<int, int> RedPixelsOf(TRichEdit* row, int pos) {
+  POINTL left{}, right{};
+  SendMessageW(row->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&left), pos);
+  SendMessageW(row->Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&right), pos + 1);
+  RECT client{};
+  GetClientRect(row->Handle(), &client);
+  UpdateWindow(row->Handle());
+  const TScreenPixels p = ReadScreen(ScreenRectOf(row->Handle(), RECT{left.x, client.top, right.x, client.bottom}));
+  int red = 0;
+  for (COLORREF c : p.Pixels) red += GetRValue(c) >= 200 && GetGValue(c) <= 80 && GetBValue(c) <= 80;
+  return {red, static_cast<int>(p.Pixels.size())};
+}
+
+// A wrong key where the row has a space shows: the space is drawn on red, and
+// counts as any wrong character; typed right again, it is plain.
+TEST_F(ArticleWindow, AWrongSpaceShowsOnRed) {
+  StartArticle(19, "space", "ab cd");
+  TypeKeys("ab");
+  Pump();
+  ASSERT_GT(RedPixelsOf(Shown(1), 2).second, 0);
+  EXPECT_EQ(RedPixelsOf(Shown(1), 2).first, 0);
+  TypeKeys("x");
+  Pump();
+  const std::pair<int, int> wrong = RedPixelsOf(Shown(1), 2);
+  EXPECT_GT(wrong.first, wrong.second / 2) << "red of " << wrong.second << " pixels";
+  EXPECT_EQ(Counts().RowErrors, 1);
+  ASSERT_TRUE(SaveWindowShot(form->Handle(), ArtefactFolder() + "article-wrong-space.bmp"));
+  KeyDown(VK_BACK);
+  PostMessageW(Focused(), WM_KEYUP, VK_BACK, 0xC0000001);
+  Serve();
+  TypeKeys(" c");
+  Pump();
+  EXPECT_EQ(RedPixelsOf(Shown(1), 2).first, 0) << "typed right again";
+  EXPECT_EQ(Counts().RowErrors, 0);
+}
+
+TEST_F(ArticleWindow, TypedChineseCountsCharactersAndColoursAHalfWrongCharacterWhole) {
+  // 中 is D6 D0; 种 D6 D6 shares its lead byte: one wrong character, drawn red.
   StartArticle(21, "zh", kZhong + kGuo + "人民\r\n" + "人民");
   TypeText("种");
   EXPECT_EQ(form->Edit2->GetText(), "种");
-  EXPECT_EQ(Counts().RowErrorBytes, 1);
+  EXPECT_EQ(Counts().RowErrors, 1);
   EXPECT_EQ(ColourAt(Shown(1), 0, 2), Red());
   EXPECT_EQ(ColourAt(Shown(1), 2, 2), Normal());
   KeyDown(VK_BACK);
   PostMessageW(Focused(), WM_KEYUP, VK_BACK, 0xC0000001);
   Serve();
   TypeText(kZhong + kGuo);
-  EXPECT_EQ(Counts().RowErrorBytes, 0);
+  EXPECT_EQ(Counts().RowErrors, 0);
   EXPECT_EQ(ColourAt(Shown(1), 0, 4), Normal());
   TypeText("人名");
   EXPECT_EQ(ColourAt(Shown(1), 6, 2), Red());
   EXPECT_EQ(Focused(), form->Edit3->Handle()) << "its 8 bytes typed: the row is complete";
-  EXPECT_EQ(Counts().ArticleTypedBytes, 10) << "and its line end";
-  EXPECT_EQ(Counts().ArticleErrorBytes, 1) << "名 and 民 share their lead byte";
+  EXPECT_EQ(Counts().ArticleTyped, 5) << "four characters and the line end";
+  EXPECT_EQ(Counts().ArticleErrors, 1) << "名 for 民, though they share their lead byte";
 }
 
 TEST_F(ArticleWindow, RowsCutAtTheWidthBeforeASplitCharacter) {
@@ -174,8 +222,8 @@ TEST_F(ArticleWindow, SixthRowLoadsTheNextPageAndFocusesRowOne) {
   EXPECT_EQ(Focused(), form->Edit2->Handle());
   for (int row = 1; row <= 6; ++row) EXPECT_EQ(Input(row)->GetText(), "") << row;
   EXPECT_EQ(ColourAt(Shown(1), 0, 4), Normal()) << "a new page starts uncoloured";
-  EXPECT_EQ(Counts().ArticleTypedBytes, 36);
-  EXPECT_EQ(Counts().ArticleErrorBytes, 0);
+  EXPECT_EQ(Counts().ArticleTyped, 36);
+  EXPECT_EQ(Counts().ArticleErrors, 0);
 }
 
 TEST_F(ArticleWindow, AWrongLastKeyInRowSixLeavesPageTwoUncoloured) {
@@ -186,7 +234,7 @@ TEST_F(ArticleWindow, AWrongLastKeyInRowSixLeavesPageTwoUncoloured) {
   for (int row = 1; row <= 5; ++row) PutText(Shown(row)->GetText());
   const std::string six = Shown(6)->GetText();
   PutText(six.substr(0, six.size() - 1) + (six.back() == 'z' ? "y" : "z"));
-  EXPECT_EQ(Counts().ArticleErrorBytes, 1);
+  EXPECT_EQ(Counts().ArticleErrors, 1);
   ASSERT_EQ(Focused(), form->Edit2->Handle()) << "page 2";
   for (int row = 1; row <= 6; ++row) {
     const int bytes = static_cast<int>(Shown(row)->GetText().size());
@@ -206,14 +254,14 @@ TEST_F(ArticleWindow, PausedRowsTakeNoKeys) {
   TypeKeys("cx");
   KeyDown(VK_BACK);
   EXPECT_EQ(form->Edit2->GetText(), "ab");
-  EXPECT_EQ(Counts().RowTypedBytes, 2);
+  EXPECT_EQ(Counts().RowTyped, 2);
   EXPECT_EQ(Counts().CorrectionKeys, 0);
   // Shift+Esc in the row continues it, and typing goes on where it was.
   ChordKey({VK_SHIFT}, VK_ESCAPE);
   ASSERT_EQ(form->Button1->GetCaption(), "暂停");
   TypeKeys("c");
   EXPECT_EQ(form->Edit2->GetText(), "abc");
-  EXPECT_EQ(Counts().RowTypedBytes, 3);
+  EXPECT_EQ(Counts().RowTyped, 3);
   // Continued by the mouse: the row has the focus back.
   ChordKey({VK_SHIFT}, VK_ESCAPE);
   ASSERT_EQ(form->Button1->GetCaption(), "继续");
@@ -268,7 +316,7 @@ TEST_F(ArticleWindow, DigitArticleEndsPast8000KeysWhenItsPageIsDone) {
   EXPECT_EQ(rows % 6, 0) << "ends when a page is done";
   ASSERT_EQ(Practice.Scores.ScoreCount, 1);
   EXPECT_EQ(Practice.Scores.ScoreRecords[1].PracticeType, "数字文章");
-  EXPECT_GE(Counts().ArticleTypedBytes, 8000);
+  EXPECT_GE(Counts().ArticleTyped, 8000);
 }
 
 TEST_F(ArticleWindow, BackspaceAutoRepeatCountsEveryRepeat) {
@@ -300,7 +348,7 @@ TEST_F(ArticleWindow, F1WalksThreeReadingsTwoThreeOneTwo) {
   const std::string c = ThreeReadingCharacter();
   ASSERT_FALSE(c.empty());
   StartArticle(21, "f1", c + kZhong);
-  ASSERT_EQ(form->HintThreadState(), kHintIdle);
+  ASSERT_TRUE(HintsSettled());
   PostMessageW(Focused(), WM_KEYUP, VK_SHIFT, 0xC0000001);  // a release before the first character
   Serve();
   ASSERT_TRUE(HintsSettled());
@@ -311,6 +359,11 @@ TEST_F(ArticleWindow, F1WalksThreeReadingsTwoThreeOneTwo) {
     KeyDown(VK_F1);
     EXPECT_EQ(form->Label8->GetCaption(), w.ReadingHintSpellings[n] + "(" + c + ")") << n;
   }
+  // F1's release asks for nothing new: the reading walked to stays.
+  PostMessageW(Focused(), WM_KEYUP, VK_F1, 0xC0000001);
+  Serve();
+  ASSERT_TRUE(HintsSettled());
+  EXPECT_EQ(form->Label8->GetCaption(), w.ReadingHintSpellings[2] + "(" + c + ")");
   EXPECT_FALSE(form->Label8->GetFont()->GetStyle() & fsBold) << "the pinyin article's Label8 is regular";
 }
 

@@ -100,7 +100,8 @@ void TRichEdit::ReleaseTextRange() {
   rangeWindow_ = nullptr;
 }
 
-void TRichEdit::SetCharsColor(int first, int count, TColor color) {
+template <class ViaFont>
+void TRichEdit::FormatChars(int first, int count, ViaFont viaFont, CHARFORMAT2W& cf) {
   HWND w = Handle();
   if (rangeWindow_ != w) {
     ReleaseTextRange();
@@ -117,20 +118,34 @@ void TRichEdit::SetCharsColor(int first, int count, TColor color) {
     }
     if (textRange_ && FAILED(textRange_->GetFont(&rangeFont_))) rangeFont_ = nullptr;
   }
-  const COLORREF rgb = ColorToRGB(color);
   // SetRange answers S_FALSE when the range is already there.
-  if (rangeFont_ && SUCCEEDED(textRange_->SetRange(first, first + count)) && SUCCEEDED(rangeFont_->SetForeColor(rgb)))
-    return;
+  if (rangeFont_ && SUCCEEDED(textRange_->SetRange(first, first + count)) && SUCCEEDED(viaFont(rangeFont_))) return;
   // Without the object model: through the selection, put back afterwards.
   CHARRANGE old{}, range{first, first + count};
   SendMessageW(w, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&old));
   SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  CHARFORMAT2W cf{};
   cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_COLOR;
-  cf.crTextColor = rgb;
   Writable([&] { SendMessageW(w, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)); });
   SendMessageW(w, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&old));
+}
+
+void TRichEdit::SetCharsColor(int first, int count, TColor color) {
+  const COLORREF rgb = ColorToRGB(color);
+  CHARFORMAT2W cf{};
+  cf.dwMask = CFM_COLOR;
+  cf.crTextColor = rgb;
+  FormatChars(first, count, [rgb](ITextFont* font) { return font->SetForeColor(static_cast<long>(rgb)); }, cf);
+}
+
+void TRichEdit::SetCharsBackColor(int first, int count, TColor color) {
+  const bool own = color == clNone;
+  const COLORREF rgb = own ? 0 : ColorToRGB(color);
+  CHARFORMAT2W cf{};
+  cf.dwMask = CFM_BACKCOLOR;
+  cf.crBackColor = rgb;
+  cf.dwEffects = own ? CFE_AUTOBACKCOLOR : 0;
+  const long back = own ? static_cast<long>(tomAutoColor) : static_cast<long>(rgb);
+  FormatChars(first, count, [back](ITextFont* font) { return font->SetBackColor(back); }, cf);
 }
 
 template <class F>

@@ -6,6 +6,8 @@
 #include "toolkit/win/control_strings.h"
 #include "toolkit/win/edit.h"
 
+#include <richedit.h>
+
 class TRichEdit;
 struct ITextRange;
 struct ITextFont;
@@ -43,6 +45,8 @@ public:
   // them: a two-byte character and a paragraph end are one each), leaving the
   // selection where it is.
   void SetCharsColor(int first, int count, TColor color);
+  // The same for the colour behind them; clNone: the window's own.
+  void SetCharsBackColor(int first, int count, TColor color);
 
 protected:
   void CreateParams(TCreateParams& p) override;
@@ -65,6 +69,10 @@ private:
   // Runs f with the window writable (a read-only window refuses code changes on some systems).
   template <class F>
   void Writable(F f);
+  // Puts a character format on `count` characters from `first`: through the
+  // text object model's font (`viaFont`), else through the selection (`cf`).
+  template <class ViaFont>
+  void FormatChars(int first, int count, ViaFont viaFont, CHARFORMAT2W& cf);
   std::unique_ptr<TControlStrings> lines_;
   std::unique_ptr<TTextAttributes> selAttributes_;
   // A range of the window's text object model and its font, for SetCharsColor
