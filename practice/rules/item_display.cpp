@@ -73,6 +73,7 @@ void TPracticeSession::PrepareType(TFeedback& fb) {
     s.Label8.Show(false);
     s.Label15.Show(true);
     s.Label15.Caption = t == 17 ? "A" : "1";
+    s.Label15Left = gameStartLeft_;  // not where the last game's symbol stopped
     s.Timer7 = true;
     s.Edit1Visible = false;
     return;

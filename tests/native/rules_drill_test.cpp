@@ -117,6 +117,15 @@ TEST_F(DrillTest, TheLayoutSetsWhereTheSymbolStarts) {
   EXPECT_EQ(screen().Label15Left, 888);
 }
 
+TEST_F(DrillTest, ANewGameStartsItsSymbolAtTheRight) {
+  Start(17);
+  for (int i = 0; i < 20; ++i) session.Timer7Timer(10);
+  ASSERT_EQ(screen().Label15Left, 788);
+  session.Button2Click();
+  Start(18);
+  EXPECT_EQ(screen().Label15Left, 888) << "not where the last game's symbol stopped";
+}
+
 TEST_F(DrillTest, PausedGameStandsStill) {
   Start(17);
   Esc(kShiftBit, true);
