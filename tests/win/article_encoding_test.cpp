@@ -61,7 +61,7 @@ TEST_F(ArticleEncodings, UnicodeFilesShowTheirOwnCharacters) {
     // The row is typed as it shows: the text with its accented letter and quotes.
     PutText(WideToGbk(L"caf\u00E9 \u201Cquoted\u201D \u4E2D\u56FD"));
     EXPECT_EQ(Focused(), Input(2)->Handle()) << file.first;
-    EXPECT_EQ(Counts().ArticleErrorBytes, 0) << file.first;
+    EXPECT_EQ(Counts().ArticleErrors, 0) << file.first;
     End();
   }
 }
@@ -76,7 +76,7 @@ TEST_F(ArticleEncodings, WhatGbkLacksIsToldOnceAndTheRestIsTyped) {
   EXPECT_EQ(FirstRow(), L"gar?on? ? \u4E2D");
   EXPECT_EQ(Focused(), Input(1)->Handle()) << "the box closed, the learner types";
   TypeKeys("gar");
-  EXPECT_EQ(Counts().RowErrorBytes, 0);
+  EXPECT_EQ(Counts().RowErrors, 0);
   EXPECT_EQ(boxes.Calls.size(), 1u);
   End();
 }
