@@ -12,8 +12,6 @@ const char* const StandardScoreHeader1 = "Tapmira 打字成绩";
 
 namespace {
 
-const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
-
 bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 // Narrows [begin, end) as the run-time Trim does (blanks and control characters at both ends).
@@ -225,7 +223,7 @@ long long ScoreSpeed(int totalCount, double elapsedSeconds) {
 std::string ScoreDateText(const TScoreTime& t) {
   char buf[96];
   std::snprintf(buf, sizeof buf, "%d年%d月%d日%d时%d分 %s", t.Year, t.Month, t.Day, t.Hour, t.Minute,
-                kWeekdays[((t.DayOfWeek % 7) + 7) % 7]);
+                WeekdayName(((t.DayOfWeek % 7) + 7) % 7).c_str());
   return buf;
 }
 

@@ -112,9 +112,6 @@ TDateTimeRec Date();  // today, time fields 0
 int DayOfWeek(const TDateTimeRec& d);
 // "星期日" .. "星期六" for 0 .. 6.
 std::string WeekdayName(int dayOfWeek);
-// The date text of a score record: year, month, day, hour and minute in plain
-// decimal, then a blank and the weekday: "2026年12月9日5时7分 星期三".
-std::string ScoreDateText(const TDateTimeRec& d);
 
 // --- Random numbers -------------------------------------------------------------
 

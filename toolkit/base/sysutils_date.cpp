@@ -47,6 +47,3 @@ std::string WeekdayName(int dayOfWeek) {
   return (dayOfWeek >= 0 && dayOfWeek < 7) ? names[dayOfWeek] : "";
 }
 
-std::string ScoreDateText(const TDateTimeRec& d) {
-  return Format("%d年%d月%d日%d时%d分 %s", d.Year, d.Month, d.Day, d.Hour, d.Min, WeekdayName(DayOfWeek(d)));
-}
