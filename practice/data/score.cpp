@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "practice/data/quoted.h"
 #include "toolkit/base/file_io.h"
 #include "toolkit/base/float_format.h"
 #include "toolkit/base/sysutils.h"
@@ -31,8 +32,6 @@ void AppendColumn(std::string& line, const std::string& field, std::size_t width
   for (char c : cut) line += IsBlankByte(c) ? ' ' : c;
   if (cut.size() < padTo) line.append(padTo - cut.size(), ' ');
 }
-
-std::string Quoted(const std::string& path) { return "“" + path + "”"; }
 
 // The first free backup name beside `path`: `name`, then name2.ext, name3.ext...
 std::string FreeBackupPath(const std::string& path, const std::string& name) {

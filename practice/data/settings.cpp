@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "practice/data/quoted.h"
+
 const char* const SettingsKeyPath = "\\Software\\Sunvelo\\Tapmira";
 
 const char* const PlayMp3Value = "PlayMp3";
@@ -56,8 +58,6 @@ bool WriteValue(TSettingsKey& key, const char* name, const TUserList& value) {
 std::string AsText(int value) { return std::to_string(value); }
 std::string AsText(const std::string& value) { return value; }
 std::string AsText(const TUserList& value) { return value.UserListText; }
-
-std::string Quoted(const std::string& text) { return "“" + text + "”"; }
 
 // `value` keeps its default.
 template <class T>

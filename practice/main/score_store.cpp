@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "practice/data/quoted.h"
 #include "practice/data/score_place.h"
 #include "practice/main/practice_state.h"
 #include "toolkit/base/file_io.h"
@@ -12,8 +13,6 @@
 
 namespace {
 void Tell(const std::string& text) { ShowMessageBox(text, "提示", MB_OK | MB_ICONWARNING); }
-
-std::string Quoted(const std::string& text) { return "“" + text + "”"; }
 
 // A folder's name in GBK, by its short form where the long one has
 // characters GBK lacks; empty when neither will do.
