@@ -67,13 +67,11 @@ TForm3::TForm3(TComponent* owner) : TForm(owner) {
 // far as the screen allows, so that every column shows beside the list's
 // scroll bar.
 void TForm3::FitDateColumn() {
-  HDC dc = GetDC(nullptr);
-  TCanvas c(dc);
-  c.Font().Assign(*ListView1->GetFont());
   TListColumn* date = ListView1->Columns()->Items(DateColumn);
-  date->SetWidth(std::max(date->GetWidth(), WidestDateWidth(c) + CellPadding));
-  c.SetHandle(nullptr);
-  ReleaseDC(nullptr, dc);
+  {
+    TScreenCanvas c(*ListView1->GetFont());
+    date->SetWidth(std::max(date->GetWidth(), WidestDateWidth(c) + CellPadding));
+  }
   int columns = 0;
   for (int i = 0; i < ListView1->Columns()->Count(); ++i) columns += ListView1->Columns()->Items(i)->GetWidth();
   const int needed = columns + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);

@@ -33,12 +33,8 @@ void ShowLabel(TLabel* label, const TLabelState& state) {
 void ShowFields(TLabel* label, const std::string& text, std::string& shown) {
   if (text == shown) return;
   shown = text;
-  HDC dc = GetDC(nullptr);
-  TCanvas c(dc);
-  c.Font().Assign(*label->GetFont());
+  TScreenCanvas c(*label->GetFont());
   label->SetCaption(BreakBetweenFields(text, label->GetWidth(), [&c](const std::string& t) { return c.TextWidth(t); }));
-  c.SetHandle(nullptr);
-  ReleaseDC(nullptr, dc);
 }
 // Setting Enabled again would restart a running timer's period.
 void RunTimer(TTimer* timer, bool on) {

@@ -97,3 +97,15 @@ private:
   TPen pen_;
   HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
 };
+
+// A canvas on the screen in `font`, for measuring text before anything is
+// drawn; the screen's DC is given back at the end.
+class TScreenCanvas : public TCanvas {
+public:
+  explicit TScreenCanvas(const TFont& font) : TCanvas(GetDC(nullptr)) { Font().Assign(font); }
+  ~TScreenCanvas() override {
+    HDC dc = Handle();
+    SetHandle(nullptr);
+    ReleaseDC(nullptr, dc);
+  }
+};

@@ -76,17 +76,13 @@ void InkOverhang(HDC dc, const std::string& text, int& left, int& right) {
 }  // namespace
 
 TLabel::TFit TLabel::Fit(const std::string& text) const {
-  HDC dc = GetDC(nullptr);
-  TCanvas c(dc);
-  c.Font().Assign(*GetFont());
+  TScreenCanvas c(*GetFont());
   const std::string shown = text.empty() ? " " : text;
   RECT r{0, 0, wordWrap_ ? width_ : 0, 0};
   c.DrawText(shown, r, TextFlags() | DT_CALCRECT);
   TFit fit{0, r.bottom, 0, 0};
   if (!wordWrap_) InkOverhang(c.Handle(), shown, fit.InkLeft, fit.InkRight);
   fit.Width = wordWrap_ ? width_ : fit.InkLeft + r.right + fit.InkRight;
-  c.SetHandle(nullptr);
-  ReleaseDC(nullptr, dc);
   return fit;
 }
 
