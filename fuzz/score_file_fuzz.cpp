@@ -89,6 +89,21 @@ void CheckSorts(const TScoreTable& t) {
   }
 }
 
+// `record` appended to `table` and stored in its file at `path`; the file as read back.
+TScoreTable AppendAndReadBack(const std::string& path, TScoreTable& table, const svlScoreSet& record) {
+  Check(AppendScoreRecord(table, record));
+  StoreLastScoreRecord(path, table);
+  TScoreTable back;
+  ReadScoreFile(path, back);
+  return back;
+}
+
+// `records` with `last` after them.
+std::vector<svlScoreSet> Then(std::vector<svlScoreSet> records, const svlScoreSet& last) {
+  records.push_back(last);
+  return records;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -115,13 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TScoreTable t;
     ReadScoreFile(other, t);
     const svlScoreSet record{"abc", "英文(大)", "0:1:0", "9字", "100%", "0", "9字/分", "2026年1月2日3时4分 星期五", ""};
-    Check(AppendScoreRecord(t, record));
-    StoreLastScoreRecord(other, t);
-    TScoreTable back;
-    ReadScoreFile(other, back);
-    std::vector<svlScoreSet> want = read;
-    want.push_back(record);
-    Check(SameRecords(Held(back), want));
+    Check(SameRecords(Held(AppendAndReadBack(other, t, record)), Then(read, record)));
   }
 
   // The rewrite keeps every record, and the file as read when it drops lines.
@@ -170,13 +179,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const svlScoreSet appended = MakeScoreRecord(run);
   svlScoreSet expected;
   Check(ParseScoreLine(FormatScoreLine(appended), expected));
-  Check(AppendScoreRecord(afterDelete, appended));
-  StoreLastScoreRecord(path, afterDelete);
-  TScoreTable appendedBack;
-  ReadScoreFile(path, appendedBack);
-  std::vector<svlScoreSet> want = kept;
-  want.push_back(expected);
+  const TScoreTable appendedBack = AppendAndReadBack(path, afterDelete, appended);
   Check(!appendedBack.DropsLines());
-  Check(SameRecords(Held(appendedBack), want));
+  Check(SameRecords(Held(appendedBack), Then(kept, expected)));
   return 0;
 }
