@@ -1,15 +1,14 @@
 #pragma once
 // The top-level windows shown on the X display, whoever made them: Wine's
 // programs and the host's (the viewers Wine hands files to). Read through
-// host_windows.sh, run as a program of the host.
+// host_windows.sh, run in the host's shell.
 #include <windows.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "toolkit/base/file_io.h"
-#include "toolkit/base/gbk_wide.h"
+#include "host_shell.h"
 
 struct THostWindow {
   std::string Id;     // the X window, "0x..."
@@ -18,32 +17,15 @@ struct THostWindow {
 };
 
 namespace host_windows {
-// Runs the script with `args` and an output file; its contents once the script
-// has written it whole (the host's programs give Wine no process to wait on).
-inline bool Run(const std::string& args, std::string& output) {
-  static int calls = 0;
-  const std::string unixFile = "/tmp/tapmira-host-" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++calls);
-  std::string windowsFile = "Z:" + unixFile;
-  std::replace(windowsFile.begin(), windowsFile.end(), '/', '\\');
-  std::wstring command = GbkToWide("/bin/sh \"" TAPMIRA_SOURCE_DIR "/tests/win/host_windows.sh\" " + args + " " + unixFile);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  TBytes bytes;
-  for (int i = 0; i < 300 && !ReadFileBytes(windowsFile, bytes); ++i) Sleep(100);
-  DeleteFileW(GbkToWide(windowsFile).c_str());
-  output.assign(bytes.begin(), bytes.end());
-  return !bytes.empty();
+// The script's command line, in the host's shell.
+inline std::string Script(const std::string& args) {
+  return "/bin/sh " + host_shell::Quoted(TAPMIRA_SOURCE_DIR "/tests/win/host_windows.sh") + " " + args;
 }
 }  // namespace host_windows
 
 inline std::vector<THostWindow> HostWindows() {
   std::string text;
-  host_windows::Run("list", text);
+  RunHostShell(host_windows::Script("list"), &text);
   std::vector<THostWindow> windows;
   for (std::size_t at = 0; at < text.size();) {
     std::size_t end = text.find('\n', at);
@@ -95,6 +77,5 @@ inline void CloseHostWindow(const THostWindow& w) {
     for (HWND h : OtherWineWindows()) PostMessageW(h, WM_CLOSE, 0, 0);
     return;
   }
-  std::string done;
-  host_windows::Run("close " + w.Id, done);
+  RunHostShell(host_windows::Script("close " + w.Id));
 }

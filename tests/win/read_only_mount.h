@@ -6,55 +6,15 @@
 // refuses, Made() is false and Why() says why.
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
+#include "host_shell.h"
 #include "toolkit/base/file_io.h"
 #include "toolkit/base/gbk_wide.h"
 
 namespace readonly_detail {
-// The host's path of a Windows path, "" when Wine gives none.
-inline std::string HostPath(const std::string& path) {
-  using TUnixName = char*(CDECL*)(const wchar_t*);
-  auto unixName = reinterpret_cast<TUnixName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!unixName) return std::string();
-  char* name = unixName(GbkToWide(path).c_str());
-  if (!name) return std::string();
-  std::string result = name;
-  HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
-
-inline std::string Quoted(const std::string& hostPath) { return "'" + hostPath + "'"; }
-
-// Runs `script` in the host's shell and returns its exit status, -1 when it
-// could not be run. Wine cannot wait for a host process: the script's last
-// act is to move its status into a file, which is waited for here.
-inline int RunHostShell(const std::string& script) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  static int runs = 0;
-  const std::string status =
-      WideToGbk(temp) + "host_status_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++runs);
-  const std::string hostStatus = HostPath(status), shell = HostPath("Z:\\bin\\sh");
-  if (hostStatus.empty() || shell.empty()) return -1;
-  RemoveFile(status);
-  const std::string line = "\"" + shell + "\" -c \"(" + script + ") >/dev/null 2>&1; echo $? >" +
-                           Quoted(hostStatus + ".part") + "; mv " + Quoted(hostStatus + ".part") + " " +
-                           Quoted(hostStatus) + "\"";
-  std::wstring command = GbkToWide(line);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  TBytes text;
-  for (int waited = 0; waited < 60000 && !ReadFileBytes(status, text); waited += 20) Sleep(20);
-  RemoveFile(status);
-  return text.empty() ? -1 : std::atoi(std::string(text.begin(), text.end()).c_str());
-}
+using host_shell::HostPath;
+using host_shell::Quoted;
 
 // Binds `source` read-only at `target` (host paths); the shell's status.
 inline int BindReadOnly(const std::string& source, const std::string& target) {
@@ -92,7 +52,7 @@ public:
     }
   }
   ~TReadOnlyMount() {
-    if (mounted_) readonly_detail::RunHostShell("umount -l " + readonly_detail::Quoted(readonly_detail::HostPath(path_)));
+    if (mounted_) RunHostShell("umount -l " + readonly_detail::Quoted(readonly_detail::HostPath(path_)));
     RemoveDirectoryW(GbkToWide(path_).c_str());
   }
   TReadOnlyMount(const TReadOnlyMount&) = delete;
@@ -121,7 +81,7 @@ public:
     if (!mounted_) why_ = readonly_detail::Refused(status);
   }
   ~TReadOnlyFile() {
-    if (mounted_) readonly_detail::RunHostShell("umount -l " + readonly_detail::Quoted(host_));
+    if (mounted_) RunHostShell("umount -l " + readonly_detail::Quoted(host_));
   }
   TReadOnlyFile(const TReadOnlyFile&) = delete;
   TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
